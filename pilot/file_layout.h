@@ -1,0 +1,137 @@
+#pragma once
+
+// Where each known field of the pilot file lives. Every read and write of the file goes through
+// these descriptors; no other place names an offset. Bytes not listed here are not interpreted.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "pilot_record.h"
+
+namespace orlenda {
+
+template <std::size_t N>
+struct TextField {
+  std::size_t offset;
+  std::array<char, N> PilotRecord::*member;
+  std::string_view name;
+};
+
+struct Int32Field {
+  std::size_t offset;
+  std::int32_t PilotRecord::*member;
+  std::string_view name;
+  bool storedTimesTen = false;  // the file holds ten times the value kept in memory
+};
+
+template <std::size_t N>
+struct Int32ListField {
+  std::size_t offset;
+  std::array<std::int32_t, N> PilotRecord::*member;
+  std::string_view name;
+};
+
+struct MissionListField {
+  std::size_t offset;
+  MissionList PilotRecord::*member;
+  std::string_view name;
+};
+
+namespace field {
+// clang-format off
+inline constexpr TextField<kPilotNameSize> PilotName{0, &PilotRecord::PilotName, "PilotName"};
+inline constexpr TextField<kGameNameSize> MPJoinGameName{74, &PilotRecord::MPJoinGameName, "MPJoinGameName"};
+inline constexpr TextField<kGameNameSize> MPHostGameName{106, &PilotRecord::MPHostGameName, "MPHostGameName"};
+
+inline constexpr Int32Field ToNextRating{154, &PilotRecord::ToNextRating, "ToNextRating"};
+inline constexpr Int32Field TODScoreA{158, &PilotRecord::TODScoreA, "TODScoreA"};
+inline constexpr Int32Field AzzScoreA{162, &PilotRecord::AzzScoreA, "AzzScoreA"};
+inline constexpr Int32Field SimScoreA{166, &PilotRecord::SimScoreA, "SimScoreA"};
+inline constexpr Int32ListField<kCraftTypeCount> TODKillsA{210, &PilotRecord::TODKillsA, "TODKillsA"};
+inline constexpr Int32ListField<kCraftTypeCount> AzzKills{2258, &PilotRecord::AzzKills, "AzzKills"};
+inline constexpr Int32ListField<kCraftTypeCount> SimKillsA{4306, &PilotRecord::SimKillsA, "SimKillsA"};
+inline constexpr Int32ListField<kCraftTypeCount> TODAssistsA{6354, &PilotRecord::TODAssistsA, "TODAssistsA"};
+inline constexpr Int32ListField<kCraftTypeCount> AzzAssistsA{8402, &PilotRecord::AzzAssistsA, "AzzAssistsA"};
+inline constexpr Int32ListField<kCraftTypeCount> SimAssists{10450, &PilotRecord::SimAssists, "SimAssists"};
+inline constexpr Int32Field TODMissileHits{19790, &PilotRecord::TODMissileHits, "TODMissileHits"};
+inline constexpr Int32Field TODMissilesFired{19802, &PilotRecord::TODMissilesFired, "TODMissilesFired"};
+inline constexpr Int32Field LaserHitA{43814, &PilotRecord::LaserHitA, "LaserHitA"};
+inline constexpr Int32Field MissileCountAB{43850, &PilotRecord::MissileCountAB, "MissileCountAB"};
+inline constexpr MissionListField CampaignMissions{44286, &PilotRecord::CampaignMissions, "CampaignMissions"};
+inline constexpr MissionListField SimMissions{56526, &PilotRecord::SimMissions, "SimMissions"};
+inline constexpr Int32Field Rating{69278, &PilotRecord::Rating, "Rating"};
+inline constexpr Int32Field Rank{69282, &PilotRecord::Rank, "Rank"};
+inline constexpr Int32Field KalidorStatus{69286, &PilotRecord::KalidorStatus, "KalidorStatus"};
+inline constexpr Int32Field TODScoreB{70726, &PilotRecord::TODScoreB, "TODScoreB"};
+inline constexpr Int32Field TODBonus{70734, &PilotRecord::TODBonus, "TODBonus", true};
+inline constexpr Int32Field TODScoreC{70738, &PilotRecord::TODScoreC, "TODScoreC"};
+inline constexpr Int32Field TODScoreD{70742, &PilotRecord::TODScoreD, "TODScoreD"};
+inline constexpr Int32Field TODKillCount{70766, &PilotRecord::TODKillCount, "TODKillCount"};
+inline constexpr Int32ListField<kCraftTypeCount> TODKillsB{70794, &PilotRecord::TODKillsB, "TODKillsB"};
+inline constexpr Int32ListField<kCraftTypeCount> TODAssistsB{76938, &PilotRecord::TODAssistsB, "TODAssistsB"};
+inline constexpr Int32Field TODLaserHit{90350, &PilotRecord::TODLaserHit, "TODLaserHit"};
+inline constexpr Int32Field TotalLaserA{90362, &PilotRecord::TotalLaserA, "TotalLaserA"};
+inline constexpr Int32Field SimScoreB{111310, &PilotRecord::SimScoreB, "SimScoreB"};
+inline constexpr Int32Field SimBonus{111318, &PilotRecord::SimBonus, "SimBonus", true};
+inline constexpr Int32Field SimScoreC{111322, &PilotRecord::SimScoreC, "SimScoreC"};
+inline constexpr Int32Field SimScoreD{111334, &PilotRecord::SimScoreD, "SimScoreD"};
+inline constexpr Int32ListField<kCraftTypeCount> SimKillsB{115474, &PilotRecord::SimKillsB, "SimKillsB"};
+inline constexpr Int32ListField<kRatingCount> PlayersKilledByRating{130006, &PilotRecord::PlayersKilledByRating, "PlayersKilledByRating"};
+inline constexpr Int32Field CraftLosses{130990, &PilotRecord::CraftLosses, "CraftLosses"};
+inline constexpr Int32Field LossesFromCollisions{131002, &PilotRecord::LossesFromCollisions, "LossesFromCollisions"};
+inline constexpr Int32Field LossesToStarships{131014, &PilotRecord::LossesToStarships, "LossesToStarships"};
+inline constexpr Int32Field LossesToMines{131026, &PilotRecord::LossesToMines, "LossesToMines"};
+inline constexpr Int32ListField<kRatingCount> KilledByPlayersByRating{131230, &PilotRecord::KilledByPlayersByRating, "KilledByPlayersByRating"};
+inline constexpr Int32Field LossesToNonPlayerCraft{131378, &PilotRecord::LossesToNonPlayerCraft, "LossesToNonPlayerCraft"};
+inline constexpr Int32Field AzzScoreB{131602, &PilotRecord::AzzScoreB, "AzzScoreB"};
+inline constexpr Int32Field AzzBonus{131610, &PilotRecord::AzzBonus, "AzzBonus", true};
+inline constexpr Int32Field AzzScoreC{131614, &PilotRecord::AzzScoreC, "AzzScoreC"};
+inline constexpr Int32Field AzzScoreD{131622, &PilotRecord::AzzScoreD, "AzzScoreD"};
+inline constexpr Int32Field AzzKillCount{131646, &PilotRecord::AzzKillCount, "AzzKillCount"};
+inline constexpr Int32ListField<kCraftTypeCount> AzzAssistsB{139862, &PilotRecord::AzzAssistsB, "AzzAssistsB"};
+// clang-format on
+}  // namespace field
+
+// The fields grouped by kind, in file order, for code that treats every field of a kind alike.
+inline constexpr std::array kGameNameFields{field::MPJoinGameName, field::MPHostGameName};
+
+inline constexpr std::array kInt32Fields{
+    field::ToNextRating,     field::TODScoreA,     field::AzzScoreA,
+    field::SimScoreA,        field::TODMissileHits, field::TODMissilesFired,
+    field::LaserHitA,        field::MissileCountAB, field::Rating,
+    field::Rank,             field::KalidorStatus, field::TODScoreB,
+    field::TODBonus,         field::TODScoreC,     field::TODScoreD,
+    field::TODKillCount,     field::TODLaserHit,   field::TotalLaserA,
+    field::SimScoreB,        field::SimBonus,      field::SimScoreC,
+    field::SimScoreD,        field::CraftLosses,   field::LossesFromCollisions,
+    field::LossesToStarships, field::LossesToMines, field::LossesToNonPlayerCraft,
+    field::AzzScoreB,        field::AzzBonus,      field::AzzScoreC,
+    field::AzzScoreD,        field::AzzKillCount,
+};
+
+inline constexpr std::array kCraftListFields{
+    field::TODKillsA,   field::AzzKills,  field::SimKillsA, field::TODAssistsA, field::AzzAssistsA,
+    field::SimAssists,  field::TODKillsB, field::TODAssistsB, field::SimKillsB, field::AzzAssistsB,
+};
+
+inline constexpr std::array kRatingListFields{field::PlayersKilledByRating, field::KilledByPlayersByRating};
+
+inline constexpr std::array kMissionListFields{field::CampaignMissions, field::SimMissions};
+
+// Offsets within one 48-byte mission record.
+namespace mission_record {
+inline constexpr std::size_t kMissionTag = 0;
+inline constexpr std::size_t kCompletedFlag = 15;  // one byte
+inline constexpr std::size_t kPresenceMark = 16;
+inline constexpr std::size_t kScore = 24;
+inline constexpr std::size_t kTime = 28;
+inline constexpr std::size_t kBonus = 40;  // stored times ten
+}  // namespace mission_record
+
+inline constexpr std::size_t MissionSlotOffset(const MissionListField& list, std::size_t slot) {
+  return list.offset + kMissionRecordSize * slot;
+}
+
+}  // namespace orlenda

@@ -1,0 +1,134 @@
+#include "pilot_load.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "file_bytes.h"
+#include "file_layout.h"
+#include "le_int32.h"
+
+namespace orlenda {
+namespace {
+
+// Reads fields out of the file's bytes, counting every read that the bytes cannot satisfy.
+class FieldReader {
+ public:
+  explicit FieldReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+  std::uint16_t errors() const { return errors_; }
+  void CountError() { ++errors_; }
+
+  bool Read(std::size_t offset, std::span<std::uint8_t> out) {
+    if (offset > bytes_.size() || bytes_.size() - offset < out.size()) {
+      ++errors_;
+      return false;
+    }
+    std::memcpy(out.data(), bytes_.data() + offset, out.size());
+    return true;
+  }
+
+  std::int32_t Int32At(std::span<const std::uint8_t> record, std::size_t offset) const {
+    return ReadInt32LE(record.subspan(offset).first<4>());
+  }
+
+  template <std::size_t N>
+  void ReadText(const TextField<N>& f, PilotRecord& record) {
+    std::array<std::uint8_t, N> raw{};
+    if (Read(f.offset, raw)) std::memcpy((record.*f.member).data(), raw.data(), N);
+  }
+
+  void ReadInt32(const Int32Field& f, PilotRecord& record) {
+    std::array<std::uint8_t, 4> raw{};
+    if (!Read(f.offset, raw)) return;
+    const std::int32_t stored = ReadInt32LE(raw);
+    record.*f.member = f.storedTimesTen ? StoredTimesTenToValue(stored) : stored;
+  }
+
+  template <std::size_t N>
+  void ReadList(const Int32ListField<N>& f, PilotRecord& record) {
+    std::array<std::uint8_t, 4 * N> raw{};
+    if (!Read(f.offset, raw)) return;
+    auto& list = record.*f.member;
+    for (std::size_t i = 0; i < N; ++i) list[i] = ReadInt32LE(std::span(raw).subspan(4 * i).template first<4>());
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::uint16_t errors_ = 0;
+};
+
+MissionEntry EntryFromRecord(std::span<const std::uint8_t, kMissionRecordSize> raw) {
+  auto at = [&](std::size_t offset) { return ReadInt32LE(raw.subspan(offset).first<4>()); };
+  MissionEntry entry;
+  entry.MissionTag = at(mission_record::kMissionTag);
+  entry.PresenceMark = at(mission_record::kPresenceMark);
+  entry.Score = at(mission_record::kScore);
+  entry.Time = at(mission_record::kTime);
+  entry.Bonus = StoredTimesTenToValue(at(mission_record::kBonus));
+  return entry;
+}
+
+// Reads a list up to its first record with a zero PresenceMark, or 255 records. Returns the count.
+std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, PilotRecord& record) {
+  MissionList& entries = record.*list.member;
+  std::size_t count = 0;
+  while (count < kMissionSlotCount) {
+    std::array<std::uint8_t, kMissionRecordSize> raw{};
+    if (!reader.Read(MissionSlotOffset(list, count), raw)) break;
+    const MissionEntry entry = EntryFromRecord(raw);
+    if (entry.PresenceMark == 0) break;
+    entries[count] = entry;
+    ++count;
+  }
+  return static_cast<std::uint8_t>(count);
+}
+
+std::int32_t SumOfScoresAndBonuses(const MissionList& entries, std::size_t count) {
+  std::int32_t total = 0;
+  for (std::size_t i = 0; i < count; ++i) total = WrappingAdd(total, WrappingAdd(entries[i].Score, entries[i].Bonus));
+  return total;
+}
+
+void ReadAllFields(FieldReader& reader, PilotRecord& record) {
+  reader.ReadText(field::PilotName, record);
+  for (const auto& f : kGameNameFields) reader.ReadText(f, record);
+  for (const auto& f : kInt32Fields) reader.ReadInt32(f, record);
+  for (const auto& f : kCraftListFields) reader.ReadList(f, record);
+  for (const auto& f : kRatingListFields) reader.ReadList(f, record);
+  record.SimMissionCount = ReadMissionList(reader, field::SimMissions, record);
+  record.CampaignMissionCount = ReadMissionList(reader, field::CampaignMissions, record);
+  record.CampaignTotal = SumOfScoresAndBonuses(record.CampaignMissions, record.CampaignMissionCount);
+}
+
+}  // namespace
+
+std::string WrongSizeMessage(std::int64_t size) {
+  return "The file have wrong size. " + std::to_string(size) + " The plt file must be 152.076 bytes!";
+}
+
+std::string LoadErrorCountMessage(int errorCount) {
+  return std::to_string(errorCount) + " Errors while loading file! This may not be a XWA pilotfile.";
+}
+
+LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize, const std::string& path) {
+  LoadResult result;
+  result.record.PilotFileName = path;
+  FieldReader reader(bytes);
+  if (fileSize < 0) reader.CountError();  // the open failed
+  if (fileSize != static_cast<std::int64_t>(kPilotFileSize)) {
+    reader.CountError();
+    result.messages.push_back(WrongSizeMessage(fileSize));
+  } else {
+    ReadAllFields(reader, result.record);
+  }
+  result.errorCount = reader.errors();
+  if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
+  return result;
+}
+
+LoadResult LoadPilotFile(const std::string& path) {
+  const FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
+  return LoadPilotBytes(file.bytes, file.opened ? file.size : -1, path);
+}
+
+}  // namespace orlenda
