@@ -1,0 +1,27 @@
+#include "dump_command.h"
+
+#include <iostream>
+
+#include "command.h"
+#include "pilot_json.h"
+#include "pilot_load.h"
+
+namespace orlenda::cli {
+
+void AddDumpCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand("dump", "Print the loaded pilot file as one JSON object");
+  auto path = std::make_shared<std::string>();
+  command->add_option("PILOT.plt", *path, "The pilot file")->required();
+  command->callback([path, &exitStatus] {
+    const LoadResult result = LoadPilotFile(*path);
+    if (!result.Succeeded()) {
+      PrintLoadMessages(result, std::cerr);
+      exitStatus = kFailure;
+      return;
+    }
+    std::cout << PilotRecordToJson(result.record).dump(2) << '\n';
+    exitStatus = kSuccess;
+  });
+}
+
+}  // namespace orlenda::cli

@@ -1,0 +1,30 @@
+// orlenda3001-cli: the headless companion of the desktop program, over the same core.
+
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <exception>
+#include <iostream>
+
+#include "command.h"
+#include "dump_command.h"
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale
+  CLI::App app{"Orlenda 3001 <Light> command-line front end: pilot files without windows", "orlenda3001-cli"};
+  app.require_subcommand(1);
+  int exitStatus = orlenda::cli::kSuccess;
+  orlenda::cli::AddDumpCommand(app, exitStatus);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return orlenda::cli::kUsageError;
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return orlenda::cli::kFailure;
+  }
+  return exitStatus;
+}

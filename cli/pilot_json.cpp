@@ -1,0 +1,51 @@
+#include "pilot_json.h"
+
+#include "enumerations.h"
+#include "file_layout.h"
+#include "windows1252.h"
+
+namespace orlenda::cli {
+namespace {
+
+template <typename Text>
+nlohmann::ordered_json ItemOrNull(std::span<const Text> items, std::int64_t value) {
+  const auto text = ItemText(items, value);
+  return text ? nlohmann::ordered_json(std::string(*text)) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json MissionsToJson(const MissionList& entries, std::size_t count) {
+  auto list = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < count; ++i) {
+    const MissionEntry& e = entries[i];
+    list.push_back({{"MissionTag", e.MissionTag},
+                    {"PresenceMark", e.PresenceMark},
+                    {"Score", e.Score},
+                    {"Time", e.Time},
+                    {"Bonus", e.Bonus}});
+  }
+  return list;
+}
+
+}  // namespace
+
+nlohmann::ordered_json PilotRecordToJson(const PilotRecord& record) {
+  nlohmann::ordered_json json;
+  json[std::string(field::PilotName.name)] = DecodeWindows1252(FieldText(record.PilotName));
+  for (const auto& f : kGameNameFields) json[std::string(f.name)] = DecodeWindows1252(FieldText(record.*f.member));
+  for (const auto& f : kInt32Fields) json[std::string(f.name)] = record.*f.member;
+  for (const auto& f : kCraftListFields) json[std::string(f.name)] = record.*f.member;
+  for (const auto& f : kRatingListFields) json[std::string(f.name)] = record.*f.member;
+  json["CampaignMissions"] = MissionsToJson(record.CampaignMissions, record.CampaignMissionCount);
+  json["SimMissions"] = MissionsToJson(record.SimMissions, record.SimMissionCount);
+  json["CampaignMissionCount"] = record.CampaignMissionCount;
+  json["SimMissionCount"] = record.SimMissionCount;
+  json["CampaignTotal"] = record.CampaignTotal;
+  json["PilotFileName"] = record.PilotFileName;
+  json["RankName"] = ItemOrNull(RankNames(), record.Rank);
+  json["RatingName"] = ItemOrNull(RatingNames(), record.Rating);
+  json["KalidorStatusName"] = ItemOrNull(KalidorStatusNames(), record.KalidorStatus);
+  json["ActiveMissionName"] = ItemOrNull(MissionIndexNames(), record.CampaignMissionCount);
+  return json;
+}
+
+}  // namespace orlenda::cli
