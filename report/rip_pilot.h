@@ -1,0 +1,34 @@
+#pragma once
+
+// The pilot report: summary, export line, consistency check, campaign mission listing and, on request,
+// every other detail of the file.
+
+#include <string>
+#include <string_view>
+
+#include "pilot_record.h"
+#include "report_context.h"
+#include "settings_ini.h"
+#include "text_sink.h"
+
+namespace orlenda {
+
+// The "From:" and "To:" fields of the mission listing. The listing corrects them in place.
+struct MissionRange {
+  int From = 0;
+  int To = 0;
+};
+
+// Clears the sink and writes the whole report. `exportLine` receives the composed export line.
+// Settings are read afresh from the store. When a choice setting fails to convert, SettingsError is
+// thrown after the lines written so far, and `exportLine` keeps what it held.
+void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
+              MissionRange& range, TextSink& sink, std::string& exportLine);
+
+// The campaign mission listing alone, appended to what the sink holds.
+void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink);
+
+// The last component of a path ("/" and "\" both separate), without its extension.
+std::string GetFileStem(std::string_view fileName);
+
+}  // namespace orlenda
