@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens the bundled sample pilot in the desktop program
+# (or, where the desktop program is not built, prints it with the command-line front end).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+
+sample=build/samples/Red_Kestrel.plt
+if [ -x build/app/orlenda3001 ]; then
+  exec build/app/orlenda3001 "${sample}"
+fi
+exec build/cli/orlenda3001-cli dump "${sample}"
