@@ -34,18 +34,19 @@ bool ReadFlag(const SettingsIni& store, std::string_view key, std::string_view d
 bool ReadShowZeroMissionsForListing(const SettingsIni& store);
 
 // A choice: an optional sign followed by decimal digits. Anything else throws SettingsError
-// "'<text>' is not a valid integer value".
+// "'<text>' is not a valid integer value", also for the empty text, blanks and values beyond int.
 int ReadChoice(const SettingsIni& store, std::string_view key, std::string_view defaultValue);
 int ParseDecimalSetting(std::string_view text);
 
 // Decimal text of an integer, with a leading "-" when negative.
 std::string ChoiceText(int value);
 
-// Reads LastDir with the current folder as default and writes the value back, so that the key exists.
-// Returns the value.
+// Makes sure that LastDir exists: a stored value is returned and left exactly as it stands; a missing
+// key is written with the current folder, which is returned. Throws SettingsError when that write fails.
 std::string ApplyLastDirPresenceRule(SettingsIni& store, const std::string& currentFolder);
 
-// Where the main log lives unless the settings say otherwise: ~/ORLENDA_MainLog.txt.
+// Where the main log lives unless the settings say otherwise: ~/ORLENDA_MainLog.txt ($HOME, or the
+// account's home folder when HOME is unset).
 std::string DefaultLogFilePath();
 
 }  // namespace orlenda

@@ -3,6 +3,7 @@
 // The settings store over the INI file: every read goes to the file and every write goes to the file
 // at once, so a value written anywhere is seen by the very next read. No values are cached.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,15 +26,24 @@ class SettingsIni {
   explicit SettingsIni(std::string path);
 
   // The key's value (UTF-8; a file written in Windows-1252 is decoded), even when empty; the default
-  // when the file, section or key is missing. At most 2047 characters are returned.
-  std::string ReadSetting(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+  // when the file, section or key is missing or the file cannot be read. Names match without regard to
+  // case and blanks around a value are dropped. At most 2047 characters are returned. Never creates
+  // the file.
+  std::string ReadSetting(std::string_view section, std::string_view key,
+                          std::string_view defaultValue) const;
 
-  // Stores the value at once, creating the file, section and key as needed. Throws SettingsError
-  // "Unable to write to <path>" when the file cannot be written; the old file is then intact.
+  // The key's value as ReadSetting gives it, or nothing when the key is missing.
+  std::optional<std::string> FindSetting(std::string_view section, std::string_view key) const;
+
+  // Stores the value (UTF-8) at once as "key=value", creating the file, its folder, the section and the
+  // key as needed. An existing key is rewritten in place; every other line of the file keeps its bytes.
+  // A value holds one line: anything from a line break on is not stored. Throws SettingsError
+  // "Unable to write to <path>" when the file cannot be written, or when it exists but cannot be read
+  // (its other settings would be lost); the old file is then intact.
   void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
 
   // Everything written is already on disk; kept so that callers can say when they need it.
-  void FlushSettings();
+  void FlushSettings() const;
 
   const std::string& path() const { return path_; }
 
@@ -41,7 +51,7 @@ class SettingsIni {
   std::string path_;
 };
 
-// $XDG_CONFIG_HOME/orlenda3001.ini, or ~/.config/orlenda3001.ini when that is unset or empty.
+// $XDG_CONFIG_HOME/orlenda3001.ini, or ~/.config/orlenda3001.ini when that is unset, empty or relative.
 std::string DefaultSettingsPath();
 
 }  // namespace orlenda

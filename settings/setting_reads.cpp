@@ -1,0 +1,42 @@
+#include "setting_reads.h"
+
+#include <charconv>
+#include <optional>
+
+namespace orlenda {
+
+bool ReadFlag(const SettingsIni& store, std::string_view key, std::string_view defaultValue) {
+  return store.ReadSetting(kSettingsSection, key, defaultValue) == "1";
+}
+
+bool ReadShowZeroMissionsForListing(const SettingsIni& store) {
+  return store.ReadSetting(kSettingsSection, key::ShowZeroMissions, "0") != "0";
+}
+
+int ReadChoice(const SettingsIni& store, std::string_view key, std::string_view defaultValue) {
+  return ParseDecimalSetting(store.ReadSetting(kSettingsSection, key, defaultValue));
+}
+
+int ParseDecimalSetting(std::string_view text) {
+  std::string_view digits = text;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+  const bool allDigits = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+  if (allDigits) {
+    // from_chars takes the '-' but not a '+'; it reports a value beyond int as out of range.
+    const std::string_view number = text.front() == '+' ? digits : text;
+    int value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc() && end == number.data() + number.size()) return value;
+  }
+  throw SettingsError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+std::string ChoiceText(int value) { return std::to_string(value); }
+
+std::string ApplyLastDirPresenceRule(SettingsIni& store, const std::string& currentFolder) {
+  if (std::optional<std::string> stored = store.FindSetting(kSettingsSection, key::LastDir)) return *stored;
+  store.WriteSetting(kSettingsSection, key::LastDir, currentFolder);
+  return currentFolder;
+}
+
+}  // namespace orlenda
