@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "mission_range.h"
 #include "pilot_record.h"
 #include "report_context.h"
 #include "settings_ini.h"
@@ -13,22 +14,19 @@
 
 namespace orlenda {
 
-// The "From:" and "To:" fields of the mission listing. The listing corrects them in place.
-struct MissionRange {
-  int From = 0;
-  int To = 0;
-};
-
 // Clears the sink and writes the whole report. `exportLine` receives the composed export line.
 // Settings are read afresh from the store. When a choice setting fails to convert, SettingsError is
-// thrown after the lines written so far, and `exportLine` keeps what it held.
+// thrown after the lines written so far (the summary block), and `exportLine` keeps what it held.
+// `range` is the listing's From/To, corrected in place as RipScore does.
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine);
 
-// The campaign mission listing alone, appended to what the sink holds.
+// The campaign mission listing alone, appended to what the sink holds. The range is first pulled into
+// 0 <= From <= To <= CampaignMissionCount; the caller's fields then show the corrected values.
 void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink);
 
-// The last component of a path ("/" and "\" both separate), without its extension.
+// The last component of a path ("/" and "\" both separate), without its extension. A name without a
+// separator is its own last component.
 std::string GetFileStem(std::string_view fileName);
 
 }  // namespace orlenda

@@ -1,0 +1,60 @@
+#include "export_line.h"
+
+#include "decoded_text.h"
+#include "number_text.h"
+#include "rip_pilot.h"
+#include "setting_reads.h"
+
+namespace orlenda {
+namespace {
+
+std::string CutAtFirst(std::string text, char separator) {
+  const std::size_t at = text.find(separator);
+  if (at != std::string::npos) text.erase(at);
+  return text;
+}
+
+}  // namespace
+
+std::string ExportNamePart(const PilotRecord& record, int nameSource) {
+  switch (nameSource) {
+    case 0:
+      return DecodedFieldText(record.PilotName);
+    case 1:
+      return GetFileStem(record.PilotFileName);
+    case 2:
+      return CutAtFirst(CutAtFirst(GetFileStem(record.PilotFileName), ' '), '_');
+    default:
+      return "John Doe";
+  }
+}
+
+std::string ExportScorePart(const ScoreTotals& totals, int scoreFormat) {
+  switch (scoreFormat) {
+    case 0:
+      return " - Score: " + IntText(totals.total);
+    case 1:
+      return " - Score: " + IntText(totals.total) + " (" + IntText(totals.scoreSum) + "+" +
+             IntText(totals.bonusSum) + ")";
+    case 2:
+      return " - Score: " + IntText(totals.scoreSum) + "+" + IntText(totals.bonusSum);
+    default:
+      return {};
+  }
+}
+
+std::string ComposeExportLine(const PilotRecord& record, const SettingsIni& store,
+                              const ReportContext& context) {
+  std::string line = ReadFlag(store, key::IncludeDate, "0") ? context.today : std::string();
+  const std::string name = ExportNamePart(record, ReadChoice(store, key::NameSource, "2"));
+  if (!line.empty()) line += ' ';
+  line += name;
+  line += ExportScorePart(ComputeScoreTotals(record), ReadChoice(store, key::ScoreFormat, "1"));
+  return line;
+}
+
+std::string MarkExportLineWithErrors(std::string_view line) {
+  return "! " + std::string(line) + " ! Errors in file!";
+}
+
+}  // namespace orlenda

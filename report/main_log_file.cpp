@@ -1,0 +1,77 @@
+#include "main_log_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "atomic_file.h"
+#include "windows1252.h"
+
+namespace orlenda {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsMissing(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd, bool endLast) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i];
+    if (endLast || i + 1 < lines.size()) text += lineEnd;
+  }
+  return text;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadMainLogText(const std::string& path) {
+  if (IsMissing(path)) return std::string();  // a log not written yet is empty
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return std::nullopt;
+  // A log saved by a Windows editor may open with a byte order mark; it is no part of the first line.
+  const std::string text = Utf8FromUtf8OrWindows1252(WithoutByteOrderMark(bytes));
+  return JoinLines(SplitLogLines(text), "\n", false);
+}
+
+std::vector<std::string> SplitLogLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+bool WriteMainLogText(const std::string& path, std::string_view text) {
+  return WriteFileAtomically(path, JoinLines(SplitLogLines(text), "\r\n", true));
+}
+
+bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
+  // A log that exists but cannot be read is left alone: rewriting it would lose its lines.
+  const std::optional<std::string> existing = ReadMainLogText(path);
+  if (!existing) return false;
+  std::vector<std::string> all = SplitLogLines(*existing);
+  all.insert(all.end(), lines.begin(), lines.end());
+  return WriteFileAtomically(path, JoinLines(all, "\r\n", true));
+}
+
+std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
+
+std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
+
+}  // namespace orlenda

@@ -1,0 +1,45 @@
+#pragma once
+
+// One line of a mission listing. The campaign and the combat simulator listings share the form and
+// the settings; only their labels differ.
+
+#include <string>
+#include <string_view>
+
+#include "pilot_record.h"
+#include "settings_ini.h"
+
+namespace orlenda {
+
+struct MissionLineFlags {
+  bool showZeroMissions = false;
+  bool showTotal = true;
+  bool showScore = true;
+  bool showBonus = true;
+  bool showTime = false;
+};
+
+struct MissionLineLabels {
+  std::string_view total;      // before S+B
+  std::string_view bonusOnly;  // before B, closed by ")", when the bonus shows without the score
+  std::string_view score;      // before S when the total does not show
+  std::string_view bonus;      // before B after such a score
+  std::string_view time;       // before the minutes
+};
+
+inline constexpr MissionLineLabels kCampaignLabels{"Tot. Score= ", " (Bonus=", "Score=", " Bonus=", " Time="};
+inline constexpr MissionLineLabels kSimulatorLabels{
+    "Best Tot. Score= ", " (Best Bonus=", "Best Score=", " Best Bonus=", " Best Time="};
+
+// The listings' settings, read from the store now. ShowZeroMissions has the listings' own test: on
+// unless the text is exactly "0".
+MissionLineFlags ReadMissionLineFlags(const SettingsIni& store);
+
+// Missions whose score, bonus and time are all 0 are left out unless ShowZeroMissions is on.
+bool IsMissionListed(const MissionEntry& entry, const MissionLineFlags& flags);
+
+// "n: " followed by the score part and the time, as the flags ask.
+std::string MissionLine(int number, const MissionEntry& entry, const MissionLineFlags& flags,
+                        const MissionLineLabels& labels);
+
+}  // namespace orlenda

@@ -1,0 +1,47 @@
+#include "number_text.h"
+
+#include <cstdlib>
+
+namespace orlenda {
+namespace {
+
+// Percentages are rounded exactly on the fraction hits * 1000 / shots (in tenths of a percent), so
+// that a value that lies on a half, such as 1 of 16 = 6.25, always rounds away from zero.
+std::int64_t DivideRoundingHalfAway(std::int64_t numerator, std::int64_t denominator) {
+  const std::int64_t magnitude = (2 * std::llabs(numerator) + denominator) / (2 * denominator);
+  return numerator < 0 ? -magnitude : magnitude;
+}
+
+// Five significant digits are coarser than one decimal from 10000 on: the step then grows tenfold
+// with every further integer digit.
+std::int64_t RoundingStepInTenths(std::int64_t tenthsNumerator, std::int64_t shots) {
+  std::int64_t step = 1;
+  while (std::llabs(tenthsNumerator) / shots >= 100'000 * step) step *= 10;
+  return step;
+}
+
+}  // namespace
+
+std::string IntText(std::int64_t value) { return std::to_string(value); }
+
+std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_view decimalSeparator) {
+  const std::int64_t numerator = std::int64_t{hits} * 1000;
+  const std::int64_t step = RoundingStepInTenths(numerator, shots);
+  const std::int64_t tenths = DivideRoundingHalfAway(numerator, shots * step) * step;
+  const std::int64_t magnitude = std::llabs(tenths);
+  std::string text = tenths < 0 ? "-" : "";
+  text += IntText(magnitude / 10);
+  text += decimalSeparator;
+  text += IntText(magnitude % 10);
+  return text;
+}
+
+std::string MissionTimeText(std::int32_t seconds) {
+  // Whole minutes are taken off only while more than 59 seconds remain, so a time below one minute,
+  // negative or not, keeps all its seconds.
+  const std::int32_t minutes = seconds > 59 ? seconds / 60 : 0;
+  const std::int32_t rest = seconds > 59 ? seconds % 60 : seconds;
+  return IntText(minutes) + ":" + IntText(rest);
+}
+
+}  // namespace orlenda
