@@ -1,0 +1,390 @@
+// The pilot details update on generated pilot files: what it writes, what it keeps, what it refuses,
+// and how it fails.
+
+#include "pilot_update.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "file_layout.h"
+#include "le_int32.h"
+#include "pilot_file_writer.h"
+#include "pilot_load.h"
+#include "temp_dir.h"
+#include "update_checks.h"
+
+namespace orlenda {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ChangesOutside;
+using test::ReadBytes;
+using test::UpdatableRanges;
+using tools::PatchInt32;
+
+constexpr std::uint8_t kFiller = 0xA5;  // every uninterpreted byte, so that a byte wrongly cleared shows
+
+std::size_t SlotOffset(std::size_t slot) { return MissionSlotOffset(field::CampaignMissions, slot); }
+
+std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+  return ReadInt32LE(std::span<const std::uint8_t, 4>(bytes.data() + offset, 4));
+}
+
+class PilotUpdateTest : public ::testing::Test {
+ protected:
+  // A pilot with `missions` campaign records, rank 4, rating 6, status 2, written with filler bytes.
+  std::string WritePilot(std::size_t missions, const std::string& name = "pilot.plt") {
+    PilotRecord record;
+    tools::SetText(record.PilotName, "Keyan");
+    record.Rank = 4;
+    record.Rating = 6;
+    record.KalidorStatus = 2;
+    record.TODScoreA = 4711;
+    for (std::size_t i = 0; i < missions; ++i) {
+      const auto n = static_cast<std::int32_t>(i);
+      record.CampaignMissions[i] = tools::PresentMission(1000 + n, 50 + n, 300 + n, 0x1200 + n);
+    }
+    record.SimMissions[0] = tools::PresentMission(77, 7, 70);
+    const std::string path = dir_.File(name);
+    EXPECT_TRUE(tools::WriteBytesToFile(path, tools::EncodePilotFile(record, kFiller)));
+    return path;
+  }
+
+  PilotRecord Load(const std::string& path) {
+    LoadResult result = LoadPilotFile(path);
+    EXPECT_TRUE(result.Succeeded()) << path;
+    return result.record;
+  }
+
+  UpdateResult Update(const std::string& path, const PilotDetails& details, PilotRecord& record) {
+    return UpdatePilotFile(path, details, record, backups_);
+  }
+
+  test::TempDir dir_;
+  PilotBackups backups_;
+};
+
+PilotDetails Details(std::string name, int rank, int rating, int kalidor, std::optional<int> active) {
+  return {std::move(name), rank, rating, kalidor, active};
+}
+
+// --- What is written, and what is kept ---------------------------------------------------------------
+
+TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
+  const std::string path = WritePilot(10);
+  PilotRecord record = Load(path);
+  const auto before = ReadBytes(path);
+
+  const UpdateResult result = Update(path, Details("Luke", 5, 12, 3, 10), record);
+  ASSERT_TRUE(result.succeeded) << result.message;
+
+  const auto after = ReadBytes(path);
+  EXPECT_EQ(ChangesOutside(before, after, UpdatableRanges(10)), std::vector<std::size_t>{});
+  const PilotRecord reloaded = Load(path);
+  EXPECT_EQ(FieldText(reloaded.PilotName), "Luke");
+  for (std::size_t i = 4; i < kPilotNameSize; ++i) EXPECT_EQ(after[i], 0) << "name byte " << i;
+  EXPECT_EQ(reloaded.Rank, 5);
+  EXPECT_EQ(reloaded.Rating, 12);
+  EXPECT_EQ(reloaded.KalidorStatus, 3);
+  EXPECT_EQ(reloaded.TODScoreA, 4711);
+  ASSERT_EQ(reloaded.CampaignMissionCount, 10);
+  for (std::size_t i = 0; i < 10; ++i)
+    EXPECT_EQ(reloaded.CampaignMissions[i], record.CampaignMissions[i]) << i;
+  EXPECT_EQ(reloaded.CampaignTotal, record.CampaignTotal);
+
+  // The record takes the written values; its mission entries and counts still describe the load.
+  EXPECT_EQ(FieldText(record.PilotName), "Luke");
+  EXPECT_EQ(record.Rank, 5);
+  EXPECT_EQ(record.Rating, 12);
+  EXPECT_EQ(record.KalidorStatus, 3);
+  EXPECT_EQ(record.CampaignMissionCount, 10);
+}
+
+TEST_F(PilotUpdateTest, CompletedRecordsKeepTheirUndefinedBytesAndAreFoundAgain) {
+  const std::string path = WritePilot(10);
+  auto bytes = ReadBytes(path);
+  PatchInt32(bytes, SlotOffset(3) + mission_record::kPresenceMark, 0x0BADF00D);
+  PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);  // not a multiple of ten
+  PatchInt32(bytes, SlotOffset(5) + mission_record::kBonus, -15);
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
+  PilotRecord record = Load(path);
+  const auto before = ReadBytes(path);
+
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 12), record).succeeded);
+  const auto after = ReadBytes(path);
+
+  for (std::size_t slot = 0; slot < 10; ++slot) {
+    const std::size_t base = SlotOffset(slot);
+    for (std::size_t b : {1, 2, 3, 4, 14, 16, 20, 23, 32, 39, 44, 47})
+      EXPECT_EQ(after[base + b], before[base + b]);
+    EXPECT_EQ(after[base + mission_record::kCompletedFlag], 1);
+  }
+  EXPECT_EQ(Int32At(after, SlotOffset(3) + mission_record::kPresenceMark), 0x0BADF00D);
+  EXPECT_EQ(Int32At(after, SlotOffset(4) + mission_record::kBonus), 1230);
+  EXPECT_EQ(Int32At(after, SlotOffset(5) + mission_record::kBonus), -10);
+  EXPECT_EQ(Int32At(after, SlotOffset(6) + mission_record::kBonus), 560);
+  EXPECT_EQ(Int32At(after, SlotOffset(7) + mission_record::kMissionTag), 0x1207);
+
+  // Slot 10 was the all-zero terminator: its presence mark becomes 1; slot 11 held filler, which stays.
+  EXPECT_EQ(after[SlotOffset(10)], 0);
+  EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kPresenceMark), 1);
+  EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kScore), 0);
+  EXPECT_EQ(Int32At(after, SlotOffset(11) + mission_record::kPresenceMark),
+            static_cast<std::int32_t>(0xA5A5A5A5));
+  EXPECT_EQ(Load(path).CampaignMissionCount, 12);
+}
+
+TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
+  const std::string path = WritePilot(10);
+  PilotRecord record = Load(path);
+  const auto original = ReadBytes(path);
+
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
+  auto after = ReadBytes(path);
+  EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(3)), std::vector<std::size_t>{});
+  EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + SlotOffset(3), after.begin() + SlotOffset(4)),
+            std::vector<std::uint8_t>(kMissionRecordSize, 0));
+  PilotRecord reloaded = Load(path);
+  EXPECT_EQ(reloaded.CampaignMissionCount, 3);
+  EXPECT_EQ(reloaded.CampaignTotal, 1000 + 50 + 1001 + 51 + 1002 + 52);
+
+  // The record still holds the ten loaded entries: saving with 10 again brings them all back.
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 10), record).succeeded);
+  reloaded = Load(path);
+  ASSERT_EQ(reloaded.CampaignMissionCount, 10);
+  EXPECT_EQ(reloaded.CampaignMissions[9], record.CampaignMissions[9]);
+}
+
+TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
+  const std::string path = WritePilot(10);
+  PilotRecord record = Load(path);
+  const auto original = ReadBytes(path);
+
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 0), record).succeeded);
+  EXPECT_EQ(ChangesOutside(original, ReadBytes(path), UpdatableRanges(0)), std::vector<std::size_t>{});
+  EXPECT_EQ(Load(path).CampaignMissionCount, 0);
+
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 254), record).succeeded);
+  const auto after = ReadBytes(path);
+  EXPECT_EQ(SlotOffset(255), field::SimMissions.offset);
+  EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(254)), std::vector<std::size_t>{})
+      << "the simulator list right after slot 254 is untouched";
+  const PilotRecord reloaded = Load(path);
+  EXPECT_EQ(reloaded.CampaignMissionCount, 254);
+  EXPECT_EQ(reloaded.CampaignMissions[253].Score, 0);
+  EXPECT_EQ(reloaded.SimMissionCount, 1);
+}
+
+TEST_F(PilotUpdateTest, AbsentValuesLeaveTheirFieldsAsTheyAre) {
+  PilotRecord full;
+  for (std::size_t i = 0; i < kMissionSlotCount; ++i)
+    full.CampaignMissions[i] = tools::PresentMission(1, 1, 1);
+  auto bytes = tools::EncodePilotFile(full, kFiller);
+  PatchInt32(bytes, field::Rank.offset, 9);
+  PatchInt32(bytes, field::Rating.offset, -1);
+  PatchInt32(bytes, field::KalidorStatus.offset, 7);
+  const std::string path = dir_.File("odd.plt");
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
+  PilotRecord record = Load(path);
+
+  PilotDetails details = DetailsOfLoadedPilot(record);
+  EXPECT_FALSE(details.rank || details.rating || details.kalidorStatus || details.activeMission)
+      << "out-of-list values and 255 records leave the boxes without a chosen item";
+  details.name = "Renamed";
+  ASSERT_TRUE(Update(path, details, record).succeeded);
+
+  const auto after = ReadBytes(path);
+  EXPECT_EQ(ChangesOutside(bytes, after, {{0, kPilotNameSize}}), std::vector<std::size_t>{});
+  const PilotRecord reloaded = Load(path);
+  EXPECT_EQ(FieldText(reloaded.PilotName), "Renamed");
+  EXPECT_EQ(reloaded.Rank, 9);
+  EXPECT_EQ(record.Rank, 9);
+  EXPECT_EQ(reloaded.CampaignMissionCount, 255);
+}
+
+// --- Refusals: nothing is written --------------------------------------------------------------------
+
+TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
+  const std::string path = WritePilot(2);
+  PilotRecord record = Load(path);
+  const auto original = ReadBytes(path);
+  const std::pair<PilotDetails, std::string> refused[] = {
+      {Details("Han \xE4\xB8\xAD", 4, 6, 2, 2),
+       "The name \"Han \xE4\xB8\xAD\" cannot be stored in a pilot file"},
+      {Details("ThirteenChars", 4, 6, 2, 2), "The name \"ThirteenChars\" is longer than 12 characters."},
+      {Details("Keyan", 9, 6, 2, 2), "The rank 9 is outside its list (0 to 8)."},
+      {Details("Keyan", 4, -1, 2, 2), "The rating -1 is outside its list (0 to 24)."},
+      {Details("Keyan", 4, 6, 7, 2), "The Kalidor Crescent status 7 is outside its list (0 to 6)."},
+      {Details("Keyan", 4, 6, 2, 255), "The active mission 255 is outside its list (0 to 254)."},
+  };
+  for (const auto& [details, message] : refused) {
+    const UpdateResult result = Update(path, details, record);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.message.substr(0, message.size()), message);
+  }
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
+  EXPECT_EQ(FieldText(record.PilotName), "Keyan");
+}
+
+TEST_F(PilotUpdateTest, NamesOfTwelveAndThirteenCharacters) {
+  const std::string path = WritePilot(1);
+  PilotRecord record = Load(path);
+  ASSERT_TRUE(Update(path, Details("Twelve Chars", 4, 6, 2, 1), record).succeeded);
+  auto after = ReadBytes(path);
+  EXPECT_EQ(std::string(after.begin(), after.begin() + 13), std::string("Twelve Chars\0", 13));
+
+  ASSERT_TRUE(Update(path, Details("Caf\xC3\xA9\xE2\x82\xAC", 4, 6, 2, 1), record).succeeded);
+  after = ReadBytes(path);
+  EXPECT_EQ(std::string(after.begin(), after.begin() + 6), std::string("Caf\xE9\x80\0", 6))
+      << "as Windows-1252";
+
+  // A 13-character name that the file already holds is written back unchanged; a new one is refused.
+  auto bytes = ReadBytes(path);
+  std::copy_n("ThirteenChars", 13, bytes.begin());
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
+  record = Load(path);
+  ASSERT_TRUE(Update(path, DetailsOfLoadedPilot(record), record).succeeded);
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_FALSE(Update(path, Details("ThirteenCharZ", 4, 6, 2, 1), record).succeeded);
+}
+
+// --- Files that cannot be written -------------------------------------------------------------------
+
+TEST_F(PilotUpdateTest, FilesGoneReplacedOrChangedAreReportedByName) {
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  const PilotDetails details = Details("Keyan", 5, 6, 2, 3);
+
+  const std::string folder = dir_.File("folder.plt");
+  fs::create_directory(folder);
+  UpdateResult result = Update(folder, details, record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message,
+            "Unable to open " + folder + " for writing: Is a directory. Nothing was written.");
+
+  const std::string gone = dir_.File("gone.plt");
+  result = Update(gone, details, record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_FALSE(fs::exists(gone)) << "the update never creates a file";
+  EXPECT_NE(result.message.find(gone), std::string::npos);
+
+  ASSERT_TRUE(tools::WriteBytesToFile(path, std::vector<std::uint8_t>(1000, 0)));
+  result = Update(path, details, record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message,
+            path +
+                " has 1000 bytes now, not the 152,076 bytes of a pilot file; it has changed since "
+                "it was loaded. Nothing was written.");
+  EXPECT_EQ(ReadBytes(path).size(), 1000u);
+}
+
+TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten) {
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  auto bytes = ReadBytes(path);
+  PatchInt32(bytes, field::TODScoreA.offset, 9999);  // the game saved after another mission
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
+
+  const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 3), record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message,
+            path +
+                " has been changed by another program since it was loaded. Open it again before "
+                "saving. Nothing was written.");
+  EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+TEST_F(PilotUpdateTest, ReadOnlyFileIsReportedAndLeftUnchanged) {
+  if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not stop the superuser";
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  const auto original = ReadBytes(path);
+  const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 3), record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message,
+            "Unable to open " + path + " for writing: Permission denied. Nothing was written.");
+  EXPECT_EQ(ReadBytes(path), original);
+}
+
+// Lets the process write only below `limit` bytes into any file, while it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = limit;
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(PilotUpdateTest, FailedWriteIsNeverReportedAsSuccess) {
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  ASSERT_TRUE(Update(path, Details("First", 4, 6, 2, 3), record).succeeded);
+
+  UpdateResult result;
+  {
+    const FileSizeLimit limit(1000);  // the name still fits below it, the campaign list does not
+    result = Update(path, Details("Second", 5, 6, 2, 3), record);
+  }
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message, "Unable to write to " + path +
+                                ": File too large. The file may be only partly updated; " + path +
+                                ".bak holds it as it was before this run first saved it.");
+  EXPECT_EQ(FieldText(record.PilotName), "First") << "the record keeps the last values that were written";
+  EXPECT_EQ(record.Rank, 4);
+}
+
+// --- The backup ---------------------------------------------------------------------------------------
+
+TEST_F(PilotUpdateTest, BackupHoldsTheFileAsItWasBeforeThisRunFirstSavedIt) {
+  const std::string path = WritePilot(3);
+  const std::string backup = PilotBackups::BackupPath(path);
+  EXPECT_EQ(backup, dir_.File("pilot.plt.bak"));
+  PilotRecord record = Load(path);
+  const auto original = ReadBytes(path);
+
+  ASSERT_TRUE(Update(path, Details("First", 4, 6, 2, 3), record).succeeded);
+  EXPECT_EQ(ReadBytes(backup), original);
+  ASSERT_TRUE(Update(path, Details("Second", 4, 6, 2, 3), record).succeeded);
+  EXPECT_EQ(ReadBytes(backup), original) << "later saves of the same run keep the first copy";
+
+  // The next run replaces the copy with the file as that run found it.
+  const auto beforeNextRun = ReadBytes(path);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Third", 4, 6, 2, 3), record, nextRun).succeeded);
+  EXPECT_EQ(ReadBytes(backup), beforeNextRun);
+}
+
+TEST_F(PilotUpdateTest, FailedBackupStopsTheUpdateBeforeAnyWrite) {
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  const auto original = ReadBytes(path);
+  fs::create_directory(PilotBackups::BackupPath(path));  // a folder where the copy should go
+
+  const UpdateResult result = Update(path, Details("Luke", 5, 6, 2, 0), record);
+  EXPECT_FALSE(result.succeeded);
+  EXPECT_EQ(result.message, "Unable to keep a copy of " + path + " as " + path +
+                                ".bak, so nothing was written to the pilot file.");
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(FieldText(record.PilotName), "Keyan");
+}
+
+}  // namespace
+}  // namespace orlenda
