@@ -7,6 +7,7 @@
 
 #include "command.h"
 #include "dump_command.h"
+#include "update_command.h"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int exitStatus = orlenda::cli::kSuccess;
   orlenda::cli::AddDumpCommand(app, exitStatus);
+  orlenda::cli::AddUpdateCommand(app, exitStatus);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,104 @@
+#include "update_command.h"
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "command.h"
+#include "enumerations.h"
+#include "item_choice.h"
+#include "pilot_load.h"
+#include "pilot_update.h"
+
+namespace orlenda::cli {
+namespace {
+
+// One option that chooses an item of a list, and what the user wrote for it.
+struct ListOption {
+  CLI::Option* option = nullptr;
+  std::string text;
+};
+
+struct UpdateOptions {
+  std::string path;
+  CLI::Option* nameOption = nullptr;
+  std::string name;
+  ListOption rank;
+  ListOption rating;
+  ListOption kalidor;
+  ListOption activeMission;
+};
+
+// The item chosen by a given option, or the loaded value when the option was not given. False, with
+// the reason on `err`, when the given text names no item.
+template <typename Text>
+bool ResolveListOption(const ListOption& given, std::span<const Text> items, std::string_view listName,
+                       std::optional<int>& value, std::ostream& err) {
+  if (given.option->count() == 0) return true;
+  value = ChooseItem(items, given.text);
+  if (value) return true;
+  err << given.option->get_name() << ": \"" << given.text << "\" is not in the list of " << listName
+      << " (give an index from 0 to " << items.size() - 1 << " or an item's text as listed).\n";
+  return false;
+}
+
+bool ApplyOptions(const UpdateOptions& options, PilotDetails& details, std::ostream& err) {
+  if (options.nameOption->count() != 0) details.name = options.name;
+  return ResolveListOption(options.rank, RankNames(), "ranks", details.rank, err) &&
+         ResolveListOption(options.rating, RatingNames(), "ratings", details.rating, err) &&
+         ResolveListOption(options.kalidor, KalidorStatusNames(), "Kalidor Crescent statuses",
+                           details.kalidorStatus, err) &&
+         ResolveListOption(options.activeMission, MissionIndexNames(), "missions", details.activeMission,
+                           err);
+}
+
+int RunUpdate(const UpdateOptions& options, std::ostream& err) {
+  PilotDetails checkedOptions;  // the given list values are checked before the file is touched
+  if (!ApplyOptions(options, checkedOptions, err)) return kUsageError;
+
+  LoadResult loaded = LoadPilotFile(options.path);
+  if (!loaded.Succeeded()) {
+    PrintLoadMessages(loaded, err);
+    return kFailure;
+  }
+  PilotDetails details = DetailsOfLoadedPilot(loaded.record);
+  ApplyOptions(options, details, err);
+  if (const auto refusal = CheckPilotDetails(details, loaded.record)) {
+    err << *refusal << '\n';
+    return kUsageError;
+  }
+
+  PilotBackups backups;
+  const UpdateResult result = UpdatePilotFile(options.path, details, loaded.record, backups);
+  if (!result.succeeded) {
+    err << result.message << '\n';
+    return kFailure;
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+void AddUpdateCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand(
+      "update",
+      "Write the pilot's name, rank, rating, Kalidor Crescent status and active mission into the file");
+  auto options = std::make_shared<UpdateOptions>();
+  command->add_option("PILOT.plt", options->path, "The pilot file")->required();
+  options->nameOption =
+      command->add_option("--name", options->name, "The pilot's name, at most 12 characters");
+  options->rank.option = command->add_option("--rank", options->rank.text, "Rank: index 0-8 or its name");
+  options->rating.option =
+      command->add_option("--rating", options->rating.text, "Rating: index 0-24 or its name");
+  options->kalidor.option = command->add_option("--kalidor", options->kalidor.text,
+                                                "Kalidor Crescent status: index 0-6 or its name");
+  options->activeMission.option =
+      command->add_option("--active-mission", options->activeMission.text,
+                          "The mission flown next, that is the number of completed campaign missions: index "
+                          "0-254 or the mission's text as listed");
+  command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cerr); });
+}
+
+}  // namespace orlenda::cli
