@@ -31,15 +31,22 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-}  // namespace
-
-std::optional<std::string> ReadMainLogText(const std::string& path) {
-  if (IsMissing(path)) return std::string();  // a log not written yet is empty
+// The file's lines as they stand. An append works on these rather than on the text form, where a
+// last empty line would read as a final line end and be lost.
+std::optional<std::vector<std::string>> ReadLogLines(const std::string& path) {
+  if (IsMissing(path)) return std::vector<std::string>();  // a log not written yet is empty
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return std::nullopt;
   // A log saved by a Windows editor may open with a byte order mark; it is no part of the first line.
-  const std::string text = Utf8FromUtf8OrWindows1252(WithoutByteOrderMark(bytes));
-  return JoinLines(SplitLogLines(text), "\n", false);
+  return SplitLogLines(Utf8FromUtf8OrWindows1252(WithoutByteOrderMark(bytes)));
+}
+
+}  // namespace
+
+std::optional<std::string> ReadMainLogText(const std::string& path) {
+  const std::optional<std::vector<std::string>> lines = ReadLogLines(path);
+  if (!lines) return std::nullopt;
+  return JoinLines(*lines, "\n", false);
 }
 
 std::vector<std::string> SplitLogLines(std::string_view text) {
@@ -63,11 +70,10 @@ bool WriteMainLogText(const std::string& path, std::string_view text) {
 
 bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
   // A log that exists but cannot be read is left alone: rewriting it would lose its lines.
-  const std::optional<std::string> existing = ReadMainLogText(path);
-  if (!existing) return false;
-  std::vector<std::string> all = SplitLogLines(*existing);
-  all.insert(all.end(), lines.begin(), lines.end());
-  return WriteFileAtomically(path, JoinLines(all, "\r\n", true));
+  std::optional<std::vector<std::string>> all = ReadLogLines(path);
+  if (!all) return false;
+  all->insert(all->end(), lines.begin(), lines.end());
+  return WriteFileAtomically(path, JoinLines(*all, "\r\n", true));
 }
 
 std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
