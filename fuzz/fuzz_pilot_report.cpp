@@ -1,0 +1,164 @@
+// A pilot file of any content, loaded and, when the load succeeds, reported with every section on:
+// nothing may crash, hang or read out of bounds, and the report must keep the promises its callers
+// rely on (the range comes back in order, a rebuild gives the same text, a failed conversion leaves
+// the export line as it was).
+//
+// Input: the file's bytes. An input longer than a pilot file carries, after its first 152,076 bytes,
+// a description of the run: From and To, the NameSource and ScoreFormat texts, flags, a short read,
+// and the file's path name.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "fuzz_input.h"
+#include "pilot_load.h"
+#include "pilot_record.h"
+
+#ifdef ORLENDA_FUZZ_WITH_REPORT
+#include "rip_pilot.h"
+#include "scratch_dir.h"
+#include "settings_ini.h"
+#include "text_sink.h"
+#endif
+
+namespace orlenda::fuzz {
+namespace {
+
+struct RunDescription {
+  MissionRange range;
+  std::string nameSource = "2";
+  std::string scoreFormat = "1";
+  std::uint8_t flags = 0;
+  std::size_t shortReadLength = 0;  // 0: the whole file was read
+  std::string path = "/home/ace/XWA/Red_Leader one.plt";
+};
+
+enum Flag : std::uint8_t {
+  kIncludeDate = 1 << 0,
+  kHideMissionScore = 1 << 1,
+  kHideMissionBonus = 1 << 2,
+  kHideMissionTotal = 1 << 3,
+  kShowMissionTime = 1 << 4,
+  kCommaSeparator = 1 << 5,
+  kShortRead = 1 << 6,
+};
+
+// Texts a choice setting may hold in a user's file: the three items, values beyond them, and texts
+// that do not convert.
+std::string ChoiceText(std::uint8_t pick) {
+  static const std::array<std::string_view, 10> texts = {"0", "1", "2", "3", "-1", "7", "abc", "", " 1", "2147483648"};
+  return std::string(texts[pick % texts.size()]);
+}
+
+RunDescription DescribeRun(FuzzInput& input) {
+  RunDescription run;
+  if (input.empty()) return run;
+  run.range.From = input.Int32();
+  run.range.To = input.Int32();
+  run.nameSource = ChoiceText(input.Byte());
+  run.scoreFormat = ChoiceText(input.Byte());
+  run.flags = input.Byte();
+  const auto cut = static_cast<std::uint32_t>(input.Int32());
+  if ((run.flags & kShortRead) != 0) run.shortReadLength = cut % kPilotFileSize;
+  if (!input.empty()) run.path = input.Text(400);
+  return run;
+}
+
+#ifdef ORLENDA_FUZZ_WITH_REPORT
+
+std::string Flag(bool on) { return on ? "1" : "0"; }
+
+// The settings file for this run, every section of the report on. Rewritten only when it changes.
+SettingsIni StoreFor(const RunDescription& run) {
+  static std::string written;
+  const std::string path = ScratchDir() + "/orlenda3001.ini";
+  const std::string text = "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
+                           "IncludeDate=" + Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
+                           "ShowMissionScore=" + Flag((run.flags & kHideMissionScore) == 0) + "\r\n" +
+                           "ShowMissionBonus=" + Flag((run.flags & kHideMissionBonus) == 0) + "\r\n" +
+                           "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
+                           "ShowMissionTime=" + Flag((run.flags & kShowMissionTime) != 0) + "\r\n" +
+                           "NameSource=" + run.nameSource + "\r\nScoreFormat=" + run.scoreFormat + "\r\n";
+  if (text != written) {
+    WriteScratchFile(path, text);
+    written = text;
+  }
+  return SettingsIni(path);
+}
+
+struct Build {
+  bool converted = true;
+  std::vector<std::string> lines;
+  std::string exportLine = "(the export line before the build)";
+  MissionRange range;
+};
+
+Build BuildReport(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
+                  MissionRange range) {
+  Build build;
+  LineCollector sink;
+  const std::string before = build.exportLine;
+  try {
+    RipPilot(record, store, context, range, sink, build.exportLine);
+  } catch (const SettingsError&) {
+    build.converted = false;
+    ORLENDA_FUZZ_CHECK(build.exportLine == before);
+  }
+  build.lines = sink.lines();
+  build.range = range;
+  return build;
+}
+
+void Report(const PilotRecord& record, const RunDescription& run) {
+  const SettingsIni store = StoreFor(run);
+  ReportContext context;
+  context.decimalSeparator = (run.flags & kCommaSeparator) != 0 ? "," : ".";
+  context.today = "08.12.2026";
+
+  const Build first = BuildReport(record, store, context, run.range);
+  if (!first.converted) return;
+  const MissionRange& range = first.range;
+  ORLENDA_FUZZ_CHECK(0 <= range.From && range.From <= range.To && range.To <= record.CampaignMissionCount);
+
+  // "Get everything" with the corrected range builds the same report again, marked at most once.
+  const Build again = BuildReport(record, store, context, range);
+  ORLENDA_FUZZ_CHECK(again.converted && again.lines == first.lines && again.exportLine == first.exportLine);
+
+  // "Get Mission Scores" with the range the user typed appends the listing alone.
+  LineCollector listing;
+  MissionRange typed = run.range;
+  RipScore(record, store, typed, listing);
+  ORLENDA_FUZZ_CHECK(!listing.lines().empty());
+  (void)GetFileStem(run.path);
+}
+
+#endif
+
+}  // namespace
+}  // namespace orlenda::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace orlenda;
+  using namespace orlenda::fuzz;
+  std::span<const std::uint8_t> file(data, size);
+  FuzzInput trailer({});
+  if (size > kPilotFileSize) {
+    file = file.first(kPilotFileSize);
+    trailer = FuzzInput(std::span(data, size).subspan(kPilotFileSize));
+  }
+  const RunDescription run = DescribeRun(trailer);
+  const auto fileSize = static_cast<std::int64_t>(file.size());
+  if (run.shortReadLength != 0) file = file.first(run.shortReadLength);
+
+  const LoadResult loaded = LoadPilotBytes(file, fileSize, run.path);
+  ORLENDA_FUZZ_CHECK(loaded.Succeeded() == loaded.messages.empty());
+  if (!loaded.Succeeded()) return 0;
+#ifdef ORLENDA_FUZZ_WITH_REPORT
+  Report(loaded.record, run);
+#endif
+  return 0;
+}
