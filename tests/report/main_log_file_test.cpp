@@ -1,0 +1,109 @@
+// The main log's file: CR LF on write, any line end and Windows-1252 on read, and an append that
+// never loses the lines already there.
+
+#include "main_log_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "temp_dir.h"
+
+namespace orlenda {
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+class MainLogFileTest : public ::testing::Test {
+ protected:
+  test::TempDir dir_;
+  std::string log_ = dir_.File("ORLENDA_MainLog.txt");
+};
+
+TEST(SplitLogLines, EveryKindOfLineEnd) {
+  EXPECT_EQ(SplitLogLines(""), std::vector<std::string>{});
+  EXPECT_EQ(SplitLogLines("a"), std::vector<std::string>{"a"});
+  EXPECT_EQ(SplitLogLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLogLines("a\r\n"), std::vector<std::string>{"a"});
+  EXPECT_EQ(SplitLogLines("a\n\r\n\rb\n"), (std::vector<std::string>{"a", "", "", "b"}));
+  EXPECT_EQ(SplitLogLines("\n"), std::vector<std::string>{""});
+  EXPECT_EQ(SplitLogLines("a\n\rb"), (std::vector<std::string>{"a", "", "b"}));  // LF CR is two line ends
+}
+
+TEST_F(MainLogFileTest, WritesEveryLineWithCrLf) {
+  ASSERT_TRUE(WriteMainLogText(log_, "Wedge - Score: 1255\nBiggs \u00E9\n\nlast"));
+  EXPECT_EQ(Bytes(log_), "Wedge - Score: 1255\r\nBiggs \xC3\xA9\r\n\r\nlast\r\n");
+  ASSERT_TRUE(WriteMainLogText(log_, ""));
+  EXPECT_EQ(Bytes(log_), "");
+}
+
+TEST_F(MainLogFileTest, ReadsAnyLineEndAndWindowsText) {
+  Put(log_, "one\r\ntwo\rthree\nJ\xE9r\xF4me \x80\r\n");
+  EXPECT_EQ(ReadMainLogText(log_), "one\ntwo\nthree\nJ\u00E9r\u00F4me \u20AC");
+  Put(log_, "\xEF\xBB\xBFutf-8 \xC3\xA9\r\n");
+  EXPECT_EQ(ReadMainLogText(log_), "utf-8 \u00E9");
+  EXPECT_EQ(ReadMainLogText(dir_.File("missing.txt")), "");
+}
+
+TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
+  EXPECT_TRUE(AppendMainLogLines(log_, {"first"}));
+  EXPECT_EQ(Bytes(log_), "first\r\n");
+  Put(log_, "windows \xE9\r\nno end");
+  EXPECT_TRUE(AppendMainLogLines(log_, {"Wedge - Score: 1255", "Biggs"}));
+  EXPECT_EQ(Bytes(log_), "windows \xC3\xA9\r\nno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+}
+
+// A write that fails half way (here: the file size limit is reached) leaves the old log as it was and
+// no temporary file behind. The limit binds every user, root included.
+TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
+  Put(log_, "old\r\n");
+  const std::string longLine(4096, 'x');
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool appended = AppendMainLogLines(log_, {"new", longLine});
+  const bool written = WriteMainLogText(log_, longLine);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, savedSignal);
+
+  EXPECT_FALSE(appended);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Bytes(log_), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+  EXPECT_FALSE(AppendMainLogLines(dir_.File("no-such-folder/log.txt"), {"new"}));
+}
+
+TEST_F(MainLogFileTest, UnreadableLogIsNotOverwritten) {
+  Put(log_, "secret\r\n");
+  ::chmod(log_.c_str(), 0200);
+  if (std::ifstream(log_)) GTEST_SKIP() << "running with rights that ignore file permissions";
+  EXPECT_EQ(ReadMainLogText(log_), std::nullopt);
+  EXPECT_FALSE(AppendMainLogLines(log_, {"new"}));
+  ::chmod(log_.c_str(), 0600);
+  EXPECT_EQ(Bytes(log_), "secret\r\n");
+}
+
+TEST(MainLogMessages, ExactTexts) {
+  EXPECT_EQ(CannotCreateFileMessage("/tmp/x.txt"), "Cannot create file /tmp/x.txt");
+  EXPECT_EQ(CannotOpenFileMessage("/tmp/x.txt"), "Cannot open file /tmp/x.txt");
+}
+
+}  // namespace
+}  // namespace orlenda
