@@ -65,7 +65,11 @@ std::vector<std::string> SplitLogLines(std::string_view text) {
 }
 
 bool WriteMainLogText(const std::string& path, std::string_view text) {
-  return WriteFileAtomically(path, JoinLines(SplitLogLines(text), "\r\n", true));
+  // The text has no final line end (it is what ReadMainLogText gives and what a text area holds), so a
+  // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
+  std::vector<std::string> lines = SplitLogLines(text);
+  if (text.ends_with('\n') || text.ends_with('\r')) lines.emplace_back();
+  return WriteFileAtomically(path, JoinLines(lines, "\r\n", true));
 }
 
 bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {

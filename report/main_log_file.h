@@ -18,7 +18,8 @@ std::optional<std::string> ReadMainLogText(const std::string& path);
 // Splits text into lines at CR LF, CR or LF; a final empty piece after the last line end is dropped.
 std::vector<std::string> SplitLogLines(std::string_view text);
 
-// Writes the text's lines, each followed by CR LF, replacing the file only once the whole new content
+// Writes the text's lines (the text's form is ReadMainLogText's: a line break at its end starts a last,
+// empty line), each followed by CR LF, replacing the file only once the whole new content
 // is on disk. Returns false on failure; the old file is then intact.
 bool WriteMainLogText(const std::string& path, std::string_view text);
 
