@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Fuzzes each target with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer, for a bounded
+# time, in a clang build of its own.
+#
+#   scripts/fuzz.sh [SECONDS_PER_TARGET]     default 30 (what CI runs); a longer run: scripts/fuzz.sh 3600
+#
+# Environment: FUZZ_BUILD_DIR (default build-fuzz), FUZZ_TARGETS (default "pilot_report settings_ini
+# main_log"). Each target's corpus grows in $FUZZ_BUILD_DIR/corpus/<target> from one run to the next; it
+# starts from the generated seeds, the target's regression inputs and, for pilot_report, the real pilot
+# files in ../shared/real-pilots when that folder exists. A crash, a hang or a broken property ends with
+# status 1 and names the input that caused it: copy that file into fuzz/regressions/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-30}
+dir=${FUZZ_BUILD_DIR:-build-fuzz}
+read -r -a targets <<<"${FUZZ_TARGETS:-pilot_report settings_ini main_log}"
+
+bash scripts/install-deps.sh
+
+echo "== Building the fuzz targets in ${dir}"
+cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON \
+  -DORLENDA_BUILD_TESTS=OFF -DORLENDA_BUILD_GUI=OFF >/dev/null
+build_targets=(fuzz_seeds)
+for t in "${targets[@]}"; do build_targets+=("fuzz_${t}"); done
+cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${build_targets[@]}"
+
+# The longest input each target needs: a pilot file with its run description; a settings file with
+# values beyond the 2047-character cut; a main log of some thousand lines.
+max_len() {
+  case $1 in
+    pilot_report) echo 153000 ;;
+    settings_ini) echo 16384 ;;
+    *) echo 65536 ;;
+  esac
+}
+
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+failed=()
+for t in "${targets[@]}"; do
+  corpus="${dir}/corpus/${t}"
+  artifacts="${dir}/artifacts/${t}"
+  mkdir -p "${corpus}" "${artifacts}"
+  cp -r "${dir}/fuzz/seeds/${t}/." "${corpus}/"
+  if [ -d "fuzz/regressions/${t}" ]; then cp -r "fuzz/regressions/${t}/." "${corpus}/"; fi
+  if [ "${t}" = pilot_report ] && [ -d ../shared/real-pilots ]; then
+    find ../shared/real-pilots -type f -iname '*.plt' -exec cp {} "${corpus}/" \;
+  fi
+  echo "== Fuzzing ${t} for ${seconds} s"
+  if ! "${dir}/fuzz/fuzz_${t}" "${corpus}" -max_total_time="${seconds}" -max_len="$(max_len "${t}")" \
+    -timeout=10 -rss_limit_mb=2048 -artifact_prefix="${artifacts}/" -print_final_stats=1 2>"${dir}/fuzz_${t}.log"; then
+    tail -n 60 "${dir}/fuzz_${t}.log"
+    failed+=("${t}")
+  else
+    grep -E '^stat::number_of_executed_units|^Done' "${dir}/fuzz_${t}.log" || true
+  fi
+done
+
+if [ "${#failed[@]}" -ne 0 ]; then
+  echo "Fuzzing found faults in: ${failed[*]}"
+  echo "The inputs are in ${dir}/artifacts/<target>/; copy each into fuzz/regressions/<target>/ once fixed."
+  exit 1
+fi
+echo "== Fuzzing found nothing"
