@@ -65,6 +65,9 @@ TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
   Put(log_, "windows \xE9\r\nno end");
   EXPECT_TRUE(AppendMainLogLines(log_, {"Wedge - Score: 1255", "Biggs"}));
   EXPECT_EQ(Bytes(log_), "windows \xC3\xA9\r\nno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+  Put(log_, "a\r\n\r\n");  // a last empty line is a line of its own
+  EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
+  EXPECT_EQ(Bytes(log_), "a\r\n\r\nb\r\n");
 }
 
 // A write that fails half way (here: the file size limit is reached) leaves the old log as it was and
