@@ -7,6 +7,8 @@
 
 #include "command.h"
 #include "dump_command.h"
+#include "export_command.h"
+#include "report_command.h"
 #include "update_command.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
   int exitStatus = orlenda::cli::kSuccess;
   orlenda::cli::AddDumpCommand(app, exitStatus);
   orlenda::cli::AddUpdateCommand(app, exitStatus);
+  orlenda::cli::AddReportCommand(app, exitStatus);
+  orlenda::cli::AddExportCommand(app, exitStatus);
 
   try {
     app.parse(argc, argv);

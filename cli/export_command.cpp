@@ -1,0 +1,82 @@
+#include "export_command.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "locale_report_context.h"
+#include "main_log_file.h"
+#include "pilot_load.h"
+#include "rip_pilot.h"
+
+namespace orlenda::cli {
+namespace {
+
+struct ExportOptions {
+  std::vector<std::string> paths;
+  std::string ini;
+  std::string log;
+};
+
+// The export line of one loaded pilot, composed by the same build as the desktop program's.
+std::string ExportLineOf(const PilotRecord& record, const SettingsIni& store, const ReportContext& context) {
+  MissionRange range{0, record.CampaignMissionCount};
+  LineCollector report;
+  std::string exportLine;
+  RipPilot(record, store, context, range, report, exportLine);
+  return exportLine;
+}
+
+// The lines go after the log's own; a log that cannot be read is not replaced.
+bool AppendToLog(const std::string& log, const std::vector<std::string>& lines, std::ostream& err) {
+  if (!ReadMainLogText(log)) {
+    err << CannotOpenFileMessage(log) << '\n';
+    return false;
+  }
+  if (!AppendMainLogLines(log, lines)) {
+    err << CannotCreateFileMessage(log) << '\n';
+    return false;
+  }
+  return true;
+}
+
+int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+  const SettingsIni store(SettingsPathOrDefault(options.ini));
+  const ReportContext context = ReportContextFromLocale();
+  int status = kSuccess;
+  std::vector<std::string> lines;
+  for (const std::string& path : options.paths) {
+    const LoadResult loaded = LoadPilotFile(path);
+    if (!loaded.Succeeded()) {
+      PrintLoadMessages(loaded, err);
+      status = kFailure;
+      continue;
+    }
+    try {
+      lines.push_back(ExportLineOf(loaded.record, store, context));
+    } catch (const SettingsError& e) {
+      err << e.what() << '\n';  // the same setting stops every pilot's build: nothing to export
+      return kFailure;
+    }
+    out << lines.back() << '\n';
+  }
+  if (!options.log.empty() && !lines.empty() && !AppendToLog(options.log, lines, err)) return kFailure;
+  return status;
+}
+
+}  // namespace
+
+void AddExportCommand(CLI::App& app, int& exitStatus) {
+  auto* command =
+      app.add_subcommand("export", "Print the export line of each pilot, or append them to a main log");
+  auto options = std::make_shared<ExportOptions>();
+  command->add_option("PILOT.plt", options->paths, "The pilot files")->required();
+  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's");
+  command->add_option("--log", options->log,
+                      "Main log to append the export lines to (kept in its CR LF form)");
+  command->callback([options, &exitStatus] { exitStatus = RunExport(*options, std::cout, std::cerr); });
+}
+
+}  // namespace orlenda::cli

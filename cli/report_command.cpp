@@ -1,0 +1,68 @@
+#include "report_command.h"
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "command.h"
+#include "locale_report_context.h"
+#include "pilot_load.h"
+#include "rip_pilot.h"
+
+namespace orlenda::cli {
+namespace {
+
+struct ReportOptions {
+  std::string path;
+  std::string ini;
+  int from = 0;
+  std::optional<int> to;
+};
+
+// Writes each line to the stream as it comes, so that a build stopped by an error leaves the lines
+// written before it.
+class StreamSink final : public TextSink {
+ public:
+  explicit StreamSink(std::ostream& out) : out_(out) {}
+  void Clear() override {}
+  void AppendLine(std::string_view line) override { out_ << line << '\n'; }
+
+ private:
+  std::ostream& out_;
+};
+
+int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err) {
+  const LoadResult loaded = LoadPilotFile(options.path);
+  if (!loaded.Succeeded()) {
+    PrintLoadMessages(loaded, err);
+    return kFailure;
+  }
+  const SettingsIni store(SettingsPathOrDefault(options.ini));
+  MissionRange range{options.from, options.to.value_or(loaded.record.CampaignMissionCount)};
+  StreamSink sink(out);
+  std::string exportLine;
+  try {
+    RipPilot(loaded.record, store, ReportContextFromLocale(), range, sink, exportLine);
+  } catch (const SettingsError& e) {
+    out.flush();
+    err << e.what() << '\n';
+    return kFailure;
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+void AddReportCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand("report", "Print the pilot report that the pilot file view shows");
+  auto options = std::make_shared<ReportOptions>();
+  command->add_option("PILOT.plt", options->path, "The pilot file")->required();
+  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's");
+  command->add_option("--from", options->from, "First campaign mission to list (the \"From:\" field)");
+  command->add_option("--to", options->to,
+                      "Last campaign mission to list (the \"To:\" field; default: the completed missions)");
+  command->callback([options, &exitStatus] { exitStatus = RunReport(*options, std::cout, std::cerr); });
+}
+
+}  // namespace orlenda::cli
