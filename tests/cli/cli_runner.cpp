@@ -1,0 +1,101 @@
+#include "cli_runner.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace orlenda::test {
+namespace {
+
+// A file that receives one of the program's output streams; removed with this object.
+class CaptureFile {
+ public:
+  CaptureFile() {
+    path_ = (std::filesystem::temp_directory_path() / "orlenda-cli-XXXXXX").string();
+    const int fd = ::mkstemp(path_.data());
+    if (fd < 0) throw std::runtime_error("cannot create a capture file");
+    ::close(fd);
+  }
+  ~CaptureFile() { ::unlink(path_.c_str()); }
+  CaptureFile(const CaptureFile&) = delete;
+  CaptureFile& operator=(const CaptureFile&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string Text() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+ private:
+  std::string path_;
+};
+
+std::vector<std::string> Environment(const EnvironmentOverrides& overrides) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
+  EnvironmentOverrides all{{"LC_ALL", "C"}};
+  all.insert(all.end(), overrides.begin(), overrides.end());
+  for (const auto& [name, value] : all) {
+    std::erase_if(entries, [&name](const std::string& e) { return e.starts_with(name + "="); });
+    entries.push_back(name + "=" + value);
+  }
+  return entries;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+int WaitFor(pid_t child) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) throw std::runtime_error("cannot wait for orlenda3001-cli");
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
+  const CaptureFile out;
+  const CaptureFile err;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
+
+  std::vector<std::string> argv{ORLENDA_CLI_PATH};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment = Environment(overrides);
+  std::vector<char*> argvPointers = Pointers(argv);
+  std::vector<char*> environmentPointers = Pointers(environment);
+
+  pid_t child = 0;
+  const int spawned = ::posix_spawn(&child, argv[0].c_str(), &actions, nullptr, argvPointers.data(),
+                                    environmentPointers.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " + argv[0]);
+
+  CliRun run;
+  run.exitStatus = WaitFor(child);
+  run.out = out.Text();
+  run.err = err.Text();
+  return run;
+}
+
+}  // namespace orlenda::test

@@ -1,0 +1,23 @@
+#pragma once
+
+// Runs the built orlenda3001-cli as a user would, and captures what it prints and its exit status.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orlenda::test {
+
+struct CliRun {
+  std::string out;      // standard output
+  std::string err;      // standard error
+  int exitStatus = -1;  // the exit status, or 128 + the signal that ended the program
+};
+
+using EnvironmentOverrides = std::vector<std::pair<std::string, std::string>>;
+
+// Runs the program with these arguments and waits for it. Its environment is this process's with
+// LC_ALL=C and then `overrides` set; standard input is empty.
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides = {});
+
+}  // namespace orlenda::test

@@ -1,0 +1,66 @@
+// orlenda3001-cli dump: one JSON object for a good pilot file, the load's messages for a bad one, and
+// the usage errors.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_test_support.h"
+
+namespace orlenda {
+namespace {
+
+class DumpCommandTest : public ::testing::Test, protected test::CliFixture {};
+
+TEST_F(DumpCommandTest, PrintsTheLoadedRecordAsJson) {
+  PilotRecord record;
+  tools::SetText(record.PilotName, "J\xE9r\xF4me");
+  record.TODBonus = 55;
+  record.Rank = 4;
+  record.Rating = 99;
+  record.CampaignMissions[0] = tools::PresentMission(100, 7, 61, 3);
+  record.CampaignMissions[1] = tools::PresentMission(200, -3, 62, 4);
+  const std::string path = PilotFile(record, "ace.plt");
+
+  const test::CliRun run = test::RunCli({"dump", path}, environment_);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const nlohmann::json json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["PilotName"], "J\u00E9r\u00F4me");
+  EXPECT_EQ(json["TODBonus"], 55);
+  EXPECT_EQ(json["RankName"], "Lieutenant");
+  EXPECT_TRUE(json["RatingName"].is_null());
+  EXPECT_EQ(json["CampaignMissionCount"], 2);
+  EXPECT_EQ(json["CampaignTotal"], 304);
+  ASSERT_EQ(json["CampaignMissions"].size(), 2u);
+  EXPECT_EQ(json["CampaignMissions"][1]["Bonus"], -3);
+  EXPECT_EQ(json["CampaignMissions"][0]["MissionTag"], 3);
+  EXPECT_EQ(json["SimMissions"].size(), 0u);
+  EXPECT_EQ(json["TODKillsA"].size(), 231u);
+  EXPECT_EQ(json["PilotFileName"], path);
+}
+
+TEST_F(DumpCommandTest, WrongSizeFileGivesTheTwoMessages) {
+  const std::string path = dir_.File("short.plt");
+  std::ofstream(path, std::ios::binary) << std::string(1000, 'x');
+  const test::CliRun run = test::RunCli({"dump", path}, environment_);
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "The file have wrong size. 1000 The plt file must be 152.076 bytes!\n"
+            "1 Errors while loading file! This may not be a XWA pilotfile.\n");
+}
+
+TEST_F(DumpCommandTest, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(test::RunCli({"dump"}, environment_).exitStatus, 2);
+  EXPECT_EQ(test::RunCli({"dump", "--no-such-option", "x.plt"}, environment_).exitStatus, 2);
+  EXPECT_EQ(test::RunCli({"no-such-command"}, environment_).exitStatus, 2);
+  EXPECT_EQ(test::RunCli({}, environment_).exitStatus, 2);
+  const test::CliRun help = test::RunCli({"--help"}, environment_);
+  EXPECT_EQ(help.exitStatus, 0);
+  for (const char* command : {"dump", "report", "export"})
+    EXPECT_NE(help.out.find(command), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orlenda
