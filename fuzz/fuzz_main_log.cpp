@@ -14,8 +14,10 @@
 
 namespace {
 
-// Lines end at CR LF, CR or LF; text after the last line end is a line too.
+// Lines end at CR LF, CR or LF; text after the last line end is a line too. A UTF-8 byte order mark
+// at the start is no text.
 std::size_t CountFileLines(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) bytes = bytes.subspan(3);
   std::size_t count = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
