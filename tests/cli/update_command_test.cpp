@@ -1,0 +1,128 @@
+// orlenda3001-cli update: the given values are written, the others keep what the load read; refused
+// values write nothing and exit 2; a failed update exits 1.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli_test_support.h"
+#include "file_layout.h"
+#include "pilot_load.h"
+
+namespace orlenda {
+namespace {
+
+namespace fs = std::filesystem;
+
+class UpdateCommandTest : public ::testing::Test, protected test::CliFixture {
+ protected:
+  // A pilot with ten completed campaign missions, rank 4, rating 6, Kalidor Crescent status 2.
+  std::string TenMissionPilot() {
+    PilotRecord record;
+    tools::SetText(record.PilotName, "Keyan");
+    record.Rank = 4;
+    record.Rating = 6;
+    record.KalidorStatus = 2;
+    for (std::size_t i = 0; i < 10; ++i) record.CampaignMissions[i] = tools::PresentMission(100, 25, 60);
+    return PilotFile(record, "keyan.plt");
+  }
+
+  static PilotRecord Reload(const std::string& path) {
+    const LoadResult result = LoadPilotFile(path);
+    EXPECT_TRUE(result.Succeeded());
+    return result.record;
+  }
+};
+
+TEST_F(UpdateCommandTest, WritesTheGivenValuesByIndexOrItemText) {
+  const std::string path = TenMissionPilot();
+  const test::CliRun run = test::RunCli({"update", path, "--rank", "captain", "--active-mission",
+                                         "13 - Rescue Echo Base Prisoners", "--kalidor", "6"},
+                                        environment_);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  PilotRecord record = Reload(path);
+  EXPECT_EQ(FieldText(record.PilotName), "Keyan");
+  EXPECT_EQ(record.Rank, 5);
+  EXPECT_EQ(record.Rating, 6);
+  EXPECT_EQ(record.KalidorStatus, 6);
+  EXPECT_EQ(record.CampaignMissionCount, 12);
+  EXPECT_EQ(record.CampaignMissions[9].Score, 100);
+  EXPECT_TRUE(fs::exists(path + ".bak"));
+
+  ASSERT_EQ(test::RunCli({"update", path, "--name", "Wedge", "--rating", "  jedi MASTER "}, environment_)
+                .exitStatus,
+            0);
+  record = Reload(path);
+  EXPECT_EQ(FieldText(record.PilotName), "Wedge");
+  EXPECT_EQ(record.Rating, 24);
+  EXPECT_EQ(record.Rank, 5);
+  EXPECT_EQ(record.CampaignMissionCount, 12) << "the loaded count is written back";
+}
+
+TEST_F(UpdateCommandTest, ValuesWithoutAnItemAreLeftAsTheyAre) {
+  PilotRecord record;
+  record.Rank = 9;
+  record.Rating = -1;
+  for (std::size_t i = 0; i < kMissionSlotCount; ++i)
+    record.CampaignMissions[i] = tools::PresentMission(1, 1, 1);
+  const std::string path = PilotFile(record, "odd.plt");
+  const std::string before = Bytes(path);
+
+  const test::CliRun run = test::RunCli({"update", path, "--name", "Odd"}, environment_);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const std::string after = Bytes(path);
+  EXPECT_EQ(after.substr(0, kPilotNameSize), std::string("Odd\0\0\0\0\0\0\0\0\0\0", kPilotNameSize));
+  EXPECT_EQ(after.substr(kPilotNameSize), before.substr(kPilotNameSize));
+}
+
+TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
+  const std::string path = TenMissionPilot();
+  const std::string before = Bytes(path);
+  const std::vector<std::vector<std::string>> refused{
+      {"--rank", "9"},
+      {"--rating", "admiral"},
+      {"--kalidor=-1"},
+      {"--active-mission", "255"},
+      {"--active-mission", " "},
+      {"--name", "ThirteenChars"},
+      {"--name", "\xE4\xB8\xAD"},
+  };
+  for (const auto& options : refused) {
+    std::vector<std::string> arguments{"update", path};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const test::CliRun run = test::RunCli(arguments, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << options.front();
+    EXPECT_NE(run.err, "") << options.front();
+  }
+  EXPECT_EQ(test::RunCli({"update", path, "--rank", "admiral"}, environment_).err,
+            "--rank: \"admiral\" is not in the list of ranks (give an index from 0 to 8 or an item's text as "
+            "listed).\n");
+  EXPECT_EQ(test::RunCli({"update", path, "--name", "ThirteenChars"}, environment_).err,
+            "The name \"ThirteenChars\" is longer than 12 characters.\n");
+  EXPECT_EQ(test::RunCli({"update"}, environment_).exitStatus, 2);
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_FALSE(fs::exists(path + ".bak"));
+}
+
+TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {
+  const test::CliRun missing = test::RunCli({"update", dir_.File("gone.plt"), "--rank", "1"}, environment_);
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.err,
+            "The file have wrong size. -1 The plt file must be 152.076 bytes!\n"
+            "2 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_FALSE(fs::exists(dir_.File("gone.plt")));
+
+  const std::string path = TenMissionPilot();
+  const std::string before = Bytes(path);
+  fs::create_directory(path + ".bak");  // the copy cannot be kept, so nothing may be written
+  const test::CliRun run = test::RunCli({"update", path, "--rank", "1"}, environment_);
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "Unable to keep a copy of " + path + " as " + path +
+                         ".bak, so nothing was written to the pilot file.\n");
+  EXPECT_EQ(Bytes(path), before);
+}
+
+}  // namespace
+}  // namespace orlenda
