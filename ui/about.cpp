@@ -1,0 +1,79 @@
+#include "about.h"
+
+#include <QPixmap>
+#include <QShowEvent>
+
+#include "about_links.h"
+#include "jpeg_image.h"
+#include "picture_resources.h"
+#include "prompts.h"
+#include "ui_about.h"
+
+namespace orlenda {
+
+namespace {
+constexpr char kBuildLabel[] = "Build 2001.11.02";
+constexpr int kTitlePixelSize = 19;
+constexpr char kLinkStyle[] = "color: #7fb2ff; text-decoration: underline;";
+}  // namespace
+
+AboutLinks BuiltInAboutLinks() {
+  return {QString::fromUtf8(about_links::kWebAddress), QString::fromUtf8(about_links::kWebCaption),
+          QString::fromUtf8(about_links::kMailAddress)};
+}
+
+TAboutBox::TAboutBox(Prompts& prompts, const AboutLinks& links, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TAboutBox>()),
+      prompts_(prompts),
+      links_(links) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  QFont title(QStringLiteral("Arial"));
+  title.setBold(true);
+  title.setPixelSize(kTitlePixelSize);
+  ui_->Label1->setFont(title);
+  InitPictureResources();
+  const QImage picture = LoadJpegResource(QStringLiteral(":/pictures/about.jpg"));
+  if (!picture.isNull()) {
+    ui_->Image1->setPixmap(QPixmap::fromImage(picture));
+  } else {
+    setStyleSheet(QStringLiteral("QDialog#AboutBox { background: #101018; }"));
+  }
+  SetUpLink(*ui_->WebLinkLabel, links_.webAddress, links_.webCaption);
+  SetUpLink(*ui_->MailLabel1, links_.mailAddress, links_.mailAddress);
+  connect(ui_->WebLinkLabel, &QLabel::linkActivated, this, [this] { WebLinkLabelClick(); });
+  connect(ui_->MailLabel1, &QLabel::linkActivated, this, [this] { MailLabel1Click(); });
+  connect(ui_->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::SetUpLink(QLabel& label, const QString& address, const QString& caption) {
+  if (address.isEmpty()) {
+    label.hide();
+    return;
+  }
+  label.setText(QStringLiteral("<a href=\"link\" style=\"%1\">%2</a>")
+                    .arg(QString::fromLatin1(kLinkStyle), caption.toHtmlEscaped()));
+  label.setToolTip(address);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TAboutBox::FormShow() {
+  ui_->Version->setText(QString::fromLatin1(kBuildLabel));
+  ui_->OKButton->setFocus();
+}
+
+void TAboutBox::MailLabel1Click() {
+  prompts_.OpenDocument(QUrl(QStringLiteral("mailto:") + links_.mailAddress));
+}
+
+void TAboutBox::WebLinkLabelClick() { prompts_.OpenDocument(QUrl(links_.webAddress)); }
+
+}  // namespace orlenda

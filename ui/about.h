@@ -1,0 +1,51 @@
+#pragma once
+
+// The about box: the product's title, its build label, a credit, a notice and two links handed to the
+// desktop's default programs.
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class TAboutBox;
+}
+
+namespace orlenda {
+
+class Prompts;
+
+struct AboutLinks {
+  QString webAddress;  // empty: no web link
+  QString webCaption;
+  QString mailAddress;  // empty: no mail link
+};
+
+// The links chosen when the program was built.
+AboutLinks BuiltInAboutLinks();
+
+class TAboutBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  TAboutBox(Prompts& prompts, const AboutLinks& links, QWidget* parent = nullptr);
+  ~TAboutBox() override;
+
+  void FormShow();
+  void MailLabel1Click();
+  void WebLinkLabelClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void SetUpLink(QLabel& label, const QString& address, const QString& caption);
+
+  std::unique_ptr<Ui::TAboutBox> ui_;
+  Prompts& prompts_;
+  AboutLinks links_;
+};
+
+}  // namespace orlenda

@@ -1,0 +1,74 @@
+#pragma once
+
+// The main window: the main log, and the buttons that open pilot files, save and clear the log, and
+// show the settings dialog and the about box. Closing it ends the program, after a question about
+// unsaved log changes.
+
+#include <QWidget>
+#include <memory>
+
+#include "prompts.h"
+
+class QMimeData;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace orlenda {
+
+class MainLog;
+class Session;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Runs FormCreate: opens the settings store, makes sure LastDir exists, loads the main log.
+  explicit TForm1(Session& session, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The command-line step of the start: offers the named pilot file in the pre-filled open dialog.
+  // Runs once the pilot file view exists.
+  void OfferCommandLineFile(const QString& fileName);
+
+  MainLog& mainLog() { return *mainLog_; }
+
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void GetScoreButtonClick();
+  void SaveButtonClick();
+  void SaveAsButtonClick();
+  void ClearButtonClick();
+  void Button1Click();
+  void AboutButtonClick();
+  void SaveAndExitButtonClick();
+  void ExitButtonClick();
+  void FormDragDrop(const QString& fileName);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void ConnectHandlers();
+  void ShowOpenDialogAndOpen();
+  void OpenChosenFile(const QString& fileName);
+  QString LogFileSetting() const;
+  void WriteMainLogTo(const QString& fileName);
+
+  std::unique_ptr<Ui::TForm1> ui_;
+  Session& session_;
+  std::unique_ptr<MainLog> mainLog_;
+  FileDialogState OpenDialog1;  // keeps the last chosen pilot file for the whole run
+  FileDialogState SaveDialog1;
+};
+
+// The pilot file that a drop onto the main window offers: the first local file ending in ".plt" in
+// any letter case, or an empty text.
+QString DroppedPilotFile(const QMimeData& data);
+
+}  // namespace orlenda

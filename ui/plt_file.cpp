@@ -1,0 +1,211 @@
+#include "plt_file.h"
+
+#include <QFont>
+#include <algorithm>
+#include <limits>
+
+#include "combo_choice.h"
+#include "compact_font.h"
+#include "enumerations.h"
+#include "memo_text_sink.h"
+#include "pilot_load.h"
+#include "pilot_update.h"
+#include "prompts.h"
+#include "qt_report_context.h"
+#include "rip_pilot.h"
+#include "run_handler.h"
+#include "session.h"
+#include "ui_plt_file.h"
+#include "windows1252.h"
+
+namespace orlenda {
+
+namespace {
+
+// The game keeps a terminating zero byte after names it writes, so at most 12 characters are typed;
+// a 13-character name that a file already holds is shown whole.
+constexpr int kTypedNameLength = static_cast<int>(kLongestNewPilotName);
+constexpr int kSmallFontPoints = 7;
+
+QFont SmallArial() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(kSmallFontPoints);
+  return font;
+}
+
+QString QtText(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource context)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TPltFileView>()),
+      session_(session),
+      context_(context ? std::move(context) : ContextSource(CurrentReportContext)) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  UseCompactFont(*this);
+  ui_->Memo1->setFont(SmallArial());
+  ui_->ActiveMissionBox->setFont(SmallArial());
+  PrepareReportWindow(*ui_->Memo1);
+  sink_ = std::make_unique<MemoTextSink>(*ui_->Memo1);
+  for (QSpinBox* edit : {ui_->GetFromEdit, ui_->GetToEdit}) {
+    edit->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    edit->setValue(0);
+  }
+  ui_->RankBox->setMaxVisibleItems(static_cast<int>(RankNames().size()));
+  FillLists();
+  ConnectHandlers();
+}
+
+TPltFileView::~TPltFileView() = default;
+
+void TPltFileView::FillLists() {
+  const std::pair<QComboBox*, QStringList> boxes[] = {
+      {ui_->ActiveMissionBox, ItemTexts(MissionIndexNames())},
+      {ui_->RankBox, ItemTexts(RankNames())},
+      {ui_->RatingBox, ItemTexts(RatingNames())},
+      {ui_->KalidorBox, ItemTexts(KalidorStatusNames())},
+  };
+  const QString textsBeforeFirstLoad[] = {QStringLiteral("ActiveMissionBox"), QStringLiteral("Rank"),
+                                          QStringLiteral("Rating"),
+                                          QStringLiteral("Kalidor Crescent status")};
+  for (std::size_t i = 0; i < std::size(boxes); ++i) {
+    boxes[i].first->addItems(boxes[i].second);
+    boxes[i].first->setCurrentIndex(-1);
+    boxes[i].first->setEditText(textsBeforeFirstLoad[i]);
+  }
+  ui_->ShipTypes->addItems(ItemTexts(CraftTypeLabels()));
+}
+
+void TPltFileView::ConnectHandlers() {
+  const auto connectClick = [this](QPushButton* button, void (TPltFileView::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] {
+      RunHandler(session_.prompts(), this, [this, handler] { (this->*handler)(); });
+    });
+  };
+  connectClick(ui_->Button1, &TPltFileView::Button1Click);
+  connectClick(ui_->Button2, &TPltFileView::Button2Click);
+  connectClick(ui_->Button3, &TPltFileView::Button3Click);
+  connectClick(ui_->Button4, &TPltFileView::Button4Click);
+  connectClick(ui_->GetAllButton, &TPltFileView::GetAllButtonClick);
+  connectClick(ui_->TXTList, &TPltFileView::TXTListClick);
+  connectClick(ui_->ZeroButton, &TPltFileView::ZeroButtonClick);
+  connectClick(ui_->SetLastButton, &TPltFileView::SetLastButtonClick);
+  connect(ui_->PilotNameEdit, &QLineEdit::textEdited, this, &TPltFileView::PilotNameEditEdited);
+}
+
+int TPltFileView::ReadMission(const QString& fileName) {
+  setWindowTitle(fileName);
+  LoadResult result = LoadPilotFile(LocalPath(fileName));
+  if (!result.Succeeded()) {
+    for (const std::string& message : result.messages) {
+      session_.prompts().ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
+    }
+    hide();
+    return result.errorCount;
+  }
+  record_ = std::move(result.record);
+  FillControls();
+  RipPilotIntoTextWindow();
+  return 0;
+}
+
+void TPltFileView::FillControls() {
+  ShowPilotName(QtText(DecodeWindows1252(FieldText(record_.PilotName))));
+  ChooseItemOrNone(*ui_->RankBox, record_.Rank);
+  ChooseItemOrNone(*ui_->RatingBox, record_.Rating);
+  ChooseItemOrNone(*ui_->KalidorBox, record_.KalidorStatus);
+  ChooseItemOrNone(*ui_->ActiveMissionBox, record_.CampaignMissionCount);
+  ui_->GetToEdit->setValue(record_.CampaignMissionCount);
+}
+
+void TPltFileView::ShowPilotName(const QString& name) {
+  ui_->PilotNameEdit->setMaxLength(std::max(kTypedNameLength, static_cast<int>(name.size())));
+  ui_->PilotNameEdit->setText(name);
+}
+
+// Once a long loaded name has been shortened to what can be typed, the usual limit applies again.
+void TPltFileView::PilotNameEditEdited(const QString& text) {
+  if (text.size() <= kTypedNameLength) ui_->PilotNameEdit->setMaxLength(kTypedNameLength);
+}
+
+QString TPltFileView::ExportText() const { return ui_->ExportEdit->text(); }
+
+MissionRange TPltFileView::Range() const { return {ui_->GetFromEdit->value(), ui_->GetToEdit->value()}; }
+
+void TPltFileView::ShowRange(const MissionRange& range) {
+  ui_->GetFromEdit->setValue(range.From);
+  ui_->GetToEdit->setValue(range.To);
+}
+
+void TPltFileView::RipPilotIntoTextWindow() {
+  MissionRange range = Range();
+  std::string exportLine = ui_->ExportEdit->text().toStdString();
+  try {
+    RipPilot(record_, session_.settings(), context_(), range, *sink_, exportLine);
+  } catch (...) {
+    ShowRange(range);
+    throw;
+  }
+  ShowRange(range);
+  ui_->ExportEdit->setText(QtText(exportLine));
+}
+
+void TPltFileView::Button1Click() { accept(); }
+
+void TPltFileView::Button2Click() {
+  Prompts& prompts = session_.prompts();
+  const QString question =
+      QStringLiteral("Ready to update ") + windowTitle() + QStringLiteral(". Is it ok to proceed?");
+  if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo, question) !=
+      MessageAnswer::Yes) {
+    return;
+  }
+  const UpdateResult result = UpdatePilotFile(LocalPath(windowTitle()), ChosenDetails(), record_, backups_);
+  if (!result.succeeded) {
+    prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(result.message));
+    return;
+  }
+  prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));
+}
+
+PilotDetails TPltFileView::ChosenDetails() const {
+  PilotDetails details;
+  details.name = ui_->PilotNameEdit->text().toStdString();
+  details.rank = ChosenItem(*ui_->RankBox);
+  details.rating = ChosenItem(*ui_->RatingBox);
+  details.kalidorStatus = ChosenItem(*ui_->KalidorBox);
+  details.activeMission = ChosenItem(*ui_->ActiveMissionBox);
+  return details;
+}
+
+void TPltFileView::Button3Click() {
+  if (session_.prompts().ShowMessage(this, MessageKind::Information, MessageButtons::YesNo,
+                                     QStringLiteral("Clear text?")) == MessageAnswer::Yes) {
+    ui_->Memo1->clear();
+  }
+}
+
+void TPltFileView::Button4Click() {
+  if (session_.windows.SettingsDlg != nullptr) session_.windows.SettingsDlg->exec();
+}
+
+void TPltFileView::GetAllButtonClick() { RipPilotIntoTextWindow(); }
+
+void TPltFileView::TXTListClick() {
+  MissionRange range = Range();
+  try {
+    RipScore(record_, session_.settings(), range, *sink_);
+  } catch (...) {
+    ShowRange(range);
+    throw;
+  }
+  ShowRange(range);
+}
+
+void TPltFileView::ZeroButtonClick() { ui_->GetFromEdit->setValue(0); }
+
+void TPltFileView::SetLastButtonClick() { ui_->GetToEdit->setValue(record_.CampaignMissionCount); }
+
+}  // namespace orlenda

@@ -1,0 +1,72 @@
+#pragma once
+
+// The pilot file view: the dialog in which one loaded pilot file is shown, with the pilot's editable
+// details, the report's text window, the From/To range of the mission listing and the export line that
+// the main window takes into the main log when the dialog closes.
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "mission_range.h"
+#include "pilot_backup.h"
+#include "pilot_details.h"
+#include "pilot_record.h"
+#include "report_context.h"
+
+namespace Ui {
+class TPltFileView;
+}
+
+namespace orlenda {
+
+class MemoTextSink;
+class Session;
+
+class TPltFileView : public QDialog {
+  Q_OBJECT
+
+ public:
+  using ContextSource = std::function<ReportContext()>;
+
+  // `context` gives the report its locale's values; by default the user's locale.
+  explicit TPltFileView(Session& session, QWidget* parent = nullptr, ContextSource context = {});
+  ~TPltFileView() override;
+
+  // Loads the pilot file and fills the view, the report and the export line. Returns 0 when the view is
+  // ready to be shown, else the load's error count after the user was told. A setting that fails to
+  // convert while the report is built throws SettingsError after the controls were filled.
+  int ReadMission(const QString& fileName);
+
+  QString ExportText() const;
+  const PilotRecord& record() const { return record_; }
+
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void GetAllButtonClick();
+  void TXTListClick();
+  void ZeroButtonClick();
+  void SetLastButtonClick();
+
+ private:
+  void ConnectHandlers();
+  void FillLists();
+  void FillControls();
+  void ShowPilotName(const QString& name);
+  void PilotNameEditEdited(const QString& text);
+  void RipPilotIntoTextWindow();
+  MissionRange Range() const;
+  void ShowRange(const MissionRange& range);
+  PilotDetails ChosenDetails() const;
+
+  std::unique_ptr<Ui::TPltFileView> ui_;
+  Session& session_;
+  ContextSource context_;
+  std::unique_ptr<MemoTextSink> sink_;
+  PilotRecord record_;
+  PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
+};
+
+}  // namespace orlenda

@@ -1,0 +1,48 @@
+#pragma once
+
+// Everything that asks the user something or hands something to the desktop goes through this one
+// interface: message boxes, the standard error box, the open and save dialogs and opening a link.
+// The desktop program shows real dialogs (QtPrompts); tests answer from a script.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+
+namespace orlenda {
+
+enum class MessageKind { Warning, Error, Information, Confirmation };
+enum class MessageButtons { YesNo, Ok };
+enum class MessageAnswer { Yes, No, Ok };
+
+// A file dialog that keeps its state between showings, as a window's OpenDialog1 or SaveDialog1 does:
+// after a confirmed showing `fileName` holds the chosen file's full path.
+struct FileDialogState {
+  QString title;        // empty: the dialog's usual title
+  QStringList filters;  // "XWA Pilotfiles (*.plt)"; the first one is selected
+  QString fileName;     // the preset name
+  QString initialDir;   // where the dialog starts; a file's path starts in its folder
+};
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  virtual MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
+                                    const QString& text) = 0;
+
+  // The application's standard error box: an error raised by the platform layer, shown with the
+  // application's title.
+  virtual void ShowStandardError(QWidget* parent, const QString& text) = 0;
+
+  // True when the user confirmed a file; it is then in dialog.fileName.
+  virtual bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) = 0;
+  virtual bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) = 0;
+
+  // Hands a document (a web address, a mailto: address, a file:// address) to the desktop's default
+  // program. Failures are not reported.
+  virtual void OpenDocument(const QUrl& address) = 0;
+};
+
+}  // namespace orlenda

@@ -1,0 +1,25 @@
+#pragma once
+
+// The prompts as real dialogs: QMessageBox, QFileDialog and QDesktopServices.
+
+#include "prompts.h"
+
+namespace orlenda {
+
+class QtPrompts final : public Prompts {
+ public:
+  // `applicationTitle` is the title of the standard error box.
+  explicit QtPrompts(QString applicationTitle);
+
+  MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
+                            const QString& text) override;
+  void ShowStandardError(QWidget* parent, const QString& text) override;
+  bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) override;
+  bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) override;
+  void OpenDocument(const QUrl& address) override;
+
+ private:
+  QString applicationTitle_;
+};
+
+}  // namespace orlenda
