@@ -1,0 +1,68 @@
+#include "screenshot_mode.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <cstdio>
+
+#include "main_log.h"
+#include "main_unit.h"
+#include "plt_file.h"
+
+namespace orlenda {
+
+namespace {
+
+constexpr int kSettleMilliseconds = 400;
+
+// Lets the window system map and paint what was just shown.
+void Settle() {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < kSettleMilliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool Save(QWidget& window, const QString& folder, const QString& name) {
+  Settle();
+  const QString path = QDir(folder).filePath(name);
+  const bool saved = window.grab().save(path);
+  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+bool ShowAndSave(QWidget& window, const QString& folder, const QString& name) {
+  window.show();
+  const bool saved = Save(window, folder, name);
+  window.hide();
+  return saved;
+}
+
+bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
+  if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
+  if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
+    report->moveCursor(QTextCursor::Start);
+  }
+  bool saved = ShowAndSave(windows.PltFileView, folder, QStringLiteral("pilot-file-view.png"));
+  windows.Form1.mainLog().AppendLine(windows.PltFileView.ExportText());
+  saved = Save(windows.Form1, folder, QStringLiteral("main-window.png")) && saved;
+  saved = ShowAndSave(windows.SettingsDlg, folder, QStringLiteral("settings-dialog.png")) && saved;
+  saved = ShowAndSave(windows.AboutBox, folder, QStringLiteral("about-box.png")) && saved;
+  windows.Form1.mainLog().SetModified(false);
+  return saved;
+}
+
+}  // namespace
+
+QString ScreenshotFolder() { return qEnvironmentVariable("ORLENDA_SCREENSHOT_DIR"); }
+
+void QueueScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
+  QTimer::singleShot(0, [windows, pilotFile, folder] {
+    QCoreApplication::exit(TakeScreenshots(windows, pilotFile, folder) ? 0 : 1);
+  });
+}
+
+}  // namespace orlenda

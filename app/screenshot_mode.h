@@ -1,0 +1,30 @@
+#pragma once
+
+// A mode of our own for making the pictures of the documentation: with ORLENDA_SCREENSHOT_DIR set, the
+// program loads the pilot file named on the command line without asking, saves pictures of its windows
+// into that folder and ends. It never writes the main log.
+
+#include <QString>
+
+class QDialog;
+
+namespace orlenda {
+
+class TForm1;
+class TPltFileView;
+
+struct ScreenshotWindows {
+  TForm1& Form1;
+  TPltFileView& PltFileView;
+  QDialog& SettingsDlg;
+  QDialog& AboutBox;
+};
+
+// The folder named by ORLENDA_SCREENSHOT_DIR, or an empty text outside screenshot mode.
+QString ScreenshotFolder();
+
+// Queues the screenshots to run once the event loop has started; the loop then ends with 0 when every
+// picture was saved, else 1.
+void QueueScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder);
+
+}  // namespace orlenda
