@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace orlenda {
@@ -44,16 +42,32 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// The temporary file's name pattern: beside the target, under the target's name when that leaves room
+// for the six random characters within the longest name a folder entry may have.
+std::string TemporaryPattern(const std::string& target) {
+  constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
+  const std::string folder = FolderOf(target);
+  const std::size_t nameStart = target.find_last_of('/') == std::string::npos ? 0 : target.find_last_of('/') + 1;
+  const long longestName = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const std::size_t nameMax = longestName > 0 ? static_cast<std::size_t>(longestName) : 255;
+  if (target.size() - nameStart + kSuffix <= nameMax) return target + ".XXXXXX";
+  return (folder == "/" ? "" : folder) + "/.orlenda-save.XXXXXX";
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
   const std::string target = ResolveLink(path);
-  std::string temporary = target + ".XXXXXX";
+  // Only a plain file is replaced: a device or a pipe in its place (/dev/null, /dev/stdout) must keep
+  // being what it is, and a folder cannot be replaced.
+  struct stat existing {};
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode)) return false;
+  const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+
+  std::string temporary = TemporaryPattern(target);
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
-
-  struct stat existing {};
-  const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
   bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
@@ -66,13 +80,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  content = std::move(buffer).str();
-  return true;
+  // Opened without waiting, and read only when it is a plain file: a pipe or a device named as a file
+  // would otherwise block the program or never end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::string bytes;
+  char buffer[65536];
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (ok) content = std::move(bytes);
+  return ok;
 }
 
 }  // namespace orlenda

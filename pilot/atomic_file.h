@@ -9,10 +9,11 @@
 namespace orlenda {
 
 // Returns false when the file could not be replaced; the old file is then untouched. An existing
-// file keeps its permissions; a link is followed so that the file it names is replaced.
+// file keeps its permissions; a link is followed so that the file it names is replaced. Only a plain
+// file is replaced: a folder, a device or a pipe in its place is refused.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole plain file; false when it cannot be opened or read, or is a folder, device or pipe.
 bool ReadWholeFile(const std::string& path, std::string& content);
 
 }  // namespace orlenda
