@@ -1,0 +1,119 @@
+// Saving and appending to the main log when the disk is full, the folder is read-only, the write is cut
+// short, or the path is not a plain file: each fails with the caller's message, and the log that was
+// there is left exactly as it was, with no temporary file beside it.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "cli_runner.h"
+#include "fault_injection.h"
+#include "main_log_file.h"
+#include "pilot_file_writer.h"
+#include "sample_pilot.h"
+#include "temp_dir.h"
+
+namespace orlenda {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+// A log of a few hundred lines, longer than what the command-line front end prints on failure.
+std::string OldLog() {
+  std::string log;
+  for (int i = 0; i < 300; ++i) log += "Red - Score: " + std::to_string(i) + " (1200+55)\r\n! Wedge ! Errors in file!\r\n";
+  return log;
+}
+const std::string kOldLog = OldLog();
+
+std::string LongText() { return std::string(200'000, 'x') + "\nnext line"; }
+
+class MainLogFaultTest : public ::testing::Test {
+ protected:
+  void SetUp() override { tools::WriteBytesToFile(pilot_, tools::EncodePilotFile(tools::SamplePilotRecord())); }
+
+  // Runs the command-line export of the sample pilot into `log` and returns what it did.
+  test::CliRun ExportInto(const std::string& log) {
+    return test::RunCli({"export", "--ini", dir_.File("none.ini"), "--log", log, pilot_});
+  }
+
+  // Every way of writing the log fails, and the log and its folder are as they were.
+  void ExpectEveryWriteRefused(const std::string& log) {
+    const std::string listing = test::FolderListing(std::filesystem::path(log).parent_path());
+    EXPECT_FALSE(WriteMainLogText(log, LongText()));
+    EXPECT_FALSE(AppendMainLogLines(log, {LongText()}));
+    const test::CliRun run = ExportInto(log);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, CannotCreateFileMessage(log) + "\n");
+    EXPECT_EQ(ReadBytes(log), kOldLog);
+    EXPECT_EQ(test::FolderListing(std::filesystem::path(log).parent_path()), listing);
+  }
+
+  test::TempDir dir_;
+  std::string pilot_ = dir_.File("Red_Kestrel.plt");
+};
+
+TEST_F(MainLogFaultTest, FullDiskKeepsTheOldLog) {
+  test::ScratchMount disk(dir_.path(), 64 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot();
+  const std::string log = disk.File("ORLENDA_MainLog.txt");
+  WriteBytes(log, kOldLog);
+  disk.FillUp();
+  ExpectEveryWriteRefused(log);
+}
+
+TEST_F(MainLogFaultTest, ReadOnlyFolderKeepsTheOldLog) {
+  test::ScratchMount disk(dir_.path(), 1024 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << disk.whyNot();
+  const std::string log = disk.File("ORLENDA_MainLog.txt");
+  WriteBytes(log, kOldLog);
+  ASSERT_TRUE(disk.MakeReadOnly());
+  ExpectEveryWriteRefused(log);
+  EXPECT_EQ(ReadMainLogText(log)->size(), kOldLog.size() - 600 - 1);  // "\n" between lines, none at the end
+}
+
+// A write cut short half way (the file size limit binds every account, root included).
+TEST_F(MainLogFaultTest, WriteCutShortKeepsTheOldLog) {
+  const std::string log = dir_.File("ORLENDA_MainLog.txt");
+  WriteBytes(log, kOldLog);
+  const test::FileSizeLimit limit(kOldLog.size() + 8);
+  ExpectEveryWriteRefused(log);
+}
+
+// The desktop program holds the log's text while the file is removed: the save writes it anew.
+TEST_F(MainLogFaultTest, LogRemovedAfterLoadingIsWrittenAnew) {
+  const std::string log = dir_.File("ORLENDA_MainLog.txt");
+  WriteBytes(log, kOldLog);
+  const std::optional<std::string> text = ReadMainLogText(log);
+  ASSERT_TRUE(text);
+  std::filesystem::remove(log);
+  ASSERT_TRUE(WriteMainLogText(log, *text + "\nnew line"));
+  EXPECT_EQ(ReadBytes(log), kOldLog + "new line\r\n");
+}
+
+// A log path that names a pipe (or a device, as /dev/stdout may) must neither block the program
+// nor be replaced by a plain file.
+TEST_F(MainLogFaultTest, PipeAsLogNeitherBlocksNorIsReplaced) {
+  const std::string pipe = dir_.File("log.fifo");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const auto read = [](const std::string& path) { return ReadMainLogText(path).has_value() ? 1 : 0; };
+  const auto append = [](const std::string& path) { return AppendMainLogLines(path, {"new"}) ? 1 : 0; };
+  const auto write = [](const std::string& path) { return WriteMainLogText(path, "new") ? 1 : 0; };
+  EXPECT_EQ(test::RunInChild(5, read, pipe), 0) << "the read blocked or gave text";
+  EXPECT_EQ(test::RunInChild(5, append, pipe), 0) << "the append blocked or replaced the pipe";
+  EXPECT_EQ(test::RunInChild(5, write, pipe), 0) << "the save blocked or replaced the pipe";
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+  EXPECT_EQ(test::FolderListing(dir_.path()), "Red_Kestrel.plt\nlog.fifo\n");
+}
+
+TEST_F(MainLogFaultTest, FolderAsLogIsRefused) {
+  const std::string folder = dir_.File("ORLENDA_MainLog.txt");
+  std::filesystem::create_directory(folder);
+  EXPECT_EQ(ReadMainLogText(folder), std::nullopt);
+  EXPECT_FALSE(WriteMainLogText(folder, "new"));
+  EXPECT_FALSE(AppendMainLogLines(folder, {"new"}));
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+}  // namespace
+}  // namespace orlenda
