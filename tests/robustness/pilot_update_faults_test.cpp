@@ -1,0 +1,90 @@
+// The pilot details update on a disk that is full or read-only for everyone (root included), from the
+// library and from the command line: the update is refused with a message naming the file, and the
+// pilot file keeps every byte.
+
+#include <gtest/gtest.h>
+
+#include "cli_runner.h"
+#include "fault_injection.h"
+#include "pilot_file_writer.h"
+#include "pilot_load.h"
+#include "pilot_update.h"
+#include "sample_pilot.h"
+#include "temp_dir.h"
+
+namespace orlenda {
+namespace {
+
+using test::ReadBytes;
+
+constexpr std::size_t kPilotPages = (kPilotFileSize + 4095) / 4096;
+
+class PilotUpdateFaultTest : public ::testing::Test {
+ protected:
+  // A tmpfs with room for the pilot file and its backup, until it is filled up.
+  bool MountDisk() {
+    disk_ = std::make_unique<test::ScratchMount>(dir_.path(), (2 * kPilotPages + 8) * 4096);
+    if (!disk_->mounted()) return false;
+    path_ = disk_->File("Red_Kestrel.plt");
+    tools::WriteBytesToFile(path_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+    original_ = ReadBytes(path_);
+    return true;
+  }
+
+  PilotDetails NewDetails() const { return {"Keyan Farlan", 5, 6, 2, 3}; }
+
+  // The library refuses the update, names the file and writes nothing; the folder gains nothing.
+  void ExpectUpdateRefused() {
+    const std::string listing = test::FolderListing(disk_->path());
+    LoadResult loaded = LoadPilotFile(path_);
+    ASSERT_TRUE(loaded.Succeeded());
+    PilotBackups backups;
+    const UpdateResult result = UpdatePilotFile(path_, NewDetails(), loaded.record, backups);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find(path_), std::string::npos) << result.message;
+    EXPECT_EQ(FieldText(loaded.record.PilotName), "Red Kestrel");
+    EXPECT_EQ(ReadBytes(path_), original_);
+    EXPECT_EQ(test::FolderListing(disk_->path()), listing);
+  }
+
+  // The command line prints the same refusal on standard error and exits with 1.
+  void ExpectCommandRefused() {
+    const test::CliRun run = test::RunCli({"update", path_, "--name", "Keyan", "--rank", "2"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find(path_), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadBytes(path_), original_);
+  }
+
+  test::TempDir dir_;
+  std::unique_ptr<test::ScratchMount> disk_;
+  std::string path_;
+  std::string original_;
+};
+
+TEST_F(PilotUpdateFaultTest, FullDiskLeavesNoRoomForTheBackupSoNothingIsWritten) {
+  if (!MountDisk()) GTEST_SKIP() << disk_->whyNot();
+  disk_->FillUp();
+  ExpectUpdateRefused();
+  ExpectCommandRefused();
+}
+
+TEST_F(PilotUpdateFaultTest, ReadOnlyFileSystemIsRefused) {
+  if (!MountDisk()) GTEST_SKIP() << disk_->whyNot();
+  ASSERT_TRUE(disk_->MakeReadOnly());
+  ExpectUpdateRefused();
+  ExpectCommandRefused();
+}
+
+// With room for the backup the same update succeeds: the refusals above come from the disk alone.
+TEST_F(PilotUpdateFaultTest, WithRoomTheUpdateSucceedsAndKeepsTheBackup) {
+  if (!MountDisk()) GTEST_SKIP() << disk_->whyNot();
+  LoadResult loaded = LoadPilotFile(path_);
+  PilotBackups backups;
+  ASSERT_TRUE(UpdatePilotFile(path_, NewDetails(), loaded.record, backups).succeeded);
+  EXPECT_EQ(ReadBytes(PilotBackups::BackupPath(path_)), original_);
+  EXPECT_EQ(FieldText(LoadPilotFile(path_).record.PilotName), "Keyan Farlan");
+}
+
+}  // namespace
+}  // namespace orlenda
