@@ -1,24 +1,18 @@
-// orlenda3001: the desktop program's start sequence. The splash screen shows first; then the main
-// window, the settings dialog, the about box and the pilot file view are created, one object each for
-// the whole run; a pilot file named on the command line is offered in the open dialog; then the event
-// loop runs until the main window closes.
+// orlenda3001: the desktop program. The start sequence creates the windows; a pilot file named on the
+// command line is then offered in the open dialog; the event loop runs until the main window closes.
 
 #include <QApplication>
 #include <QIcon>
 
-#include "about.h"
-#include "main_unit.h"
 #include "picture_resources.h"
-#include "plt_file.h"
 #include "qt_prompts.h"
 #include "screenshot_mode.h"
-#include "session.h"
-#include "settings_dlg.h"
-#include "splash.h"
+#include "start_sequence.h"
 #include "termination_signal.h"
 
 namespace {
 
+// The title of the program's standard error box.
 constexpr char kApplicationTitle[] = "Orlenda 3001 <Lite>";
 
 }  // namespace
@@ -30,33 +24,22 @@ int main(int argc, char** argv) {
   orlenda::InitPictureResources();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/orlenda3001.png")));
 
-  orlenda::TSplashForm SplashForm;
-  SplashForm.ShowAndPaint();
-
-  // The application's title is the title of its standard error box.
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
-  orlenda::Session session(prompts, orlenda::DefaultSettingsPath());
-  session.windows.SplashForm = &SplashForm;
-
-  orlenda::TForm1 Form1(session);
-  session.windows.Form1 = &Form1;
-  orlenda::TSettingsDlg SettingsDlg(session);
-  session.windows.SettingsDlg = &SettingsDlg;
-  orlenda::TAboutBox AboutBox(prompts, orlenda::BuiltInAboutLinks());
-  session.windows.AboutBox = &AboutBox;
-  orlenda::TPltFileView PltFileView(session);
-  session.windows.PltFileView = &PltFileView;
+  orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
+  orlenda::TForm1& Form1 = *windows.Form1;
 
   const QStringList arguments = QApplication::arguments();
   const QString screenshotFolder = orlenda::ScreenshotFolder();
   if (!screenshotFolder.isEmpty() && arguments.size() > 1) {
     Form1.show();
-    orlenda::QueueScreenshots({Form1, PltFileView, SettingsDlg, AboutBox}, arguments.at(1), screenshotFolder);
+    orlenda::QueueScreenshots({Form1, *windows.PltFileView, *windows.SettingsDlg, *windows.AboutBox},
+                              arguments.at(1), screenshotFolder);
     return QApplication::exec();
   }
 
   if (arguments.size() > 1) Form1.OfferCommandLineFile(arguments.at(1));
 
+  // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
   Form1.show();
   return QApplication::exec();
