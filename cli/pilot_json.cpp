@@ -40,7 +40,7 @@ nlohmann::ordered_json PilotRecordToJson(const PilotRecord& record) {
   json["CampaignMissionCount"] = record.CampaignMissionCount;
   json["SimMissionCount"] = record.SimMissionCount;
   json["CampaignTotal"] = record.CampaignTotal;
-  json["PilotFileName"] = record.PilotFileName;
+  json["PilotFileName"] = Utf8FromUtf8OrWindows1252(record.PilotFileName);  // JSON holds UTF-8 only
   json["RankName"] = ItemOrNull(RankNames(), record.Rank);
   json["RatingName"] = ItemOrNull(RatingNames(), record.Rating);
   json["KalidorStatusName"] = ItemOrNull(KalidorStatusNames(), record.KalidorStatus);

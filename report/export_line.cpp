@@ -14,6 +14,12 @@ std::string CutAtFirst(std::string text, char separator) {
   return text;
 }
 
+// The file's name as text: a name in an older 8-bit encoding (a file copied from Windows) is decoded
+// as Windows-1252, so that the export line, and the main log it goes to, stay UTF-8.
+std::string FileStemText(const PilotRecord& record) {
+  return Utf8FromUtf8OrWindows1252(GetFileStem(record.PilotFileName));
+}
+
 }  // namespace
 
 std::string ExportNamePart(const PilotRecord& record, int nameSource) {
@@ -21,9 +27,9 @@ std::string ExportNamePart(const PilotRecord& record, int nameSource) {
     case 0:
       return DecodedFieldText(record.PilotName);
     case 1:
-      return GetFileStem(record.PilotFileName);
+      return FileStemText(record);
     case 2:
-      return CutAtFirst(CutAtFirst(GetFileStem(record.PilotFileName), ' '), '_');
+      return CutAtFirst(CutAtFirst(FileStemText(record), ' '), '_');
     default:
       return "John Doe";
   }
