@@ -1,7 +1,7 @@
 // A pilot file of any content, loaded and, when the load succeeds, reported with every section on:
 // nothing may crash, hang or read out of bounds, and the report must keep the promises its callers
 // rely on (the range comes back in order, a rebuild gives the same text, a failed conversion leaves
-// the export line as it was).
+// the export line as it was, every line is UTF-8).
 //
 // Input: the file's bytes. An input longer than a pilot file carries, after its first 152,076 bytes,
 // a description of the run: From and To, the NameSource and ScoreFormat texts, flags, a short read,
@@ -23,6 +23,7 @@
 #include "scratch_dir.h"
 #include "settings_ini.h"
 #include "text_sink.h"
+#include "windows1252.h"
 #endif
 
 namespace orlenda::fuzz {
@@ -110,6 +111,10 @@ Build BuildReport(const PilotRecord& record, const SettingsIni& store, const Rep
   }
   build.lines = sink.lines();
   build.range = range;
+  // Everything the report writes goes to a text window, standard output or the main log: all UTF-8,
+  // whatever bytes the file or its name hold.
+  for (const std::string& line : build.lines) ORLENDA_FUZZ_CHECK(IsValidUtf8(line));
+  ORLENDA_FUZZ_CHECK(IsValidUtf8(build.exportLine));
   return build;
 }
 
