@@ -1,0 +1,197 @@
+// Speed of the core against floors measured in the same run: the load of a pilot file against one
+// plain read of its bytes, and the whole report with every section on against the load. The program
+// ends with the ratios and the goals they are held to.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "pilot_file_writer.h"
+#include "pilot_load.h"
+#include "rip_pilot.h"
+#include "sample_pilot.h"
+#include "settings_ini.h"
+#include "text_sink.h"
+
+namespace orlenda::bench {
+namespace {
+
+// The files the benchmarks read, in a folder of their own, kept in the page cache by repeated reads.
+struct BenchFiles {
+  std::filesystem::path folder;
+  std::string pilot;
+  std::string settings;
+
+  BenchFiles() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orlenda-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    folder = pattern;
+    pilot = (folder / "Red_Kestrel one.plt").string();
+    settings = (folder / "orlenda3001.ini").string();
+    tools::WriteBytesToFile(pilot, tools::EncodePilotFile(FullPilot()));
+    std::ofstream(settings, std::ios::binary)
+        << "[Orlenda]\nLastDir=/home/ace\nLogFile=/home/ace/ORLENDA_MainLog.txt\nSaveFilename=1\n"
+           "SaveLogFile=1\nShowMissionScore=1\nShowMissionBonus=1\nShowMissionTotal=1\nShowMissionTime=1\n"
+           "CheckCheat=1\nShowErrorDetailes=1\nShowZeroMissions=1\nIncludeDate=1\nMegaDetails=1\n"
+           "NameSource=2\nScoreFormat=1\n";
+  }
+  ~BenchFiles() { std::filesystem::remove_all(folder); }
+
+  // The sample pilot with both mission lists full: 255 campaign and 255 simulator records.
+  static PilotRecord FullPilot() {
+    PilotRecord record = tools::SamplePilotRecord();
+    for (std::size_t i = 0; i < kMissionSlotCount; ++i) {
+      const auto n = static_cast<std::int32_t>(i);
+      record.CampaignMissions[i] = tools::PresentMission(1000 + 37 * n, 100 + n, 300 + 7 * n, n);
+      record.SimMissions[i] = tools::PresentMission(800 + 11 * n, 50 + n, 200 + 5 * n, n);
+    }
+    return record;
+  }
+};
+
+BenchFiles& Files() {
+  static BenchFiles files;
+  return files;
+}
+
+// The floor: open, one read of the whole file, close.
+void BM_PlainRead(benchmark::State& state) {
+  std::vector<char> buffer(kPilotFileSize);
+  for (auto _ : state) {
+    const int fd = ::open(Files().pilot.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+    ::close(fd);
+    if (n != static_cast<ssize_t>(kPilotFileSize)) state.SkipWithError("short read");
+    benchmark::DoNotOptimize(buffer.data());
+  }
+}
+BENCHMARK(BM_PlainRead);
+
+void BM_LoadPilotFile(benchmark::State& state) {
+  for (auto _ : state) {
+    LoadResult result = LoadPilotFile(Files().pilot);
+    if (!result.Succeeded()) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_LoadPilotFile);
+
+// RipPilot with every section on, the settings read from the file at each build as the program does.
+void BM_RipPilotEverything(benchmark::State& state) {
+  const LoadResult loaded = LoadPilotFile(Files().pilot);
+  const SettingsIni store(Files().settings);
+  ReportContext context;
+  context.today = "08.12.2026";
+  LineCollector sink;
+  std::string exportLine;
+  for (auto _ : state) {
+    MissionRange range{0, loaded.record.CampaignMissionCount};
+    RipPilot(loaded.record, store, context, range, sink, exportLine);
+    benchmark::DoNotOptimize(sink.lines().data());
+  }
+  state.counters["lines"] = static_cast<double>(sink.lines().size());
+}
+BENCHMARK(BM_RipPilotEverything);
+
+// One setting read as the report makes it: the file is opened, read and parsed each time.
+void BM_ReadSetting(benchmark::State& state) {
+  const SettingsIni store(Files().settings);
+  for (auto _ : state) benchmark::DoNotOptimize(store.ReadSetting(kSettingsSection, "ShowMissionTime", "0"));
+}
+BENCHMARK(BM_ReadSetting);
+
+void AppendInt(std::string& text, std::int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
+// A floor for the listings: the report's 511 mission lines ("n: Tot. Score= S+B (S+B) Time=m:s"),
+// formatted straight into one reused buffer and handed to the same kind of sink.
+void BM_MissionLinesFloor(benchmark::State& state) {
+  const LoadResult loaded = LoadPilotFile(Files().pilot);
+  LineCollector sink;
+  std::string line;
+  for (auto _ : state) {
+    sink.Clear();
+    for (const MissionList* list : {&loaded.record.CampaignMissions, &loaded.record.SimMissions}) {
+      const std::size_t count = list == &loaded.record.CampaignMissions ? kMissionSlotCount : kMissionEntryCount;
+      for (std::size_t i = 0; i < count; ++i) {
+        const MissionEntry& e = (*list)[i];
+        line.clear();
+        AppendInt(line, static_cast<std::int64_t>(i + 1));
+        line += ": Tot. Score= ";
+        AppendInt(line, static_cast<std::int64_t>(e.Score) + e.Bonus);
+        line += " (";
+        AppendInt(line, e.Score);
+        line += '+';
+        AppendInt(line, e.Bonus);
+        line += ") Time=";
+        AppendInt(line, e.Time / 60);
+        line += ':';
+        AppendInt(line, e.Time % 60);
+        sink.AppendLine(line);
+      }
+    }
+    benchmark::DoNotOptimize(sink.lines().data());
+  }
+  state.counters["lines"] = static_cast<double>(sink.lines().size());
+}
+BENCHMARK(BM_MissionLinesFloor);
+
+// Keeps each benchmark's time per iteration for the summary, and prints as usual.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration) nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double At(const std::string& name) const {
+    const auto found = nanoseconds_.find(name);
+    return found == nanoseconds_.end() ? 0.0 : found->second;
+  }
+
+ private:
+  std::map<std::string, double> nanoseconds_;
+};
+
+void PrintSummary(const RecordingReporter& reporter) {
+  const double read = reporter.At("BM_PlainRead");
+  const double load = reporter.At("BM_LoadPilotFile");
+  const double report = reporter.At("BM_RipPilotEverything");
+  if (read <= 0 || load <= 0 || report <= 0) return;
+  std::printf("\nload / plain read:        %6.2fx  (goal <= 2x)   load %.1f us, read %.1f us\n", load / read,
+              load / 1000, read / 1000);
+  std::printf("whole report:             %6.1f us (goal < 50 us)\n", report / 1000);
+  std::printf("whole report / load:      %6.2fx\n", report / load);
+  const double setting = reporter.At("BM_ReadSetting");
+  const double lines = reporter.At("BM_MissionLinesFloor");
+  if (setting > 0 && lines > 0)
+    std::printf("of which floors:  16 setting reads %.1f us, the 511 mission lines at best %.1f us\n",
+                16 * setting / 1000, lines / 1000);
+}
+
+}  // namespace
+}  // namespace orlenda::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  orlenda::bench::RecordingReporter reporter;
+  reporter.SetOutputStream(&std::cout);
+  reporter.SetErrorStream(&std::cerr);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  orlenda::bench::PrintSummary(reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Speed and memory figures, each a ratio against a floor measured in the same run (docs/PERFORMANCE.md):
+#   1. the core benchmarks (Google Benchmark): pilot load vs one plain read, the whole report vs the load;
+#   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files;
+#   3. the desktop program's start until its main window is first painted vs a bare Qt Widgets window,
+#      both under Xvfb, with the peak memory of both; and its start with a 100,000-line main log vs an
+#      empty one. (Skipped with a note where the desktop program is not built or Xvfb is missing.)
+#
+#   scripts/bench.sh            Environment: BENCH_BUILD_DIR (default build-bench), BENCH_RUNS (default 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+dir=${BENCH_BUILD_DIR:-build-bench}
+runs=${BENCH_RUNS:-7}
+
+bash scripts/install-deps.sh
+echo "== Building in ${dir}"
+cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLENDA_BUILD_TESTS=OFF >/dev/null
+gui=$(sed -n 's/^ORLENDA_BUILD_GUI:BOOL=//p' "${dir}/CMakeCache.txt")
+targets=(orlenda_core_bench run_measured orlenda3001-cli sample_pilot)
+if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint); fi
+cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${targets[@]}" >/dev/null
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-bench-XXXXXX")
+xvfb_pid=""
+cleanup() {
+  if [ -n "${xvfb_pid}" ]; then kill "${xvfb_pid}" 2>/dev/null || true; fi
+  rm -rf "${work}"
+}
+trap cleanup EXIT
+
+measure="${root}/${dir}/bench/run_measured"
+
+# The smallest wall time (ms) of $runs runs of a command, and the largest peak memory (kB) seen.
+best_of() {
+  local best="" peak=0 line ms kb status
+  for _ in $(seq "${runs}"); do
+    line=$("${measure}" 60 "$@") || { echo "failed: $* -> ${line}" >&2; return 1; }
+    read -r ms kb status <<<"${line}"
+    if [ -z "${best}" ] || awk -v a="${ms}" -v b="${best}" 'BEGIN { exit !(a < b) }'; then best=${ms}; fi
+    if [ "${kb}" -gt "${peak}" ]; then peak=${kb}; fi
+  done
+  echo "${best} ${peak}"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+echo
+echo "== 1. Core benchmarks"
+"${dir}/bench/orlenda_core_bench" --benchmark_min_time=0.5 --benchmark_color=false
+
+echo
+echo "== 2. orlenda3001-cli export over 1,000 pilot files vs cat"
+mkdir -p "${work}/pilots"
+for i in $(seq -w 1 1000); do cp "${dir}/samples/Red_Kestrel.plt" "${work}/pilots/Pilot_${i}.plt"; done
+cat "${work}"/pilots/*.plt >/dev/null  # into the page cache
+read -r cat_ms _ < <(best_of sh -c "cat '${work}'/pilots/*.plt >/dev/null")
+# The settings file that the settings dialog writes with its initial values.
+printf '[Orlenda]\nLastDir=/home/ace\nLogFile=/home/ace/ORLENDA_MainLog.txt\nSaveFilename=1\nSaveLogFile=1\n%s\n' \
+  'ShowMissionScore=1
+ShowMissionBonus=1
+ShowMissionTotal=1
+ShowMissionTime=0
+CheckCheat=1
+ShowErrorDetailes=0
+ShowZeroMissions=0
+IncludeDate=0
+MegaDetails=0
+NameSource=2
+ScoreFormat=1' >"${work}/dialog.ini"
+export_with() { # INI
+  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' export --ini '$1' '${work}'/pilots/*.plt >/dev/null"
+}
+read -r export_ms export_kb < <(export_with "${work}/dialog.ini")
+read -r bare_export_ms _ < <(export_with "${work}/none.ini")
+echo "cat:                          ${cat_ms} ms"
+echo "export, dialog's settings:    ${export_ms} ms, ${export_kb} kB peak"
+echo "export, no settings file:     ${bare_export_ms} ms"
+echo "export / cat: $(ratio "${export_ms}" "${cat_ms}")x (goal <= 3x); without a settings file $(ratio "${bare_export_ms}" "${cat_ms}")x"
+
+echo
+echo "== 3. Desktop program start under Xvfb"
+if [ "${gui}" != ON ] || ! command -v Xvfb >/dev/null; then
+  echo "skipped: the desktop program is not built here, or Xvfb is missing"
+  exit 0
+fi
+display=:$((90 + RANDOM % 100))
+Xvfb "${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+export DISPLAY=${display} QT_QPA_PLATFORM=xcb
+export LD_PRELOAD="${root}/${dir}/bench/libexit_after_first_paint.so"
+export HOME="${work}/home" XDG_CONFIG_HOME="${work}/home/.config"
+mkdir -p "${XDG_CONFIG_HOME}"
+
+start_app() { # LOGFILE
+  printf '[Orlenda]\nLastDir=%s\nLogFile=%s\n' "${work}" "$1" >"${XDG_CONFIG_HOME}/orlenda3001.ini"
+  ORLENDA_BENCH_WINDOW=Form1 best_of "${root}/${dir}/app/orlenda3001"
+}
+
+read -r bare_ms bare_kb < <(ORLENDA_BENCH_WINDOW=BareWindow best_of "${root}/${dir}/bench/bare_qt_window" 640 480)
+: >"${work}/empty_log.txt"
+read -r app_ms app_kb < <(start_app "${work}/empty_log.txt")
+for i in $(seq 1 100000); do echo "Pilot ${i} - Score: $((i * 7)) (1200+55)"; done | sed 's/$/\r/' >"${work}/big_log.txt"
+read -r big_ms big_kb < <(start_app "${work}/big_log.txt")
+echo "bare window:        ${bare_ms} ms, ${bare_kb} kB peak"
+echo "desktop program:    ${app_ms} ms, ${app_kb} kB peak"
+echo "with 100,000 lines: ${big_ms} ms, ${big_kb} kB peak"
+echo "start / bare:        $(ratio "${app_ms}" "${bare_ms}")x (goal <= 1.3x)"
+echo "peak memory / bare:  $(ratio "${app_kb}" "${bare_kb}")x (goal <= 1.3x)"
+echo "100,000 lines / empty log: $(ratio "${big_ms}" "${app_ms}")x (goal <= 1.5x)"
