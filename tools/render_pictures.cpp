@@ -4,16 +4,20 @@
 //
 //   render_pictures OUTPUT_FOLDER
 
-#include <jpeglib.h>
-
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
+
+// jpeglib.h expects FILE and size_t to be declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
 
 namespace {
 

@@ -1,10 +1,14 @@
 #include "jpeg_image.h"
 
-#include <jpeglib.h>
-
 #include <QFile>
 #include <csetjmp>
+
+// jpeglib.h expects FILE and size_t to be declared before it.
+// clang-format off
+#include <cstddef>
 #include <cstdio>
+#include <jpeglib.h>
+// clang-format on
 
 namespace orlenda {
 namespace {
