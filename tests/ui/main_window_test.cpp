@@ -1,0 +1,410 @@
+// The main window driven through its buttons: start-up, the open sequence from the button, the command
+// line and a drop, the three save actions, "Clear text", and every branch of the questions on exit.
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+#include "main_log_file.h"
+#include "program_fixture.h"
+#include "setting_reads.h"
+
+using namespace orlenda;
+using namespace orlenda::test;
+
+namespace {
+
+// Closes the pilot file view as soon as it is shown, by its "Export and close" button or, with
+// `closeBox`, as the frame's close box does, after putting `exportText` into its export field if given.
+void CloseViewWhenShown(bool closeBox = false, QString exportText = {}) {
+  WhenModalShown([closeBox, exportText](QWidget& view) {
+    if (!exportText.isNull()) Find<QLineEdit>(view, "ExportEdit")->setText(exportText);
+    if (closeBox) {
+      view.close();
+    } else {
+      Click(view, "Button1");
+    }
+  });
+}
+
+QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+
+  void startWithoutSettingsOrLogWritesOnlyLastDir() {
+    ProgramFixture program;
+    program.Start();
+    QCOMPARE(ReadAll(program.home.SettingsFile()),
+             QByteArray("[Orlenda]\nLastDir=") + QFile::encodeName(program.home.WorkingFolder()) + "\n");
+    QCOMPARE(program.LogText(), QString());
+    QVERIFY(!program.LogModified());
+    QCOMPARE(Find<QPushButton>(program.Form1(), "SaveButton")->toolTip(),
+             QStringLiteral("Save the main log to: ") + program.home.LogFile());
+    QVERIFY(program.prompts.MessageTexts().isEmpty());
+  }
+
+  void startKeepsAnExistingLastDir() {
+    ProgramFixture program;
+    program.SetSetting(key::LastDir, "/games/pilots/ace.plt");
+    program.Start();
+    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>("/games/pilots/ace.plt"));
+  }
+
+  void startLoadsTheLogNamedBySettingsUnmodified() {
+    ProgramFixture program;
+    const QString log = program.home.File(QStringLiteral("club log.txt"));
+    WriteAll(log, "Ace - Score: 100\r\nRookie - Score: 5\r\n");
+    program.SetSetting(key::LogFile, log.toStdString());
+    program.Start();
+    QCOMPARE(program.LogText(), QStringLiteral("Ace - Score: 100\nRookie - Score: 5"));
+    QVERIFY(!program.LogModified());
+    QVERIFY(Find<QPushButton>(program.Form1(), "SaveButton")->toolTip().endsWith(log));
+  }
+
+  void unreadableLogIsReportedAndTheLogStartsEmpty() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "secret\r\n");
+    QFile::setPermissions(program.home.LogFile(), QFileDevice::Permissions());
+    if (QFile(program.home.LogFile()).open(QIODevice::ReadOnly)) QSKIP("this account reads any file (root)");
+    program.Start();
+    QCOMPARE(program.prompts.standardErrors,
+             QStringList{QStringLiteral("Cannot open file ") + program.home.LogFile()});
+    QCOMPARE(program.LogText(), QString());
+  }
+
+  // A settings file that cannot be written is reported, and the log is loaded all the same: an empty
+  // log saved later would replace the user's log file.
+  void unwritableSettingsStillLoadTheLog() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "kept line\r\n");
+    const QString blocker = program.home.File(QStringLiteral("not-a-folder"));
+    WriteAll(blocker, "x");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
+    program.Start();
+    QCOMPARE(program.prompts.standardErrors.size(), 1);
+    QVERIFY(program.prompts.standardErrors.front().startsWith(QStringLiteral("Unable to write to ")));
+    QCOMPARE(program.LogText(), QStringLiteral("kept line"));
+  }
+
+  void splashIsHiddenWhenTheMainWindowIsShown() {
+    ProgramFixture program;
+    program.Start();
+    QVERIFY(program.windows->SplashForm->isVisible());
+    program.Form1().show();
+    QVERIFY(!program.windows->SplashForm->isVisible());
+    QCOMPARE(program.Form1().windowTitle(), QStringLiteral("Orlenda 3001 <Light>"));
+  }
+
+  void openSequenceAppendsTheExportLineAndRemembersTheFile() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    program.Start();
+    program.Form1().show();
+    program.prompts.ChooseNextFile(pilot);
+    CloseViewWhenShown();
+    Click(program.Form1(), "GetScoreButton");
+
+    const ShownFileDialog& open = program.prompts.fileDialogs.at(0);
+    QVERIFY(!open.save);
+    QCOMPARE(open.state.initialDir, program.home.WorkingFolder());
+    QCOMPARE(open.state.filters,
+             (QStringList{QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")}));
+    QCOMPARE(program.View().windowTitle(), pilot);
+    QVERIFY(program.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
+    QCOMPARE(program.LogText(), program.View().ExportText());
+    QVERIFY(program.LogModified());
+    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(pilot.toStdString()));
+
+    // The next open starts from the file just opened; the view closed by its close box still exports,
+    // with the text as the user left it.
+    const QString first = program.View().ExportText();
+    program.prompts.ChooseNextFile(pilot);
+    CloseViewWhenShown(true, QStringLiteral("edited by hand"));
+    Click(program.Form1(), "GetScoreButton");
+    QCOMPARE(program.prompts.fileDialogs.at(1).state.initialDir, pilot);
+    QCOMPARE(Lines(program.LogText()), (QStringList{first, QStringLiteral("edited by hand")}));
+    QVERIFY(program.prompts.MessageTexts().isEmpty());
+  }
+
+  void withSaveFilenameOffLastDirIsNotWritten() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    program.SetSetting(key::SaveFilename, "0");
+    program.Start();
+    program.prompts.ChooseNextFile(pilot);
+    CloseViewWhenShown();
+    Click(program.Form1(), "GetScoreButton");
+    QCOMPARE(program.Setting(key::LastDir),
+             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
+    QCOMPARE(program.LogText(), program.View().ExportText());
+  }
+
+  void commandLineFileIsOfferedPrefilled() {
+    ProgramFixture program;
+    WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    program.Start();
+    const QString absolute = program.home.File(QStringLiteral("Red_Kestrel.plt"));
+    program.prompts.ChooseNextFile(absolute);
+    CloseViewWhenShown();
+    program.Form1().OfferCommandLineFile(
+        QStringLiteral("Red_Kestrel.plt"));  // relative to the working folder
+    QCOMPARE(program.prompts.fileDialogs.at(0).state.fileName, absolute);
+    QCOMPARE(program.LogText(), program.View().ExportText());
+  }
+
+  void cancelledOpenDoesNothingAndAMissingFileOnlyMovesLastDir() {
+    ProgramFixture program;
+    program.Start();
+    program.prompts.ChooseNextFile(std::nullopt);
+    Click(program.Form1(), "GetScoreButton");
+    const QString missing = program.home.File(QStringLiteral("gone.plt"));
+    program.prompts.ChooseNextFile(missing);
+    Click(program.Form1(), "GetScoreButton");
+    QCOMPARE(program.LogText(), QString());
+    QVERIFY(!program.LogModified());
+    QVERIFY(program.prompts.MessageTexts().isEmpty());
+    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(missing.toStdString()));
+  }
+
+  void pilotFileOfWrongSizeIsRefusedWithBothMessages() {
+    ProgramFixture program;
+    const QString wrong = program.home.File(QStringLiteral("Sister.plt"));
+    WriteAll(wrong, QByteArray(1000, '\0'));
+    program.Start();
+    program.prompts.ChooseNextFile(wrong);
+    Click(program.Form1(), "GetScoreButton");  // a view shown now would never close: the test would hang
+    QCOMPARE(
+        program.prompts.MessageTexts(),
+        (QStringList{QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!"),
+                     QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")}));
+    QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
+    QCOMPARE(program.LogText(), QString());
+    QCOMPARE(program.Setting(key::LastDir),
+             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
+  }
+
+  void droppedPilotFileRunsTheOpenSequence() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Upper.PLT")));
+    program.Start();
+    QMimeData data;
+    data.setUrls(
+        {QUrl::fromLocalFile(program.home.File(QStringLiteral("notes.txt"))), QUrl::fromLocalFile(pilot)});
+    QCOMPARE(DroppedPilotFile(data), pilot);
+    data.setUrls({QUrl(QStringLiteral("https://example.invalid/a.plt"))});
+    QCOMPARE(DroppedPilotFile(data), QString());
+
+    CloseViewWhenShown();
+    program.Form1().FormDragDrop(pilot);
+    QCOMPARE(program.LogText(), program.View().ExportText());
+    QVERIFY(program.prompts.fileDialogs.empty());
+  }
+
+  void saveLogWritesCrLfLinesAndClearsTheFlag() {
+    ProgramFixture program;
+    program.Start();
+    program.Form1().mainLog().AppendLine(QStringLiteral("Ace - Score: 100"));
+    program.Form1().mainLog().AppendLine(QStringLiteral("Zoë - Score: 7"));
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("Ace - Score: 100\r\nZo\xc3\xab - Score: 7\r\n"));
+    QVERIFY(!program.LogModified());
+    QVERIFY(program.prompts.fileDialogs.empty());
+  }
+
+  void failedSaveReportsAndKeepsTheLogModified() {
+    ProgramFixture program;
+    const QString unreachable = program.home.File(QStringLiteral("missing-folder/log.txt"));
+    program.SetSetting(key::LogFile, unreachable.toStdString());
+    program.Start();
+    program.Form1().mainLog().AppendLine(QStringLiteral("line"));
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(program.prompts.standardErrors,
+             QStringList{QStringLiteral("Cannot create file ") + unreachable});
+    QVERIFY(program.LogModified());
+    QCOMPARE(program.LogText(), QStringLiteral("line"));
+
+    // "Save log and Exit" stops at the failed write: the window stays.
+    program.Form1().show();
+    Click(program.Form1(), "SaveAndExitButton");
+    QVERIFY(program.Form1().isVisible());
+    QVERIFY(program.LogModified());
+  }
+
+  void saveAsWritesTheChosenFileAndLeavesTheSetting() {
+    ProgramFixture program;
+    program.Start();
+    program.Form1().mainLog().AppendLine(QStringLiteral("line"));
+    program.prompts.ChooseNextFile(std::nullopt);
+    Click(program.Form1(), "SaveAsButton");
+    QVERIFY(program.LogModified());
+    QCOMPARE(program.prompts.fileDialogs.at(0).state.fileName, program.home.LogFile());
+
+    const QString other = program.home.File(QStringLiteral("other.txt"));
+    program.prompts.ChooseNextFile(other);
+    Click(program.Form1(), "SaveAsButton");
+    QCOMPARE(ReadAll(other), QByteArray("line\r\n"));
+    QVERIFY(!program.LogModified());
+    QVERIFY(!QFile::exists(program.home.LogFile()));
+    QCOMPARE(program.Setting(key::LogFile), std::nullopt);
+  }
+
+  void saveAndExitSavesAndClosesWithoutAQuestion() {
+    ProgramFixture program;
+    program.Start();
+    program.Form1().show();
+    program.Form1().mainLog().AppendLine(QStringLiteral("line"));
+    Click(program.Form1(), "SaveAndExitButton");
+    QVERIFY(!program.Form1().isVisible());
+    QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("line\r\n"));
+    QVERIFY(program.prompts.MessageTexts().isEmpty());
+  }
+
+  void clearTextAsksAndAlwaysSetsTheFlag() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "kept\r\n");
+    program.Start();
+    program.prompts.AnswerNext(MessageAnswer::No);
+    Click(program.Form1(), "ClearButton");
+    QCOMPARE(program.LogText(), QStringLiteral("kept"));
+    QVERIFY(program.LogModified());
+    QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Confirmation);
+    QCOMPARE(program.prompts.messages.at(0).text, QStringLiteral("Clear text window?"));
+
+    program.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(program.Form1(), "ClearButton");
+    QCOMPARE(program.LogText(), QString());
+    QVERIFY(program.LogModified());
+  }
+
+  void settingsAndAboutButtonsShowTheirDialogs() {
+    ProgramFixture program;
+    program.Start();
+    program.Form1().show();
+    QString shown;
+    WhenModalShown([&shown](QWidget& dialog) {
+      shown = dialog.objectName();
+      Click(dialog, "CancelBtn");
+    });
+    Click(program.Form1(), "Button1");
+    QCOMPARE(shown, QStringLiteral("SettingsDlg"));
+    WhenModalShown([&shown](QWidget& dialog) {
+      shown = dialog.objectName();
+      Click(dialog, "OKButton");
+    });
+    Click(program.Form1(), "AboutButton");
+    QCOMPARE(shown, QStringLiteral("AboutBox"));
+  }
+
+  void exitQuestionsInEveryBranch();
+};
+
+namespace {
+
+struct ExitCase {
+  const char* name;
+  bool modified;
+  const char* saveLogFile;  // nullptr: key absent
+  std::vector<MessageAnswer> answers;
+  std::vector<std::optional<QString>> files;  // "LOG" stands for a file in the working folder
+  QStringList expectedQuestions;
+  bool expectSaved;
+  bool expectClosed;
+};
+
+const QString kSave = QStringLiteral("Changes made to the log. Do you want to save changes?");
+const QString kCancel = QStringLiteral("Cancel save. Are you sure?");
+
+}  // namespace
+
+void MainWindowTest::exitQuestionsInEveryBranch() {
+  const QString log = QStringLiteral("LOG");
+  const ExitCase cases[] = {
+      {"unmodified", false, nullptr, {}, {}, {}, false, true},
+      {"SaveLogFile off drops the changes", true, "0", {}, {}, {}, false, true},
+      {"Yes, then the dialog", true, nullptr, {MessageAnswer::Yes}, {log}, {kSave}, true, true},
+      {"Yes, dialog cancelled, then sure",
+       true,
+       "1",
+       {MessageAnswer::Yes, MessageAnswer::Yes},
+       {std::nullopt},
+       {kSave, kCancel},
+       false,
+       true},
+      {"No, then sure",
+       true,
+       nullptr,
+       {MessageAnswer::No, MessageAnswer::Yes},
+       {},
+       {kSave, kCancel},
+       false,
+       true},
+      {"No, not sure, saved as",
+       true,
+       nullptr,
+       {MessageAnswer::No, MessageAnswer::No},
+       {log},
+       {kSave, kCancel},
+       true,
+       true},
+      {"No, not sure, save as cancelled",
+       true,
+       nullptr,
+       {MessageAnswer::No, MessageAnswer::No},
+       {std::nullopt},
+       {kSave, kCancel},
+       false,
+       true},
+      {"Yes, the write fails: the program stays",
+       true,
+       nullptr,
+       {MessageAnswer::Yes},
+       {QStringLiteral("BAD")},
+       {kSave, QStringLiteral("Cannot create file BAD")},
+       false,
+       false},
+  };
+  for (const ExitCase& exit : cases) {
+    ProgramFixture program;
+    if (exit.saveLogFile != nullptr) program.SetSetting(key::SaveLogFile, exit.saveLogFile);
+    program.Start();
+    program.Form1().show();
+    const QString target = program.home.File(QStringLiteral("saved.txt"));
+    const QString bad = program.home.File(QStringLiteral("no-folder/saved.txt"));
+    if (exit.modified) program.Form1().mainLog().AppendLine(QStringLiteral("unsaved line"));
+    for (MessageAnswer answer : exit.answers) program.prompts.AnswerNext(answer);
+    for (const auto& file : exit.files) {
+      program.prompts.ChooseNextFile(file == log ? std::optional(target)
+                                     : file      ? std::optional(bad)
+                                                 : std::nullopt);
+    }
+    Click(program.Form1(), "ExitButton");
+
+    QStringList expected = exit.expectedQuestions;
+    expected.replaceInStrings(QStringLiteral("BAD"), bad);
+    QVERIFY2(program.prompts.MessageTexts() == expected, exit.name);
+    QVERIFY2(program.prompts.queuedLeft() == 0 && program.prompts.unscripted == 0, exit.name);
+    QVERIFY2(QFile::exists(target) == exit.expectSaved, exit.name);
+    if (exit.expectSaved) QVERIFY2(ReadAll(target) == "unsaved line\r\n", exit.name);
+    QVERIFY2(program.Form1().isVisible() == !exit.expectClosed, exit.name);
+    for (const ShownMessage& shown : program.prompts.messages) {
+      const MessageKind kind = shown.text == kSave ? MessageKind::Information : MessageKind::Warning;
+      QVERIFY2(shown.kind == kind && shown.buttons == MessageButtons::YesNo, exit.name);
+    }
+    for (const ShownFileDialog& dialog : program.prompts.fileDialogs) {
+      QVERIFY2(dialog.save && dialog.state.fileName == program.home.LogFile(), exit.name);
+    }
+  }
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

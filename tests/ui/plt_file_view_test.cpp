@@ -1,0 +1,319 @@
+// The pilot file view driven by its controls: what a load fills in, the range buttons and the mission
+// listing, rebuilding and clearing the report, the settings button, and "Save" with its question, its
+// success and its failures.
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "pilot_backup.h"
+#include "pilot_file_writer.h"
+#include "pilot_load.h"
+#include "program_fixture.h"
+#include "sample_pilot.h"
+#include "setting_reads.h"
+#include "windows1252.h"
+
+using namespace orlenda;
+using namespace orlenda::test;
+
+namespace {
+
+struct ViewFixture : ProgramFixture {
+  QString pilot;
+
+  ViewFixture() {
+    pilot = WriteSamplePilot(home.File(QStringLiteral("Red_Kestrel.plt")));
+    Start();
+  }
+
+  template <typename Widget>
+  Widget& Control(const char* name) const {
+    auto* widget = Find<Widget>(View(), name);
+    if (widget == nullptr) qFatal("no control %s", name);
+    return *widget;
+  }
+  QComboBox& Box(const char* name) const { return Control<QComboBox>(name); }
+  QSpinBox& Spin(const char* name) const { return Control<QSpinBox>(name); }
+  QString Report() const { return Control<QPlainTextEdit>("Memo1").toPlainText(); }
+  QString LastReportLine() const { return Report().split(QLatin1Char('\n')).constLast(); }
+};
+
+PilotRecord LoadedRecord(const QString& path) {
+  return LoadPilotFile(QFile::encodeName(path).toStdString()).record;
+}
+
+}  // namespace
+
+class PltFileViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+
+  void beforeTheFirstLoad() {
+    ViewFixture fixture;
+    TPltFileView& view = fixture.View();
+    QCOMPARE(view.windowTitle(), QStringLiteral("Dialog"));
+    QCOMPARE(view.size(), QSize(639, 307));
+    QCOMPARE(fixture.Control<QLineEdit>("PilotNameEdit").text(), QStringLiteral("John Doe"));
+    QCOMPARE(fixture.Box("ActiveMissionBox").currentText(), QStringLiteral("ActiveMissionBox"));
+    QCOMPARE(fixture.Box("RankBox").currentText(), QStringLiteral("Rank"));
+    QCOMPARE(fixture.Box("RatingBox").currentText(), QStringLiteral("Rating"));
+    QCOMPARE(fixture.Box("KalidorBox").currentText(), QStringLiteral("Kalidor Crescent status"));
+    QCOMPARE(fixture.Box("ActiveMissionBox").count(), 255);
+    QCOMPARE(fixture.Box("ActiveMissionBox").itemText(18), QStringLiteral("19 - Kill K'Armyn Viraxo "));
+    QCOMPARE(fixture.Box("RankBox").count(), 9);
+    QCOMPARE(fixture.Box("RankBox").maxVisibleItems(), 9);
+    QCOMPARE(fixture.Box("RatingBox").count(), 25);
+    QCOMPARE(fixture.Box("KalidorBox").count(), 7);
+    auto& ships = fixture.Control<QListWidget>("ShipTypes");
+    QVERIFY(ships.isHidden());
+    QCOMPARE(ships.count(), 231);
+    QCOMPARE(ships.item(0)->text(), QStringLiteral("Xwing\t\t\t:"));
+    QCOMPARE(fixture.Control<QPushButton>("Button2").toolTip(),
+             QStringLiteral("Saves the pilot details above the the .plt file"));
+    QCOMPARE(fixture.Control<QPlainTextEdit>("Memo1").toolTip(), QStringLiteral("This is the text window."));
+    QCOMPARE(fixture.Control<QPlainTextEdit>("Memo1").lineWrapMode(), QPlainTextEdit::NoWrap);
+    QVERIFY(!fixture.Control<QPlainTextEdit>("Memo1").tabChangesFocus());
+    QCOMPARE(fixture.Spin("GetFromEdit").toolTip(), QString());
+    QCOMPARE(fixture.Control<QPushButton>("GetAllButton").toolTip(), QString());
+    QCOMPARE(fixture.Spin("GetToEdit").minimum(), std::numeric_limits<int>::min());
+  }
+
+  void loadFillsTheControlsAndTheReport() {
+    ViewFixture fixture;
+    fixture.Spin("GetFromEdit").setValue(2);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    QCOMPARE(fixture.View().windowTitle(), fixture.pilot);
+    QCOMPARE(fixture.Control<QLineEdit>("PilotNameEdit").text(), QStringLiteral("Red Kestrel"));
+    const PilotRecord sample = tools::SamplePilotRecord();
+    QCOMPARE(fixture.Box("RankBox").currentIndex(), sample.Rank);
+    QCOMPARE(fixture.Box("RatingBox").currentIndex(), sample.Rating);
+    QCOMPARE(fixture.Box("KalidorBox").currentIndex(), sample.KalidorStatus);
+    QCOMPARE(fixture.Box("ActiveMissionBox").currentIndex(), 14);
+    QCOMPARE(fixture.Box("ActiveMissionBox").currentText(),
+             QStringLiteral("15 - Stop Resupply of ISD Corrupter"));
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 14);
+    QCOMPARE(fixture.Spin("GetFromEdit").value(), 2);
+    QVERIFY(fixture.Report().startsWith(QStringLiteral("Name: Red Kestrel")));
+    QVERIFY(fixture.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
+    QVERIFY(fixture.prompts.MessageTexts().isEmpty());
+  }
+
+  void valuesOutsideTheListsLeaveBoxesWithoutAChoice() {
+    ViewFixture fixture;
+    PilotRecord record = tools::SamplePilotRecord();
+    record.Rank = 9;
+    record.Rating = -1;
+    record.KalidorStatus = 7;
+    for (std::size_t i = 0; i < kMissionSlotCount; ++i)
+      record.CampaignMissions[i] = tools::PresentMission(10, 1, 60);
+    const QString odd = WritePilot(fixture.home.File(QStringLiteral("odd.plt")), record);
+    QCOMPARE(fixture.View().ReadMission(odd), 0);
+    for (const char* box : {"RankBox", "RatingBox", "KalidorBox", "ActiveMissionBox"}) {
+      QVERIFY2(fixture.Box(box).currentIndex() == -1 && fixture.Box(box).currentText().isEmpty(), box);
+    }
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 255);
+  }
+
+  void aThirteenCharacterNameIsShownWholeButTypingStopsAtTwelve() {
+    ViewFixture fixture;
+    PilotRecord record = tools::SamplePilotRecord();
+    tools::SetText(record.PilotName, "ThirteenChars");
+    record.PilotName[12] = '\xE9';  // Windows-1252 e acute, no terminating zero byte
+    QCOMPARE(fixture.View().ReadMission(WritePilot(fixture.home.File(QStringLiteral("long.plt")), record)),
+             0);
+    auto& name = fixture.Control<QLineEdit>("PilotNameEdit");
+    QCOMPARE(name.text(), QString::fromUtf8("ThirteenChar\xC3\xA9"));
+
+    name.selectAll();
+    QTest::keyClicks(&name, QStringLiteral("FifteenLetters!"));
+    QCOMPARE(name.text(), QStringLiteral("FifteenLette"));
+  }
+
+  void failedLoadKeepsWhatTheViewShowed() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QString report = fixture.Report();
+    const QString empty = fixture.home.File(QStringLiteral("empty.plt"));
+    WriteAll(empty, {});
+    QCOMPARE(fixture.View().ReadMission(empty), 1);
+    QCOMPARE(fixture.prompts.MessageTexts(),
+             (QStringList{QStringLiteral("The file have wrong size. 0 The plt file must be 152.076 bytes!"),
+                          QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")}));
+    QCOMPARE(fixture.View().windowTitle(), empty);
+    QCOMPARE(fixture.Control<QLineEdit>("PilotNameEdit").text(), QStringLiteral("Red Kestrel"));
+    QCOMPARE(fixture.Report(), report);
+    QCOMPARE(fixture.View().record().CampaignMissionCount, 14);
+  }
+
+  void rangeButtonsAndTheMissionListing() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    fixture.Spin("GetFromEdit").setValue(50);
+    fixture.Spin("GetToEdit").setValue(300);
+    const int linesBefore = fixture.Control<QPlainTextEdit>("Memo1").blockCount();
+    Click(fixture.View(), "TXTList");
+    QCOMPARE(fixture.Spin("GetFromEdit").value(), 13);
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 14);
+    QVERIFY(fixture.Control<QPlainTextEdit>("Memo1").blockCount() > linesBefore);
+    QVERIFY(fixture.LastReportLine().startsWith(QStringLiteral("14: ")));
+
+    Click(fixture.View(), "ZeroButton");
+    QCOMPARE(fixture.Spin("GetFromEdit").value(), 0);
+    fixture.Spin("GetToEdit").setValue(3);
+    Click(fixture.View(), "SetLastButton");
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 14);
+    QVERIFY(fixture.prompts.MessageTexts().isEmpty());
+  }
+
+  void clearTextAsksFirstAndKeepsTheExportLine() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QString report = fixture.Report();
+    const QString exportLine = fixture.View().ExportText();
+    fixture.prompts.AnswerNext(MessageAnswer::No);
+    Click(fixture.View(), "Button3");
+    QCOMPARE(fixture.Report(), report);
+    QCOMPARE(fixture.prompts.messages.at(0).text, QStringLiteral("Clear text?"));
+    QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Information);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button3");
+    QCOMPARE(fixture.Report(), QString());
+    QCOMPARE(fixture.View().ExportText(), exportLine);
+  }
+
+  void getEverythingRebuildsWithTheCurrentSettings() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QString exportLine = fixture.View().ExportText();
+    fixture.Control<QLineEdit>("ExportEdit").setText(QStringLiteral("typed"));
+    fixture.Control<QPlainTextEdit>("Memo1").setPlainText(QStringLiteral("typed"));
+    Click(fixture.View(), "GetAllButton");
+    QCOMPARE(fixture.View().ExportText(), exportLine);
+    QVERIFY(fixture.Report().startsWith(QStringLiteral("Name: Red Kestrel")));
+
+    fixture.SetSetting(key::IncludeDate, "1");
+    Click(fixture.View(), "GetAllButton");
+    QVERIFY(fixture.View().ExportText().contains(QStringLiteral("08/12/2026")));
+  }
+
+  void aSettingThatIsNotANumberEndsTheRebuild() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QString exportLine = fixture.View().ExportText();
+    fixture.SetSetting(key::NameSource, "abc");
+    Click(fixture.View(), "GetAllButton");
+    QCOMPARE(fixture.prompts.standardErrors,
+             QStringList{QStringLiteral("'abc' is not a valid integer value")});
+    QCOMPARE(fixture.View().ExportText(), exportLine);
+  }
+
+  void settingsButtonShowsTheSettingsDialog() {
+    ViewFixture fixture;
+    QString shown;
+    WhenModalShown([&shown](QWidget& dialog) {
+      shown = dialog.objectName();
+      Click(dialog, "CancelBtn");
+    });
+    Click(fixture.View(), "Button4");
+    QCOMPARE(shown, QStringLiteral("SettingsDlg"));
+  }
+
+  void saveAnsweredNoWritesNothing() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QByteArray before = ReadAll(fixture.pilot);
+    fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
+    fixture.prompts.AnswerNext(MessageAnswer::No);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.MessageTexts(), QStringList{QStringLiteral("Ready to update ") + fixture.pilot +
+                                                         QStringLiteral(". Is it ok to proceed?")});
+    QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Information);
+    QCOMPARE(fixture.prompts.messages.at(0).buttons, MessageButtons::YesNo);
+    QCOMPARE(ReadAll(fixture.pilot), before);
+    QVERIFY(!QFile::exists(fixture.pilot + QStringLiteral(".bak")));
+  }
+
+  void saveWritesTheChosenDetailsAndKeepsABackup() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QByteArray before = ReadAll(fixture.pilot);
+    fixture.Control<QLineEdit>("PilotNameEdit").setText(QString::fromUtf8("Zo\xC3\xAB Heron"));
+    fixture.Box("RankBox").setEditText(QStringLiteral(" captain "));  // typed, not picked from the list
+    fixture.Box("RatingBox").setCurrentIndex(24);
+    fixture.Box("ActiveMissionBox").setCurrentIndex(3);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.MessageTexts().constLast(), QStringLiteral("Update complete."));
+
+    const PilotRecord saved = LoadedRecord(fixture.pilot);
+    QCOMPARE(DecodeWindows1252(FieldText(saved.PilotName)), std::string("Zo\xC3\xAB Heron"));
+    QCOMPARE(saved.Rank, 5);
+    QCOMPARE(saved.Rating, 24);
+    QCOMPARE(saved.KalidorStatus, tools::SamplePilotRecord().KalidorStatus);
+    QCOMPARE(saved.CampaignMissionCount, 3);
+    QCOMPARE(ReadAll(QString::fromStdString(PilotBackups::BackupPath(fixture.pilot.toStdString()))), before);
+
+    // The report built afterwards shows the new name; a second save keeps the first backup.
+    Click(fixture.View(), "GetAllButton");
+    QVERIFY(fixture.Report().startsWith(QString::fromUtf8("Name: Zo\xC3\xAB Heron")));
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(ReadAll(QString::fromStdString(PilotBackups::BackupPath(fixture.pilot.toStdString()))), before);
+  }
+
+  void failedSaveIsReportedAndNeverAsComplete() {
+    const char* failures[] = {"file gone", "file replaced by another size", "name not storable"};
+    for (const char* failure : failures) {
+      ViewFixture fixture;
+      QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+      const QString how = QString::fromLatin1(failure);
+      if (how == QStringLiteral("file gone")) QFile::remove(fixture.pilot);
+      if (how == QStringLiteral("file replaced by another size"))
+        WriteAll(fixture.pilot, QByteArray(1000, 'x'));
+      if (how == QStringLiteral("name not storable")) {
+        fixture.Control<QLineEdit>("PilotNameEdit").setText(QString::fromUtf8("\xCE\xA9mega"));
+      }
+      const QByteArray before = ReadAll(fixture.pilot);
+      fixture.prompts.AnswerNext(MessageAnswer::Yes);
+      Click(fixture.View(), "Button2");
+      QVERIFY2(fixture.prompts.messages.size() == 2, failure);
+      const ShownMessage& shown = fixture.prompts.messages.at(1);
+      QVERIFY2(shown.kind == MessageKind::Error && shown.buttons == MessageButtons::Ok, failure);
+      QVERIFY2(shown.text != QStringLiteral("Update complete.") && !shown.text.isEmpty(), failure);
+      QVERIFY2(ReadAll(fixture.pilot) == before, failure);
+    }
+  }
+
+  void realPilotsLoadIntoTheView() {
+    const QDir real(QStringLiteral(ORLENDA_REAL_PILOTS_DIR));
+    if (!real.exists()) QSKIP("the real pilot files are not beside this checkout");
+    ViewFixture fixture;
+    const QStringList pilots = real.entryList({QStringLiteral("*.plt")}, QDir::Files);
+    QVERIFY(!pilots.isEmpty());
+    for (const QString& name : pilots) {
+      const QString path = real.filePath(name);
+      QVERIFY2(fixture.View().ReadMission(path) == 0, qPrintable(name));
+      const PilotRecord& record = fixture.View().record();
+      QVERIFY2(fixture.Control<QLineEdit>("PilotNameEdit").text().toStdString() ==
+                   DecodeWindows1252(FieldText(record.PilotName)),
+               qPrintable(name));
+      const int expected = record.CampaignMissionCount < 255 ? record.CampaignMissionCount : -1;
+      QVERIFY2(fixture.Box("ActiveMissionBox").currentIndex() == expected, qPrintable(name));
+      QVERIFY2(fixture.Spin("GetToEdit").value() == record.CampaignMissionCount, qPrintable(name));
+      QVERIFY2(!fixture.View().ExportText().isEmpty(), qPrintable(name));
+    }
+    QVERIFY(fixture.prompts.MessageTexts().isEmpty());
+  }
+};
+
+QTEST_MAIN(PltFileViewTest)
+#include "plt_file_view_test.moc"

@@ -1,0 +1,226 @@
+// The settings dialog through the store: what a showing loads, what OK writes and in which order,
+// Cancel, Default, the detailed error box's enabled state, the "..." button, and the store's odd values.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "program_fixture.h"
+#include "setting_reads.h"
+
+using namespace orlenda;
+using namespace orlenda::test;
+
+namespace {
+
+struct DialogFixture : ProgramFixture {
+  DialogFixture() { Start(); }
+
+  TSettingsDlg& Dialog() const { return *windows->SettingsDlg; }
+  QCheckBox& Check(const char* name) const { return *Find<QCheckBox>(Dialog(), name); }
+  QLineEdit& Edit(const char* name) const { return *Find<QLineEdit>(Dialog(), name); }
+
+  // The item of a radio group that is checked, or -1.
+  int Chosen(const char* group) const {
+    for (int i = 0; i < 3; ++i) {
+      const QByteArray name = QByteArray(group) + "Item" + QByteArray::number(i);
+      if (Find<QRadioButton>(Dialog(), name.constData())->isChecked()) return i;
+    }
+    return -1;
+  }
+
+  // Shows the dialog as the program does and presses one of its buttons from inside its event loop;
+  // `whileShown` runs first.
+  void ShowAndPress(const char* button, std::function<void(QWidget&)> whileShown = {}) {
+    WhenModalShown([button, whileShown](QWidget& dialog) {
+      if (whileShown) whileShown(dialog);
+      Click(dialog, button);
+    });
+    Dialog().exec();
+  }
+
+  QByteArray SettingsBytes() const { return ReadAll(home.SettingsFile()); }
+};
+
+const QByteArray kAllDefaults =
+    "LogFile=%LOG%\nSaveFilename=1\nSaveLogFile=1\nShowMissionScore=1\nShowMissionBonus=1\n"
+    "ShowMissionTotal=1\nShowMissionTime=0\nCheckCheat=1\nShowErrorDetailes=0\nShowZeroMissions=0\n"
+    "IncludeDate=0\nMegaDetails=0\nNameSource=2\nScoreFormat=1\n";
+
+}  // namespace
+
+class SettingsDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+
+  void cancelOnAFreshInstallationLeavesOnlyLastDir() {
+    DialogFixture fixture;
+    QFile::remove(fixture.home.SettingsFile());
+    fixture.ShowAndPress("CancelBtn");
+    QCOMPARE(fixture.SettingsBytes(),
+             "[Orlenda]\nLastDir=" + QFile::encodeName(fixture.home.WorkingFolder()) + "\n");
+    QCOMPARE(fixture.Dialog().result(), int(QDialog::Rejected));
+  }
+
+  void okOnAFreshInstallationWritesEveryKeyWithTheReadersDefaults() {
+    DialogFixture fixture;
+    fixture.ShowAndPress("OKBtn");
+    QByteArray expected =
+        "[Orlenda]\nLastDir=" + QFile::encodeName(fixture.home.WorkingFolder()) + "\n" + kAllDefaults;
+    expected.replace("%LOG%", QFile::encodeName(fixture.home.LogFile()));
+    QCOMPARE(fixture.SettingsBytes(), expected);
+    QCOMPARE(fixture.Dialog().result(), int(QDialog::Accepted));
+  }
+
+  void everyControlMakesTheRoundTripThroughTheStore() {
+    DialogFixture fixture;
+    fixture.ShowAndPress("OKBtn", [](QWidget& dialog) {
+      Find<QLineEdit>(dialog, "DirEdit")->setText(QStringLiteral("/pilots/squadron"));
+      Find<QLineEdit>(dialog, "LogFileEdit")->setText(QStringLiteral("/logs/club.txt"));
+      for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) box->setChecked(!box->isChecked());
+      Find<QRadioButton>(dialog, "NameSourceGroupItem0")->setChecked(true);
+      Find<QRadioButton>(dialog, "ScoreFormatGroupItem2")->setChecked(true);
+    });
+    const auto setting = [&fixture](std::string_view key) {
+      return fixture.Setting(key).value_or("<missing>");
+    };
+    QCOMPARE(setting(key::LastDir), std::string("/pilots/squadron"));
+    QCOMPARE(setting(key::LogFile), std::string("/logs/club.txt"));
+    QCOMPARE(setting(key::SaveFilename), std::string("0"));
+    QCOMPARE(setting(key::ShowMissionTime), std::string("1"));
+    QCOMPARE(setting(key::CheckCheat), std::string("0"));
+    QCOMPARE(setting(key::ShowErrorDetailes), std::string("1"));  // written although the box is disabled
+    QCOMPARE(setting(key::MegaDetails), std::string("1"));
+    QCOMPARE(setting(key::NameSource), std::string("0"));
+    QCOMPARE(setting(key::ScoreFormat), std::string("2"));
+
+    // The next showing loads the same from the store.
+    fixture.ShowAndPress("CancelBtn");
+    QCOMPARE(fixture.Edit("DirEdit").text(), QStringLiteral("/pilots/squadron"));
+    QVERIFY(fixture.Check("MegaDetailsCheckBox").isChecked());
+    QVERIFY(!fixture.Check("CheatCheckBox").isChecked());
+    QVERIFY(fixture.Check("DetaildErrorsCheckBox").isChecked());
+    QVERIFY(!fixture.Check("DetaildErrorsCheckBox").isEnabled());
+    QCOMPARE(fixture.Chosen("NameSourceGroup"), 0);
+    QCOMPARE(fixture.Chosen("ScoreFormatGroup"), 2);
+  }
+
+  void oddValuesOfTheStoreAreShownAsTheDialogReadsThem() {
+    DialogFixture fixture;
+    fixture.SetSetting(key::ShowZeroMissions, "");
+    fixture.SetSetting(key::CheckCheat, "true");
+    fixture.SetSetting(key::NameSource, "7");
+    fixture.SetSetting(key::ScoreFormat, "-5");
+    WriteAll(fixture.home.SettingsFile(), ReadAll(fixture.home.SettingsFile()) + "showmissiontime=1\n");
+    fixture.ShowAndPress("OKBtn", [](QWidget& dialog) {
+      QVERIFY(!Find<QCheckBox>(dialog, "ShowZeroCheckBox")->isChecked());
+      QVERIFY(!Find<QCheckBox>(dialog, "CheatCheckBox")->isChecked());
+      QVERIFY(Find<QCheckBox>(dialog, "ShowTimeCheckBox")->isChecked());
+      QVERIFY(Find<QRadioButton>(dialog, "NameSourceGroupItem2")->isChecked());
+    });
+    QCOMPARE(fixture.Chosen("ScoreFormatGroup"), -1);
+    QCOMPARE(fixture.Setting(key::ShowZeroMissions), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting(key::CheckCheat), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting(key::NameSource), std::optional<std::string>("2"));
+    QCOMPARE(fixture.Setting(key::ScoreFormat), std::optional<std::string>("-1"));
+    QCOMPARE(fixture.Setting(key::ShowMissionTime), std::optional<std::string>("1"));
+    QVERIFY(fixture.prompts.MessageTexts().isEmpty());
+  }
+
+  // A choice that is not a number stops the loading there: the next choice is not loaded and the
+  // enabled state is not updated. The dialog stays usable.
+  void aChoiceThatIsNotANumberIsReportedAndStopsTheLoading() {
+    DialogFixture fixture;
+    fixture.ShowAndPress("CancelBtn", [](QWidget& dialog) {
+      Find<QRadioButton>(dialog, "ScoreFormatGroupItem0")->setChecked(true);
+      Click(dialog, "CheatCheckBox");  // unchecked: the detailed box is disabled
+    });
+    fixture.SetSetting(key::NameSource, "abc");
+    fixture.SetSetting(key::ScoreFormat, "2");
+    fixture.SetSetting(key::CheckCheat, "1");
+    bool stillShown = false;
+    fixture.ShowAndPress("CancelBtn", [&stillShown](QWidget& dialog) { stillShown = dialog.isVisible(); });
+    QVERIFY(stillShown);
+    QCOMPARE(fixture.prompts.standardErrors,
+             QStringList{QStringLiteral("'abc' is not a valid integer value")});
+    QVERIFY(fixture.Check("CheatCheckBox").isChecked());
+    QCOMPARE(fixture.Chosen("ScoreFormatGroup"), 0);
+    QVERIFY(!fixture.Check("DetaildErrorsCheckBox").isEnabled());
+  }
+
+  void cheatBoxClicksSwitchTheDetailedBoxAndKeepItsState() {
+    DialogFixture fixture;
+    fixture.SetSetting(key::ShowErrorDetailes, "1");
+    fixture.ShowAndPress("OKBtn", [](QWidget& dialog) {
+      auto* detailed = Find<QCheckBox>(dialog, "DetaildErrorsCheckBox");
+      QVERIFY(detailed->isEnabled());
+      Click(dialog, "CheatCheckBox");
+      QVERIFY(!detailed->isEnabled());
+      QVERIFY(detailed->isChecked());
+      Click(dialog, "CheatCheckBox");
+      QVERIFY(detailed->isEnabled());
+      QVERIFY(detailed->isChecked());
+      Click(dialog, "CheatCheckBox");
+    });
+    QCOMPARE(fixture.Setting(key::CheckCheat), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting(key::ShowErrorDetailes), std::optional<std::string>("1"));
+  }
+
+  void defaultSetsTheControlsButWritesNothingAndKeepsSaveLog() {
+    DialogFixture fixture;
+    fixture.SetSetting(key::SaveLogFile, "0");
+    fixture.SetSetting(key::CheckCheat, "0");
+    fixture.SetSetting(key::NameSource, "0");
+    fixture.SetSetting(key::LogFile, "/elsewhere.txt");
+    fixture.SetSetting(key::MegaDetails, "1");
+    const QByteArray before = ReadAll(fixture.home.SettingsFile());
+    fixture.ShowAndPress("CancelBtn", [](QWidget& dialog) { Click(dialog, "Default1"); });
+    QCOMPARE(ReadAll(fixture.home.SettingsFile()), before);
+    QCOMPARE(fixture.Edit("DirEdit").text(), fixture.home.Home());
+    QCOMPARE(fixture.Edit("LogFileEdit").text(), fixture.home.LogFile());
+    QVERIFY(!fixture.Check("SaveLogCheckBox").isChecked());
+    QVERIFY(fixture.Check("CheatCheckBox").isChecked());
+    QVERIFY(fixture.Check("DetaildErrorsCheckBox").isEnabled());
+    QVERIFY(!fixture.Check("MegaDetailsCheckBox").isChecked());
+    QCOMPARE(fixture.Chosen("NameSourceGroup"), 2);
+    QCOMPARE(fixture.Chosen("ScoreFormatGroup"), 1);
+  }
+
+  void logFileButtonPicksThroughTheSaveDialog() {
+    DialogFixture fixture;
+    const QString chosen = fixture.home.File(QStringLiteral("new log.txt"));
+    fixture.prompts.ChooseNextFile(std::nullopt);
+    fixture.prompts.ChooseNextFile(chosen);
+    fixture.ShowAndPress("OKBtn", [&fixture, chosen](QWidget& dialog) {
+      Click(dialog, "LogFileButton");
+      QCOMPARE(fixture.Edit("LogFileEdit").text(), fixture.home.LogFile());
+      Click(dialog, "LogFileButton");
+      QCOMPARE(fixture.Edit("LogFileEdit").text(), chosen);
+    });
+    const FileDialogState& shown = fixture.prompts.fileDialogs.at(0).state;
+    QCOMPARE(shown.title, QStringLiteral("Log file"));
+    QCOMPARE(shown.filters,
+             (QStringList{QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")}));
+    QCOMPARE(shown.fileName, fixture.home.LogFile());
+    QCOMPARE(fixture.Setting(key::LogFile), std::optional<std::string>(chosen.toStdString()));
+  }
+
+  void aFailedWriteIsReportedAndTheDialogClosesAllTheSame() {
+    DialogFixture fixture;
+    const QString settings = fixture.home.SettingsFile();
+    fixture.ShowAndPress("OKBtn", [&settings](QWidget&) {
+      QFile::remove(settings);
+      QDir().mkpath(settings);  // a folder where the file was: nothing can be written there
+    });
+    QCOMPARE(fixture.prompts.standardErrors, QStringList{QStringLiteral("Unable to write to ") + settings});
+    QVERIFY(!fixture.Dialog().isVisible());
+    QCOMPARE(fixture.Dialog().result(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(SettingsDialogTest)
+#include "settings_dialog_test.moc"

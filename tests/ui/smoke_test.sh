@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts the real orlenda3001 in a virtual X server with a throw-away home and config folder, waits
+# until its main window is on screen, saves a screenshot of the screen, and ends the program with
+# SIGTERM, which closes the main window as its close box does. Fails unless the program ends with 0.
+#
+#   smoke_test.sh PROGRAM OUTPUT_FOLDER
+set -uo pipefail
+
+program=$(realpath "$1")
+output=$(realpath -m "$2")
+
+if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
+  exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+
+fail() {
+  echo "smoke test: $*" >&2
+  exit 1
+}
+
+mkdir -p "$output"
+rm -f "$output/screen.xwd" "$output/program.log"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/home" "$scratch/config" "$scratch/pilots"
+cd "$scratch/pilots" || fail "no scratch folder"
+
+HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" "$program" >"$output/program.log" 2>&1 &
+pid=$!
+
+map_state() {
+  xwininfo -name "$1" 2>/dev/null | sed -n 's/^ *Map State: *//p'
+}
+
+shown=""
+for _ in $(seq 1 300); do
+  if [ "$(map_state 'Orlenda 3001 <Light>')" = "IsViewable" ]; then
+    shown=yes
+    break
+  fi
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before its main window appeared"
+  sleep 0.1
+done
+if [ -z "$shown" ]; then
+  kill -KILL "$pid" 2>/dev/null
+  fail "the main window did not appear within 30 s"
+fi
+sleep 0.5  # let it paint before the picture is taken
+
+xwd -root -silent -out "$output/screen.xwd" || fail "no screenshot"
+[ "$(map_state 'Orlenda 3001 is starting')" != "IsViewable" ] || fail "the splash screen is still shown"
+grep -q '^LastDir=' "$scratch/config/orlenda3001.ini" || fail "the start-up did not write LastDir"
+
+kill -TERM "$pid"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status after SIGTERM"
+echo "smoke test: main window shown, screenshot in $output/screen.xwd, program ended cleanly"

@@ -1,0 +1,81 @@
+// The splash screen, and the libjpeg decoding that gives it and the about box their pictures: good
+// pictures decode to their size, anything else gives no picture instead of a crash.
+
+#include <QLabel>
+#include <QTest>
+
+#include "jpeg_image.h"
+#include "picture_resources.h"
+#include "splash.h"
+#include "ui_test_env.h"
+
+using namespace orlenda;
+using namespace orlenda::test;
+
+namespace {
+
+QByteArray Resource(const QString& path) {
+  InitPictureResources();
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool HasSeveralColours(const QImage& image) {
+  const QRgb first = image.pixel(0, 0);
+  for (int y = 0; y < image.height(); y += 7) {
+    for (int x = 0; x < image.width(); x += 7) {
+      if (image.pixel(x, y) != first) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+class SplashScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void splashShowsItsPictureAndLabels() {
+    TSplashForm splash;
+    splash.ShowAndPaint();
+    QVERIFY(splash.isVisible());
+    QCOMPARE(splash.objectName(), QStringLiteral("SplashForm"));
+    QCOMPARE(splash.size(), QSize(150, 150));
+    QCOMPARE(splash.pos(), QPoint(295, 222));
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(Find<QLabel>(splash, "Label1")->text(), QStringLiteral("Loading..."));
+    QCOMPARE(Find<QLabel>(splash, "Label1")->y(), 120);
+    QCOMPARE(Find<QLabel>(splash, "Label2")->y(), 135);
+    QVERIFY(!Find<QLabel>(splash, "Label2")->text().isEmpty());
+    const QPixmap picture = Find<QLabel>(splash, "Image1")->pixmap();
+    QCOMPARE(picture.size(), QSize(150, 150));
+  }
+
+  void storedPicturesDecodeToTheirSizes() {
+    const QImage splash = DecodeJpeg(Resource(QStringLiteral(":/pictures/splash.jpg")));
+    const QImage about = DecodeJpeg(Resource(QStringLiteral(":/pictures/about.jpg")));
+    QCOMPARE(splash.size(), QSize(150, 150));
+    QCOMPARE(about.size(), QSize(400, 400));
+    QVERIFY(HasSeveralColours(splash));
+    QVERIFY(HasSeveralColours(about));
+    QVERIFY(LoadJpegResource(QStringLiteral(":/pictures/none.jpg")).isNull());
+  }
+
+  void brokenPicturesGiveNoPicture() {
+    const QByteArray good = Resource(QStringLiteral(":/pictures/about.jpg"));
+    QVERIFY(!good.isEmpty());
+    QVERIFY(DecodeJpeg({}).isNull());
+    QVERIFY(DecodeJpeg("not a picture at all").isNull());
+    QVERIFY(DecodeJpeg(good.left(2)).isNull());                // the start marker only
+    QVERIFY(DecodeJpeg(good.left(good.size() / 2)).isNull());  // broken off half way
+    QVERIFY(DecodeJpeg(Resource(QStringLiteral(":/pictures/orlenda3001.png"))).isNull());
+    QByteArray scrambled = good;
+    for (qsizetype i = 20; i < 400; i += 3) scrambled[i] = static_cast<char>(scrambled[i] ^ 0x5A);
+    QVERIFY(DecodeJpeg(scrambled).isNull());
+    QCOMPARE(DecodeJpeg(good).size(), QSize(400, 400));  // the decoder is still usable afterwards
+  }
+};
+
+QTEST_MAIN(SplashScreenTest)
+#include "splash_screen_test.moc"

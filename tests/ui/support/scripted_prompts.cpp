@@ -1,0 +1,57 @@
+#include "scripted_prompts.h"
+
+namespace orlenda::test {
+
+MessageAnswer ScriptedPrompts::ShowMessage(QWidget*, MessageKind kind, MessageButtons buttons,
+                                           const QString& text) {
+  messages.push_back({kind, buttons, text});
+  allTexts_.append(text);
+  const MessageAnswer fallback = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  if (answers_.empty()) {
+    if (buttons == MessageButtons::YesNo) ++unscripted;
+    return fallback;
+  }
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;  // an OK box takes no scripted answer
+  const MessageAnswer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+void ScriptedPrompts::ShowStandardError(QWidget*, const QString& text) {
+  standardErrors.append(text);
+  allTexts_.append(text);
+}
+
+bool ScriptedPrompts::ExecuteOpenDialog(QWidget*, FileDialogState& dialog) {
+  return ExecuteFileDialog(false, dialog);
+}
+
+bool ScriptedPrompts::ExecuteSaveDialog(QWidget*, FileDialogState& dialog) {
+  return ExecuteFileDialog(true, dialog);
+}
+
+bool ScriptedPrompts::ExecuteFileDialog(bool save, FileDialogState& dialog) {
+  fileDialogs.push_back({save, dialog});
+  if (files_.empty()) {
+    ++unscripted;
+    return false;
+  }
+  const std::optional<QString> chosen = files_.front();
+  files_.pop_front();
+  if (!chosen) return false;
+  dialog.fileName = *chosen;
+  return true;
+}
+
+QStringList ScriptedPrompts::MessageTexts() const { return allTexts_; }
+
+void ScriptedPrompts::Forget() {
+  messages.clear();
+  standardErrors.clear();
+  fileDialogs.clear();
+  documents.clear();
+  allTexts_.clear();
+  unscripted = 0;
+}
+
+}  // namespace orlenda::test

@@ -1,0 +1,58 @@
+#pragma once
+
+// Prompts that tests answer from a script: each message box and file dialog takes the next queued
+// answer and is recorded, so a test can check every text the user would have seen, in order.
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "prompts.h"
+
+namespace orlenda::test {
+
+struct ShownMessage {
+  MessageKind kind;
+  MessageButtons buttons;
+  QString text;
+};
+
+struct ShownFileDialog {
+  bool save;
+  FileDialogState state;  // as the dialog was shown
+};
+
+class ScriptedPrompts final : public Prompts {
+ public:
+  // Queued answers. A message box with nothing queued answers No (OK for an OK box); a file dialog with
+  // nothing queued is cancelled. Either counts as unscripted.
+  void AnswerNext(MessageAnswer answer) { answers_.push_back(answer); }
+  void ChooseNextFile(std::optional<QString> fileName) { files_.push_back(std::move(fileName)); }
+
+  MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
+                            const QString& text) override;
+  void ShowStandardError(QWidget* parent, const QString& text) override;
+  bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) override;
+  bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) override;
+  void OpenDocument(const QUrl& address) override { documents.push_back(address); }
+
+  // The texts of the messages shown so far (standard error boxes included), in order.
+  QStringList MessageTexts() const;
+  void Forget();
+
+  std::vector<ShownMessage> messages;
+  QStringList standardErrors;
+  std::vector<ShownFileDialog> fileDialogs;
+  std::vector<QUrl> documents;
+  int unscripted = 0;
+  int queuedLeft() const { return static_cast<int>(answers_.size() + files_.size()); }
+
+ private:
+  bool ExecuteFileDialog(bool save, FileDialogState& dialog);
+
+  std::deque<MessageAnswer> answers_;
+  std::deque<std::optional<QString>> files_;
+  QStringList allTexts_;
+};
+
+}  // namespace orlenda::test

@@ -1,0 +1,59 @@
+#pragma once
+
+// What the window tests share: a throw-away home, config and working folder for each test, pilot
+// files made by the generator, whole-file reads, finding widgets by object name, and acting on a modal
+// dialog once its event loop runs.
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "pilot_record.h"
+
+namespace orlenda::test {
+
+// HOME, XDG_CONFIG_HOME and the working folder point into a fresh temporary folder for the object's
+// life, so that no test touches the user's settings or main log.
+class TestHome {
+ public:
+  TestHome();
+  ~TestHome();
+  TestHome(const TestHome&) = delete;
+  TestHome& operator=(const TestHome&) = delete;
+
+  QString Home() const;                     // $HOME
+  QString SettingsFile() const;             // $XDG_CONFIG_HOME/orlenda3001.ini
+  QString LogFile() const;                  // ~/ORLENDA_MainLog.txt, the default main log
+  QString WorkingFolder() const;            // the current folder while the object lives
+  QString File(const QString& name) const;  // a file in the working folder
+
+ private:
+  QTemporaryDir root_;
+  QByteArray oldHome_;
+  QByteArray oldConfig_;
+  QString oldWorkingFolder_;
+};
+
+// Writes a pilot file holding the record's fields. Returns the path.
+QString WritePilot(const QString& path, const PilotRecord& record);
+QString WriteSamplePilot(const QString& path);
+
+QByteArray ReadAll(const QString& path);  // empty when missing
+void WriteAll(const QString& path, const QByteArray& bytes);
+
+// The widget under `root` with that object name and type, or nullptr.
+template <typename Widget>
+Widget* Find(const QWidget& root, const char* name) {
+  return root.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// Runs `action` on the modal dialog as soon as one is shown (from inside its event loop), once.
+void WhenModalShown(std::function<void(QWidget&)> action);
+
+// Clicks a button of `root` by object name.
+void Click(const QWidget& root, const char* name);
+
+}  // namespace orlenda::test
