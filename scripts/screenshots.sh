@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes the pictures in docs/screenshots/ from an already built program: the main window, the pilot file
+# view with the bundled sample pilot's report, the settings dialog and the about box. It builds nothing;
+# it runs the program in a virtual X server (xvfb-run) with a throw-away home and settings, in the
+# program's screenshot mode (ORLENDA_SCREENSHOT_DIR), which never writes the main log.
+#
+#   scripts/screenshots.sh [BUILD_FOLDER]        (default: build)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:-$root/build}")
+program="$build/app/orlenda3001"
+sample="$build/samples/Red_Kestrel.plt"
+output="$root/docs/screenshots"
+
+[ -x "$program" ] || { echo "screenshots: no program at $program; build it first" >&2; exit 1; }
+[ -f "$sample" ] || { echo "screenshots: no sample pilot at $sample; build it first" >&2; exit 1; }
+command -v xvfb-run >/dev/null || { echo "screenshots: xvfb-run is missing (scripts/install-deps.sh)" >&2; exit 1; }
+
+# A fixed scratch folder, so that the paths shown in the pictures read the same on every run.
+scratch=/tmp/orlenda3001-screenshots
+rm -rf "$scratch"
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/home/pilots" "$scratch/config" "$output"
+cp "$sample" "$scratch/home/pilots/"
+printf '[Orlenda]\nLastDir=%s\nLogFile=%s\n' "$scratch/home/pilots" "$scratch/home/ORLENDA_MainLog.txt" \
+  >"$scratch/config/orlenda3001.ini"
+
+cd "$scratch/home/pilots"
+HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" ORLENDA_SCREENSHOT_DIR="$output" LC_ALL=C.UTF-8 \
+  xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$program" "$scratch/home/pilots/Red_Kestrel.plt"
+echo "screenshots: written to $output"
