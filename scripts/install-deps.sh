@@ -10,7 +10,7 @@ packages=(
   libsimpleini-dev
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps
+  xvfb xauth x11-apps x11-utils
   clang libclang-rt-14-dev
   fonts-dejavu-core
 )

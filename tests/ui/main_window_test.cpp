@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include "main_log_file.h"
 #include "program_fixture.h"
+#include "qt_prompts.h"
 #include "setting_reads.h"
 
 using namespace orlenda;
@@ -303,6 +305,28 @@ class MainWindowTest : public QObject {
     });
     Click(program.Form1(), "AboutButton");
     QCOMPARE(shown, QStringLiteral("AboutBox"));
+  }
+
+  // The real open dialog of the desktop program, not the scripted one: ".PLT" files are listed too.
+  void openDialogListsPilotFilesInAnyLetterCase() {
+    TestHome home;
+    for (const char* name : {"lower.plt", "UPPER.PLT", "notes.txt"})
+      WriteAll(home.File(QString::fromLatin1(name)), "x");
+    QtPrompts prompts(QStringLiteral("title"));
+    FileDialogState open;
+    open.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+    open.initialDir = home.WorkingFolder();
+    QStringList listed;
+    WhenModalShown([&listed](QWidget& dialog) {
+      auto* files = Find<QListView>(dialog, "listView");
+      QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 2);
+      for (int row = 0; row < 2; ++row)
+        listed.append(files->model()->index(row, 0, files->rootIndex()).data().toString());
+      dialog.close();
+    });
+    QVERIFY(!prompts.ExecuteOpenDialog(nullptr, open));
+    listed.sort(Qt::CaseInsensitive);
+    QCOMPARE(listed, (QStringList{QStringLiteral("lower.plt"), QStringLiteral("UPPER.PLT")}));
   }
 
   void exitQuestionsInEveryBranch();
