@@ -151,6 +151,7 @@ BENCHMARK(BM_MissionLinesFloor);
 // Keeps each benchmark's time per iteration for the summary, and prints as usual.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  using ConsoleReporter::ConsoleReporter;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration) nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
@@ -187,7 +188,7 @@ void PrintSummary(const RecordingReporter& reporter) {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  orlenda::bench::RecordingReporter reporter;
+  orlenda::bench::RecordingReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
   reporter.SetOutputStream(&std::cout);
   reporter.SetErrorStream(&std::cerr);
   benchmark::RunSpecifiedBenchmarks(&reporter);
