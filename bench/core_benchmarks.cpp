@@ -124,7 +124,8 @@ void BM_MissionLinesFloor(benchmark::State& state) {
   for (auto _ : state) {
     sink.Clear();
     for (const MissionList* list : {&loaded.record.CampaignMissions, &loaded.record.SimMissions}) {
-      const std::size_t count = list == &loaded.record.CampaignMissions ? kMissionSlotCount : kMissionEntryCount;
+      const std::size_t count =
+          list == &loaded.record.CampaignMissions ? kMissionSlotCount : kMissionEntryCount;
       for (std::size_t i = 0; i < count; ++i) {
         const MissionEntry& e = (*list)[i];
         line.clear();
@@ -154,7 +155,8 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   using ConsoleReporter::ConsoleReporter;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration)
+        nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   double At(const std::string& name) const {

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     }
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
-  const double milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (timedOut) {
     std::printf("%.1f %ld timeout\n", milliseconds, usage.ru_maxrss);
     return 1;

@@ -51,7 +51,8 @@ enum Flag : std::uint8_t {
 // Texts a choice setting may hold in a user's file: the three items, values beyond them, and texts
 // that do not convert.
 std::string ChoiceText(std::uint8_t pick) {
-  static const std::array<std::string_view, 10> texts = {"0", "1", "2", "3", "-1", "7", "abc", "", " 1", "2147483648"};
+  static const std::array<std::string_view, 10> texts = {"0", "1",   "2", "3",  "-1",
+                                                         "7", "abc", "",  " 1", "2147483648"};
   return std::string(texts[pick % texts.size()]);
 }
 
@@ -77,13 +78,15 @@ std::string Flag(bool on) { return on ? "1" : "0"; }
 SettingsIni StoreFor(const RunDescription& run) {
   static std::string written;
   const std::string path = ScratchDir() + "/orlenda3001.ini";
-  const std::string text = "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
-                           "IncludeDate=" + Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
-                           "ShowMissionScore=" + Flag((run.flags & kHideMissionScore) == 0) + "\r\n" +
-                           "ShowMissionBonus=" + Flag((run.flags & kHideMissionBonus) == 0) + "\r\n" +
-                           "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
-                           "ShowMissionTime=" + Flag((run.flags & kShowMissionTime) != 0) + "\r\n" +
-                           "NameSource=" + run.nameSource + "\r\nScoreFormat=" + run.scoreFormat + "\r\n";
+  const std::string text =
+      "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
+      "IncludeDate=" +
+      Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
+      "ShowMissionScore=" + Flag((run.flags & kHideMissionScore) == 0) + "\r\n" +
+      "ShowMissionBonus=" + Flag((run.flags & kHideMissionBonus) == 0) + "\r\n" +
+      "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
+      "ShowMissionTime=" + Flag((run.flags & kShowMissionTime) != 0) + "\r\n" +
+      "NameSource=" + run.nameSource + "\r\nScoreFormat=" + run.scoreFormat + "\r\n";
   if (text != written) {
     WriteScratchFile(path, text);
     written = text;

@@ -22,18 +22,30 @@ namespace orlenda::fuzz {
 namespace {
 
 const std::vector<std::string_view>& KeysToWrite() {
-  static const std::vector<std::string_view> keys = {
-      key::LastDir,          key::LogFile,          key::SaveFilename,      key::SaveLogFile,
-      key::ShowMissionScore, key::ShowMissionBonus, key::ShowMissionTotal,  key::ShowMissionTime,
-      key::CheckCheat,       key::ShowErrorDetailes, key::ShowZeroMissions, key::IncludeDate,
-      key::MegaDetails,      key::NameSource,       key::ScoreFormat,       "showmissiontime",
-      "LASTDIR",             "Unknown"};
+  static const std::vector<std::string_view> keys = {key::LastDir,
+                                                     key::LogFile,
+                                                     key::SaveFilename,
+                                                     key::SaveLogFile,
+                                                     key::ShowMissionScore,
+                                                     key::ShowMissionBonus,
+                                                     key::ShowMissionTotal,
+                                                     key::ShowMissionTime,
+                                                     key::CheckCheat,
+                                                     key::ShowErrorDetailes,
+                                                     key::ShowZeroMissions,
+                                                     key::IncludeDate,
+                                                     key::MegaDetails,
+                                                     key::NameSource,
+                                                     key::ScoreFormat,
+                                                     "showmissiontime",
+                                                     "LASTDIR",
+                                                     "Unknown"};
   return keys;
 }
 
 // Names a hand-edited or damaged file may make the reader meet.
 const std::vector<std::string_view>& OddKeys() {
-  static const std::vector<std::string_view> keys = {"",  " LastDir", "Last Dir", "=",     "[Orlenda]",
+  static const std::vector<std::string_view> keys = {"",  " LastDir", "Last Dir", "=",    "[Orlenda]",
                                                      ";", "LastDir=", "\xc3\xa4", "\xe4", "Orlenda"};
   return keys;
 }

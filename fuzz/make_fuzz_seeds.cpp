@@ -29,7 +29,8 @@ bool Write(const std::filesystem::path& path, const Bytes& bytes) {
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 void AppendInt32(Bytes& bytes, std::int32_t value) {
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
+  for (int i = 0; i < 4; ++i)
+    bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
 }
 
 // The run description that the pilot report target reads after the file (see fuzz_pilot_report.cpp).
@@ -101,14 +102,16 @@ bool WritePilotSeeds(const std::filesystem::path& dir) {
   oddPath.nameSourcePick = 1;
   oddPath.path = "/home/ace/\xc3\x84rger.Piloten/_x.PLT";
 
-  return Write(dir / "sample.plt", sample) && Write(dir / "sample_reversed_range", WithRun(sample, reversed)) &&
+  return Write(dir / "sample.plt", sample) &&
+         Write(dir / "sample_reversed_range", WithRun(sample, reversed)) &&
          Write(dir / "sample_bad_choice", WithRun(sample, badChoice)) &&
          Write(dir / "sample_short_read", WithRun(sample, shortRead)) &&
          Write(dir / "sample_odd_path", WithRun(sample, oddPath)) &&
          Write(dir / "full_lists", WithRun(full, everything)) &&
          Write(dir / "extremes", WithRun(tools::EncodePilotFile(Extremes()), everything)) &&
          Write(dir / "filler_ff.plt", tools::EncodePilotFile(PilotRecord{}, 0xFF)) &&
-         Write(dir / "truncated.plt", Bytes(sample.begin(), sample.begin() + 70'000)) && Write(dir / "empty", {});
+         Write(dir / "truncated.plt", Bytes(sample.begin(), sample.begin() + 70'000)) &&
+         Write(dir / "empty", {});
 }
 
 // A settings target input: the key to write, the value's length, the value, then the file.
@@ -122,7 +125,8 @@ Bytes SettingsInput(std::uint8_t keyPick, const std::string& value, const std::s
 bool WriteSettingsSeeds(const std::filesystem::path& dir) {
   const std::string full =
       "[Orlenda]\r\nLastDir=C:\\Games\\Pilots\r\nLogFile=c:\\ORLENDA_MainLog.txt\r\nSaveFilename=1\r\n"
-      "SaveLogFile=1\r\nShowMissionScore=1\r\nShowMissionBonus=1\r\nShowMissionTotal=1\r\nShowMissionTime=0\r\n"
+      "SaveLogFile=1\r\nShowMissionScore=1\r\nShowMissionBonus=1\r\nShowMissionTotal=1\r\nShowMissionTime="
+      "0\r\n"
       "CheckCheat=1\r\nShowErrorDetailes=0\r\nShowZeroMissions=0\r\nIncludeDate=0\r\nMegaDetails=0\r\n"
       "NameSource=2\r\nScoreFormat=1\r\n";
   const std::string odd =
@@ -139,14 +143,18 @@ bool WriteSettingsSeeds(const std::filesystem::path& dir) {
 
 bool WriteMainLogSeeds(const std::filesystem::path& dir) {
   std::string thousand;
-  for (int i = 0; i < 1000; ++i) thousand += "Pilot " + std::to_string(i) + " - Score: " + std::to_string(i * 97) + "\r\n";
+  for (int i = 0; i < 1000; ++i)
+    thousand += "Pilot " + std::to_string(i) + " - Score: " + std::to_string(i * 97) + "\r\n";
   return Write(dir / "empty", {}) &&
-         Write(dir / "windows", BytesOf("Red - Score: 1255 (1200+55)\r\n! Wedge - Score: 10 ! Errors in file!\r\n")) &&
+         Write(dir / "windows",
+               BytesOf("Red - Score: 1255 (1200+55)\r\n! Wedge - Score: 10 ! Errors in file!\r\n")) &&
          Write(dir / "unix", BytesOf("one\ntwo\nthree")) && Write(dir / "old_mac", BytesOf("one\rtwo\r")) &&
          Write(dir / "windows_1252", BytesOf("J\xe4ger - Score: 5\r\n\x80 \x9f\r\n")) &&
          Write(dir / "utf8_bom", BytesOf("\xef\xbb\xbf\xc3\x84rger\r\n")) &&
-         Write(dir / "empty_lines", BytesOf("\r\n\r\na\r\n\r\n")) && Write(dir / "nul", BytesOf(std::string("a\0b\r\n", 5))) &&
-         Write(dir / "thousand_lines", BytesOf(thousand)) && Write(dir / "long_line", BytesOf(std::string(20000, 'L')));
+         Write(dir / "empty_lines", BytesOf("\r\n\r\na\r\n\r\n")) &&
+         Write(dir / "nul", BytesOf(std::string("a\0b\r\n", 5))) &&
+         Write(dir / "thousand_lines", BytesOf(thousand)) &&
+         Write(dir / "long_line", BytesOf(std::string(20000, 'L')));
 }
 
 }  // namespace
@@ -157,7 +165,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path out(argv[1]);
-  for (const char* target : {"pilot_report", "settings_ini", "main_log"}) std::filesystem::create_directories(out / target);
+  for (const char* target : {"pilot_report", "settings_ini", "main_log"})
+    std::filesystem::create_directories(out / target);
   const bool ok = WritePilotSeeds(out / "pilot_report") && WriteSettingsSeeds(out / "settings_ini") &&
                   WriteMainLogSeeds(out / "main_log");
   return ok ? 0 : 1;

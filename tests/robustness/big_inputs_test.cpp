@@ -166,7 +166,8 @@ TEST_F(BigInputTest, NamesOf255Bytes) {
 
 TEST_F(BigInputTest, NonAsciiPathsWork) {
   std::filesystem::create_directories(dir_.File("Pil\xC3\xB6t \xC3\x86r\xC3\xB8"));
-  const std::string utf8 = PilotAt(dir_.File("Pil\xC3\xB6t \xC3\x86r\xC3\xB8/\xE6\x97\xA5\xE6\x9C\xAC Red_One.plt"));
+  const std::string utf8 =
+      PilotAt(dir_.File("Pil\xC3\xB6t \xC3\x86r\xC3\xB8/\xE6\x97\xA5\xE6\x9C\xAC Red_One.plt"));
   ExpectLoadAndUpdateWork(utf8);
   EXPECT_EQ(ExportLineWithFileName(utf8), "\xE6\x97\xA5\xE6\x9C\xAC Red_One");
 

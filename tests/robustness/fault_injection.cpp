@@ -6,14 +6,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace orlenda::test {
@@ -33,7 +33,8 @@ ScratchMount::~ScratchMount() {
 }
 
 bool ScratchMount::MakeReadOnly() {
-  return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+  return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) ==
+         0;
 }
 
 void ScratchMount::FillUp() {
@@ -79,7 +80,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 std::string FolderListing(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   std::string listing;
   for (const auto& name : names) listing += name + "\n";

@@ -21,7 +21,8 @@ using test::WriteBytes;
 // A log of a few hundred lines, longer than what the command-line front end prints on failure.
 std::string OldLog() {
   std::string log;
-  for (int i = 0; i < 300; ++i) log += "Red - Score: " + std::to_string(i) + " (1200+55)\r\n! Wedge ! Errors in file!\r\n";
+  for (int i = 0; i < 300; ++i)
+    log += "Red - Score: " + std::to_string(i) + " (1200+55)\r\n! Wedge ! Errors in file!\r\n";
   return log;
 }
 const std::string kOldLog = OldLog();
@@ -30,7 +31,9 @@ std::string LongText() { return std::string(200'000, 'x') + "\nnext line"; }
 
 class MainLogFaultTest : public ::testing::Test {
  protected:
-  void SetUp() override { tools::WriteBytesToFile(pilot_, tools::EncodePilotFile(tools::SamplePilotRecord())); }
+  void SetUp() override {
+    tools::WriteBytesToFile(pilot_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+  }
 
   // Runs the command-line export of the sample pilot into `log` and returns what it did.
   test::CliRun ExportInto(const std::string& log) {

@@ -23,7 +23,8 @@ const std::string kOldIni =
 void ExpectWritesRefused(SettingsIni& store) {
   const std::filesystem::path folder = std::filesystem::path(store.path()).parent_path();
   const std::string listing = test::FolderListing(folder);
-  for (const auto& [key, value] : {std::pair{key::LastDir, std::string(5000, 'd')}, {key::NameSource, std::string("0")}}) {
+  for (const auto& [key, value] :
+       {std::pair{key::LastDir, std::string(5000, 'd')}, {key::NameSource, std::string("0")}}) {
     try {
       store.WriteSetting(kSettingsSection, key, value);
       ADD_FAILURE() << "writing " << key << " did not fail";
