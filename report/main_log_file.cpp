@@ -31,6 +31,14 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
+// The file's content for its lines, each followed by CR LF. A first line that itself begins with a
+// byte order mark gets one more in front, since the reader drops one: the line then reads back whole.
+std::string FileContent(const std::vector<std::string>& lines) {
+  std::string content = JoinLines(lines, "\r\n", true);
+  if (content.starts_with(kUtf8ByteOrderMark)) content.insert(0, kUtf8ByteOrderMark);
+  return content;
+}
+
 // The file's lines as they stand. An append works on these rather than on the text form, where a
 // last empty line would read as a final line end and be lost.
 std::optional<std::vector<std::string>> ReadLogLines(const std::string& path) {
@@ -69,7 +77,7 @@ bool WriteMainLogText(const std::string& path, std::string_view text) {
   // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
   std::vector<std::string> lines = SplitLogLines(text);
   if (text.ends_with('\n') || text.ends_with('\r')) lines.emplace_back();
-  return WriteFileAtomically(path, JoinLines(lines, "\r\n", true));
+  return WriteFileAtomically(path, FileContent(lines));
 }
 
 bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
@@ -77,7 +85,7 @@ bool AppendMainLogLines(const std::string& path, const std::vector<std::string>&
   std::optional<std::vector<std::string>> all = ReadLogLines(path);
   if (!all) return false;
   all->insert(all->end(), lines.begin(), lines.end());
-  return WriteFileAtomically(path, JoinLines(*all, "\r\n", true));
+  return WriteFileAtomically(path, FileContent(*all));
 }
 
 std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
