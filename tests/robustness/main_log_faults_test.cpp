@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "cli_runner.h"
 #include "fault_injection.h"
@@ -107,6 +108,22 @@ TEST_F(MainLogFaultTest, PipeAsLogNeitherBlocksNorIsReplaced) {
   EXPECT_EQ(test::RunInChild(5, write, pipe), 0) << "the save blocked or replaced the pipe";
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));
   EXPECT_EQ(test::FolderListing(dir_.path()), "Red_Kestrel.plt\nlog.fifo\n");
+}
+
+// A log path that links to a device (say /dev/full, /dev/null) is written to the device or refused, but
+// the device is never replaced by a plain file, which root could otherwise do. The device here is a
+// null device node of the test's own, made where the account may make one.
+TEST_F(MainLogFaultTest, DeviceBehindALinkIsNotReplaced) {
+  const std::string device = dir_.File("null-device");
+  if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+    GTEST_SKIP() << "cannot make a device node here";
+  const std::string log = dir_.File("ORLENDA_MainLog.txt");
+  std::filesystem::create_symlink(device, log);
+  EXPECT_FALSE(WriteMainLogText(log, "new"));
+  EXPECT_FALSE(AppendMainLogLines(log, {"new"}));
+  EXPECT_TRUE(std::filesystem::is_character_file(device));
+  EXPECT_TRUE(std::filesystem::is_symlink(log));
+  EXPECT_EQ(test::FolderListing(dir_.path()), "ORLENDA_MainLog.txt\nRed_Kestrel.plt\nnull-device\n");
 }
 
 TEST_F(MainLogFaultTest, FolderAsLogIsRefused) {
