@@ -50,7 +50,7 @@ for t in "${targets[@]}"; do
   cp -r "${dir}/fuzz/seeds/${t}/." "${corpus}/"
   if [ -d "fuzz/regressions/${t}" ]; then cp -r "fuzz/regressions/${t}/." "${corpus}/"; fi
   if [ "${t}" = pilot_report ] && [ -d ../shared/real-pilots ]; then
-    find ../shared/real-pilots -type f -iname '*.plt' -exec cp {} "${corpus}/" \;
+    find ../shared/real-pilots -type f -iname '*.plt' -exec cp -f {} "${corpus}/" \;
   fi
   echo "== Fuzzing ${t} for ${seconds} s"
   if ! "${dir}/fuzz/fuzz_${t}" "${corpus}" -max_total_time="${seconds}" -max_len="$(max_len "${t}")" \
@@ -65,6 +65,8 @@ done
 if [ "${#failed[@]}" -ne 0 ]; then
   echo "Fuzzing found faults in: ${failed[*]}"
   echo "The inputs are in ${dir}/artifacts/<target>/; copy each into fuzz/regressions/<target>/ once fixed."
+  echo "fuzz: $((${#targets[@]} - ${#failed[@]})) passed, ${#failed[@]} failed"
   exit 1
 fi
 echo "== Fuzzing found nothing"
+echo "fuzz: ${#targets[@]} passed, 0 failed"
