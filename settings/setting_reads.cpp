@@ -5,15 +5,15 @@
 
 namespace orlenda {
 
-bool ReadFlag(const SettingsIni& store, std::string_view key, std::string_view defaultValue) {
+bool ReadFlag(const SettingsReader& store, std::string_view key, std::string_view defaultValue) {
   return store.ReadSetting(kSettingsSection, key, defaultValue) == "1";
 }
 
-bool ReadShowZeroMissionsForListing(const SettingsIni& store) {
+bool ReadShowZeroMissionsForListing(const SettingsReader& store) {
   return store.ReadSetting(kSettingsSection, key::ShowZeroMissions, "0") != "0";
 }
 
-int ReadChoice(const SettingsIni& store, std::string_view key, std::string_view defaultValue) {
+int ReadChoice(const SettingsReader& store, std::string_view key, std::string_view defaultValue) {
   return ParseDecimalSetting(store.ReadSetting(kSettingsSection, key, defaultValue));
 }
 

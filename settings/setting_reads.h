@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "settings_ini.h"
+#include "settings_reader.h"
 
 namespace orlenda {
 
@@ -28,14 +29,14 @@ inline constexpr std::string_view ScoreFormat = "ScoreFormat";
 }  // namespace key
 
 // A flag is on when its whole text is exactly "1".
-bool ReadFlag(const SettingsIni& store, std::string_view key, std::string_view defaultValue);
+bool ReadFlag(const SettingsReader& store, std::string_view key, std::string_view defaultValue);
 
 // The mission listings' own test of ShowZeroMissions: on unless the text is exactly "0" (default "0").
-bool ReadShowZeroMissionsForListing(const SettingsIni& store);
+bool ReadShowZeroMissionsForListing(const SettingsReader& store);
 
 // A choice: an optional sign followed by decimal digits. Anything else throws SettingsError
 // "'<text>' is not a valid integer value", also for the empty text, blanks and values beyond int.
-int ReadChoice(const SettingsIni& store, std::string_view key, std::string_view defaultValue);
+int ReadChoice(const SettingsReader& store, std::string_view key, std::string_view defaultValue);
 int ParseDecimalSetting(std::string_view text);
 
 // Decimal text of an integer, with a leading "-" when negative.

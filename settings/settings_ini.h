@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "settings_reader.h"
+#include "settings_snapshot.h"
+
 namespace orlenda {
 
 // A failure the user is shown with its exact text ("Unable to write to %s",
@@ -20,20 +23,16 @@ class SettingsError : public std::runtime_error {
 inline constexpr std::string_view kSettingsSection = "Orlenda";
 inline constexpr std::string_view kSettingsFileName = "orlenda3001.ini";
 
-class SettingsIni {
+class SettingsIni : public SettingsReader {
  public:
   // Creating the store touches no file.
   explicit SettingsIni(std::string path);
 
-  // The key's value (UTF-8; a file written in Windows-1252 is decoded), even when empty; the default
-  // when the file, section or key is missing or the file cannot be read. Names match without regard to
-  // case and blanks around a value are dropped. At most 2047 characters are returned. Never creates
-  // the file.
-  std::string ReadSetting(std::string_view section, std::string_view key,
-                          std::string_view defaultValue) const;
+  // Reads the file now, at every call (see SettingsReader). Never creates the file.
+  std::optional<std::string> FindSetting(std::string_view section, std::string_view key) const override;
 
-  // The key's value as ReadSetting gives it, or nothing when the key is missing.
-  std::optional<std::string> FindSetting(std::string_view section, std::string_view key) const;
+  // The file as it is now, for a series of reads during which nothing writes it.
+  SettingsSnapshot Snapshot() const;
 
   // Stores the value (UTF-8) at once as "key=value", creating the file, its folder, the section and the
   // key as needed. An existing key is rewritten in place; every other line of the file keeps its bytes.
