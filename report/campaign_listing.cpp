@@ -1,21 +1,22 @@
-// The campaign mission listing over the From/To range.
-
-#include <cstddef>
+#include "campaign_listing.h"
 
 #include "mission_line.h"
 #include "rip_pilot.h"
 
 namespace orlenda {
 
-void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {
-  store.FlushSettings();
+void AppendCampaignListing(const PilotRecord& record, const SettingsReader& settings, MissionRange& range,
+                           TextSink& sink) {
   NormaliseMissionRange(range, record.CampaignMissionCount);
   sink.AppendLine("--- Mission details: ----------------------------");
-  const MissionLineFlags flags = ReadMissionLineFlags(store);
-  for (int number = range.From == 0 ? 1 : range.From; number <= range.To; ++number) {
-    const MissionEntry& entry = record.CampaignMissions[static_cast<std::size_t>(number - 1)];
-    if (IsMissionListed(entry, flags)) sink.AppendLine(MissionLine(number, entry, flags, kCampaignLabels));
-  }
+  const MissionLineFlags flags = ReadMissionLineFlags(settings);
+  AppendMissionLines(record.CampaignMissions, range.From == 0 ? 1 : range.From, range.To, flags,
+                     kCampaignLabels, sink);
+}
+
+void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {
+  store.FlushSettings();
+  AppendCampaignListing(record, store.Snapshot(), range, sink);
 }
 
 }  // namespace orlenda

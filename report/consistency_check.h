@@ -4,13 +4,13 @@
 // several places and prints what disagrees.
 
 #include "pilot_record.h"
-#include "settings_ini.h"
+#include "settings_reader.h"
 #include "text_sink.h"
 
 namespace orlenda {
 
 // When CheckCheat is on, appends the check's lines and returns the number of disagreeing copies
 // (0 to 4); otherwise appends nothing and returns 0. The total test is printed but never counted.
-int AppendConsistencyCheck(const PilotRecord& record, const SettingsIni& store, TextSink& sink);
+int AppendConsistencyCheck(const PilotRecord& record, const SettingsReader& settings, TextSink& sink);
 
 }  // namespace orlenda

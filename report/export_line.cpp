@@ -49,13 +49,13 @@ std::string ExportScorePart(const ScoreTotals& totals, int scoreFormat) {
   }
 }
 
-std::string ComposeExportLine(const PilotRecord& record, const SettingsIni& store,
+std::string ComposeExportLine(const PilotRecord& record, const SettingsReader& settings,
                               const ReportContext& context) {
-  std::string line = ReadFlag(store, key::IncludeDate, "0") ? context.today : std::string();
-  const std::string name = ExportNamePart(record, ReadChoice(store, key::NameSource, "2"));
+  std::string line = ReadFlag(settings, key::IncludeDate, "0") ? context.today : std::string();
+  const std::string name = ExportNamePart(record, ReadChoice(settings, key::NameSource, "2"));
   if (!line.empty()) line += ' ';
   line += name;
-  line += ExportScorePart(ComputeScoreTotals(record), ReadChoice(store, key::ScoreFormat, "1"));
+  line += ExportScorePart(ComputeScoreTotals(record), ReadChoice(settings, key::ScoreFormat, "1"));
   return line;
 }
 

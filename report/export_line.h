@@ -7,14 +7,14 @@
 
 #include "pilot_record.h"
 #include "report_context.h"
-#include "settings_ini.h"
+#include "settings_reader.h"
 #include "summary_block.h"
 
 namespace orlenda {
 
-// Composes the line from IncludeDate, NameSource and ScoreFormat, read from the store now. Throws
+// Composes the line from IncludeDate, NameSource and ScoreFormat, read from the settings now. Throws
 // SettingsError when NameSource or ScoreFormat is not a decimal integer.
-std::string ComposeExportLine(const PilotRecord& record, const SettingsIni& store,
+std::string ComposeExportLine(const PilotRecord& record, const SettingsReader& settings,
                               const ReportContext& context);
 
 // The name part for a NameSource value: 0 the pilot's name, 1 the file's stem, 2 the stem up to its

@@ -61,9 +61,10 @@ void AppendScoreGroups(const PilotRecord& record, TextSink& sink) {
   sink.AppendLine("");
 }
 
-void AppendSimulatorAndMultiplayer(const PilotRecord& record, const SettingsIni& store, TextSink& sink) {
+void AppendSimulatorAndMultiplayer(const PilotRecord& record, const SettingsReader& settings,
+                                   TextSink& sink) {
   sink.AppendLine("- Combat Sim. data: -");
-  SimRipScore(record, store, sink);
+  SimRipScore(record, settings, sink);
   sink.AppendLine("");
   sink.AppendLine("Combat sim. / Multi-Player gaming:");
   sink.AppendLine("MP join game name: " + DecodedFieldText(record.MPJoinGameName));
@@ -85,13 +86,13 @@ void AppendLosses(const PilotRecord& record, std::int32_t timesKilledByPlayers, 
 
 }  // namespace
 
-void AppendFullDetails(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
-                       TextSink& sink) {
+void AppendFullDetails(const PilotRecord& record, const SettingsReader& settings,
+                       const ReportContext& context, TextSink& sink) {
   AppendHeading(sink);
   AppendWarheadBlock(record, context, sink);
   AppendScoreGroups(record, sink);
   AppendCampaignKillTables(record, sink);
-  AppendSimulatorAndMultiplayer(record, store, sink);
+  AppendSimulatorAndMultiplayer(record, settings, sink);
   const std::int32_t timesKilledByPlayers = AppendPlayerTables(record, sink);
   sink.AppendLine("");
   AppendLosses(record, timesKilledByPlayers, sink);

@@ -6,12 +6,12 @@
 
 #include "pilot_record.h"
 #include "report_context.h"
-#include "settings_ini.h"
+#include "settings_reader.h"
 #include "text_sink.h"
 
 namespace orlenda {
 
-void AppendFullDetails(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
-                       TextSink& sink);
+void AppendFullDetails(const PilotRecord& record, const SettingsReader& settings,
+                       const ReportContext& context, TextSink& sink);
 
 }  // namespace orlenda

@@ -1,5 +1,8 @@
 #include "mission_line.h"
 
+#include <cstddef>
+#include <string>
+
 #include "le_int32.h"
 #include "number_text.h"
 #include "setting_reads.h"
@@ -7,45 +10,81 @@
 namespace orlenda {
 namespace {
 
-std::string ScorePart(const MissionEntry& entry, const MissionLineFlags& flags,
-                      const MissionLineLabels& labels) {
-  const std::string score = IntText(entry.Score);
-  const std::string bonus = IntText(entry.Bonus);
-  if (flags.showTotal) {
-    std::string part = std::string(labels.total) + IntText(WrappingAdd(entry.Score, entry.Bonus));
-    if (flags.showScore && flags.showBonus) return part + " (" + score + "+" + bonus + ")";
-    if (flags.showScore) return part + " (" + score + ")";
-    if (flags.showBonus) return part + std::string(labels.bonusOnly) + bonus + ")";
-    return part;
-  }
-  if (flags.showScore && flags.showBonus)
-    return std::string(labels.score) + score + std::string(labels.bonus) + bonus;
-  if (flags.showScore) return std::string(labels.score) + score;
-  if (flags.showBonus) return std::string(labels.bonusOnly) + bonus + ")";
-  return {};
-}
-
-}  // namespace
-
-MissionLineFlags ReadMissionLineFlags(const SettingsIni& store) {
-  MissionLineFlags flags;
-  flags.showZeroMissions = ReadShowZeroMissionsForListing(store);
-  flags.showTotal = ReadFlag(store, key::ShowMissionTotal, "1");
-  flags.showScore = ReadFlag(store, key::ShowMissionScore, "1");
-  flags.showBonus = ReadFlag(store, key::ShowMissionBonus, "1");
-  flags.showTime = ReadFlag(store, key::ShowMissionTime, "0");
-  return flags;
-}
-
 bool IsMissionListed(const MissionEntry& entry, const MissionLineFlags& flags) {
   return flags.showZeroMissions || entry.Score != 0 || entry.Bonus != 0 || entry.Time != 0;
 }
 
-std::string MissionLine(int number, const MissionEntry& entry, const MissionLineFlags& flags,
-                        const MissionLineLabels& labels) {
-  std::string line = IntText(number) + ": " + ScorePart(entry, flags, labels);
-  if (flags.showTime) line += std::string(labels.time) + MissionTimeText(entry.Time);
-  return line;
+// "Tot. Score= S+B", followed in brackets by whichever of score and bonus show.
+void AppendTotalPart(std::string& line, const MissionEntry& entry, const MissionLineFlags& flags,
+                     const MissionLineLabels& labels) {
+  line += labels.total;
+  AppendIntText(line, WrappingAdd(entry.Score, entry.Bonus));
+  if (flags.showScore) {
+    line += " (";
+    AppendIntText(line, entry.Score);
+    if (flags.showBonus) {
+      line += '+';
+      AppendIntText(line, entry.Bonus);
+    }
+    line += ')';
+  } else if (flags.showBonus) {
+    line += labels.bonusOnly;
+    AppendIntText(line, entry.Bonus);
+    line += ')';
+  }
+}
+
+// Score and bonus on their own, when the total does not show.
+void AppendScoreAndBonus(std::string& line, const MissionEntry& entry, const MissionLineFlags& flags,
+                         const MissionLineLabels& labels) {
+  if (flags.showScore) {
+    line += labels.score;
+    AppendIntText(line, entry.Score);
+  }
+  if (flags.showBonus) {
+    line += flags.showScore ? labels.bonus : labels.bonusOnly;
+    AppendIntText(line, entry.Bonus);
+    if (!flags.showScore) line += ')';
+  }
+}
+
+// Replaces the text of `line`, so that one buffer serves a whole listing.
+void WriteMissionLine(std::string& line, int number, const MissionEntry& entry, const MissionLineFlags& flags,
+                      const MissionLineLabels& labels) {
+  line.clear();
+  AppendIntText(line, number);
+  line += ": ";
+  if (flags.showTotal)
+    AppendTotalPart(line, entry, flags, labels);
+  else
+    AppendScoreAndBonus(line, entry, flags, labels);
+  if (flags.showTime) {
+    line += labels.time;
+    AppendMissionTimeText(line, entry.Time);
+  }
+}
+
+}  // namespace
+
+MissionLineFlags ReadMissionLineFlags(const SettingsReader& settings) {
+  MissionLineFlags flags;
+  flags.showZeroMissions = ReadShowZeroMissionsForListing(settings);
+  flags.showTotal = ReadFlag(settings, key::ShowMissionTotal, "1");
+  flags.showScore = ReadFlag(settings, key::ShowMissionScore, "1");
+  flags.showBonus = ReadFlag(settings, key::ShowMissionBonus, "1");
+  flags.showTime = ReadFlag(settings, key::ShowMissionTime, "0");
+  return flags;
+}
+
+void AppendMissionLines(const MissionList& missions, int first, int last, const MissionLineFlags& flags,
+                        const MissionLineLabels& labels, TextSink& sink) {
+  std::string line;
+  for (int number = first; number <= last; ++number) {
+    const MissionEntry& entry = missions[static_cast<std::size_t>(number - 1)];
+    if (!IsMissionListed(entry, flags)) continue;
+    WriteMissionLine(line, number, entry, flags, labels);
+    sink.AppendLine(line);
+  }
 }
 
 }  // namespace orlenda

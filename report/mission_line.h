@@ -1,13 +1,13 @@
 #pragma once
 
-// One line of a mission listing. The campaign and the combat simulator listings share the form and
+// The lines of a mission listing. The campaign and the combat simulator listings share the form and
 // the settings; only their labels differ.
 
-#include <string>
 #include <string_view>
 
 #include "pilot_record.h"
-#include "settings_ini.h"
+#include "settings_reader.h"
+#include "text_sink.h"
 
 namespace orlenda {
 
@@ -31,15 +31,14 @@ inline constexpr MissionLineLabels kCampaignLabels{"Tot. Score= ", " (Bonus=", "
 inline constexpr MissionLineLabels kSimulatorLabels{
     "Best Tot. Score= ", " (Best Bonus=", "Best Score=", " Best Bonus=", " Best Time="};
 
-// The listings' settings, read from the store now. ShowZeroMissions has the listings' own test: on
+// The listings' settings, read now. ShowZeroMissions has the listings' own test: on
 // unless the text is exactly "0".
-MissionLineFlags ReadMissionLineFlags(const SettingsIni& store);
+MissionLineFlags ReadMissionLineFlags(const SettingsReader& settings);
 
-// Missions whose score, bonus and time are all 0 are left out unless ShowZeroMissions is on.
-bool IsMissionListed(const MissionEntry& entry, const MissionLineFlags& flags);
-
-// "n: " followed by the score part and the time, as the flags ask.
-std::string MissionLine(int number, const MissionEntry& entry, const MissionLineFlags& flags,
-                        const MissionLineLabels& labels);
+// Appends one line for each listed mission numbered `first` to `last` (mission n is missions[n - 1]):
+// "n: " followed by the score part and the time, as the flags ask. Missions whose score, bonus and
+// time are all 0 are left out unless ShowZeroMissions is on.
+void AppendMissionLines(const MissionList& missions, int first, int last, const MissionLineFlags& flags,
+                        const MissionLineLabels& labels, TextSink& sink);
 
 }  // namespace orlenda

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace orlenda {
@@ -22,7 +23,17 @@ std::int64_t RoundingStepInTenths(std::int64_t tenthsNumerator, std::int64_t sho
 
 }  // namespace
 
-std::string IntText(std::int64_t value) { return std::to_string(value); }
+std::string IntText(std::int64_t value) {
+  std::string text;
+  AppendIntText(text, value);
+  return text;
+}
+
+void AppendIntText(std::string& text, std::int64_t value) {
+  char digits[24];  // 19 digits and a sign at most
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+  text.append(digits, written.ptr);
+}
 
 std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_view decimalSeparator) {
   const std::int64_t numerator = std::int64_t{hits} * 1000;
@@ -37,11 +48,19 @@ std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_vi
 }
 
 std::string MissionTimeText(std::int32_t seconds) {
+  std::string text;
+  AppendMissionTimeText(text, seconds);
+  return text;
+}
+
+void AppendMissionTimeText(std::string& text, std::int32_t seconds) {
   // Whole minutes are taken off only while more than 59 seconds remain, so a time below one minute,
   // negative or not, keeps all its seconds.
   const std::int32_t minutes = seconds > 59 ? seconds / 60 : 0;
   const std::int32_t rest = seconds > 59 ? seconds % 60 : seconds;
-  return IntText(minutes) + ":" + IntText(rest);
+  AppendIntText(text, minutes);
+  text += ':';
+  AppendIntText(text, rest);
 }
 
 }  // namespace orlenda

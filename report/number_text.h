@@ -12,6 +12,9 @@ namespace orlenda {
 // Decimal text with a leading "-" when negative, without padding or grouping.
 std::string IntText(std::int64_t value);
 
+// Appends IntText(value) to `text`, for lines built in one buffer.
+void AppendIntText(std::string& text, std::int64_t value);
+
 // `hits` over `shots` times 100, rounded to one decimal or to five significant digits, whichever is
 // coarser, with halves away from zero, written with exactly one digit after `decimalSeparator`
 // (2 of 3 gives "66.7", 1 of 16 "6.3", 12345.67 "12346.0"). The caller makes sure that shots > 0.
@@ -20,5 +23,8 @@ std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_vi
 // A mission time in seconds as "minutes:seconds", the seconds without a leading zero. Times below one
 // minute, negative ones included, stay whole seconds: 59 gives "0:59", 60 "1:0", -5 "0:-5".
 std::string MissionTimeText(std::int32_t seconds);
+
+// Appends MissionTimeText(seconds) to `text`.
+void AppendMissionTimeText(std::string& text, std::int32_t seconds);
 
 }  // namespace orlenda

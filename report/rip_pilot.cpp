@@ -1,5 +1,6 @@
 #include "rip_pilot.h"
 
+#include "campaign_listing.h"
 #include "consistency_check.h"
 #include "export_line.h"
 #include "full_details.h"
@@ -10,13 +11,17 @@ namespace orlenda {
 
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine) {
+  store.FlushSettings();
+  // Nothing can write the settings file while a report is built, so one reading of it serves every
+  // section's reads.
+  const SettingsSnapshot settings = store.Snapshot();
   sink.Clear();
   AppendSummaryBlock(record, context, sink);
-  std::string line = ComposeExportLine(record, store, context);  // may stop the build here
-  const int checkErrorCount = AppendConsistencyCheck(record, store, sink);
+  std::string line = ComposeExportLine(record, settings, context);  // may stop the build here
+  const int checkErrorCount = AppendConsistencyCheck(record, settings, sink);
   exportLine = checkErrorCount > 0 ? MarkExportLineWithErrors(line) : std::move(line);
-  RipScore(record, store, range, sink);
-  if (ReadFlag(store, key::MegaDetails, "0")) AppendFullDetails(record, store, context, sink);
+  AppendCampaignListing(record, settings, range, sink);
+  if (ReadFlag(settings, key::MegaDetails, "0")) AppendFullDetails(record, settings, context, sink);
 }
 
 }  // namespace orlenda

@@ -15,14 +15,17 @@
 namespace orlenda {
 
 // Clears the sink and writes the whole report. `exportLine` receives the composed export line.
-// Settings are read afresh from the store. When a choice setting fails to convert, SettingsError is
-// thrown after the lines written so far (the summary block), and `exportLine` keeps what it held.
+// The settings are read afresh from the store's file, once at the start of the build (after
+// FlushSettings), and every section reads that snapshot. When a choice setting fails to convert,
+// SettingsError is thrown after the lines written so far (the summary block), and `exportLine` keeps
+// what it held.
 // `range` is the listing's From/To, corrected in place as RipScore does.
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine);
 
-// The campaign mission listing alone, appended to what the sink holds. The range is first pulled into
-// 0 <= From <= To <= CampaignMissionCount; the caller's fields then show the corrected values.
+// The campaign mission listing alone, appended to what the sink holds, with its settings read afresh
+// (after FlushSettings). The range is first pulled into 0 <= From <= To <= CampaignMissionCount; the
+// caller's fields then show the corrected values.
 void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink);
 
 // The last component of a path ("/" and "\" both separate), without its extension. A name without a

@@ -4,15 +4,11 @@
 
 namespace orlenda {
 
-void SimRipScore(const PilotRecord& record, const SettingsIni& store, TextSink& sink) {
-  store.FlushSettings();
+void SimRipScore(const PilotRecord& record, const SettingsReader& settings, TextSink& sink) {
   sink.AppendLine("-- Combat simulator mission details: --");
-  const MissionLineFlags flags = ReadMissionLineFlags(store);
-  for (std::size_t index = 0; index < record.SimMissions.size(); ++index) {
-    const MissionEntry& entry = record.SimMissions[index];
-    if (IsMissionListed(entry, flags))
-      sink.AppendLine(MissionLine(static_cast<int>(index) + 1, entry, flags, kSimulatorLabels));
-  }
+  const MissionLineFlags flags = ReadMissionLineFlags(settings);
+  AppendMissionLines(record.SimMissions, 1, static_cast<int>(record.SimMissions.size()), flags,
+                     kSimulatorLabels, sink);
 }
 
 }  // namespace orlenda

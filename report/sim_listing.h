@@ -3,12 +3,13 @@
 // The combat simulator mission listing: every one of the 256 simulator entries, best results.
 
 #include "pilot_record.h"
-#include "settings_ini.h"
+#include "settings_reader.h"
 #include "text_sink.h"
 
 namespace orlenda {
 
-// Appends the header and one line per listed entry, numbered 1 to 256.
-void SimRipScore(const PilotRecord& record, const SettingsIni& store, TextSink& sink);
+// Appends the header and one line per listed entry, numbered 1 to 256. The caller flushes the store
+// before it reads the settings (RipPilot does, before it takes its snapshot).
+void SimRipScore(const PilotRecord& record, const SettingsReader& settings, TextSink& sink);
 
 }  // namespace orlenda
