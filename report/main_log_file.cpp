@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "atomic_file.h"
@@ -39,6 +40,28 @@ std::string FileContent(const std::vector<std::string>& lines) {
   return content;
 }
 
+// Plain ASCII, the usual content of a log, is UTF-8 as it stands and needs no decoding.
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// The text as SplitLogLines and joining with "\n" would give it, in one pass over a log that may hold
+// many thousands of lines: every line end (CR LF, CR or LF) becomes "\n", and the last line's end is
+// dropped.
+std::string TextWithNewlines(std::string_view text) {
+  std::string joined;
+  joined.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
+    joined.append(text.substr(start, cr - start));
+    joined += '\n';
+    start = cr + (text.compare(cr, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  joined.append(text.substr(start));
+  if (text.ends_with('\n') || text.ends_with('\r')) joined.pop_back();
+  return joined;
+}
+
 // The file's lines as they stand. An append works on these rather than on the text form, where a
 // last empty line would read as a final line end and be lost.
 std::optional<std::vector<std::string>> ReadLogLines(const std::string& path) {
@@ -52,9 +75,12 @@ std::optional<std::vector<std::string>> ReadLogLines(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ReadMainLogText(const std::string& path) {
-  const std::optional<std::vector<std::string>> lines = ReadLogLines(path);
-  if (!lines) return std::nullopt;
-  return JoinLines(*lines, "\n", false);
+  if (IsMissing(path)) return std::string();
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return std::nullopt;
+  const std::string_view text = WithoutByteOrderMark(bytes);
+  if (IsAscii(text)) return TextWithNewlines(text);
+  return TextWithNewlines(Utf8FromUtf8OrWindows1252(text));
 }
 
 std::vector<std::string> SplitLogLines(std::string_view text) {

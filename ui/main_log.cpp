@@ -28,8 +28,12 @@ void MainLog::Clear() {
   SetModified(modified);
 }
 
+// The document is filled directly, with the cursor then put at the start as setPlainText puts it.
+// QPlainTextEdit::setPlainText would also give all the text the area's character format, a second
+// pass over a log of many thousands of lines that changes nothing: the log's text is plain.
 void MainLog::ReplaceText(const QString& text) {
-  area_.setPlainText(text);
+  area_.document()->setPlainText(text);
+  area_.setTextCursor(QTextCursor(area_.document()));
   SetModified(false);
 }
 

@@ -26,6 +26,14 @@ constexpr int kMinimumLogWidth = 150;
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
+// The log file's text for the text area. The UTF-8 text it is made from is freed on return, before the
+// area fills, so that a long log is not held once more during the fill.
+QString ReadLogFile(const QString& logFile) {
+  const std::optional<std::string> text = ReadMainLogText(LocalPath(logFile));
+  if (!text) throw PlatformError(CannotOpenFileMessage(logFile.toStdString()));
+  return Utf8(*text);
+}
+
 }  // namespace
 
 TForm1::TForm1(Session& session, QWidget* parent)
@@ -69,10 +77,7 @@ void TForm1::FormCreate() {
   RunHandler(session_.prompts(), this, [this] {
     const QString logFile = LogFileSetting();
     ui_->SaveButton->setToolTip(ui_->SaveButton->toolTip() + logFile);
-    if (!QFileInfo(logFile).isFile()) return;
-    const std::optional<std::string> text = ReadMainLogText(LocalPath(logFile));
-    if (!text) throw PlatformError(CannotOpenFileMessage(logFile.toStdString()));
-    mainLog_->ReplaceText(Utf8(*text));
+    if (QFileInfo(logFile).isFile()) mainLog_->ReplaceText(ReadLogFile(logFile));
   });
 }
 

@@ -59,6 +59,25 @@ TEST_F(MainLogFileTest, ReadsAnyLineEndAndWindowsText) {
   EXPECT_EQ(ReadMainLogText(dir_.File("missing.txt")), "");
 }
 
+// The text is the file's lines joined with "\n", whatever their line ends, with the empty ones kept.
+TEST_F(MainLogFileTest, TextIsTheFileLinesJoined) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"\r\n", ""},
+      {"\n\n", "\n"},
+      {"a\r", "a"},
+      {"a\r\r\n", "a\n"},
+      {"a\n\rb\r\n\r\n", "a\n\nb\n"},
+      {"\r\rx", "\n\nx"},
+      {"\xEF\xBB\xBF\r\nb", "\nb"},
+      {"caf\xE9\r\n\r", "caf\u00E9\n"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    Put(log_, bytes);
+    EXPECT_EQ(ReadMainLogText(log_), text) << testing::PrintToString(bytes);
+  }
+}
+
 TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
   EXPECT_TRUE(AppendMainLogLines(log_, {"first"}));
   EXPECT_EQ(Bytes(log_), "first\r\n");
