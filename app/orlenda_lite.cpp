@@ -2,7 +2,6 @@
 // command line is then offered in the open dialog; the event loop runs until the main window closes.
 
 #include <QApplication>
-#include <QIcon>
 
 #include "picture_resources.h"
 #include "qt_prompts.h"
@@ -21,8 +20,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("orlenda3001"));
   QApplication::setDesktopFileName(QStringLiteral("orlenda3001"));
-  orlenda::InitPictureResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/orlenda3001.png")));
+  QApplication::setWindowIcon(orlenda::ApplicationIcon());
 
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());

@@ -1,6 +1,9 @@
 // Renders the desktop program's own pictures: the splash screen (150 x 150) and the about box
-// (400 x 400) as baseline JPEGs written with libjpeg, and the application icon as a PNG. Everything is
-// drawn from a fixed seed, so the pictures come out the same on every run.
+// (400 x 400) as baseline JPEGs written with libjpeg, and the application icon as PNGs: 256 x 256
+// (orlenda3001.png) and the smaller sizes that window managers and the desktop ask for
+// (orlenda3001-16.png ... orlenda3001-128.png), scaled down from it, so that the program never has to
+// decode and scale the large one. Everything is drawn from a fixed seed, so the pictures come out the
+// same on every run.
 //
 //   render_pictures OUTPUT_FOLDER
 
@@ -23,6 +26,7 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 constexpr int kIconSize = 256;
+constexpr int kSmallIconSizes[] = {16, 32, 48, 64, 128};
 
 struct Planet {
   QPointF centre;
@@ -173,6 +177,17 @@ bool WriteJpeg(const QImage& picture, const std::string& path) {
   return std::fclose(file) == 0;
 }
 
+bool WriteIcons(const std::string& folder) {
+  const QImage icon = RenderIcon();
+  if (!icon.save(QString::fromStdString(folder + "/orlenda3001.png"))) return false;
+  for (const int size : kSmallIconSizes) {
+    const QImage small = icon.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!small.save(QString::fromStdString(folder + "/orlenda3001-" + std::to_string(size) + ".png")))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -186,7 +201,7 @@ int main(int argc, char** argv) {
   const QImage about =
       RenderSpace(400, 2001, 700, {QPointF(318, 222), 62, QColor(190, 110, 70), QColor(20, 8, 10)});
   const bool written = WriteJpeg(splash, folder + "/splash.jpg") && WriteJpeg(about, folder + "/about.jpg") &&
-                       RenderIcon().save(QString::fromStdString(folder + "/orlenda3001.png"));
+                       WriteIcons(folder);
   if (!written) {
     std::fprintf(stderr, "render_pictures: cannot write into %s\n", folder.c_str());
     return 1;

@@ -42,9 +42,9 @@ TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource cont
       ui_(std::make_unique<Ui::TPltFileView>()),
       session_(session),
       context_(context ? std::move(context) : ContextSource(CurrentReportContext)) {
+  UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());
-  UseCompactFont(*this);
   ui_->Memo1->setFont(SmallArial());
   ui_->ActiveMissionBox->setFont(SmallArial());
   PrepareReportWindow(*ui_->Memo1);

@@ -39,9 +39,9 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
       session_(session),
       nameSourceItems_(new QButtonGroup(this)),
       scoreFormatItems_(new QButtonGroup(this)) {
+  UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());
-  UseCompactFont(*this);
   nameSourceItems_->addButton(ui_->NameSourceGroupItem0, 0);
   nameSourceItems_->addButton(ui_->NameSourceGroupItem1, 1);
   nameSourceItems_->addButton(ui_->NameSourceGroupItem2, 2);
@@ -49,8 +49,7 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
   scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem1, 1);
   scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem2, 2);
   InitPictureResources();
-  ui_->IconImage->setPixmap(QPixmap(QStringLiteral(":/pictures/orlenda3001.png"))
-                                .scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  ui_->IconImage->setPixmap(QPixmap(ApplicationIconPath(kIconSize)));
   SaveDialog1.title = QStringLiteral("Log file");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);

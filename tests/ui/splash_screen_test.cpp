@@ -62,6 +62,18 @@ class SplashScreenTest : public QObject {
     QVERIFY(LoadJpegResource(QStringLiteral(":/pictures/none.jpg")).isNull());
   }
 
+  // Every size is a picture of its own, drawn at that size, so none has to be scaled at start-up.
+  void applicationIconComesInTheWindowManagersSizes() {
+    const QIcon icon = ApplicationIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    for (const QSize& size : icon.availableSizes()) {
+      const QImage picture(ApplicationIconPath(size.width()));
+      QCOMPARE(picture.size(), size);
+      QVERIFY(picture.hasAlphaChannel());
+      QVERIFY(HasSeveralColours(picture));
+    }
+  }
+
   void brokenPicturesGiveNoPicture() {
     const QByteArray good = Resource(QStringLiteral(":/pictures/about.jpg"));
     QVERIFY(!good.isEmpty());
@@ -69,7 +81,7 @@ class SplashScreenTest : public QObject {
     QVERIFY(DecodeJpeg("not a picture at all").isNull());
     QVERIFY(DecodeJpeg(good.left(2)).isNull());                // the start marker only
     QVERIFY(DecodeJpeg(good.left(good.size() / 2)).isNull());  // broken off half way
-    QVERIFY(DecodeJpeg(Resource(QStringLiteral(":/pictures/orlenda3001.png"))).isNull());
+    QVERIFY(DecodeJpeg(Resource(ApplicationIconPath(32))).isNull());
     QByteArray scrambled = good;
     for (qsizetype i = 20; i < 400; i += 3) scrambled[i] = static_cast<char>(scrambled[i] ^ 0x5A);
     QVERIFY(DecodeJpeg(scrambled).isNull());
