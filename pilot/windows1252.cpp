@@ -97,8 +97,13 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8) {
 
 bool IsValidUtf8(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < text.size())
+  while (pos < text.size()) {
+    if (static_cast<std::uint8_t>(text[pos]) < 0x80) {  // ASCII, the bulk of any log, needs no decoding
+      ++pos;
+      continue;
+    }
     if (!NextCodePoint(text, pos)) return false;
+  }
   return true;
 }
 
