@@ -3,11 +3,12 @@
 
 #include <QApplication>
 
-#include "picture_resources.h"
-#include "qt_prompts.h"
-#include "screenshot_mode.h"
-#include "start_sequence.h"
-#include "termination_signal.h"
+#include "app/screenshot_mode.h"
+#include "app/start_sequence.h"
+#include "app/termination_signal.h"
+#include "settings/default_paths.h"
+#include "ui/picture_resources.h"
+#include "ui/qt_prompts.h"
 
 namespace {
 

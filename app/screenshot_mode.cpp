@@ -1,4 +1,4 @@
-#include "screenshot_mode.h"
+#include "app/screenshot_mode.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "main_log.h"
-#include "main_unit.h"
-#include "plt_file.h"
+#include "ui/main_log.h"
+#include "ui/main_unit.h"
+#include "ui/plt_file.h"
 
 namespace orlenda {
 

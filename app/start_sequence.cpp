@@ -1,4 +1,4 @@
-#include "start_sequence.h"
+#include "app/start_sequence.h"
 
 namespace orlenda {
 

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "about.h"
-#include "main_unit.h"
-#include "plt_file.h"
-#include "session.h"
-#include "settings_dlg.h"
-#include "splash.h"
+#include "ui/about.h"
+#include "ui/main_unit.h"
+#include "ui/plt_file.h"
+#include "ui/session.h"
+#include "ui/settings_dlg.h"
+#include "ui/splash.h"
 
 namespace orlenda {
 

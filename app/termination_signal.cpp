@@ -1,4 +1,4 @@
-#include "termination_signal.h"
+#include "app/termination_signal.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
-#include "rip_pilot.h"
-#include "sample_pilot.h"
-#include "settings_ini.h"
-#include "text_sink.h"
+#include "pilot/pilot_load.h"
+#include "report/rip_pilot.h"
+#include "report/text_sink.h"
+#include "settings/settings_ini.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda::bench {
 namespace {
@@ -180,9 +180,10 @@ void PrintSummary(const RecordingReporter& reporter) {
   const double setting = reporter.At("BM_ReadSetting");
   const double lines = reporter.At("BM_MissionLinesFloor");
   if (setting > 0 && lines > 0)
-    std::printf("for comparison:   one setting read from the file %.1f us (a build reads the file once),"
-                " the 511 mission lines at best %.1f us\n",
-                setting / 1000, lines / 1000);
+    std::printf(
+        "for comparison:   one setting read from the file %.1f us (a build reads the file once),"
+        " the 511 mission lines at best %.1f us\n",
+        setting / 1000, lines / 1000);
 }
 
 }  // namespace

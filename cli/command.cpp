@@ -1,8 +1,9 @@
-#include "command.h"
+#include "cli/command.h"
 
 #include <ostream>
 
-#include "settings_ini.h"
+#include "settings/default_paths.h"
+#include "settings/settings_ini.h"
 
 namespace orlenda::cli {
 

@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "pilot_load.h"
+#include "pilot/pilot_load.h"
 
 namespace orlenda::cli {
 

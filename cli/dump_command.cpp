@@ -1,10 +1,10 @@
-#include "dump_command.h"
+#include "cli/dump_command.h"
 
 #include <iostream>
 
-#include "command.h"
-#include "pilot_json.h"
-#include "pilot_load.h"
+#include "cli/command.h"
+#include "cli/pilot_json.h"
+#include "pilot/pilot_load.h"
 
 namespace orlenda::cli {
 

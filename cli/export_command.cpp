@@ -1,15 +1,15 @@
-#include "export_command.h"
+#include "cli/export_command.h"
 
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "locale_report_context.h"
-#include "main_log_file.h"
-#include "pilot_load.h"
-#include "rip_pilot.h"
+#include "cli/command.h"
+#include "cli/locale_report_context.h"
+#include "pilot/pilot_load.h"
+#include "report/main_log_file.h"
+#include "report/rip_pilot.h"
 
 namespace orlenda::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "locale_report_context.h"
+#include "cli/locale_report_context.h"
 
 #include <clocale>
 #include <ctime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_context.h"
+#include "report/report_context.h"
 
 namespace orlenda::cli {
 

@@ -5,11 +5,11 @@
 #include <exception>
 #include <iostream>
 
-#include "command.h"
-#include "dump_command.h"
-#include "export_command.h"
-#include "report_command.h"
-#include "update_command.h"
+#include "cli/command.h"
+#include "cli/dump_command.h"
+#include "cli/export_command.h"
+#include "cli/report_command.h"
+#include "cli/update_command.h"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale

@@ -1,8 +1,8 @@
-#include "pilot_json.h"
+#include "cli/pilot_json.h"
 
-#include "enumerations.h"
-#include "file_layout.h"
-#include "windows1252.h"
+#include "base/windows1252.h"
+#include "pilot/enumerations.h"
+#include "pilot/file_layout.h"
 
 namespace orlenda::cli {
 namespace {
@@ -31,7 +31,8 @@ nlohmann::ordered_json MissionsToJson(const MissionList& entries, std::size_t co
 nlohmann::ordered_json PilotRecordToJson(const PilotRecord& record) {
   nlohmann::ordered_json json;
   json[std::string(field::PilotName.name)] = DecodeWindows1252(FieldText(record.PilotName));
-  for (const auto& f : kGameNameFields) json[std::string(f.name)] = DecodeWindows1252(FieldText(record.*f.member));
+  for (const auto& f : kGameNameFields)
+    json[std::string(f.name)] = DecodeWindows1252(FieldText(record.*f.member));
   for (const auto& f : kInt32Fields) json[std::string(f.name)] = record.*f.member;
   for (const auto& f : kCraftListFields) json[std::string(f.name)] = record.*f.member;
   for (const auto& f : kRatingListFields) json[std::string(f.name)] = record.*f.member;

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda::cli {
 

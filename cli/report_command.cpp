@@ -1,14 +1,14 @@
-#include "report_command.h"
+#include "cli/report_command.h"
 
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "command.h"
-#include "locale_report_context.h"
-#include "pilot_load.h"
-#include "rip_pilot.h"
+#include "cli/command.h"
+#include "cli/locale_report_context.h"
+#include "pilot/pilot_load.h"
+#include "report/rip_pilot.h"
 
 namespace orlenda::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "update_command.h"
+#include "cli/update_command.h"
 
 #include <iostream>
 #include <memory>
@@ -6,11 +6,11 @@
 #include <span>
 #include <string>
 
-#include "command.h"
-#include "enumerations.h"
-#include "item_choice.h"
-#include "pilot_load.h"
-#include "pilot_update.h"
+#include "cli/command.h"
+#include "pilot/enumerations.h"
+#include "pilot/item_choice.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_update.h"
 
 namespace orlenda::cli {
 namespace {

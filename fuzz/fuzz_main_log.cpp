@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "main_log_file.h"
+#include "report/main_log_file.h"
 #include "scratch_dir.h"
 
 namespace {

@@ -15,15 +15,15 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "pilot_load.h"
-#include "pilot_record.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_record.h"
 
 #ifdef ORLENDA_FUZZ_WITH_REPORT
-#include "rip_pilot.h"
+#include "base/windows1252.h"
+#include "report/rip_pilot.h"
+#include "report/text_sink.h"
 #include "scratch_dir.h"
-#include "settings_ini.h"
-#include "text_sink.h"
-#include "windows1252.h"
+#include "settings/settings_ini.h"
 #endif
 
 namespace orlenda::fuzz {

@@ -15,8 +15,8 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "scratch_dir.h"
-#include "setting_reads.h"
-#include "settings_ini.h"
+#include "settings/setting_reads.h"
+#include "settings/settings_ini.h"
 
 namespace orlenda::fuzz {
 namespace {

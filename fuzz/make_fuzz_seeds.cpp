@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "pilot_file_writer.h"
-#include "sample_pilot.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "details_patch.h"
+#include "pilot/details_patch.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "file_layout.h"
-#include "le_int32.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
 
 namespace orlenda {
 namespace {

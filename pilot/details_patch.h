@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "pilot_details.h"
-#include "pilot_record.h"
+#include "pilot/pilot_details.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 

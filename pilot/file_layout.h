@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 
@@ -98,22 +98,43 @@ inline constexpr Int32ListField<kCraftTypeCount> AzzAssistsB{139862, &PilotRecor
 inline constexpr std::array kGameNameFields{field::MPJoinGameName, field::MPHostGameName};
 
 inline constexpr std::array kInt32Fields{
-    field::ToNextRating,     field::TODScoreA,     field::AzzScoreA,
-    field::SimScoreA,        field::TODMissileHits, field::TODMissilesFired,
-    field::LaserHitA,        field::MissileCountAB, field::Rating,
-    field::Rank,             field::KalidorStatus, field::TODScoreB,
-    field::TODBonus,         field::TODScoreC,     field::TODScoreD,
-    field::TODKillCount,     field::TODLaserHit,   field::TotalLaserA,
-    field::SimScoreB,        field::SimBonus,      field::SimScoreC,
-    field::SimScoreD,        field::CraftLosses,   field::LossesFromCollisions,
-    field::LossesToStarships, field::LossesToMines, field::LossesToNonPlayerCraft,
-    field::AzzScoreB,        field::AzzBonus,      field::AzzScoreC,
-    field::AzzScoreD,        field::AzzKillCount,
+    field::ToNextRating,
+    field::TODScoreA,
+    field::AzzScoreA,
+    field::SimScoreA,
+    field::TODMissileHits,
+    field::TODMissilesFired,
+    field::LaserHitA,
+    field::MissileCountAB,
+    field::Rating,
+    field::Rank,
+    field::KalidorStatus,
+    field::TODScoreB,
+    field::TODBonus,
+    field::TODScoreC,
+    field::TODScoreD,
+    field::TODKillCount,
+    field::TODLaserHit,
+    field::TotalLaserA,
+    field::SimScoreB,
+    field::SimBonus,
+    field::SimScoreC,
+    field::SimScoreD,
+    field::CraftLosses,
+    field::LossesFromCollisions,
+    field::LossesToStarships,
+    field::LossesToMines,
+    field::LossesToNonPlayerCraft,
+    field::AzzScoreB,
+    field::AzzBonus,
+    field::AzzScoreC,
+    field::AzzScoreD,
+    field::AzzKillCount,
 };
 
 inline constexpr std::array kCraftListFields{
-    field::TODKillsA,   field::AzzKills,  field::SimKillsA, field::TODAssistsA, field::AzzAssistsA,
-    field::SimAssists,  field::TODKillsB, field::TODAssistsB, field::SimKillsB, field::AzzAssistsB,
+    field::TODKillsA,  field::AzzKills,  field::SimKillsA,   field::TODAssistsA, field::AzzAssistsA,
+    field::SimAssists, field::TODKillsB, field::TODAssistsB, field::SimKillsB,   field::AzzAssistsB,
 };
 
 inline constexpr std::array kRatingListFields{field::PlayersKilledByRating, field::KilledByPlayersByRating};

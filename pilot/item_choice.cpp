@@ -1,4 +1,4 @@
-#include "item_choice.h"
+#include "pilot/item_choice.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "pilot_backup.h"
+#include "pilot/pilot_backup.h"
 
 #include <filesystem>
 #include <string_view>
 
-#include "atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace orlenda {
 namespace {

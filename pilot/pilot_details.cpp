@@ -1,12 +1,12 @@
-#include "pilot_details.h"
+#include "pilot/pilot_details.h"
 
 #include <algorithm>
 #include <span>
 #include <string_view>
 
-#include "enumerations.h"
-#include "item_choice.h"
-#include "windows1252.h"
+#include "base/windows1252.h"
+#include "pilot/enumerations.h"
+#include "pilot/item_choice.h"
 
 namespace orlenda {
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 

@@ -1,11 +1,11 @@
-#include "pilot_load.h"
+#include "pilot/pilot_load.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "file_bytes.h"
-#include "file_layout.h"
-#include "le_int32.h"
+#include "base/file_bytes.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
 
 namespace orlenda {
 namespace {
@@ -49,7 +49,8 @@ class FieldReader {
     std::array<std::uint8_t, 4 * N> raw{};
     if (!Read(f.offset, raw)) return;
     auto& list = record.*f.member;
-    for (std::size_t i = 0; i < N; ++i) list[i] = ReadInt32LE(std::span(raw).subspan(4 * i).template first<4>());
+    for (std::size_t i = 0; i < N; ++i)
+      list[i] = ReadInt32LE(std::span(raw).subspan(4 * i).template first<4>());
   }
 
  private:
@@ -85,7 +86,8 @@ std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, 
 
 std::int32_t SumOfScoresAndBonuses(const MissionList& entries, std::size_t count) {
   std::int32_t total = 0;
-  for (std::size_t i = 0; i < count; ++i) total = WrappingAdd(total, WrappingAdd(entries[i].Score, entries[i].Bonus));
+  for (std::size_t i = 0; i < count; ++i)
+    total = WrappingAdd(total, WrappingAdd(entries[i].Score, entries[i].Bonus));
   return total;
 }
 
@@ -110,7 +112,8 @@ std::string LoadErrorCountMessage(int errorCount) {
   return std::to_string(errorCount) + " Errors while loading file! This may not be a XWA pilotfile.";
 }
 
-LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize, const std::string& path) {
+LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
+                          const std::string& path) {
   LoadResult result;
   result.record.PilotFileName = path;
   FieldReader reader(bytes);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 
@@ -25,7 +25,8 @@ LoadResult LoadPilotFile(const std::string& path);
 
 // The same load over bytes already in memory; `fileSize` is the size the file reported, which may
 // differ from bytes.size() when a read came up short. A fileSize of -1 stands for a failed open.
-LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize, const std::string& path);
+LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
+                          const std::string& path);
 
 std::string WrongSizeMessage(std::int64_t size);
 std::string LoadErrorCountMessage(int errorCount);

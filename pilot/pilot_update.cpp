@@ -1,12 +1,12 @@
-#include "pilot_update.h"
+#include "pilot/pilot_update.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "details_patch.h"
-#include "pilot_load.h"
-#include "unwritten_fields.h"
-#include "writable_file.h"
+#include "base/writable_file.h"
+#include "pilot/details_patch.h"
+#include "pilot/pilot_load.h"
+#include "pilot/unwritten_fields.h"
 
 namespace orlenda {
 namespace {

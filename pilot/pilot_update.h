@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "pilot_backup.h"
-#include "pilot_details.h"
-#include "pilot_record.h"
+#include "pilot/pilot_backup.h"
+#include "pilot/pilot_details.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 

@@ -1,8 +1,8 @@
-#include "unwritten_fields.h"
+#include "pilot/unwritten_fields.h"
 
 #include <algorithm>
 
-#include "file_layout.h"
+#include "pilot/file_layout.h"
 
 namespace orlenda {
 namespace {

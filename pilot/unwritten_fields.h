@@ -4,7 +4,7 @@
 // does not write: if another program (the game after a mission) has written to the file since, saving
 // the view's stale campaign entries over it would lose that progress.
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 

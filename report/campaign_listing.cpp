@@ -1,7 +1,7 @@
-#include "campaign_listing.h"
+#include "report/campaign_listing.h"
 
-#include "mission_line.h"
-#include "rip_pilot.h"
+#include "report/mission_line.h"
+#include "report/rip_pilot.h"
 
 namespace orlenda {
 

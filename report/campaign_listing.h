@@ -2,10 +2,10 @@
 
 // The campaign mission listing over the From/To range.
 
-#include "mission_range.h"
-#include "pilot_record.h"
-#include "settings_reader.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/mission_range.h"
+#include "report/text_sink.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

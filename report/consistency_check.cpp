@@ -1,11 +1,11 @@
-#include "consistency_check.h"
+#include "report/consistency_check.h"
 
 #include <string>
 
-#include "le_int32.h"
-#include "number_text.h"
-#include "setting_reads.h"
-#include "summary_block.h"
+#include "pilot/le_int32.h"
+#include "report/number_text.h"
+#include "report/summary_block.h"
+#include "settings/setting_reads.h"
 
 namespace orlenda {
 namespace {

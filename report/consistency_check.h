@@ -3,9 +3,9 @@
 // The score consistency check: compares the copies of the scores that the pilot file keeps in
 // several places and prints what disagrees.
 
-#include "pilot_record.h"
-#include "settings_reader.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/text_sink.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

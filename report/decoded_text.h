@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string>
 
-#include "pilot_record.h"
-#include "windows1252.h"
+#include "base/windows1252.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda {
 

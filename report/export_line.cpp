@@ -1,9 +1,9 @@
-#include "export_line.h"
+#include "report/export_line.h"
 
-#include "decoded_text.h"
-#include "number_text.h"
-#include "rip_pilot.h"
-#include "setting_reads.h"
+#include "report/decoded_text.h"
+#include "report/number_text.h"
+#include "report/rip_pilot.h"
+#include "settings/setting_reads.h"
 
 namespace orlenda {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "pilot_record.h"
-#include "report_context.h"
-#include "settings_reader.h"
-#include "summary_block.h"
+#include "pilot/pilot_record.h"
+#include "report/report_context.h"
+#include "report/summary_block.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

@@ -1,7 +1,7 @@
 #include <string>
 #include <string_view>
 
-#include "rip_pilot.h"
+#include "report/rip_pilot.h"
 
 namespace orlenda {
 

@@ -1,11 +1,11 @@
-#include "full_details.h"
+#include "report/full_details.h"
 
 #include <string>
 
-#include "decoded_text.h"
-#include "kill_tables.h"
-#include "number_text.h"
-#include "sim_listing.h"
+#include "report/decoded_text.h"
+#include "report/kill_tables.h"
+#include "report/number_text.h"
+#include "report/sim_listing.h"
 
 namespace orlenda {
 namespace {

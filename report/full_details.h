@@ -4,10 +4,10 @@
 // the kill tables, the combat simulator listing, the multiplayer game names, the player tables and the
 // craft losses. The last section of a report, appended when MegaDetails is on.
 
-#include "pilot_record.h"
-#include "report_context.h"
-#include "settings_reader.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/report_context.h"
+#include "report/text_sink.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

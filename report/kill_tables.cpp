@@ -1,11 +1,11 @@
-#include "kill_tables.h"
+#include "report/kill_tables.h"
 
 #include <string>
 #include <string_view>
 
-#include "enumerations.h"
-#include "le_int32.h"
-#include "number_text.h"
+#include "pilot/enumerations.h"
+#include "pilot/le_int32.h"
+#include "report/number_text.h"
 
 namespace orlenda {
 namespace {

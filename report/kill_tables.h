@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "pilot_record.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/text_sink.h"
 
 namespace orlenda {
 

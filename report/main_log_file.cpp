@@ -1,12 +1,12 @@
-#include "main_log_file.h"
+#include "report/main_log_file.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "atomic_file.h"
-#include "windows1252.h"
+#include "base/atomic_file.h"
+#include "base/windows1252.h"
 
 namespace orlenda {
 namespace {

@@ -1,11 +1,11 @@
-#include "mission_line.h"
+#include "report/mission_line.h"
 
 #include <cstddef>
 #include <string>
 
-#include "le_int32.h"
-#include "number_text.h"
-#include "setting_reads.h"
+#include "pilot/le_int32.h"
+#include "report/number_text.h"
+#include "settings/setting_reads.h"
 
 namespace orlenda {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-#include "pilot_record.h"
-#include "settings_reader.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/text_sink.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

@@ -1,4 +1,4 @@
-#include "mission_range.h"
+#include "report/mission_range.h"
 
 namespace orlenda {
 namespace {

@@ -1,11 +1,11 @@
-#include "rip_pilot.h"
+#include "report/rip_pilot.h"
 
-#include "campaign_listing.h"
-#include "consistency_check.h"
-#include "export_line.h"
-#include "full_details.h"
-#include "setting_reads.h"
-#include "summary_block.h"
+#include "report/campaign_listing.h"
+#include "report/consistency_check.h"
+#include "report/export_line.h"
+#include "report/full_details.h"
+#include "report/summary_block.h"
+#include "settings/setting_reads.h"
 
 namespace orlenda {
 

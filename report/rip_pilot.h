@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "mission_range.h"
-#include "pilot_record.h"
-#include "report_context.h"
-#include "settings_ini.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/mission_range.h"
+#include "report/report_context.h"
+#include "report/text_sink.h"
+#include "settings/settings_ini.h"
 
 namespace orlenda {
 

@@ -1,6 +1,6 @@
-#include "sim_listing.h"
+#include "report/sim_listing.h"
 
-#include "mission_line.h"
+#include "report/mission_line.h"
 
 namespace orlenda {
 

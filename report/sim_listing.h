@@ -2,9 +2,9 @@
 
 // The combat simulator mission listing: every one of the 256 simulator entries, best results.
 
-#include "pilot_record.h"
-#include "settings_reader.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/text_sink.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

@@ -1,10 +1,10 @@
-#include "summary_block.h"
+#include "report/summary_block.h"
 
 #include <string>
 
-#include "decoded_text.h"
-#include "le_int32.h"
-#include "number_text.h"
+#include "pilot/le_int32.h"
+#include "report/decoded_text.h"
+#include "report/number_text.h"
 
 namespace orlenda {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "pilot_record.h"
-#include "report_context.h"
-#include "text_sink.h"
+#include "pilot/pilot_record.h"
+#include "report/report_context.h"
+#include "report/text_sink.h"
 
 namespace orlenda {
 

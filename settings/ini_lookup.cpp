@@ -1,4 +1,4 @@
-#include "ini_lookup.h"
+#include "settings/ini_lookup.h"
 
 // The INI reader is used as a header library with its plain-byte mode: values keep their bytes
 // (Windows-1252 or UTF-8) and the caller decodes them. Only this file compiles its implementation.

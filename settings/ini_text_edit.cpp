@@ -1,4 +1,4 @@
-#include "ini_text_edit.h"
+#include "settings/ini_text_edit.h"
 
 #include <optional>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "setting_reads.h"
+#include "settings/setting_reads.h"
 
 #include <charconv>
 #include <optional>

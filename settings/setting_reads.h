@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings_ini.h"
-#include "settings_reader.h"
+#include "settings/settings_ini.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 
@@ -45,9 +45,5 @@ std::string ChoiceText(int value);
 // Makes sure that LastDir exists: a stored value is returned and left exactly as it stands; a missing
 // key is written with the current folder, which is returned. Throws SettingsError when that write fails.
 std::string ApplyLastDirPresenceRule(SettingsIni& store, const std::string& currentFolder);
-
-// Where the main log lives unless the settings say otherwise: ~/ORLENDA_MainLog.txt ($HOME, or the
-// account's home folder when HOME is unset).
-std::string DefaultLogFilePath();
 
 }  // namespace orlenda

@@ -1,12 +1,12 @@
-#include "settings_ini.h"
+#include "settings/settings_ini.h"
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
-#include "atomic_file.h"
-#include "ini_lookup.h"
-#include "ini_text_edit.h"
+#include "base/atomic_file.h"
+#include "settings/ini_lookup.h"
+#include "settings/ini_text_edit.h"
 
 namespace orlenda {
 namespace {

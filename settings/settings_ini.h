@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings_reader.h"
-#include "settings_snapshot.h"
+#include "settings/settings_reader.h"
+#include "settings/settings_snapshot.h"
 
 namespace orlenda {
 
@@ -49,8 +49,5 @@ class SettingsIni : public SettingsReader {
  private:
   std::string path_;
 };
-
-// $XDG_CONFIG_HOME/orlenda3001.ini, or ~/.config/orlenda3001.ini when that is unset, empty or relative.
-std::string DefaultSettingsPath();
 
 }  // namespace orlenda

@@ -1,4 +1,4 @@
-#include "settings_reader.h"
+#include "settings/settings_reader.h"
 
 #include <utility>
 

@@ -1,10 +1,10 @@
-#include "settings_snapshot.h"
+#include "settings/settings_snapshot.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "atomic_file.h"
-#include "windows1252.h"
+#include "base/atomic_file.h"
+#include "base/windows1252.h"
 
 namespace orlenda {
 namespace {

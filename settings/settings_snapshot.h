@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ini_lookup.h"
-#include "settings_reader.h"
+#include "settings/ini_lookup.h"
+#include "settings/settings_reader.h"
 
 namespace orlenda {
 

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "pilot_file_writer.h"
-#include "sample_pilot.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

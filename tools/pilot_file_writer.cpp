@@ -1,11 +1,11 @@
-#include "pilot_file_writer.h"
+#include "tools/pilot_file_writer.h"
 
 #include <cstring>
 #include <fstream>
 #include <span>
 
-#include "file_layout.h"
-#include "le_int32.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
 
 namespace orlenda::tools {
 namespace {
@@ -14,7 +14,8 @@ std::span<std::uint8_t, 4> FourBytesAt(std::vector<std::uint8_t>& bytes, std::si
   return std::span<std::uint8_t, 4>(bytes.data() + offset, 4);
 }
 
-void WriteMissionList(std::vector<std::uint8_t>& bytes, const MissionListField& list, const MissionList& entries) {
+void WriteMissionList(std::vector<std::uint8_t>& bytes, const MissionListField& list,
+                      const MissionList& entries) {
   for (std::size_t slot = 0; slot < kMissionSlotCount; ++slot) {
     const MissionEntry& entry = entries[slot];
     const std::size_t base = MissionSlotOffset(list, slot);
@@ -40,13 +41,15 @@ void PatchInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32
 std::vector<std::uint8_t> EncodePilotFile(const PilotRecord& record, std::uint8_t filler) {
   std::vector<std::uint8_t> bytes(kPilotFileSize, filler);
   std::memcpy(bytes.data() + field::PilotName.offset, record.PilotName.data(), kPilotNameSize);
-  for (const auto& f : kGameNameFields) std::memcpy(bytes.data() + f.offset, (record.*f.member).data(), kGameNameSize);
+  for (const auto& f : kGameNameFields)
+    std::memcpy(bytes.data() + f.offset, (record.*f.member).data(), kGameNameSize);
   for (const auto& f : kInt32Fields) {
     const std::int32_t value = record.*f.member;
     PatchInt32(bytes, f.offset, f.storedTimesTen ? WrappingMultiply(value, 10) : value);
   }
   for (const auto& f : kCraftListFields)
-    for (std::size_t i = 0; i < kCraftTypeCount; ++i) PatchInt32(bytes, f.offset + 4 * i, (record.*f.member)[i]);
+    for (std::size_t i = 0; i < kCraftTypeCount; ++i)
+      PatchInt32(bytes, f.offset + 4 * i, (record.*f.member)[i]);
   for (const auto& f : kRatingListFields)
     for (std::size_t i = 0; i < kRatingCount; ++i) PatchInt32(bytes, f.offset + 4 * i, (record.*f.member)[i]);
   for (const auto& f : kMissionListFields) WriteMissionList(bytes, f, record.*f.member);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda::tools {
 

@@ -1,7 +1,7 @@
-#include "sample_pilot.h"
+#include "tools/sample_pilot.h"
 
-#include "le_int32.h"
-#include "pilot_file_writer.h"
+#include "pilot/le_int32.h"
+#include "tools/pilot_file_writer.h"
 
 namespace orlenda::tools {
 namespace {
@@ -13,8 +13,8 @@ void FillCampaign(PilotRecord& record) {
   for (std::size_t i = 0; i < kCompletedMissions; ++i) {
     const auto n = static_cast<std::int32_t>(i);
     record.CampaignMissions[i] = PresentMission(4000 + 650 * n, 250 + 40 * n, 420 + 37 * n, n);
-    record.CampaignTotal =
-        WrappingAdd(record.CampaignTotal, WrappingAdd(record.CampaignMissions[i].Score, record.CampaignMissions[i].Bonus));
+    record.CampaignTotal = WrappingAdd(record.CampaignTotal, WrappingAdd(record.CampaignMissions[i].Score,
+                                                                         record.CampaignMissions[i].Bonus));
   }
   record.CampaignMissionCount = kCompletedMissions;
 }

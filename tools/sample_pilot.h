@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda::tools {
 

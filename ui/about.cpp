@@ -1,12 +1,12 @@
-#include "about.h"
+#include "ui/about.h"
 
 #include <QPixmap>
 #include <QShowEvent>
 
 #include "about_links.h"
-#include "jpeg_image.h"
-#include "picture_resources.h"
-#include "prompts.h"
+#include "ui/jpeg_image.h"
+#include "ui/picture_resources.h"
+#include "ui/prompts.h"
 #include "ui_about.h"
 
 namespace orlenda {

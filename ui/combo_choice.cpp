@@ -1,4 +1,4 @@
-#include "combo_choice.h"
+#include "ui/combo_choice.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "compact_font.h"
+#include "ui/compact_font.h"
 
 #include <QFont>
 #include <QWidget>

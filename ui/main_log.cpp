@@ -1,4 +1,4 @@
-#include "main_log.h"
+#include "ui/main_log.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>

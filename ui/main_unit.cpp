@@ -1,4 +1,4 @@
-#include "main_unit.h"
+#include "ui/main_unit.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -8,14 +8,16 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "compact_font.h"
-#include "main_log.h"
-#include "main_log_file.h"
-#include "platform_error.h"
-#include "plt_file.h"
-#include "run_handler.h"
-#include "session.h"
-#include "setting_reads.h"
+#include "base/user_folders.h"
+#include "report/main_log_file.h"
+#include "settings/default_paths.h"
+#include "settings/setting_reads.h"
+#include "ui/compact_font.h"
+#include "ui/main_log.h"
+#include "ui/platform_error.h"
+#include "ui/plt_file.h"
+#include "ui/run_handler.h"
+#include "ui/session.h"
 #include "ui_main_unit.h"
 
 namespace orlenda {

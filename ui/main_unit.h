@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 class QMimeData;
 

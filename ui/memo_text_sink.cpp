@@ -1,4 +1,4 @@
-#include "memo_text_sink.h"
+#include "ui/memo_text_sink.h"
 
 #include <QFontMetricsF>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 
 // The report's text sink over the pilot file view's text window.
 
-#include "text_sink.h"
+#include "report/text_sink.h"
 
 class QPlainTextEdit;
 

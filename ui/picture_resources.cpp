@@ -1,4 +1,4 @@
-#include "picture_resources.h"
+#include "ui/picture_resources.h"
 
 #include <QSize>
 #include <QtGlobal>

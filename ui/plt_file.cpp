@@ -1,22 +1,22 @@
-#include "plt_file.h"
+#include "ui/plt_file.h"
 
 #include <QFont>
 #include <algorithm>
 #include <limits>
 
-#include "combo_choice.h"
-#include "compact_font.h"
-#include "enumerations.h"
-#include "memo_text_sink.h"
-#include "pilot_load.h"
-#include "pilot_update.h"
-#include "prompts.h"
-#include "qt_report_context.h"
-#include "rip_pilot.h"
-#include "run_handler.h"
-#include "session.h"
+#include "base/windows1252.h"
+#include "pilot/enumerations.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_update.h"
+#include "report/rip_pilot.h"
+#include "ui/combo_choice.h"
+#include "ui/compact_font.h"
+#include "ui/memo_text_sink.h"
+#include "ui/prompts.h"
+#include "ui/qt_report_context.h"
+#include "ui/run_handler.h"
+#include "ui/session.h"
 #include "ui_plt_file.h"
-#include "windows1252.h"
 
 namespace orlenda {
 

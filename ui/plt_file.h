@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "mission_range.h"
-#include "pilot_backup.h"
-#include "pilot_details.h"
-#include "pilot_record.h"
-#include "report_context.h"
+#include "pilot/pilot_backup.h"
+#include "pilot/pilot_details.h"
+#include "pilot/pilot_record.h"
+#include "report/mission_range.h"
+#include "report/report_context.h"
 
 namespace Ui {
 class TPltFileView;

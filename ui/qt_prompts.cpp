@@ -1,4 +1,4 @@
-#include "qt_prompts.h"
+#include "ui/qt_prompts.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

@@ -2,7 +2,7 @@
 
 // The prompts as real dialogs: QMessageBox, QFileDialog and QDesktopServices.
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 namespace orlenda {
 

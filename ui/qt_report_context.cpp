@@ -1,4 +1,4 @@
-#include "qt_report_context.h"
+#include "ui/qt_report_context.h"
 
 #include <QDate>
 #include <QLocale>

@@ -8,7 +8,7 @@
 #include <exception>
 #include <utility>
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 namespace orlenda {
 

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "ui/session.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +16,6 @@ SettingsIni& Session::settings() {
 }
 
 std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
-
-std::string HomeFolder() { return LocalPath(QDir::homePath()); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "settings_ini.h"
+#include "settings/settings_ini.h"
 
 class QDialog;
 class QWidget;
@@ -49,9 +49,6 @@ class Session {
 
 // The folder that the program was started in, the default of LastDir.
 std::string CurrentFolder();
-
-// The user's home folder, where the open dialog starts when nothing was remembered.
-std::string HomeFolder();
 
 // A file path for the file system from the text shown to the user, and back.
 std::string LocalPath(const QString& path);

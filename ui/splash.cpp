@@ -1,10 +1,10 @@
-#include "splash.h"
+#include "ui/splash.h"
 
 #include <QCoreApplication>
 #include <QPixmap>
 
-#include "jpeg_image.h"
-#include "picture_resources.h"
+#include "ui/jpeg_image.h"
+#include "ui/picture_resources.h"
 #include "ui_splash.h"
 
 namespace orlenda {

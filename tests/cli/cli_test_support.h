@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli_runner.h"
-#include "pilot_file_writer.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
 
 namespace orlenda::test {
 

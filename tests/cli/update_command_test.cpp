@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "cli_test_support.h"
-#include "file_layout.h"
-#include "pilot_load.h"
+#include "pilot/file_layout.h"
+#include "pilot/pilot_load.h"
 
 namespace orlenda {
 namespace {

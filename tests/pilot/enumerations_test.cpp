@@ -1,4 +1,4 @@
-#include "enumerations.h"
+#include "pilot/enumerations.h"
 
 #include <gtest/gtest.h>
 

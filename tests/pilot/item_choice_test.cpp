@@ -1,8 +1,8 @@
-#include "item_choice.h"
+#include "pilot/item_choice.h"
 
 #include <gtest/gtest.h>
 
-#include "enumerations.h"
+#include "pilot/enumerations.h"
 
 namespace orlenda {
 namespace {

@@ -1,4 +1,4 @@
-#include "le_int32.h"
+#include "pilot/le_int32.h"
 
 #include <gtest/gtest.h>
 

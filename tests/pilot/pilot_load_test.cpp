@@ -1,4 +1,4 @@
-#include "pilot_load.h"
+#include "pilot/pilot_load.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "file_layout.h"
-#include "pilot_file_writer.h"
-#include "temp_dir.h"
+#include "pilot/file_layout.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
 
 namespace orlenda {
 namespace {
@@ -140,7 +140,8 @@ TEST_F(PilotLoadTest, EmptyAndFullMissionLists) {
 
   PilotRecord full;
   for (std::size_t i = 0; i < kMissionSlotCount; ++i) {
-    full.CampaignMissions[i] = PresentMission(static_cast<std::int32_t>(i), 1, 0, -static_cast<std::int32_t>(i));
+    full.CampaignMissions[i] =
+        PresentMission(static_cast<std::int32_t>(i), 1, 0, -static_cast<std::int32_t>(i));
     full.SimMissions[i] = PresentMission(2, 0, 0);
   }
   auto bytes = EncodePilotFile(full);
@@ -155,7 +156,8 @@ TEST_F(PilotLoadTest, EmptyAndFullMissionLists) {
 
 TEST_F(PilotLoadTest, SimulatorRecordsKeepTheirOrder) {
   PilotRecord record;
-  for (std::int32_t i = 0; i < 4; ++i) record.SimMissions[static_cast<std::size_t>(i)] = PresentMission(10 * i, 0, i);
+  for (std::int32_t i = 0; i < 4; ++i)
+    record.SimMissions[static_cast<std::size_t>(i)] = PresentMission(10 * i, 0, i);
   const PilotRecord loaded = LoadPilotFile(Write(EncodePilotFile(record))).record;
   ASSERT_EQ(loaded.SimMissionCount, 4);
   EXPECT_EQ(loaded.SimMissions[2].Score, 20);
@@ -181,7 +183,8 @@ TEST_F(PilotLoadTest, SecondLoadKeepsNothingOfTheFirst) {
   LoadResult result = LoadPilotFile(Write(EncodePilotFile(many), "many.plt"));
   result = LoadPilotFile(Write(EncodePilotFile(few), "few.plt"));
   EXPECT_EQ(result.record.CampaignMissionCount, 3);
-  for (std::size_t i = 3; i < kMissionEntryCount; ++i) EXPECT_EQ(result.record.CampaignMissions[i], MissionEntry{});
+  for (std::size_t i = 3; i < kMissionEntryCount; ++i)
+    EXPECT_EQ(result.record.CampaignMissions[i], MissionEntry{});
   EXPECT_EQ(FieldText(result.record.PilotName), "");
 }
 
@@ -208,8 +211,8 @@ TEST(PilotLoadBytes, ShortReadCountsEachFieldThatCouldNotBeRead) {
   const LoadResult result = LoadPilotBytes(half, static_cast<std::int64_t>(kPilotFileSize), "x.plt");
   EXPECT_GT(result.errorCount, 1);
   ASSERT_EQ(result.messages.size(), 1u);
-  EXPECT_EQ(result.messages[0],
-            std::to_string(result.errorCount) + " Errors while loading file! This may not be a XWA pilotfile.");
+  EXPECT_EQ(result.messages[0], std::to_string(result.errorCount) +
+                                    " Errors while loading file! This may not be a XWA pilotfile.");
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "enumerations.h"
-#include "file_layout.h"
-#include "pilot_load.h"
-#include "pilot_update.h"
-#include "temp_dir.h"
+#include "pilot/enumerations.h"
+#include "pilot/file_layout.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_update.h"
+#include "support/temp_dir.h"
 #include "update_checks.h"
 
 namespace orlenda {

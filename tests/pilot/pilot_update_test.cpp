@@ -1,7 +1,7 @@
 // The pilot details update on generated pilot files: what it writes, what it keeps, what it refuses,
 // and how it fails.
 
-#include "pilot_update.h"
+#include "pilot/pilot_update.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -11,11 +11,11 @@
 #include <csignal>
 #include <filesystem>
 
-#include "file_layout.h"
-#include "le_int32.h"
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
-#include "temp_dir.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
+#include "pilot/pilot_load.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
 #include "update_checks.h"
 
 namespace orlenda {

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "enumerations.h"
-#include "pilot_load.h"
-#include "temp_dir.h"
+#include "pilot/enumerations.h"
+#include "pilot/pilot_load.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {
@@ -50,12 +50,13 @@ TEST(RealPilots, EveryGamePilotLoadsWithSaneValues) {
 TEST(RealPilots, SisterGamePilotsAreRefusedBySize) {
   const fs::path dir = test::RealPilotsDir();
   if (dir.empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
-  const std::pair<const char*, const char*> cases[] = {{"9555XvTTC1210.plt", "253754"}, {"VANGUARD717.PLT", "1705"}};
+  const std::pair<const char*, const char*> cases[] = {{"9555XvTTC1210.plt", "253754"},
+                                                       {"VANGUARD717.PLT", "1705"}};
   for (const auto& [name, size] : cases) {
     const LoadResult result = LoadPilotFile((dir / "other-games" / name).string());
     ASSERT_EQ(result.messages.size(), 2u) << name;
-    EXPECT_EQ(result.messages[0], std::string("The file have wrong size. ") + size +
-                                      " The plt file must be 152.076 bytes!");
+    EXPECT_EQ(result.messages[0],
+              std::string("The file have wrong size. ") + size + " The plt file must be 152.076 bytes!");
     EXPECT_EQ(result.messages[1], "1 Errors while loading file! This may not be a XWA pilotfile.");
   }
 }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "details_patch.h"
-#include "file_layout.h"
+#include "pilot/details_patch.h"
+#include "pilot/file_layout.h"
 
 namespace orlenda::test {
 

@@ -1,7 +1,7 @@
 // The consistency check: which copies it compares, what it counts, its detail lines, and the mark it
 // leaves on the export line.
 
-#include "consistency_check.h"
+#include "report/consistency_check.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "report_test_support.h"
-#include "settings_ini.h"
+#include "settings/settings_ini.h"
 
 namespace orlenda {
 namespace {

@@ -1,7 +1,7 @@
 // The main log's file: CR LF on write, any line end and Windows-1252 on read, and an append that
 // never loses the lines already there.
 
-#include "main_log_file.h"
+#include "report/main_log_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -12,7 +12,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {

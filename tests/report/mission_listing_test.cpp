@@ -5,8 +5,8 @@
 
 #include <limits>
 
+#include "report/sim_listing.h"
 #include "report_test_support.h"
-#include "sim_listing.h"
 
 namespace orlenda {
 namespace {

@@ -1,6 +1,6 @@
 // Percentages and mission times as every report section writes them.
 
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <span>
 
-#include "file_layout.h"
-#include "le_int32.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
 #include "report_test_support.h"
 
 namespace orlenda {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
-#include "rip_pilot.h"
-#include "temp_dir.h"
+#include "pilot/pilot_load.h"
+#include "report/rip_pilot.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
 
 namespace orlenda::test {
 

@@ -6,15 +6,15 @@
 
 #include "cli_runner.h"
 #include "fault_injection.h"
-#include "main_log_file.h"
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
-#include "pilot_update.h"
-#include "rip_pilot.h"
-#include "sample_pilot.h"
-#include "setting_reads.h"
-#include "settings_ini.h"
-#include "temp_dir.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_update.h"
+#include "report/main_log_file.h"
+#include "report/rip_pilot.h"
+#include "settings/setting_reads.h"
+#include "settings/settings_ini.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda {
 namespace {

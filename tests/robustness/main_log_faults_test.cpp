@@ -8,10 +8,10 @@
 
 #include "cli_runner.h"
 #include "fault_injection.h"
-#include "main_log_file.h"
-#include "pilot_file_writer.h"
-#include "sample_pilot.h"
-#include "temp_dir.h"
+#include "report/main_log_file.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "cli_runner.h"
 #include "fault_injection.h"
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
-#include "pilot_update.h"
-#include "sample_pilot.h"
-#include "temp_dir.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_update.h"
+#include "support/temp_dir.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda {
 namespace {

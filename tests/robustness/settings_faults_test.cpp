@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "fault_injection.h"
-#include "setting_reads.h"
-#include "settings_ini.h"
-#include "temp_dir.h"
+#include "settings/setting_reads.h"
+#include "settings/settings_ini.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {

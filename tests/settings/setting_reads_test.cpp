@@ -1,4 +1,4 @@
-#include "setting_reads.h"
+#include "settings/setting_reads.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "settings/default_paths.h"
 #include "settings_file_helpers.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings_ini.h"
+#include "settings/settings_ini.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "setting_reads.h"
+#include "settings/setting_reads.h"
 #include "settings_file_helpers.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {

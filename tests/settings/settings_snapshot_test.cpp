@@ -1,4 +1,4 @@
-#include "settings_snapshot.h"
+#include "settings/settings_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "setting_reads.h"
+#include "settings/setting_reads.h"
+#include "settings/settings_ini.h"
 #include "settings_file_helpers.h"
-#include "settings_ini.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "about.h"
 #include "scripted_prompts.h"
+#include "ui/about.h"
 #include "ui_test_env.h"
 
 using namespace orlenda;

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QUrl>
 
-#include "main_log_file.h"
 #include "program_fixture.h"
-#include "qt_prompts.h"
-#include "setting_reads.h"
+#include "report/main_log_file.h"
+#include "settings/setting_reads.h"
+#include "ui/qt_prompts.h"
 
 using namespace orlenda;
 using namespace orlenda::test;

@@ -12,13 +12,13 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "pilot_backup.h"
-#include "pilot_file_writer.h"
-#include "pilot_load.h"
+#include "base/windows1252.h"
+#include "pilot/pilot_backup.h"
+#include "pilot/pilot_load.h"
 #include "program_fixture.h"
-#include "sample_pilot.h"
-#include "setting_reads.h"
-#include "windows1252.h"
+#include "settings/setting_reads.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 using namespace orlenda;
 using namespace orlenda::test;

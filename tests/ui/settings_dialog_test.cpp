@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "program_fixture.h"
-#include "setting_reads.h"
+#include "settings/setting_reads.h"
 
 using namespace orlenda;
 using namespace orlenda::test;

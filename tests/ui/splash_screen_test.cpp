@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QTest>
 
-#include "jpeg_image.h"
-#include "picture_resources.h"
-#include "splash.h"
+#include "ui/jpeg_image.h"
+#include "ui/picture_resources.h"
+#include "ui/splash.h"
 #include "ui_test_env.h"
 
 using namespace orlenda;

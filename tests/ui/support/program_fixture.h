@@ -6,10 +6,11 @@
 #include <QPlainTextEdit>
 #include <memory>
 
-#include "main_log.h"
+#include "app/start_sequence.h"
 #include "scripted_prompts.h"
-#include "settings_ini.h"
-#include "start_sequence.h"
+#include "settings/default_paths.h"
+#include "settings/settings_ini.h"
+#include "ui/main_log.h"
 #include "ui_test_env.h"
 
 namespace orlenda::test {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 namespace orlenda::test {
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "pilot_file_writer.h"
-#include "sample_pilot.h"
+#include "tools/pilot_file_writer.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda::test {
 

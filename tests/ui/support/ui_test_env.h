@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "pilot_record.h"
+#include "pilot/pilot_record.h"
 
 namespace orlenda::test {
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 class QButtonGroup;
 

@@ -1,4 +1,4 @@
-#include "writable_file.h"
+#include "base/writable_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

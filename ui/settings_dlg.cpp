@@ -1,15 +1,17 @@
-#include "settings_dlg.h"
+#include "ui/settings_dlg.h"
 
 #include <QButtonGroup>
 #include <QEvent>
 #include <QPixmap>
 
-#include "compact_font.h"
-#include "picture_resources.h"
-#include "radio_group_index.h"
-#include "run_handler.h"
-#include "session.h"
-#include "setting_reads.h"
+#include "base/user_folders.h"
+#include "settings/default_paths.h"
+#include "settings/setting_reads.h"
+#include "ui/compact_font.h"
+#include "ui/picture_resources.h"
+#include "ui/radio_group_index.h"
+#include "ui/run_handler.h"
+#include "ui/session.h"
 #include "ui_settings_dlg.h"
 
 namespace orlenda {

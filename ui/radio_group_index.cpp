@@ -1,4 +1,4 @@
-#include "radio_group_index.h"
+#include "ui/radio_group_index.h"
 
 #include <QAbstractButton>
 #include <algorithm>

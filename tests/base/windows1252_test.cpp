@@ -1,4 +1,4 @@
-#include "windows1252.h"
+#include "base/windows1252.h"
 
 #include <gtest/gtest.h>
 

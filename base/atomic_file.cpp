@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,7 +47,8 @@ void SyncFolder(const std::string& folder) {
 std::string TemporaryPattern(const std::string& target) {
   constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
   const std::string folder = FolderOf(target);
-  const std::size_t nameStart = target.find_last_of('/') == std::string::npos ? 0 : target.find_last_of('/') + 1;
+  const std::size_t nameStart =
+      target.find_last_of('/') == std::string::npos ? 0 : target.find_last_of('/') + 1;
   const long longestName = ::pathconf(folder.c_str(), _PC_NAME_MAX);
   const std::size_t nameMax = longestName > 0 ? static_cast<std::size_t>(longestName) : 255;
   if (target.size() - nameStart + kSuffix <= nameMax) return target + ".XXXXXX";

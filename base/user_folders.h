@@ -1,0 +1,20 @@
+#pragma once
+
+// The user's own folders, as this system names them.
+
+#include <string>
+#include <string_view>
+
+namespace orlenda {
+
+// $HOME, or the account's home folder when HOME is unset or empty; empty when neither is known.
+std::string HomeFolder();
+
+// The folder where programs keep their settings files: $XDG_CONFIG_HOME when it is an absolute path,
+// else ~/.config; empty when the home folder is unknown.
+std::string ConfigFolder();
+
+// A file in a folder; the file name alone (the current folder) when the folder is unknown.
+std::string InFolder(const std::string& folder, std::string_view name);
+
+}  // namespace orlenda
