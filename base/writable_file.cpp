@@ -1,6 +1,7 @@
 #include "base/writable_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,8 +10,12 @@
 
 namespace orlenda {
 
-WritableFile::WritableFile(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+WritableFile::WritableFile(const std::string& path, Open how) {
+  const int create = how == Open::kExistingOrCreate ? O_CREAT : 0;
+  // Opened without waiting: a pipe named as a file must not block the program.
+  do {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | create, 0644);
+  } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) Fail();
 }
 
@@ -20,6 +25,25 @@ WritableFile::~WritableFile() {
 
 bool WritableFile::Fail() {
   reason_ = std::generic_category().message(errno);
+  return false;
+}
+
+bool WritableFile::LockExclusive() {
+  // flock belongs to the open file, not to the process, so two opens in one process exclude each
+  // other as two processes do.
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno != EINTR) return Fail();
+  }
+  return true;
+}
+
+bool WritableFile::IsStillNamedBy(const std::string& path) {
+  struct stat open {};
+  struct stat named {};
+  if (::fstat(fd_, &open) != 0) return Fail();
+  if (::stat(path.c_str(), &named) != 0) return Fail();
+  if (open.st_dev == named.st_dev && open.st_ino == named.st_ino && open.st_nlink > 0) return true;
+  reason_ = "the file was replaced or removed by another program";
   return false;
 }
 
@@ -60,6 +84,13 @@ bool WritableFile::WriteAt(std::size_t offset, std::span<const std::uint8_t> byt
       return false;
     }
     done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool WritableFile::Truncate(std::int64_t size) {
+  while (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+    if (errno != EINTR) return Fail();
   }
   return true;
 }

@@ -1,0 +1,85 @@
+#include "base/writable_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace orlenda {
+namespace {
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(WritableFileTest, OpensExistingFilesOnlyUnlessAskedToCreate) {
+  test::TempDir dir;
+  WritableFile missing(dir.File("log.txt"));
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_FALSE(missing.reason().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("log.txt")));
+
+  WritableFile created(dir.File("log.txt"), WritableFile::Open::kExistingOrCreate);
+  ASSERT_TRUE(created.IsOpen());
+  EXPECT_EQ(created.RegularFileSize(), 0);
+}
+
+TEST(WritableFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
+  test::TempDir dir;
+  const std::string path = dir.File("shared.txt");
+  WriteText(path, "old");
+  WritableFile first(path);
+  ASSERT_TRUE(first.LockExclusive());
+
+  // A second open of the same file, in this very process, must wait as another process would.
+  auto second = std::async(std::launch::async, [&] {
+    WritableFile file(path);
+    const bool locked = file.LockExclusive();
+    std::vector<std::uint8_t> bytes;
+    file.ReadAll(bytes, static_cast<std::size_t>(file.RegularFileSize()));
+    return locked ? std::string(bytes.begin(), bytes.end()) : std::string("no lock");
+  });
+  const std::string text = "new text";
+  ASSERT_TRUE(first.Truncate(0));
+  ASSERT_TRUE(first.WriteAt(0, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
+  ASSERT_TRUE(first.Close());
+  EXPECT_EQ(second.get(), "new text");  // the waiting side saw only the finished change
+}
+
+TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
+  test::TempDir dir;
+  const std::string path = dir.File("pilot.plt");
+  WriteText(path, "one");
+  WritableFile file(path);
+  ASSERT_TRUE(file.IsOpen());
+  EXPECT_TRUE(file.IsStillNamedBy(path));
+
+  WriteText(dir.File("other.plt"), "two");
+  std::filesystem::rename(dir.File("other.plt"), path);
+  EXPECT_FALSE(file.IsStillNamedBy(path));
+
+  std::filesystem::remove(path);
+  EXPECT_FALSE(file.IsStillNamedBy(path));
+}
+
+TEST(WritableFileTest, TruncateCutsBackToAnEarlierLength) {
+  test::TempDir dir;
+  const std::string path = dir.File("log.txt");
+  WriteText(path, "line one\r\nhalf a li");
+  WritableFile file(path);
+  ASSERT_TRUE(file.Truncate(10));
+  ASSERT_TRUE(file.Close());
+  EXPECT_EQ(ReadText(path), "line one\r\n");
+}
+
+}  // namespace
+}  // namespace orlenda
