@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/diff_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 #include "cli/report_command.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   orlenda::cli::AddUpdateCommand(app, exitStatus);
   orlenda::cli::AddReportCommand(app, exitStatus);
   orlenda::cli::AddExportCommand(app, exitStatus);
+  orlenda::cli::AddDiffCommand(app, exitStatus);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,85 @@
+#include "cli/diff_command.h"
+
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "base/file_bytes.h"
+#include "base/windows1252.h"
+#include "cli/diff_output.h"
+#include "pilot/pilot_load.h"
+#include "report/pilot_comparison.h"
+
+namespace orlenda::cli {
+namespace {
+
+struct DiffOptions {
+  std::string oldPath;
+  std::string newPath;
+  bool json = false;
+};
+
+// One pilot file loaded as the other subcommands load it, with the bytes the load read.
+struct LoadedCopy {
+  FileBytes file;
+  LoadResult load;
+};
+
+LoadedCopy LoadCopy(const std::string& path) {
+  LoadedCopy copy{ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize)), {}};
+  copy.load = LoadPilotBytes(copy.file.bytes, copy.file.opened ? copy.file.size : -1, path);
+  return copy;
+}
+
+// Prints the load's messages, each after the file's name. A load can succeed on a read that came up
+// short after its last field; the comparison needs every byte, so that counts as a failure here.
+bool ReportLoad(const LoadedCopy& copy, const std::string& path, std::ostream& err) {
+  const std::string name = Utf8FromUtf8OrWindows1252(path);
+  for (const std::string& message : copy.load.messages) err << name << ": " << message << '\n';
+  if (copy.load.Succeeded() && copy.file.bytes.size() != kPilotFileSize)
+    err << name << ": the file could not be read to its end.\n";
+  return copy.load.Succeeded() && copy.file.bytes.size() == kPilotFileSize;
+}
+
+int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err) {
+  const LoadedCopy oldCopy = LoadCopy(options.oldPath);
+  const LoadedCopy newCopy = LoadCopy(options.newPath);
+  const bool oldLoaded = ReportLoad(oldCopy, options.oldPath, err);
+  const bool newLoaded = ReportLoad(newCopy, options.newPath, err);
+  if (!oldLoaded || !newLoaded) return kDiffTrouble;
+
+  const PilotDiff diff =
+      ComparePilots({oldCopy.load.record, oldCopy.file.bytes}, {newCopy.load.record, newCopy.file.bytes});
+  if (options.json)
+    out << DiffToJson(diff, options.oldPath, options.newPath).dump(2) << '\n';
+  else
+    WriteDiffText(diff, out);
+  out.flush();
+  if (!out) {
+    err << "Unable to write the differences to standard output.\n";
+    return kDiffTrouble;
+  }
+  return diff.Identical() ? kFilesIdentical : kFilesDiffer;
+}
+
+}  // namespace
+
+void AddDiffCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand(
+      "diff", "Show what changed between two copies of a pilot file (exit 0 identical, 1 differ, 2 trouble)");
+  auto options = std::make_shared<DiffOptions>();
+  command->add_option("OLD.plt", options->oldPath, "The earlier copy")->required();
+  command->add_option("NEW.plt", options->newPath, "The later copy")->required();
+  command->add_flag("--json", options->json, "Print one JSON object instead of lines of text");
+  command->callback([options, &exitStatus] {
+    try {
+      exitStatus = RunDiff(*options, std::cout, std::cerr);
+    } catch (const std::exception& e) {  // status 1 would say that the files differ
+      std::cerr << e.what() << '\n';
+      exitStatus = kDiffTrouble;
+    }
+  });
+}
+
+}  // namespace orlenda::cli

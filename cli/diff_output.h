@@ -1,0 +1,26 @@
+#pragma once
+
+// The two forms of `diff`'s answer, with the same content: lines of text for players, one JSON object
+// for scripts. Texts are UTF-8.
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+
+#include "pilot/pilot_diff.h"
+
+namespace orlenda::cli {
+
+// One line per difference: fields, list elements and mission records in file order, then the bytes of
+// unknown meaning, the derived values and a summary line; "identical" alone when nothing differs.
+void WriteDiffText(const PilotDiff& diff, std::ostream& out);
+
+// The same content; the unknown bytes with their full count and at most kUnknownOffsetLimit offsets.
+nlohmann::ordered_json DiffToJson(const PilotDiff& diff, const std::string& oldPath,
+                                  const std::string& newPath);
+
+// "3 fields changed, 2 missions added": the fields counted once however many of their elements
+// changed, then the mission records added, removed and changed where there are any.
+std::string DiffSummary(const PilotDiff& diff);
+
+}  // namespace orlenda::cli

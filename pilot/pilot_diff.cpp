@@ -1,0 +1,186 @@
+#include "pilot/pilot_diff.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/windows1252.h"
+#include "pilot/enumerations.h"
+#include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
+
+namespace orlenda {
+namespace {
+
+// The two files side by side, with the spans of the bytes that the compared fields interpret.
+class Comparison {
+ public:
+  Comparison(const PilotImage& oldFile, const PilotImage& newFile) : old_(oldFile), new_(newFile) {}
+
+  PilotDiff Run() {
+    CompareText(field::PilotName);
+    for (const auto& f : kGameNameFields) CompareText(f);
+    for (const auto& f : kInt32Fields) CompareInt32(f);
+    for (const auto& f : kCraftListFields) CompareList(f, CraftTypeName);
+    for (const auto& f : kRatingListFields) CompareList(f, RatingName);
+    std::stable_sort(diff_.fields.begin(), diff_.fields.end(),
+                     [](const auto& a, const auto& b) { return a.bytes.offset < b.bytes.offset; });
+    for (const auto& list : kMissionListFields) CompareMissionList(list);
+    CompareDerived();
+    CountUnknownBytes();
+    return std::move(diff_);
+  }
+
+ private:
+  static std::string CraftTypeName(std::size_t index) {
+    const std::string& label = CraftTypeLabels()[index];  // the name, tabs, then a colon
+    return label.substr(0, label.find('\t'));
+  }
+  static std::string RatingName(std::size_t index) { return std::string(RatingNames()[index]); }
+
+  std::int32_t StoredInt32(const PilotImage& file, std::size_t offset) const {
+    return ReadInt32LE(file.bytes.subspan(offset).first<4>());
+  }
+
+  // A text is read up to its first zero byte, so that byte and those before it are interpreted in
+  // either file; two texts are equal exactly when those bytes are.
+  template <std::size_t N>
+  void CompareText(const TextField<N>& f) {
+    const std::string oldText = FieldText(old_.record.*f.member);
+    const std::string newText = FieldText(new_.record.*f.member);
+    const ByteSpan span{f.offset, std::min(N, std::max(oldText.size(), newText.size()) + 1)};
+    interpreted_.push_back(span);
+    if (oldText == newText) return;
+    diff_.fields.push_back(
+        {f.name, std::nullopt, {}, span, DecodeWindows1252(oldText), DecodeWindows1252(newText), {}, {}});
+  }
+
+  void CompareInt32(const Int32Field& f) {
+    const ByteSpan span{f.offset, 4};
+    interpreted_.push_back(span);
+    const std::int32_t oldValue = old_.record.*f.member;
+    const std::int32_t newValue = new_.record.*f.member;
+    const std::int32_t oldStored = StoredInt32(old_, f.offset);
+    const std::int32_t newStored = StoredInt32(new_, f.offset);
+    if (oldStored == newStored) return;
+    FieldDifference difference{f.name, std::nullopt, {}, span, oldValue, newValue, {}, {}};
+    if (oldValue == newValue) {  // only a value stored times ten can differ in its last digit alone
+      difference.oldStored = oldStored;
+      difference.newStored = newStored;
+    }
+    diff_.fields.push_back(std::move(difference));
+  }
+
+  template <std::size_t N>
+  void CompareList(const Int32ListField<N>& f, std::string (*elementName)(std::size_t)) {
+    interpreted_.push_back({f.offset, 4 * N});
+    const auto& oldList = old_.record.*f.member;
+    const auto& newList = new_.record.*f.member;
+    for (std::size_t i = 0; i < N; ++i) {
+      if (oldList[i] == newList[i]) continue;
+      diff_.fields.push_back(
+          {f.name, i, elementName(i), ByteSpan{f.offset + 4 * i, 4}, oldList[i], newList[i], {}, {}});
+    }
+  }
+
+  // The loaded records of a list: those before the first entry without a presence mark.
+  static std::size_t LoadedCount(const MissionList& entries) {
+    std::size_t count = 0;
+    while (count < kMissionSlotCount && entries[count].PresenceMark != 0) ++count;
+    return count;
+  }
+
+  static std::vector<ByteSpan> RecordValueSpans(std::size_t slotOffset) {
+    std::vector<ByteSpan> spans;
+    for (const std::size_t at : {mission_record::kMissionTag, mission_record::kPresenceMark,
+                                 mission_record::kScore, mission_record::kTime, mission_record::kBonus})
+      spans.push_back({slotOffset + at, 4});
+    return spans;
+  }
+
+  void CompareMissionList(const MissionListField& list) {
+    const std::size_t oldCount = LoadedCount(old_.record.*list.member);
+    const std::size_t newCount = LoadedCount(new_.record.*list.member);
+    for (std::size_t i = 0; i < std::max(oldCount, newCount); ++i) {
+      if (i < std::min(oldCount, newCount))
+        CompareSharedRecord(list, i);
+      else
+        AddRecordThatCameOrWent(list, i, i < oldCount ? MissionChange::kRemoved : MissionChange::kAdded);
+    }
+  }
+
+  // A record that both files hold: its five values are interpreted, its other bytes are not.
+  void CompareSharedRecord(const MissionListField& list, std::size_t index) {
+    const std::size_t slot = MissionSlotOffset(list, index);
+    std::vector<ByteSpan> spans = RecordValueSpans(slot);
+    interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
+    const std::int32_t oldBonus = StoredInt32(old_, slot + mission_record::kBonus);
+    const std::int32_t newBonus = StoredInt32(new_, slot + mission_record::kBonus);
+    const MissionEntry& oldEntry = (old_.record.*list.member)[index];
+    const MissionEntry& newEntry = (new_.record.*list.member)[index];
+    if (oldEntry == newEntry && oldBonus == newBonus) return;
+    diff_.missions.push_back({list.name, MissionChange::kChanged, index, std::move(spans), oldEntry, newEntry,
+                              oldBonus, newBonus});
+  }
+
+  // A record that one file holds and the other does not: its whole slot came or went with it.
+  void AddRecordThatCameOrWent(const MissionListField& list, std::size_t index, MissionChange change) {
+    const ByteSpan slot{MissionSlotOffset(list, index), kMissionRecordSize};
+    interpreted_.push_back(slot);
+    MissionDifference difference{list.name, change, index, {slot}, {}, {}, 0, 0};
+    const std::int32_t storedBonus =
+        StoredInt32(change == MissionChange::kRemoved ? old_ : new_, slot.offset + mission_record::kBonus);
+    if (change == MissionChange::kRemoved) {
+      difference.oldEntry = (old_.record.*list.member)[index];
+      difference.oldStoredBonus = storedBonus;
+    } else {
+      difference.newEntry = (new_.record.*list.member)[index];
+      difference.newStoredBonus = storedBonus;
+    }
+    diff_.missions.push_back(std::move(difference));
+  }
+
+  void AddDerived(std::string_view name, std::int32_t oldValue, std::int32_t newValue) {
+    if (oldValue != newValue) diff_.derived.push_back({name, oldValue, newValue});
+  }
+
+  void CompareDerived() {
+    AddDerived("CampaignMissionCount", old_.record.CampaignMissionCount, new_.record.CampaignMissionCount);
+    AddDerived("SimMissionCount", old_.record.SimMissionCount, new_.record.SimMissionCount);
+    AddDerived("CampaignTotal", old_.record.CampaignTotal, new_.record.CampaignTotal);
+  }
+
+  void CountDifferingBytes(std::size_t from, std::size_t to) {
+    if (from >= to || std::memcmp(old_.bytes.data() + from, new_.bytes.data() + from, to - from) == 0) return;
+    UnknownByteDifferences& unknown = diff_.unknownBytes;
+    for (std::size_t at = from; at < to; ++at) {
+      if (old_.bytes[at] == new_.bytes[at]) continue;
+      ++unknown.count;
+      if (unknown.firstOffsets.size() < kUnknownOffsetLimit) unknown.firstOffsets.push_back(at);
+    }
+  }
+
+  // Compares the gaps between the interpreted spans.
+  void CountUnknownBytes() {
+    std::sort(interpreted_.begin(), interpreted_.end(),
+              [](const ByteSpan& a, const ByteSpan& b) { return a.offset < b.offset; });
+    std::size_t position = 0;
+    for (const ByteSpan& span : interpreted_) {
+      CountDifferingBytes(position, span.offset);
+      position = std::max(position, span.offset + span.size);
+    }
+    CountDifferingBytes(position, kPilotFileSize);
+  }
+
+  const PilotImage& old_;
+  const PilotImage& new_;
+  PilotDiff diff_;
+  std::vector<ByteSpan> interpreted_;
+};
+
+}  // namespace
+
+PilotDiff ComparePilotFiles(const PilotImage& oldFile, const PilotImage& newFile) {
+  return Comparison(oldFile, newFile).Run();
+}
+
+}  // namespace orlenda
