@@ -112,6 +112,7 @@ nlohmann::ordered_json FieldJson(const FieldDifference& d) {
         d.elementName.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(d.elementName);
   }
   json["offset"] = d.bytes.offset;
+  json["size"] = d.bytes.size;
   json["old"] = ValueJson(d.oldValue);
   json["new"] = ValueJson(d.newValue);
   if (d.oldStored && d.newStored) {
