@@ -1,0 +1,234 @@
+// orlenda3001-cli diff: the changes between two pilot files as lines and as JSON, the exit statuses of
+// diff(1), and real pilots compared with copies changed as players change them.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "cli_test_support.h"
+#include "pilot/file_layout.h"
+#include "tools/sample_pilot.h"
+
+namespace orlenda {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DiffCommandTest : public ::testing::Test, protected test::CliFixture {
+ protected:
+  test::CliRun Diff(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{"diff"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return test::RunCli(all, environment_);
+  }
+
+  // A writable copy of a real pilot file in the test's folder.
+  std::string CopyOf(const fs::path& real, const std::string& name) {
+    const std::string copy = dir_.File(name);
+    fs::copy_file(real, copy);
+    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
+    return copy;
+  }
+
+  static std::vector<fs::path> RealPilots() {
+    std::vector<fs::path> files;
+    const fs::path dir = test::RealPilotsDir();
+    if (dir.empty()) return files;
+    for (const auto& entry : fs::directory_iterator(dir))
+      if (entry.path().extension() == ".plt") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
+  static std::string LastLine(const std::string& text) {
+    const std::size_t start = text.rfind('\n', text.size() - 2);
+    return text.substr(start == std::string::npos ? 0 : start + 1, text.size() - start - 2);
+  }
+};
+
+TEST_F(DiffCommandTest, APilotAgainstItselfIsIdentical) {
+  const std::string path = PilotFile(tools::SamplePilotRecord(), "Red_Kestrel.plt");
+  const test::CliRun run = Diff({path, path});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.out, "identical\n");
+  EXPECT_EQ(run.err, "");
+
+  const test::CliRun json = Diff({"--json", path, path});
+  EXPECT_EQ(json.exitStatus, 0);
+  const nlohmann::json parsed = nlohmann::json::parse(json.out);
+  EXPECT_EQ(parsed["identical"], true);
+  EXPECT_EQ(parsed["summary"], "identical");
+  EXPECT_EQ(parsed["fields"].size(), 0u);
+}
+
+TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
+  PilotRecord before;
+  tools::SetText(before.PilotName, "Red Kestrel");
+  before.TODBonus = 50;
+  before.TODKillsA[0] = 3;
+  before.CampaignMissions[0] = tools::PresentMission(100, 7, 61, 3);
+  before.CampaignMissions[1] = tools::PresentMission(200, -3, 62, 4);
+  before.SimMissions[0] = tools::PresentMission(300, 0, 90, 1);
+  before.SimMissions[1] = tools::PresentMission(500, 10, 95, 2);
+  PilotRecord after = before;
+  tools::SetText(after.PilotName, "J\xE9r\xF4me");
+  after.TODBonus = 55;
+  after.TODKillsA[0] = 5;
+  after.CampaignMissions[2] = tools::PresentMission(1935, 0, 241, 5);
+  after.SimMissions[1].Score = 650;
+  after.PlayersKilledByRating[24] = 2;
+  after.AzzScoreB = 100;
+  const std::string oldPath = PilotFile(before, "old.plt");
+  std::vector<std::uint8_t> newBytes = tools::EncodePilotFile(after);
+  newBytes[13] = 1;  // bytes that no field reads
+  newBytes[20000] = 2;
+  const std::string newPath = dir_.File("new.plt");
+  tools::WriteBytesToFile(newPath, newBytes);
+
+  const test::CliRun run = Diff({oldPath, newPath});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "PilotName: \"Red Kestrel\" -> \"J\u00E9r\u00F4me\"\n"
+            "TODKillsA[Xwing]: 3 -> 5\n"
+            "+ mission 3: score 1935, time 241, bonus 0\n"
+            "~ simulator mission 2: score 500 -> 650\n"
+            "TODBonus: 50 -> 55\n"
+            "PlayersKilledByRating[Jedi Master]: 0 -> 2\n"
+            "AzzScoreB: 0 -> 100\n"
+            "2 bytes of unknown meaning differ, first at 13\n"
+            "CampaignMissionCount: 2 -> 3\n"
+            "CampaignTotal: 304 -> 2239\n"
+            "Total: 50 -> 155\n"
+            "5 fields changed, 1 mission added, 1 mission changed\n");
+
+  const test::CliRun json = Diff({"--json", oldPath, newPath});
+  EXPECT_EQ(json.exitStatus, 1);
+  const nlohmann::json parsed = nlohmann::json::parse(json.out);
+  EXPECT_EQ(parsed["identical"], false);
+  ASSERT_EQ(parsed["fields"].size(), 5u);
+  EXPECT_EQ(parsed["fields"][0]["new"], "J\u00E9r\u00F4me");
+  EXPECT_EQ(parsed["fields"][1]["element"], "Xwing");
+  EXPECT_EQ(parsed["fields"][1]["offset"], field::TODKillsA.offset);
+  EXPECT_EQ(parsed["missions"]["CampaignMissions"]["added"][0]["mission"], 3);
+  EXPECT_EQ(parsed["missions"]["CampaignMissions"]["added"][0]["Score"], 1935);
+  EXPECT_EQ(parsed["missions"]["SimMissions"]["changed"][0]["new"]["Score"], 650);
+  EXPECT_EQ(parsed["missions"]["SimMissions"]["removed"].size(), 0u);
+  EXPECT_EQ(parsed["derived"].size(), 3u);
+  EXPECT_EQ(parsed["unknownBytes"]["count"], 2);
+  EXPECT_EQ(parsed["unknownBytes"]["offsets"], nlohmann::json::array({13, 20000}));
+  EXPECT_EQ(parsed["summary"], LastLine(run.out));
+}
+
+TEST_F(DiffCommandTest, ActiveMissionMovedBackShowsTheRemovedMissionsAndCounts) {
+  const PilotRecord sample = tools::SamplePilotRecord();
+  const std::string oldPath = PilotFile(sample, "old.plt");
+  const std::string newPath = PilotFile(sample, "new.plt");
+  ASSERT_EQ(test::RunCli({"update", newPath, "--active-mission", "11"}, environment_).exitStatus, 0);
+
+  std::string expected;
+  std::int32_t total = 0;
+  for (std::size_t i = 0; i < sample.CampaignMissionCount; ++i) {
+    const MissionEntry& e = sample.CampaignMissions[i];
+    if (i < 11) total += e.Score + e.Bonus;
+    if (i >= 11)
+      expected += "- mission " + std::to_string(i + 1) + ": score " + std::to_string(e.Score) + ", time " +
+                  std::to_string(e.Time) + ", bonus " + std::to_string(e.Bonus) + "\n";
+  }
+  const std::size_t removed = sample.CampaignMissionCount - 11u;
+  expected += "CampaignMissionCount: " + std::to_string(sample.CampaignMissionCount) + " -> 11\n";
+  expected +=
+      "CampaignTotal: " + std::to_string(sample.CampaignTotal) + " -> " + std::to_string(total) + "\n";
+  expected += "0 fields changed, " + std::to_string(removed) + " missions removed\n";
+  const test::CliRun run = Diff({oldPath, newPath});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, expected);
+}
+
+// A copy whose name bytes alone are written, as an update of the name alone should leave it. (The
+// update of today also rewrites the campaign records, setting each one's completed flag; diff then
+// shows those bytes among the bytes of unknown meaning.)
+TEST_F(DiffCommandTest, RealPilotWithANewNameShowsExactlyTheNameLine) {
+  const auto pilots = RealPilots();
+  if (pilots.empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  for (const fs::path& real : pilots) {
+    SCOPED_TRACE(real.filename().string());
+    std::vector<std::uint8_t> bytes(kPilotFileSize);
+    std::ifstream(real, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), kPilotFileSize);
+    const std::string oldName(reinterpret_cast<const char*>(bytes.data()),
+                              std::find(bytes.begin(), bytes.begin() + kPilotNameSize, 0) - bytes.begin());
+    const char newName[kPilotNameSize] = "Wedge";
+    std::copy(newName, newName + kPilotNameSize, bytes.begin() + field::PilotName.offset);
+    const std::string renamed = dir_.File("renamed-" + real.filename().string());
+    tools::WriteBytesToFile(renamed, bytes);
+
+    const test::CliRun run = Diff({real.string(), renamed});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "PilotName: \"" + oldName + "\" -> \"Wedge\"\n1 field changed\n");
+  }
+}
+
+// Every differing byte of two real pilots lies in a reported field or mission record, or is counted
+// among the bytes of unknown meaning, whose first offsets are those of the rest in file order.
+TEST_F(DiffCommandTest, TwoRealPilotsAsJsonCoverEveryDifferingByte) {
+  const auto pilots = RealPilots();
+  if (pilots.size() < 2) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  for (std::size_t p = 0; p + 1 < pilots.size(); ++p) {
+    SCOPED_TRACE(pilots[p].filename().string() + " " + pilots[p + 1].filename().string());
+    const test::CliRun run = Diff({"--json", pilots[p].string(), pilots[p + 1].string()});
+    ASSERT_EQ(run.exitStatus, 1) << run.err;
+    const nlohmann::json diff = nlohmann::json::parse(run.out);
+
+    const std::string a = Bytes(pilots[p].string());
+    const std::string b = Bytes(pilots[p + 1].string());
+    std::vector<bool> reported(kPilotFileSize, false);
+    auto mark = [&](std::size_t offset, std::size_t size) {
+      std::fill_n(reported.begin() + static_cast<std::ptrdiff_t>(offset), size, true);
+    };
+    for (const auto& f : diff["fields"]) mark(f["offset"], f["size"]);
+    for (const auto& list : kMissionListFields) {
+      for (const char* kind : {"added", "removed"})
+        for (const auto& m : diff["missions"][std::string(list.name)][kind])
+          mark(MissionSlotOffset(list, m["mission"].get<std::size_t>() - 1), kMissionRecordSize);
+      for (const auto& m : diff["missions"][std::string(list.name)]["changed"])
+        for (const std::size_t value :
+             {mission_record::kMissionTag, mission_record::kPresenceMark, mission_record::kScore,
+              mission_record::kTime, mission_record::kBonus})
+          mark(MissionSlotOffset(list, m["mission"].get<std::size_t>() - 1) + value, 4);
+    }
+    std::vector<std::size_t> unknown;
+    for (std::size_t i = 0; i < kPilotFileSize; ++i)
+      if (a[i] != b[i] && !reported[i]) unknown.push_back(i);
+    EXPECT_EQ(diff["unknownBytes"]["count"].get<std::size_t>(), unknown.size());
+    unknown.resize(std::min<std::size_t>(unknown.size(), 100));
+    EXPECT_EQ(diff["unknownBytes"]["offsets"].get<std::vector<std::size_t>>(), unknown);
+  }
+}
+
+TEST_F(DiffCommandTest, TroubleExitsWithTwo) {
+  const std::string good = PilotFile(tools::SamplePilotRecord(), "good.plt");
+  const std::string shortFile = dir_.File("short.plt");
+  std::ofstream(shortFile, std::ios::binary) << std::string(1000, 'x');
+  const test::CliRun run = Diff({good, shortFile});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, shortFile + ": The file have wrong size. 1000 The plt file must be 152.076 bytes!\n" +
+                         shortFile + ": 1 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_EQ(Diff({dir_.File("gone.plt"), good}).exitStatus, 2);
+  EXPECT_EQ(Diff({good}).exitStatus, 2);
+  EXPECT_EQ(Diff({"--no-such-option", good, good}).exitStatus, 2);
+
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to write to";
+  // Nothing can be written to /dev/full: an answer that cannot be written is trouble, not "identical".
+  const std::string command =
+      std::string("'") + ORLENDA_CLI_PATH + "' diff '" + good + "' '" + good + "' >/dev/full 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+}  // namespace
+}  // namespace orlenda
