@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/recording_reporter.h"
 #include "pilot/pilot_load.h"
 #include "report/rip_pilot.h"
 #include "report/text_sink.h"
@@ -148,25 +149,6 @@ void BM_MissionLinesFloor(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(sink.lines().size());
 }
 BENCHMARK(BM_MissionLinesFloor);
-
-// Keeps each benchmark's time per iteration for the summary, and prints as usual.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  using ConsoleReporter::ConsoleReporter;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration)
-        nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double At(const std::string& name) const {
-    const auto found = nanoseconds_.find(name);
-    return found == nanoseconds_.end() ? 0.0 : found->second;
-  }
-
- private:
-  std::map<std::string, double> nanoseconds_;
-};
 
 void PrintSummary(const RecordingReporter& reporter) {
   const double read = reporter.At("BM_PlainRead");

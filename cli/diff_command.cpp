@@ -14,12 +14,6 @@
 namespace orlenda::cli {
 namespace {
 
-struct DiffOptions {
-  std::string oldPath;
-  std::string newPath;
-  bool json = false;
-};
-
 // One pilot file loaded as the other subcommands load it, with the bytes the load read.
 struct LoadedCopy {
   FileBytes file;
@@ -42,6 +36,8 @@ bool ReportLoad(const LoadedCopy& copy, const std::string& path, std::ostream& e
   return copy.load.Succeeded() && copy.file.bytes.size() == kPilotFileSize;
 }
 
+}  // namespace
+
 int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err) {
   const LoadedCopy oldCopy = LoadCopy(options.oldPath);
   const LoadedCopy newCopy = LoadCopy(options.newPath);
@@ -62,8 +58,6 @@ int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err) {
   }
   return diff.Identical() ? kFilesIdentical : kFilesDiffer;
 }
-
-}  // namespace
 
 void AddDiffCommand(CLI::App& app, int& exitStatus) {
   auto* command = app.add_subcommand(

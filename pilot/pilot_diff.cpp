@@ -1,7 +1,9 @@
 #include "pilot/pilot_diff.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <functional>
 
 #include "base/windows1252.h"
 #include "pilot/enumerations.h"
@@ -16,15 +18,33 @@ class Comparison {
  public:
   Comparison(const PilotImage& oldFile, const PilotImage& newFile) : old_(oldFile), new_(newFile) {}
 
+  // One step for each field of the layout's groups, in file order, so that the differences and the
+  // interpreted spans come out in file order without sorting.
+  using Step = std::function<void(Comparison&)>;
+  static const std::vector<std::pair<std::size_t, Step>>& StepsInFileOrder() {
+    static const auto steps = [] {
+      std::vector<std::pair<std::size_t, Step>> all;
+      all.emplace_back(field::PilotName.offset, [](Comparison& c) { c.CompareText(field::PilotName); });
+      for (const auto& f : kGameNameFields)
+        all.emplace_back(f.offset, [f](Comparison& c) { c.CompareText(f); });
+      for (const auto& f : kInt32Fields)
+        all.emplace_back(f.offset, [f](Comparison& c) { c.CompareInt32(f); });
+      for (const auto& f : kCraftListFields)
+        all.emplace_back(f.offset, [f](Comparison& c) { c.CompareList(f, CraftTypeName); });
+      for (const auto& f : kRatingListFields)
+        all.emplace_back(f.offset, [f](Comparison& c) { c.CompareList(f, RatingName); });
+      for (const auto& f : kMissionListFields)
+        all.emplace_back(f.offset, [f](Comparison& c) { c.CompareMissionList(f); });
+      std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+      return all;
+    }();
+    return steps;
+  }
+
   PilotDiff Run() {
-    CompareText(field::PilotName);
-    for (const auto& f : kGameNameFields) CompareText(f);
-    for (const auto& f : kInt32Fields) CompareInt32(f);
-    for (const auto& f : kCraftListFields) CompareList(f, CraftTypeName);
-    for (const auto& f : kRatingListFields) CompareList(f, RatingName);
-    std::stable_sort(diff_.fields.begin(), diff_.fields.end(),
-                     [](const auto& a, const auto& b) { return a.bytes.offset < b.bytes.offset; });
-    for (const auto& list : kMissionListFields) CompareMissionList(list);
+    if (std::equal(old_.bytes.begin(), old_.bytes.end(), new_.bytes.begin(), new_.bytes.end()))
+      return {};  // the same bytes load into the same record
+    for (const auto& [offset, compare] : StepsInFileOrder()) compare(*this);
     CompareDerived();
     CountUnknownBytes();
     return std::move(diff_);
@@ -89,11 +109,13 @@ class Comparison {
     return count;
   }
 
-  static std::vector<ByteSpan> RecordValueSpans(std::size_t slotOffset) {
-    std::vector<ByteSpan> spans;
+  // The five values of a record that the load reads, in their order within the record.
+  static std::array<ByteSpan, 5> RecordValueSpans(std::size_t slotOffset) {
+    std::array<ByteSpan, 5> spans;
+    std::size_t n = 0;
     for (const std::size_t at : {mission_record::kMissionTag, mission_record::kPresenceMark,
                                  mission_record::kScore, mission_record::kTime, mission_record::kBonus})
-      spans.push_back({slotOffset + at, 4});
+      spans[n++] = {slotOffset + at, 4};
     return spans;
   }
 
@@ -111,15 +133,21 @@ class Comparison {
   // A record that both files hold: its five values are interpreted, its other bytes are not.
   void CompareSharedRecord(const MissionListField& list, std::size_t index) {
     const std::size_t slot = MissionSlotOffset(list, index);
-    std::vector<ByteSpan> spans = RecordValueSpans(slot);
+    const std::array<ByteSpan, 5> spans = RecordValueSpans(slot);
     interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
     const std::int32_t oldBonus = StoredInt32(old_, slot + mission_record::kBonus);
     const std::int32_t newBonus = StoredInt32(new_, slot + mission_record::kBonus);
     const MissionEntry& oldEntry = (old_.record.*list.member)[index];
     const MissionEntry& newEntry = (new_.record.*list.member)[index];
     if (oldEntry == newEntry && oldBonus == newBonus) return;
-    diff_.missions.push_back({list.name, MissionChange::kChanged, index, std::move(spans), oldEntry, newEntry,
-                              oldBonus, newBonus});
+    diff_.missions.push_back({list.name,
+                              MissionChange::kChanged,
+                              index,
+                              {spans.begin(), spans.end()},
+                              oldEntry,
+                              newEntry,
+                              oldBonus,
+                              newBonus});
   }
 
   // A record that one file holds and the other does not: its whole slot came or went with it.
@@ -159,10 +187,8 @@ class Comparison {
     }
   }
 
-  // Compares the gaps between the interpreted spans.
+  // Compares the gaps between the interpreted spans, which the steps leave in file order.
   void CountUnknownBytes() {
-    std::sort(interpreted_.begin(), interpreted_.end(),
-              [](const ByteSpan& a, const ByteSpan& b) { return a.offset < b.offset; });
     std::size_t position = 0;
     for (const ByteSpan& span : interpreted_) {
       CountDifferingBytes(position, span.offset);

@@ -1,0 +1,33 @@
+#pragma once
+
+// The console reporter of the benchmark programs, keeping each benchmark's time per iteration so that
+// the program can end with its ratios.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orlenda::bench {
+
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  using ConsoleReporter::ConsoleReporter;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration)
+        nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  // Nanoseconds per iteration, or 0 when the benchmark did not run.
+  double At(const std::string& name) const {
+    const auto found = nanoseconds_.find(name);
+    return found == nanoseconds_.end() ? 0.0 : found->second;
+  }
+
+ private:
+  std::map<std::string, double> nanoseconds_;
+};
+
+}  // namespace orlenda::bench
