@@ -95,6 +95,7 @@ void BM_DumpOneFile(benchmark::State& state) {
     out << cli::PilotRecordToJson(result.record).dump(2) << '\n';
     benchmark::DoNotOptimize(out.tellp());
   }
+  state.counters["bytes out"] = static_cast<double>(out.str().size());
 }
 BENCHMARK(BM_DumpOneFile);
 
