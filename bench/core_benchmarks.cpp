@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "bench/recording_reporter.h"
 #include "pilot/pilot_load.h"
 #include "report/rip_pilot.h"
@@ -28,34 +29,17 @@ namespace {
 
 // The files the benchmarks read, in a folder of their own, kept in the page cache by repeated reads.
 struct BenchFiles {
-  std::filesystem::path folder;
-  std::string pilot;
-  std::string settings;
+  BenchFolder folder{"orlenda-bench"};
+  std::string pilot = folder.File("Red_Kestrel one.plt");
+  std::string settings = folder.File("orlenda3001.ini");
 
   BenchFiles() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlenda-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern;
-    pilot = (folder / "Red_Kestrel one.plt").string();
-    settings = (folder / "orlenda3001.ini").string();
     tools::WriteBytesToFile(pilot, tools::EncodePilotFile(FullPilot()));
     std::ofstream(settings, std::ios::binary)
         << "[Orlenda]\nLastDir=/home/ace\nLogFile=/home/ace/ORLENDA_MainLog.txt\nSaveFilename=1\n"
            "SaveLogFile=1\nShowMissionScore=1\nShowMissionBonus=1\nShowMissionTotal=1\nShowMissionTime=1\n"
            "CheckCheat=1\nShowErrorDetailes=1\nShowZeroMissions=1\nIncludeDate=1\nMegaDetails=1\n"
            "NameSource=2\nScoreFormat=1\n";
-  }
-  ~BenchFiles() { std::filesystem::remove_all(folder); }
-
-  // The sample pilot with both mission lists full: 255 campaign and 255 simulator records.
-  static PilotRecord FullPilot() {
-    PilotRecord record = tools::SamplePilotRecord();
-    for (std::size_t i = 0; i < kMissionSlotCount; ++i) {
-      const auto n = static_cast<std::int32_t>(i);
-      record.CampaignMissions[i] = tools::PresentMission(1000 + 37 * n, 100 + n, 300 + 7 * n, n);
-      record.SimMissions[i] = tools::PresentMission(800 + 11 * n, 50 + n, 200 + 5 * n, n);
-    }
-    return record;
   }
 };
 
@@ -172,13 +156,5 @@ void PrintSummary(const RecordingReporter& reporter) {
 }  // namespace orlenda::bench
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  orlenda::bench::RecordingReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
-  reporter.SetOutputStream(&std::cout);
-  reporter.SetErrorStream(&std::cerr);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  orlenda::bench::PrintSummary(reporter);
-  benchmark::Shutdown();
-  return 0;
+  return orlenda::bench::RunBenchmarks(argc, argv, orlenda::bench::PrintSummary);
 }

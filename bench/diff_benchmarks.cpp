@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "bench/recording_reporter.h"
 #include "cli/diff_command.h"
 #include "cli/pilot_json.h"
@@ -25,37 +26,22 @@
 namespace orlenda::bench {
 namespace {
 
+// The full pilot, a copy of it, the same pilot a month before (20 campaign and 3 simulator records
+// fewer, fewer kills and points), and another pilot (other craft lists, 14 and 4 records, other
+// unread bytes).
 struct DiffFiles {
-  std::filesystem::path folder;
-  std::string full;      // the sample pilot with 255 campaign and 255 simulator records
-  std::string fullCopy;  // the same bytes
-  std::string other;     // another pilot: other lists, 14 and 4 records, other unread bytes
-  std::string earlier;   // the full pilot a month before: 20 and 3 records fewer, fewer kills and points
+  BenchFolder folder{"orlenda-diff-bench"};
+  std::string full = folder.File("full.plt");
+  std::string fullCopy = folder.File("full.plt.bak");
+  std::string earlier = folder.File("earlier.plt");
+  std::string other = folder.File("other.plt");
 
   DiffFiles() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlenda-diff-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern;
-    full = (folder / "full.plt").string();
-    fullCopy = (folder / "full.plt.bak").string();
-    other = (folder / "other.plt").string();
-    earlier = (folder / "earlier.plt").string();
     const std::vector<std::uint8_t> fullBytes = tools::EncodePilotFile(FullPilot());
     tools::WriteBytesToFile(full, fullBytes);
     tools::WriteBytesToFile(fullCopy, fullBytes);
     tools::WriteBytesToFile(other, tools::EncodePilotFile(OtherPilot(), 0x5A));
     tools::WriteBytesToFile(earlier, tools::EncodePilotFile(EarlierPilot()));
-  }
-  ~DiffFiles() { std::filesystem::remove_all(folder); }
-
-  static PilotRecord FullPilot() {
-    PilotRecord record = tools::SamplePilotRecord();
-    for (std::size_t i = 0; i < kMissionSlotCount; ++i) {
-      const auto n = static_cast<std::int32_t>(i);
-      record.CampaignMissions[i] = tools::PresentMission(1000 + 37 * n, 100 + n, 300 + 7 * n, n);
-      record.SimMissions[i] = tools::PresentMission(800 + 11 * n, 50 + n, 200 + 5 * n, n);
-    }
-    return record;
   }
 
   static PilotRecord EarlierPilot() {
@@ -99,11 +85,12 @@ void BM_DumpOneFile(benchmark::State& state) {
 }
 BENCHMARK(BM_DumpOneFile);
 
-void RunDiffBenchmark(benchmark::State& state, const std::string& oldPath, const std::string& newPath,
-                      bool json) {
+// The diff subcommand's whole work for one pair of files, its answer written to a string.
+void BM_Diff(benchmark::State& state, std::string DiffFiles::*oldPath, std::string DiffFiles::*newPath,
+             bool json) {
   std::ostringstream out;
   std::ostringstream err;
-  const cli::DiffOptions options{oldPath, newPath, json};
+  const cli::DiffOptions options{Files().*oldPath, Files().*newPath, json};
   for (auto _ : state) {
     out.str({});
     if (cli::RunDiff(options, out, err) == cli::kDiffTrouble) state.SkipWithError("diff failed");
@@ -111,53 +98,25 @@ void RunDiffBenchmark(benchmark::State& state, const std::string& oldPath, const
   }
   state.counters["bytes out"] = static_cast<double>(out.str().size());
 }
-
-void BM_DiffIdenticalText(benchmark::State& state) {
-  RunDiffBenchmark(state, Files().fullCopy, Files().full, false);
-}
-BENCHMARK(BM_DiffIdenticalText);
-
-void BM_DiffMonthLaterText(benchmark::State& state) {
-  RunDiffBenchmark(state, Files().earlier, Files().full, false);
-}
-BENCHMARK(BM_DiffMonthLaterText);
-
-void BM_DiffMonthLaterJson(benchmark::State& state) {
-  RunDiffBenchmark(state, Files().earlier, Files().full, true);
-}
-BENCHMARK(BM_DiffMonthLaterJson);
-
-void BM_DiffDifferentText(benchmark::State& state) {
-  RunDiffBenchmark(state, Files().full, Files().other, false);
-}
-BENCHMARK(BM_DiffDifferentText);
-
-void BM_DiffDifferentJson(benchmark::State& state) {
-  RunDiffBenchmark(state, Files().full, Files().other, true);
-}
-BENCHMARK(BM_DiffDifferentJson);
+BENCHMARK_CAPTURE(BM_Diff, IdenticalText, &DiffFiles::fullCopy, &DiffFiles::full, false);
+BENCHMARK_CAPTURE(BM_Diff, MonthLaterText, &DiffFiles::earlier, &DiffFiles::full, false);
+BENCHMARK_CAPTURE(BM_Diff, MonthLaterJson, &DiffFiles::earlier, &DiffFiles::full, true);
+BENCHMARK_CAPTURE(BM_Diff, DifferentText, &DiffFiles::full, &DiffFiles::other, false);
+BENCHMARK_CAPTURE(BM_Diff, DifferentJson, &DiffFiles::full, &DiffFiles::other, true);
 
 void PrintSummary(const RecordingReporter& reporter) {
   const double dump = reporter.At("BM_DumpOneFile");
   if (dump <= 0) return;
   std::printf("\ndump of one file:                %8.1f us\n", dump / 1000);
-  for (const char* name : {"BM_DiffIdenticalText", "BM_DiffMonthLaterText", "BM_DiffMonthLaterJson",
-                           "BM_DiffDifferentText", "BM_DiffDifferentJson"})
-    if (const double diff = reporter.At(name); diff > 0)
-      std::printf("%-30s %8.1f us  %5.2fx the dump (goal <= 3x)\n", name + 3, diff / 1000, diff / dump);
+  for (const char* name :
+       {"IdenticalText", "MonthLaterText", "MonthLaterJson", "DifferentText", "DifferentJson"})
+    if (const double diff = reporter.At(std::string("BM_Diff/") + name); diff > 0)
+      std::printf("diff, %-25s %8.1f us  %5.2fx the dump (goal <= 3x)\n", name, diff / 1000, diff / dump);
 }
 
 }  // namespace
 }  // namespace orlenda::bench
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  orlenda::bench::RecordingReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
-  reporter.SetOutputStream(&std::cout);
-  reporter.SetErrorStream(&std::cerr);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  orlenda::bench::PrintSummary(reporter);
-  benchmark::Shutdown();
-  return 0;
+  return orlenda::bench::RunBenchmarks(argc, argv, orlenda::bench::PrintSummary);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 // The console reporter of the benchmark programs, keeping each benchmark's time per iteration so that
-// the program can end with its ratios.
+// the program can end with its ratios, and the main function that uses it.
 
 #include <benchmark/benchmark.h>
 
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,5 +30,18 @@ class RecordingReporter : public benchmark::ConsoleReporter {
  private:
   std::map<std::string, double> nanoseconds_;
 };
+
+// Runs the benchmarks named on the command line, printing as usual, then `summary` with their times.
+inline int RunBenchmarks(int argc, char** argv, void (*summary)(const RecordingReporter&)) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RecordingReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
+  reporter.SetOutputStream(&std::cout);
+  reporter.SetErrorStream(&std::cerr);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  summary(reporter);
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace orlenda::bench
