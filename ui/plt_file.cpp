@@ -75,7 +75,6 @@ void TPltFileView::FillLists() {
     boxes[i].first->addItems(boxes[i].second);
     boxes[i].first->setCurrentIndex(-1);
     boxes[i].first->setEditText(textsBeforeFirstLoad[i]);
-    FitListToLongestItem(*boxes[i].first);
     ShowCutTextInToolTip(*boxes[i].first);
   }
   ui_->ShipTypes->addItems(ItemTexts(CraftTypeLabels()));
@@ -155,6 +154,16 @@ void TPltFileView::RipPilotIntoTextWindow() {
   ShowRange(range);
   ui_->ExportEdit->setText(QtText(exportLine));
   ui_->Memo1->moveCursor(QTextCursor::Start);  // the summary at the report's top is what the player reads
+}
+
+// Measuring every item of the lists takes a few milliseconds, so it waits for the first showing
+// instead of slowing the program's start.
+void TPltFileView::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (listsFitted_) return;
+  for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
+    FitListToLongestItem(*box);
+  listsFitted_ = true;
 }
 
 void TPltFileView::Button1Click() { accept(); }
