@@ -2,6 +2,7 @@
 // command line is then offered in the open dialog; the event loop runs until the main window closes.
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/screenshot_mode.h"
 #include "app/start_sequence.h"
@@ -36,10 +37,13 @@ int main(int argc, char** argv) {
     return QApplication::exec();
   }
 
-  if (arguments.size() > 1) Form1.OfferCommandLineFile(arguments.at(1));
-
   // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
   Form1.show();
+  // The pilot file named on the command line is offered once the main window is on screen, so that the
+  // open dialog and any box about the file stand over it.
+  if (arguments.size() > 1) {
+    QTimer::singleShot(0, &Form1, [&Form1, file = arguments.at(1)] { Form1.OfferCommandLineFile(file); });
+  }
   return QApplication::exec();
 }

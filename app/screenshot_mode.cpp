@@ -1,11 +1,14 @@
 #include "app/screenshot_mode.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
@@ -41,12 +44,34 @@ bool ShowAndSave(QWidget& window, const QString& folder, const QString& name) {
   return saved;
 }
 
+// The view with one of its drop-down lists open. The list is a window of its own, so the picture is
+// taken from the screen.
+bool SaveWithListOpen(QWidget& view, const char* boxName, const QString& folder, const QString& name) {
+  auto* box = view.findChild<QComboBox*>(QString::fromLatin1(boxName));
+  if (box == nullptr) return false;
+  view.show();
+  Settle();
+  box->showPopup();
+  Settle();
+  const QRect area = view.frameGeometry().united(box->view()->window()->frameGeometry());
+  const QPixmap picture = view.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  box->hidePopup();
+  view.hide();
+  const QString path = QDir(folder).filePath(name);
+  const bool saved = picture.save(path);
+  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
 bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
   if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
   if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
     report->moveCursor(QTextCursor::Start);
   }
   bool saved = ShowAndSave(windows.PltFileView, folder, QStringLiteral("pilot-file-view.png"));
+  saved = SaveWithListOpen(windows.PltFileView, "KalidorBox", folder,
+                           QStringLiteral("pilot-file-view-kalidor-list.png")) &&
+          saved;
   windows.Form1.mainLog().AppendLine(windows.PltFileView.ExportText());
   saved = Save(windows.Form1, folder, QStringLiteral("main-window.png")) && saved;
   saved = ShowAndSave(windows.SettingsDlg, folder, QStringLiteral("settings-dialog.png")) && saved;

@@ -1,11 +1,14 @@
 #include "ui/about.h"
 
+#include <QFileInfo>
 #include <QPixmap>
 #include <QShowEvent>
+#include <QUrl>
 
 #include "about_links.h"
 #include "ui/jpeg_image.h"
 #include "ui/picture_resources.h"
+#include "ui/plain_text.h"
 #include "ui/prompts.h"
 #include "ui_about.h"
 
@@ -18,8 +21,19 @@ constexpr char kLinkStyle[] = "color: #7fb2ff; text-decoration: underline;";
 }  // namespace
 
 AboutLinks BuiltInAboutLinks() {
-  return {QString::fromUtf8(about_links::kWebAddress), QString::fromUtf8(about_links::kWebCaption),
+  const QStringList webAddresses{QString::fromUtf8(about_links::kWebAddress),
+                                 QString::fromUtf8(about_links::kSourceReadme)};
+  return {FirstOpenableAddress(webAddresses), QString::fromUtf8(about_links::kWebCaption),
           QString::fromUtf8(about_links::kMailAddress)};
+}
+
+QString FirstOpenableAddress(const QStringList& addresses) {
+  for (const QString& address : addresses) {
+    if (address.isEmpty()) continue;
+    const QUrl url(address);
+    if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isFile()) return address;
+  }
+  return {};
 }
 
 TAboutBox::TAboutBox(Prompts& prompts, const AboutLinks& links, QWidget* parent)
@@ -57,7 +71,7 @@ void TAboutBox::SetUpLink(QLabel& label, const QString& address, const QString& 
   }
   label.setText(QStringLiteral("<a href=\"link\" style=\"%1\">%2</a>")
                     .arg(QString::fromLatin1(kLinkStyle), caption.toHtmlEscaped()));
-  label.setToolTip(address);
+  label.setToolTip(LiteralToolTip(address));
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
@@ -70,10 +84,16 @@ void TAboutBox::FormShow() {
   ui_->OKButton->setFocus();
 }
 
-void TAboutBox::MailLabel1Click() {
-  prompts_.OpenDocument(QUrl(QStringLiteral("mailto:") + links_.mailAddress));
-}
+void TAboutBox::MailLabel1Click() { OpenLink(QUrl(QStringLiteral("mailto:") + links_.mailAddress)); }
 
-void TAboutBox::WebLinkLabelClick() { prompts_.OpenDocument(QUrl(links_.webAddress)); }
+void TAboutBox::WebLinkLabelClick() { OpenLink(QUrl(links_.webAddress)); }
+
+// A link that no program takes (no mail program, no browser, no launcher at all) is reported, so that
+// the click is not met with silence.
+void TAboutBox::OpenLink(const QUrl& address) {
+  if (prompts_.OpenDocument(address)) return;
+  prompts_.ShowMessage(this, MessageKind::Error, MessageButtons::Ok,
+                       QStringLiteral("Unable to open ") + address.toString());
+}
 
 }  // namespace orlenda

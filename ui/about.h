@@ -23,8 +23,14 @@ struct AboutLinks {
   QString mailAddress;  // empty: no mail link
 };
 
-// The links chosen when the program was built.
+// The links chosen when the program was built. The web link is the first of the build's addresses
+// that can be opened here (see FirstOpenableAddress); it is left out when none can.
 AboutLinks BuiltInAboutLinks();
+
+// The first address that is not a file:// address or names a file that exists; empty when there is
+// none. The installed README comes first, the source tree's README second, for a program run from
+// its build folder.
+QString FirstOpenableAddress(const QStringList& addresses);
 
 class TAboutBox : public QDialog {
   Q_OBJECT
@@ -42,6 +48,7 @@ class TAboutBox : public QDialog {
 
  private:
   void SetUpLink(QLabel& label, const QString& address, const QString& caption);
+  void OpenLink(const QUrl& address);
 
   std::unique_ptr<Ui::TAboutBox> ui_;
   Prompts& prompts_;

@@ -4,20 +4,24 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
 
+#include "base/game_folders.h"
 #include "base/user_folders.h"
 #include "report/main_log_file.h"
 #include "settings/default_paths.h"
 #include "settings/setting_reads.h"
 #include "ui/compact_font.h"
 #include "ui/main_log.h"
+#include "ui/plain_text.h"
 #include "ui/platform_error.h"
 #include "ui/plt_file.h"
 #include "ui/run_handler.h"
 #include "ui/session.h"
+#include "ui/settings_recovery_prompt.h"
 #include "ui_main_unit.h"
 
 namespace orlenda {
@@ -46,6 +50,7 @@ TForm1::TForm1(Session& session, QWidget* parent)
   mainLog_ = std::make_unique<MainLog>(*ui_->Memo1);
   OpenDialog1.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
   ConnectHandlers();
+  ConnectShortcuts();
   FormCreate();
 }
 
@@ -69,18 +74,51 @@ void TForm1::ConnectHandlers() {
   }
 }
 
-// The settings store is opened and LastDir made to exist; then the log file named by the settings is
-// loaded. A settings file that cannot be written is reported but does not keep the log from loading:
-// a log left empty here would replace the user's log file at the next save.
+// The keys players expect, on top of the buttons' hints, which stay as they are. The main log takes
+// Tab as a character, so Ctrl+Tab and Ctrl+Shift+Tab move the focus on from it.
+void TForm1::ConnectShortcuts() {
+  ui_->GetScoreButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  ui_->SaveButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  ui_->ExitButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  ui_->Memo1->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->Memo1 && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tab && key->modifiers().testFlag(Qt::ControlModifier)) {
+      const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+      focusNextPrevChild(!back);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// The settings file is checked and the store opened, and LastDir made to exist; then the log file
+// named by the settings is loaded. A settings file that cannot be written is reported but does not
+// keep the log from loading: a log left empty here would replace the user's log file at the next save.
+// While the program starts, its boxes stand over the splash screen.
 void TForm1::FormCreate() {
   session_.OpenSettings();
-  RunHandler(session_.prompts(), this,
-             [this] { ApplyLastDirPresenceRule(session_.settings(), CurrentFolder()); });
-  RunHandler(session_.prompts(), this, [this] {
+  QWidget* owner = session_.BoxOwner(this);
+  if (OfferSettingsRecovery(session_, owner)) {
+    RunHandler(session_.prompts(), owner,
+               [this] { ApplyLastDirPresenceRule(session_.settings(), FirstRunFolder()); });
+  }
+  RunHandler(session_.prompts(), owner, [this] {
     const QString logFile = LogFileSetting();
-    ui_->SaveButton->setToolTip(ui_->SaveButton->toolTip() + logFile);
+    ui_->SaveButton->setToolTip(LiteralToolTip(ui_->SaveButton->toolTip() + logFile));
     if (QFileInfo(logFile).isFile()) mainLog_->ReplaceText(ReadLogFile(logFile));
   });
+}
+
+// Where the open dialog first starts: the game's folder when one is found, else the current folder.
+// Only looked for when LastDir is missing, so that a usual start does not search the disk.
+std::string TForm1::FirstRunFolder() const {
+  if (session_.settings().FindSetting(kSettingsSection, key::LastDir)) return CurrentFolder();
+  return FindGameFolder(HomeFolder()).value_or(CurrentFolder());
 }
 
 void TForm1::OfferCommandLineFile(const QString& fileName) {
@@ -105,15 +143,20 @@ void TForm1::ShowOpenDialogAndOpen() {
   OpenChosenFile(OpenDialog1.fileName);
 }
 
-// The open sequence from the chosen file on: load, show the view, take its export line into the log,
-// and remember the file.
+// The open sequence from the chosen file on: load, show the view, take its export line into the log
+// and show it there, and remember the file. A name typed into the open dialog that names no file is
+// reported and not remembered.
 void TForm1::OpenChosenFile(const QString& fileName) {
-  if (QFileInfo(fileName).isFile()) {
-    TPltFileView& view = *session_.windows.PltFileView;
-    if (view.ReadMission(fileName) != 0) return;
-    view.exec();
-    mainLog_->AppendLine(view.ExportText());
+  if (!QFileInfo(fileName).isFile()) {
+    session_.prompts().ShowMessage(this, MessageKind::Error, MessageButtons::Ok,
+                                   QStringLiteral("File not found: ") + fileName);
+    return;
   }
+  TPltFileView& view = *session_.windows.PltFileView;
+  if (view.ReadMission(fileName) != 0) return;
+  view.exec();
+  mainLog_->AppendLine(view.ExportText());
+  ui_->Memo1->moveCursor(QTextCursor::End);
   if (ReadFlag(session_.settings(), key::SaveFilename, "1")) {
     session_.settings().WriteSetting(kSettingsSection, key::LastDir, fileName.toStdString());
   }

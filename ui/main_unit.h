@@ -52,9 +52,12 @@ class TForm1 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ConnectHandlers();
+  void ConnectShortcuts();
+  std::string FirstRunFolder() const;
   void ShowOpenDialogAndOpen();
   void OpenChosenFile(const QString& fileName);
   QString LogFileSetting() const;

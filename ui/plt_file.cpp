@@ -10,6 +10,7 @@
 #include "pilot/pilot_update.h"
 #include "report/rip_pilot.h"
 #include "ui/combo_choice.h"
+#include "ui/combo_width.h"
 #include "ui/compact_font.h"
 #include "ui/memo_text_sink.h"
 #include "ui/prompts.h"
@@ -74,6 +75,7 @@ void TPltFileView::FillLists() {
     boxes[i].first->addItems(boxes[i].second);
     boxes[i].first->setCurrentIndex(-1);
     boxes[i].first->setEditText(textsBeforeFirstLoad[i]);
+    ShowCutTextInToolTip(*boxes[i].first);
   }
   ui_->ShipTypes->addItems(ItemTexts(CraftTypeLabels()));
 }
@@ -99,8 +101,9 @@ int TPltFileView::ReadMission(const QString& fileName) {
   setWindowTitle(fileName);
   LoadResult result = LoadPilotFile(LocalPath(fileName));
   if (!result.Succeeded()) {
+    QWidget* owner = session_.BoxOwner(this);  // the view is not on screen before a load
     for (const std::string& message : result.messages) {
-      session_.prompts().ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
+      session_.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, QtText(message));
     }
     hide();
     return result.errorCount;
@@ -150,6 +153,17 @@ void TPltFileView::RipPilotIntoTextWindow() {
   }
   ShowRange(range);
   ui_->ExportEdit->setText(QtText(exportLine));
+  ui_->Memo1->moveCursor(QTextCursor::Start);  // the summary at the report's top is what the player reads
+}
+
+// Measuring every item of the lists takes a few milliseconds, so it waits for the first showing
+// instead of slowing the program's start.
+void TPltFileView::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (listsFitted_) return;
+  for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
+    FitListToLongestItem(*box);
+  listsFitted_ = true;
 }
 
 void TPltFileView::Button1Click() { accept(); }

@@ -50,6 +50,9 @@ class TPltFileView : public QDialog {
   void ZeroButtonClick();
   void SetLastButtonClick();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void ConnectHandlers();
   void FillLists();
@@ -67,6 +70,7 @@ class TPltFileView : public QDialog {
   std::unique_ptr<MemoTextSink> sink_;
   PilotRecord record_;
   PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
+  bool listsFitted_ = false;
 };
 
 }  // namespace orlenda

@@ -3,6 +3,9 @@
 // Everything that asks the user something or hands something to the desktop goes through this one
 // interface: message boxes, the standard error box, the open and save dialogs and opening a link.
 // The desktop program shows real dialogs (QtPrompts); tests answer from a script.
+//
+// `parent` is the window a box or dialog belongs to: it is shown centred over that window. Texts are
+// shown literally, never as formatted text, since they carry file names, pilot names and log lines.
 
 #include <QString>
 #include <QStringList>
@@ -41,8 +44,8 @@ class Prompts {
   virtual bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) = 0;
 
   // Hands a document (a web address, a mailto: address, a file:// address) to the desktop's default
-  // program. Failures are not reported.
-  virtual void OpenDocument(const QUrl& address) = 0;
+  // program. False when no program took it.
+  virtual bool OpenDocument(const QUrl& address) = 0;
 };
 
 }  // namespace orlenda

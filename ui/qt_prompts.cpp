@@ -3,10 +3,16 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 namespace orlenda {
 namespace {
+
+// Big enough for the detail view's name, size, type and date columns side by side.
+constexpr QSize kFileDialogStartSize{820, 480};
 
 QMessageBox::Icon IconOf(MessageKind kind) {
   switch (kind) {
@@ -36,10 +42,34 @@ QString TitleOf(MessageKind kind) {
   return {};
 }
 
+// A box centred over its parent window, its text shown as it stands: a file named "<b>Ace</b>.plt"
+// reads with its brackets, not in bold.
+int ExecuteBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+               QMessageBox::StandardButtons buttons, QWidget* parent) {
+  QMessageBox box(icon, title, text, buttons, parent != nullptr ? parent->window() : nullptr);
+  box.setTextFormat(Qt::PlainText);
+  return box.exec();
+}
+
+// The dialog starts at a size where the detail view's columns can be read whole; the size, type and
+// date columns take the width of their contents and the name column the rest.
+void SizeForReading(QFileDialog& dialog) {
+  QSize size = kFileDialogStartSize.expandedTo(dialog.sizeHint());
+  if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableSize());
+  dialog.resize(size);
+  if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView& header = *details->header();
+    header.setStretchLastSection(false);
+    header.setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header.count(); ++column)
+      header.setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+}
+
 // Qt's own file dialog is used everywhere: its name filters ignore letter case on every desktop, so
 // "*.plt" also lists the ".PLT" files that some installations of the game write.
 bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent);
+  QFileDialog dialog(parent != nullptr ? parent->window() : nullptr);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);  // the callers test whether the chosen file exists
@@ -50,6 +80,7 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
     dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
   }
   if (!state.fileName.isEmpty()) dialog.selectFile(state.fileName);
+  SizeForReading(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   state.fileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
   return true;
@@ -62,15 +93,14 @@ QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(app
 MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
                                      const QString& text) {
   const bool yesNo = buttons == MessageButtons::YesNo;
-  QMessageBox box(IconOf(kind), TitleOf(kind), text,
-                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-  const int pressed = box.exec();
+  const int pressed = ExecuteBox(IconOf(kind), TitleOf(kind), text,
+                                 yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
   if (!yesNo) return MessageAnswer::Ok;
   return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 void QtPrompts::ShowStandardError(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, applicationTitle_, text);
+  ExecuteBox(QMessageBox::Critical, applicationTitle_, text, QMessageBox::Ok, parent);
 }
 
 bool QtPrompts::ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) {
@@ -81,6 +111,6 @@ bool QtPrompts::ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) {
   return ExecuteFileDialog(parent, dialog, QFileDialog::AcceptSave);
 }
 
-void QtPrompts::OpenDocument(const QUrl& address) { QDesktopServices::openUrl(address); }
+bool QtPrompts::OpenDocument(const QUrl& address) { return QDesktopServices::openUrl(address); }
 
 }  // namespace orlenda

@@ -16,7 +16,7 @@ class QtPrompts final : public Prompts {
   void ShowStandardError(QWidget* parent, const QString& text) override;
   bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) override;
   bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) override;
-  void OpenDocument(const QUrl& address) override;
+  bool OpenDocument(const QUrl& address) override;
 
  private:
   QString applicationTitle_;

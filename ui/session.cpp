@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QWidget>
 
 namespace orlenda {
 
@@ -13,6 +14,13 @@ void Session::OpenSettings() { store_ = std::make_unique<SettingsIni>(settingsPa
 SettingsIni& Session::settings() {
   if (!store_) OpenSettings();
   return *store_;
+}
+
+QWidget* Session::BoxOwner(QWidget* preferred) const {
+  for (QWidget* window : {preferred, windows.Form1, windows.SplashForm}) {
+    if (window != nullptr && window->isVisible()) return window;
+  }
+  return windows.Form1 != nullptr ? windows.Form1 : preferred;
 }
 
 std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }

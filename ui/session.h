@@ -39,6 +39,11 @@ class Session {
   // The process-wide store (opened on first use if no window has opened it yet).
   SettingsIni& settings();
 
+  // The window that a box about `preferred`'s work is centred over: `preferred` while it is on screen,
+  // else the main window, else the splash screen while the program starts. A hidden window would put
+  // the box at the corner of the screen.
+  QWidget* BoxOwner(QWidget* preferred) const;
+
   ShellWindows windows;
 
  private:

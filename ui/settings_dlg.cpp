@@ -12,6 +12,7 @@
 #include "ui/radio_group_index.h"
 #include "ui/run_handler.h"
 #include "ui/session.h"
+#include "ui/settings_recovery_prompt.h"
 #include "ui_settings_dlg.h"
 
 namespace orlenda {
@@ -90,7 +91,7 @@ bool TSettingsDlg::eventFilter(QObject* watched, QEvent* event) {
 void TSettingsDlg::FormActivate() {
   session_.OpenSettings();
   SettingsIni& store = session_.settings();
-  ApplyLastDirPresenceRule(store, CurrentFolder());
+  if (OfferSettingsRecovery(session_, this)) ApplyLastDirPresenceRule(store, CurrentFolder());
   ui_->DirEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LastDir, CurrentFolder())));
   ui_->LogFileEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LogFile, DefaultLogFilePath())));
   const FlagBox flags[] = {

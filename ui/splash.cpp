@@ -1,6 +1,8 @@
 #include "ui/splash.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QPixmap>
 
 #include "ui/jpeg_image.h"
@@ -11,8 +13,20 @@ namespace orlenda {
 
 namespace {
 constexpr int kLabelPixelSize = 10;
+constexpr int kSmallestPixelSize = 7;
 constexpr QPoint kScreenPosition{295, 222};
 constexpr QColor kNightSky{16, 16, 28};  // behind the labels when the picture is missing
+// The label's characters are made smaller, from the usual size down, until its one line fits into the
+// narrow window: a line wider than the label would be clipped on both sides.
+void FitTextToWidth(QLabel& label) {
+  QFont font = label.font();
+  for (int size = kLabelPixelSize; size >= kSmallestPixelSize; --size) {
+    font.setPixelSize(size);
+    if (QFontMetrics(font).horizontalAdvance(label.text()) <= label.width()) break;
+  }
+  label.setFont(font);
+}
+
 }  // namespace
 
 TSplashForm::TSplashForm(QWidget* parent)
@@ -24,11 +38,7 @@ TSplashForm::TSplashForm(QWidget* parent)
   sky.setColor(QPalette::Window, kNightSky);
   setPalette(sky);
   setAutoFillBackground(true);
-  for (QWidget* label : {static_cast<QWidget*>(ui_->Label1), static_cast<QWidget*>(ui_->Label2)}) {
-    QFont font = label->font();
-    font.setPixelSize(kLabelPixelSize);
-    label->setFont(font);
-  }
+  for (QLabel* label : {ui_->Label1, ui_->Label2}) FitTextToWidth(*label);
   InitPictureResources();
   const QImage picture = LoadJpegResource(QStringLiteral(":/pictures/splash.jpg"));
   if (!picture.isNull()) ui_->Image1->setPixmap(QPixmap::fromImage(picture));

@@ -63,6 +63,31 @@ class AboutBoxTest : public QObject {
                                 QUrl(QStringLiteral("file:///usr/share/doc/orlenda3001/README.md"))}));
   }
 
+  void aLinkNoProgramTakesIsReported() {
+    ScriptedPrompts prompts;
+    prompts.documentsOpen = false;
+    TAboutBox about(prompts, kLinks);
+    ActivateLink(*Find<QLabel>(about, "WebLinkLabel"));
+    QCOMPARE(prompts.MessageTexts(),
+             QStringList{QStringLiteral("Unable to open file:///usr/share/doc/orlenda3001/README.md")});
+    QCOMPARE(prompts.MessageParents(), std::vector<QWidget*>{&about});
+  }
+
+  // The installed README first, else the source tree's (a program run from its build folder), else none.
+  void readMeLinkOpensAReadMeThatExists() {
+    TestHome home;
+    const QString readme = home.File(QStringLiteral("README.md"));
+    WriteAll(readme, "# Read me");
+    const QString installed = QStringLiteral("file:///nonexistent/doc/README.md");
+    const QString source = QUrl::fromLocalFile(readme).toString();
+    QCOMPARE(FirstOpenableAddress({installed, source}), source);
+    QCOMPARE(FirstOpenableAddress({source, installed}), source);
+    QCOMPARE(FirstOpenableAddress({installed, QString()}), QString());
+    QCOMPARE(FirstOpenableAddress({QStringLiteral("https://example.invalid/")}),
+             QStringLiteral("https://example.invalid/"));
+    QVERIFY(!BuiltInAboutLinks().webAddress.isEmpty());  // this build's own source README at least
+  }
+
   void linksWithoutAnAddressAreLeftOut() {
     ScriptedPrompts prompts;
     TAboutBox about(prompts, AboutLinks{});

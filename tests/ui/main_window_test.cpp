@@ -1,13 +1,21 @@
 // The main window driven through its buttons: start-up, the open sequence from the button, the command
 // line and a drop, the three save actions, "Clear text", and every branch of the questions on exit.
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTreeView>
 #include <QUrl>
 
 #include "program_fixture.h"
@@ -34,6 +42,31 @@ void CloseViewWhenShown(bool closeBox = false, QString exportText = {}) {
 }
 
 QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
+
+// What a tooltip shows, as the player reads it.
+QString ShownToolTip(const QString& toolTip) {
+  if (!Qt::mightBeRichText(toolTip)) return toolTip;
+  QTextDocument document;
+  document.setHtml(toolTip);
+  return document.toPlainText();
+}
+
+// A settings file damaged beyond use: its section header, then 4 KiB of noise.
+QByteArray DamagedSettings() {
+  QByteArray bytes("[Orlenda]\n");
+  quint32 state = 12345;
+  for (int i = 0; i < 4096; ++i) {
+    state = state * 1103515245u + 12345u;
+    bytes.append(static_cast<char>(state >> 24));
+  }
+  return bytes;
+}
+
+void ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+}
 
 }  // namespace
 
@@ -64,13 +97,52 @@ class MainWindowTest : public QObject {
 
   void startLoadsTheLogNamedBySettingsUnmodified() {
     ProgramFixture program;
-    const QString log = program.home.File(QStringLiteral("club log.txt"));
+    const QString log = program.home.File(QStringLiteral("<b>club<b> log & more.txt"));
     WriteAll(log, "Ace - Score: 100\r\nRookie - Score: 5\r\n");
     program.SetSetting(key::LogFile, log.toStdString());
     program.Start();
     QCOMPARE(program.LogText(), QStringLiteral("Ace - Score: 100\nRookie - Score: 5"));
     QVERIFY(!program.LogModified());
-    QVERIFY(Find<QPushButton>(program.Form1(), "SaveButton")->toolTip().endsWith(log));
+    QCOMPARE(ShownToolTip(Find<QPushButton>(program.Form1(), "SaveButton")->toolTip()),
+             QStringLiteral("Save the main log to: ") + log);
+  }
+
+  void firstRunStartsInTheGamesFolder() {
+    ProgramFixture program;
+    const QString game =
+        program.home.Home() + QStringLiteral("/.steam/steam/steamapps/common/STAR WARS X-Wing Alliance");
+    QDir().mkpath(game);
+    WriteAll(game + QStringLiteral("/Ace.plt"), "x");
+    program.Start();
+    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(game.toStdString()));
+  }
+
+  // A damaged settings file is explained over the splash screen. Answered No, nothing is written; Yes
+  // keeps the old file under a free name beside the new one.
+  void damagedSettingsAreKeptAsideOnlyWithConsent() {
+    ProgramFixture program;
+    const QString ini = program.home.SettingsFile();
+    WriteAll(ini, DamagedSettings());
+    WriteAll(ini + QStringLiteral(".bad"), "kept earlier");
+    program.prompts.AnswerNext(MessageAnswer::No);
+    program.Start();
+    QCOMPARE(
+        program.prompts.MessageTexts(),
+        QStringList{QStringLiteral("The settings file ") + ini +
+                    QStringLiteral(" is damaged: it holds binary data instead of settings text.\n\n"
+                                   "Start again from the default settings? The old file will be kept as ") +
+                    ini + QStringLiteral(".bad2.")});
+    QCOMPARE(program.prompts.MessageParents(), std::vector<QWidget*>{program.windows->SplashForm.get()});
+    QCOMPARE(ReadAll(ini), DamagedSettings());
+
+    ProgramFixture again;
+    WriteAll(again.home.SettingsFile(), DamagedSettings());
+    again.prompts.AnswerNext(MessageAnswer::Yes);
+    again.Start();
+    QCOMPARE(ReadAll(again.home.SettingsFile() + QStringLiteral(".bad")), DamagedSettings());
+    QCOMPARE(again.Setting(key::LastDir),
+             std::optional<std::string>(again.home.WorkingFolder().toStdString()));
+    QCOMPARE(again.prompts.standardErrors, QStringList());
   }
 
   void unreadableLogIsReportedAndTheLogStartsEmpty() {
@@ -118,6 +190,7 @@ class MainWindowTest : public QObject {
 
     const ShownFileDialog& open = program.prompts.fileDialogs.at(0);
     QVERIFY(!open.save);
+    QCOMPARE(open.parent, &program.Form1());
     QCOMPARE(open.state.initialDir, program.home.WorkingFolder());
     QCOMPARE(open.state.filters,
              (QStringList{QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")}));
@@ -136,6 +209,54 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.prompts.fileDialogs.at(1).state.initialDir, pilot);
     QCOMPARE(Lines(program.LogText()), (QStringList{first, QStringLiteral("edited by hand")}));
     QVERIFY(program.prompts.MessageTexts().isEmpty());
+  }
+
+  void exportLineAppendedToALongLogIsShown() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    WriteAll(program.home.LogFile(), QByteArray("old line\r\n").repeated(2000));
+    program.Start();
+    program.Form1().show();
+    auto* log = Find<QPlainTextEdit>(program.Form1(), "Memo1");
+    QCOMPARE(log->verticalScrollBar()->value(), 0);
+    program.prompts.ChooseNextFile(pilot);
+    CloseViewWhenShown();
+    Click(program.Form1(), "GetScoreButton");
+    QCOMPARE(log->textCursor().block().text(), program.View().ExportText());
+    QVERIFY(log->verticalScrollBar()->value() > 0);
+    QVERIFY(log->viewport()->rect().contains(log->cursorRect()));
+  }
+
+  void keyboardLeavesTheLogAndReachesTheButtons() {
+    ProgramFixture program;
+    program.Start();
+    ShowActive(program.Form1());
+    auto* log = Find<QPlainTextEdit>(program.Form1(), "Memo1");
+    log->setFocus();
+    QTest::keyClick(log, Qt::Key_Tab);
+    QCOMPARE(log->toPlainText(), QStringLiteral("\t"));  // Tab alone types a tab
+    QTest::keyClick(log, Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(QApplication::focusWidget() != log);
+    log->setFocus();
+    QTest::keyClick(log, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != log);
+    QCOMPARE(log->toPlainText(), QStringLiteral("\t"));
+
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"GetScoreButton", "Ctrl+O"}, {"SaveButton", "Ctrl+S"}, {"ExitButton", "Ctrl+Q"}};
+    for (const auto& [button, keys] : shortcuts) {
+      QCOMPARE(Find<QPushButton>(program.Form1(), button)->shortcut(),
+               QKeySequence(QString::fromLatin1(keys)));
+    }
+    QCOMPARE(Find<QPushButton>(program.Form1(), "GetScoreButton")->toolTip(),
+             QStringLiteral("Select a XWA .plt file to open"));
+    // A button's shortcut clicks it a moment later, as the pressed button is drawn.
+    QTest::keyClick(&program.Form1(), Qt::Key_O, Qt::ControlModifier);
+    QTRY_COMPARE(program.prompts.fileDialogs.size(), std::size_t{1});
+    QTest::keyClick(&program.Form1(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(ReadAll(program.home.LogFile()), QByteArray("\t\r\n"));
+    QTest::keyClick(&program.Form1(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!program.Form1().isVisible());
   }
 
   void withSaveFilenameOffLastDirIsNotWritten() {
@@ -161,35 +282,46 @@ class MainWindowTest : public QObject {
     program.Form1().OfferCommandLineFile(
         QStringLiteral("Red_Kestrel.plt"));  // relative to the working folder
     QCOMPARE(program.prompts.fileDialogs.at(0).state.fileName, absolute);
+    QCOMPARE(program.prompts.fileDialogs.at(0).parent, &program.Form1());
     QCOMPARE(program.LogText(), program.View().ExportText());
   }
 
-  void cancelledOpenDoesNothingAndAMissingFileOnlyMovesLastDir() {
+  void cancelledOpenDoesNothingAndAMissingFileIsReported() {
     ProgramFixture program;
     program.Start();
     program.prompts.ChooseNextFile(std::nullopt);
     Click(program.Form1(), "GetScoreButton");
+    QVERIFY(program.prompts.MessageTexts().isEmpty());
     const QString missing = program.home.File(QStringLiteral("gone.plt"));
     program.prompts.ChooseNextFile(missing);
     Click(program.Form1(), "GetScoreButton");
     QCOMPARE(program.LogText(), QString());
     QVERIFY(!program.LogModified());
-    QVERIFY(program.prompts.MessageTexts().isEmpty());
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(missing.toStdString()));
+    QCOMPARE(program.prompts.MessageTexts(), QStringList{QStringLiteral("File not found: ") + missing});
+    QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
+    QCOMPARE(program.Setting(key::LastDir),
+             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
   }
 
+  // The boxes stand over the main window, not over the view that was never shown; from the command
+  // line just as from the button.
   void pilotFileOfWrongSizeIsRefusedWithBothMessages() {
     ProgramFixture program;
     const QString wrong = program.home.File(QStringLiteral("Sister.plt"));
     WriteAll(wrong, QByteArray(1000, '\0'));
     program.Start();
+    program.Form1().show();
     program.prompts.ChooseNextFile(wrong);
     Click(program.Form1(), "GetScoreButton");  // a view shown now would never close: the test would hang
-    QCOMPARE(
-        program.prompts.MessageTexts(),
-        (QStringList{QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!"),
-                     QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")}));
+    const QStringList messages{
+        QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!"),
+        QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")};
+    QCOMPARE(program.prompts.MessageTexts(), messages);
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
+    program.prompts.ChooseNextFile(wrong);
+    program.Form1().OfferCommandLineFile(wrong);
+    QCOMPARE(program.prompts.MessageTexts(), messages + messages);
+    for (QWidget* parent : program.prompts.MessageParents()) QCOMPARE(parent, &program.Form1());
     QCOMPARE(program.LogText(), QString());
     QCOMPARE(program.Setting(key::LastDir),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
@@ -307,7 +439,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown, QStringLiteral("AboutBox"));
   }
 
-  // The real open dialog of the desktop program, not the scripted one: ".PLT" files are listed too.
+  // The real boxes of the desktop program: the text as it stands, over the window it belongs to.
+  void realBoxesShowTheirTextLiterallyOverTheirWindow() {
+    QWidget window;
+    QWidget* child = new QWidget(&window);
+    window.show();
+    QtPrompts prompts(QStringLiteral("title"));
+    const QString text = QStringLiteral("Ready to update <b>Red & Two<b>.plt. Is it ok to proceed?");
+    int shown = 0;
+    const auto check = [&](QWidget& modal) {
+      auto& box = static_cast<QMessageBox&>(modal);
+      QCOMPARE(box.textFormat(), Qt::PlainText);
+      QCOMPARE(box.text(), text);
+      QCOMPARE(box.parentWidget(), &window);
+      ++shown;
+      box.done(QMessageBox::No);
+    };
+    WhenModalShown(check);
+    QCOMPARE(prompts.ShowMessage(child, MessageKind::Information, MessageButtons::YesNo, text),
+             MessageAnswer::No);
+    WhenModalShown(check);
+    prompts.ShowStandardError(child, text);
+    QCOMPARE(shown, 2);
+  }
+
+  // The real open dialog of the desktop program, not the scripted one: ".PLT" files are listed too,
+  // and the detail view's columns are wide enough for what they show.
   void openDialogListsPilotFilesInAnyLetterCase() {
     TestHome home;
     for (const char* name : {"lower.plt", "UPPER.PLT", "notes.txt"})
@@ -322,6 +479,11 @@ class MainWindowTest : public QObject {
       QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 2);
       for (int row = 0; row < 2; ++row)
         listed.append(files->model()->index(row, 0, files->rootIndex()).data().toString());
+      auto* details = Find<QTreeView>(dialog, "treeView");
+      for (int column = 1; column < details->header()->count(); ++column) {
+        QTRY_VERIFY(details->header()->sectionSize(column) >=
+                    static_cast<QAbstractItemView*>(details)->sizeHintForColumn(column));
+      }
       dialog.close();
     });
     QVERIFY(!prompts.ExecuteOpenDialog(nullptr, open));

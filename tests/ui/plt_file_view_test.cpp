@@ -2,6 +2,7 @@
 // listing, rebuilding and clearing the report, the settings button, and "Save" with its question, its
 // success and its failures.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 
@@ -19,6 +21,7 @@
 #include "settings/setting_reads.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
+#include "ui/combo_width.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -105,6 +108,42 @@ class PltFileViewTest : public QObject {
     QVERIFY(fixture.Report().startsWith(QStringLiteral("Name: Red Kestrel")));
     QVERIFY(fixture.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
     QVERIFY(fixture.prompts.MessageTexts().isEmpty());
+  }
+
+  // The view keeps its size; the open lists are as wide as their longest item, and a box whose text is
+  // cut shows it whole in its tooltip, under its hint.
+  void longItemsCanBeReadWhole() {
+    ViewFixture fixture;
+    PilotRecord record = tools::SamplePilotRecord();
+    record.KalidorStatus = 6;
+    QCOMPARE(fixture.View().ReadMission(WritePilot(fixture.home.File(QStringLiteral("k.plt")), record)), 0);
+    fixture.View().show();
+    QCOMPARE(fixture.View().size(), QSize(639, 307));
+    for (const char* name : {"ActiveMissionBox", "RankBox", "RatingBox", "KalidorBox"}) {
+      QComboBox& box = fixture.Box(name);
+      int longest = 0;
+      for (int i = 0; i < box.count(); ++i)
+        longest = std::max(longest, box.view()->fontMetrics().horizontalAdvance(box.itemText(i)));
+      box.showPopup();
+      QVERIFY2(box.view()->viewport()->width() >= longest, name);
+      box.hidePopup();
+    }
+    QComboBox& kalidor = fixture.Box("KalidorBox");
+    QVERIFY(!TextFits(kalidor));
+    QCOMPARE(kalidor.toolTip(),
+             QStringLiteral("Change the status of the Kalidor Crescent\n") + kalidor.currentText());
+    QVERIFY(TextFits(fixture.Box("RankBox")));
+    QCOMPARE(fixture.Box("RankBox").toolTip(), QStringLiteral("Change the rank"));
+  }
+
+  void aLongReportOpensAtItsFirstLine() {
+    ViewFixture fixture;
+    fixture.SetSetting(key::MegaDetails, "1");
+    fixture.View().show();
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QScrollBar& scroll = *fixture.Control<QPlainTextEdit>("Memo1").verticalScrollBar();
+    QVERIFY(scroll.maximum() > 0);
+    QCOMPARE(scroll.value(), 0);
   }
 
   void valuesOutsideTheListsLeaveBoxesWithoutAChoice() {

@@ -47,7 +47,11 @@ class SplashScreenTest : public QObject {
     QCOMPARE(Find<QLabel>(splash, "Label1")->text(), QStringLiteral("Loading..."));
     QCOMPARE(Find<QLabel>(splash, "Label1")->y(), 120);
     QCOMPARE(Find<QLabel>(splash, "Label2")->y(), 135);
-    QVERIFY(!Find<QLabel>(splash, "Label2")->text().isEmpty());
+    for (const char* name : {"Label1", "Label2"}) {  // not clipped at either side
+      const QLabel& label = *Find<QLabel>(splash, name);
+      QVERIFY2(!label.text().isEmpty(), name);
+      QVERIFY2(QFontMetrics(label.font()).horizontalAdvance(label.text()) <= label.width(), name);
+    }
     const QPixmap picture = Find<QLabel>(splash, "Image1")->pixmap();
     QCOMPARE(picture.size(), QSize(150, 150));
   }

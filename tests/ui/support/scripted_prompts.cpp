@@ -2,10 +2,11 @@
 
 namespace orlenda::test {
 
-MessageAnswer ScriptedPrompts::ShowMessage(QWidget*, MessageKind kind, MessageButtons buttons,
+MessageAnswer ScriptedPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
                                            const QString& text) {
-  messages.push_back({kind, buttons, text});
+  messages.push_back({kind, buttons, text, parent});
   allTexts_.append(text);
+  allParents_.push_back(parent);
   const MessageAnswer fallback = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
   if (answers_.empty()) {
     if (buttons == MessageButtons::YesNo) ++unscripted;
@@ -17,21 +18,22 @@ MessageAnswer ScriptedPrompts::ShowMessage(QWidget*, MessageKind kind, MessageBu
   return answer;
 }
 
-void ScriptedPrompts::ShowStandardError(QWidget*, const QString& text) {
+void ScriptedPrompts::ShowStandardError(QWidget* parent, const QString& text) {
   standardErrors.append(text);
   allTexts_.append(text);
+  allParents_.push_back(parent);
 }
 
-bool ScriptedPrompts::ExecuteOpenDialog(QWidget*, FileDialogState& dialog) {
-  return ExecuteFileDialog(false, dialog);
+bool ScriptedPrompts::ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) {
+  return ExecuteFileDialog(parent, false, dialog);
 }
 
-bool ScriptedPrompts::ExecuteSaveDialog(QWidget*, FileDialogState& dialog) {
-  return ExecuteFileDialog(true, dialog);
+bool ScriptedPrompts::ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) {
+  return ExecuteFileDialog(parent, true, dialog);
 }
 
-bool ScriptedPrompts::ExecuteFileDialog(bool save, FileDialogState& dialog) {
-  fileDialogs.push_back({save, dialog});
+bool ScriptedPrompts::ExecuteFileDialog(QWidget* parent, bool save, FileDialogState& dialog) {
+  fileDialogs.push_back({save, dialog, parent});
   if (files_.empty()) {
     ++unscripted;
     return false;
@@ -51,6 +53,7 @@ void ScriptedPrompts::Forget() {
   fileDialogs.clear();
   documents.clear();
   allTexts_.clear();
+  allParents_.clear();
   unscripted = 0;
 }
 

@@ -15,11 +15,13 @@ struct ShownMessage {
   MessageKind kind;
   MessageButtons buttons;
   QString text;
+  QWidget* parent;  // the window the box is centred over
 };
 
 struct ShownFileDialog {
   bool save;
   FileDialogState state;  // as the dialog was shown
+  QWidget* parent;
 };
 
 class ScriptedPrompts final : public Prompts {
@@ -34,25 +36,33 @@ class ScriptedPrompts final : public Prompts {
   void ShowStandardError(QWidget* parent, const QString& text) override;
   bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) override;
   bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) override;
-  void OpenDocument(const QUrl& address) override { documents.push_back(address); }
+  // Records the address; answers `documentsOpen`.
+  bool OpenDocument(const QUrl& address) override {
+    documents.push_back(address);
+    return documentsOpen;
+  }
 
-  // The texts of the messages shown so far (standard error boxes included), in order.
+  // The texts of the messages shown so far (standard error boxes included), in order, and the
+  // windows they were centred over.
   QStringList MessageTexts() const;
+  std::vector<QWidget*> MessageParents() const { return allParents_; }
   void Forget();
 
   std::vector<ShownMessage> messages;
   QStringList standardErrors;
   std::vector<ShownFileDialog> fileDialogs;
   std::vector<QUrl> documents;
+  bool documentsOpen = true;
   int unscripted = 0;
   int queuedLeft() const { return static_cast<int>(answers_.size() + files_.size()); }
 
  private:
-  bool ExecuteFileDialog(bool save, FileDialogState& dialog);
+  bool ExecuteFileDialog(QWidget* parent, bool save, FileDialogState& dialog);
 
   std::deque<MessageAnswer> answers_;
   std::deque<std::optional<QString>> files_;
   QStringList allTexts_;
+  std::vector<QWidget*> allParents_;
 };
 
 }  // namespace orlenda::test
