@@ -9,9 +9,30 @@
 namespace orlenda::cli {
 namespace {
 
+// A text in double quotes; a quote, a backslash and the control characters are escaped, so that a
+// text from a damaged file keeps to its one line and its end is seen.
+std::string Quoted(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 0xF];
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
 std::string ValueText(const FieldValue& value) {
   if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
-  return "\"" + std::get<std::string>(value) + "\"";
+  return Quoted(std::get<std::string>(value));
 }
 
 std::string Change(std::int32_t oldValue, std::int32_t newValue) {

@@ -75,6 +75,7 @@ TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
   before.SimMissions[1] = tools::PresentMission(500, 10, 95, 2);
   PilotRecord after = before;
   tools::SetText(after.PilotName, "J\xE9r\xF4me");
+  tools::SetText(after.MPJoinGameName, "Tab\there \"x\"");  // kept to its line
   after.TODBonus = 55;
   after.TODKillsA[0] = 5;
   after.CampaignMissions[2] = tools::PresentMission(1935, 0, 241, 5);
@@ -93,6 +94,7 @@ TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
             "PilotName: \"Red Kestrel\" -> \"J\u00E9r\u00F4me\"\n"
+            "MPJoinGameName: \"\" -> \"Tab\\x09here \\\"x\\\"\"\n"
             "TODKillsA[Xwing]: 3 -> 5\n"
             "+ mission 3: score 1935, time 241, bonus 0\n"
             "~ simulator mission 2: score 500 -> 650\n"
@@ -103,16 +105,17 @@ TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
             "CampaignMissionCount: 2 -> 3\n"
             "CampaignTotal: 304 -> 2239\n"
             "Total: 50 -> 155\n"
-            "5 fields changed, 1 mission added, 1 mission changed\n");
+            "6 fields changed, 1 mission added, 1 mission changed\n");
 
   const test::CliRun json = Diff({"--json", oldPath, newPath});
   EXPECT_EQ(json.exitStatus, 1);
   const nlohmann::json parsed = nlohmann::json::parse(json.out);
   EXPECT_EQ(parsed["identical"], false);
-  ASSERT_EQ(parsed["fields"].size(), 5u);
+  ASSERT_EQ(parsed["fields"].size(), 6u);
   EXPECT_EQ(parsed["fields"][0]["new"], "J\u00E9r\u00F4me");
-  EXPECT_EQ(parsed["fields"][1]["element"], "Xwing");
-  EXPECT_EQ(parsed["fields"][1]["offset"], field::TODKillsA.offset);
+  EXPECT_EQ(parsed["fields"][1]["new"], "Tab\there \"x\"");
+  EXPECT_EQ(parsed["fields"][2]["element"], "Xwing");
+  EXPECT_EQ(parsed["fields"][2]["offset"], field::TODKillsA.offset);
   EXPECT_EQ(parsed["missions"]["CampaignMissions"]["added"][0]["mission"], 3);
   EXPECT_EQ(parsed["missions"]["CampaignMissions"]["added"][0]["Score"], 1935);
   EXPECT_EQ(parsed["missions"]["SimMissions"]["changed"][0]["new"]["Score"], 650);
