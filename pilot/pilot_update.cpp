@@ -1,6 +1,8 @@
 #include "pilot/pilot_update.h"
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/writable_file.h"
