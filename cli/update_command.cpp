@@ -54,7 +54,7 @@ bool ApplyOptions(const UpdateOptions& options, PilotDetails& details, std::ostr
                            err);
 }
 
-int RunUpdate(const UpdateOptions& options, std::ostream& err) {
+int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err) {
   PilotDetails checkedOptions;  // the given list values are checked before the file is touched
   if (!ApplyOptions(options, checkedOptions, err)) return kUsageError;
 
@@ -76,6 +76,7 @@ int RunUpdate(const UpdateOptions& options, std::ostream& err) {
     err << result.message << '\n';
     return kFailure;
   }
+  if (result.nothingToUpdate) out << kNothingToUpdate << '\n';
   return kSuccess;
 }
 
@@ -98,7 +99,8 @@ void AddUpdateCommand(CLI::App& app, int& exitStatus) {
       command->add_option("--active-mission", options->activeMission.text,
                           "The mission flown next, that is the number of completed campaign missions: index "
                           "0-254 or the mission's text as listed");
-  command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cerr); });
+  command->footer("Only the values that differ from the file's are written; with none, nothing is.");
+  command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cout, std::cerr); });
 }
 
 }  // namespace orlenda::cli

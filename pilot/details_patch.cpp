@@ -26,14 +26,22 @@ void PatchCompletedRecord(RecordBytes record, const MissionEntry& entry) {
   WriteInt32LE(WrappingMultiply(entry.Bonus, 10), FourBytes(record, mission_record::kBonus));
 }
 
-ByteRange PatchCampaignList(PilotFileImage image, std::size_t activeMission, const MissionList& campaign) {
-  for (std::size_t slot = 0; slot < activeMission; ++slot) {
+ByteRange PatchCampaignList(PilotFileImage image, const CampaignChange& change, const MissionList& campaign) {
+  const auto from = static_cast<std::size_t>(change.fromCount);
+  const auto to = static_cast<std::size_t>(change.toCount);
+  for (std::size_t slot = from; slot < to; ++slot) {
     const std::size_t offset = MissionSlotOffset(field::CampaignMissions, slot);
     PatchCompletedRecord(RecordBytes(image.data() + offset, kMissionRecordSize), campaign[slot]);
   }
-  const std::size_t terminator = MissionSlotOffset(field::CampaignMissions, activeMission);
+  const std::size_t terminator = MissionSlotOffset(field::CampaignMissions, to);
   std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(terminator), kMissionRecordSize, std::uint8_t{0});
-  return {field::CampaignMissions.offset, kMissionRecordSize * (activeMission + 1)};
+  const std::size_t first = std::min(from, to);
+  return {MissionSlotOffset(field::CampaignMissions, first), kMissionRecordSize * (to + 1 - first)};
+}
+
+bool IsWritableCampaignChange(const std::optional<CampaignChange>& change) {
+  return change && change->fromCount >= 0 && change->toCount >= 0 &&
+         static_cast<std::size_t>(change->toCount) < kMissionSlotCount;
 }
 
 void PatchInt32Field(PilotFileImage image, const Int32Field& f, const std::optional<int>& value,
@@ -45,17 +53,18 @@ void PatchInt32Field(PilotFileImage image, const Int32Field& f, const std::optio
 
 }  // namespace
 
-std::vector<ByteRange> PatchPilotDetails(PilotFileImage image, const StoredPilotName& name,
-                                         const PilotDetails& details, const MissionList& campaign) {
+std::vector<ByteRange> PatchPilotDetails(PilotFileImage image, const DetailsChanges& changes,
+                                         const MissionList& campaign) {
   std::vector<ByteRange> written;
-  std::memcpy(image.data() + field::PilotName.offset, name.data(), name.size());
-  written.push_back({field::PilotName.offset, name.size()});
-  if (details.activeMission && *details.activeMission >= 0 &&
-      static_cast<std::size_t>(*details.activeMission) < kMissionSlotCount)
-    written.push_back(PatchCampaignList(image, static_cast<std::size_t>(*details.activeMission), campaign));
-  PatchInt32Field(image, field::Rating, details.rating, written);
-  PatchInt32Field(image, field::Rank, details.rank, written);
-  PatchInt32Field(image, field::KalidorStatus, details.kalidorStatus, written);
+  if (changes.name) {
+    std::memcpy(image.data() + field::PilotName.offset, changes.name->data(), changes.name->size());
+    written.push_back({field::PilotName.offset, changes.name->size()});
+  }
+  if (IsWritableCampaignChange(changes.campaign))
+    written.push_back(PatchCampaignList(image, *changes.campaign, campaign));
+  PatchInt32Field(image, field::Rating, changes.rating, written);
+  PatchInt32Field(image, field::Rank, changes.rank, written);
+  PatchInt32Field(image, field::KalidorStatus, changes.kalidorStatus, written);
   return written;
 }
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "pilot/pilot_details.h"
+#include "pilot/details_changes.h"
 #include "pilot/pilot_record.h"
 
 namespace orlenda {
@@ -20,11 +20,12 @@ struct ByteRange {
 
 using PilotFileImage = std::span<std::uint8_t, kPilotFileSize>;
 
-// Writes the name, each present enumeration value and, with an active mission A, the campaign records
-// 0 to A-1 and the all-zero terminating record at slot A into `image`; returns the ranges written, in
-// file order. A campaign record keeps what its slot held in the bytes the update does not define;
-// its presence mark keeps a non-zero value and is 1 otherwise, so that the next load finds it.
-std::vector<ByteRange> PatchPilotDetails(PilotFileImage image, const StoredPilotName& name,
-                                         const PilotDetails& details, const MissionList& campaign);
+// Writes each change into `image` and returns the ranges written, in file order. A campaign list
+// that goes from C to A completed missions keeps records 0 to min(A, C) - 1 as they are; for A > C
+// the records C to A - 1 are built from the campaign entries; the all-zero terminating record goes
+// to slot A. A built record keeps what its slot held in the bytes the update does not define; its
+// presence mark keeps a non-zero value and is 1 otherwise, so that the next load finds it.
+std::vector<ByteRange> PatchPilotDetails(PilotFileImage image, const DetailsChanges& changes,
+                                         const MissionList& campaign);
 
 }  // namespace orlenda

@@ -3,48 +3,66 @@
 #include <filesystem>
 #include <string_view>
 
-#include "base/atomic_file.h"
+#include "base/safe_replace.h"
 
 namespace orlenda {
 namespace {
 
+namespace fs = std::filesystem;
+
 // One name per file, however the path was spelled.
 std::string FileKey(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+  const fs::path canonical = fs::weakly_canonical(path, error);
   return error ? path : canonical.string();
 }
 
-std::string CopyFailedMessage(const std::string& path) {
-  return "Unable to keep a copy of " + path + " as " + PilotBackups::BackupPath(path) +
-         ", so nothing was written to the pilot file.";
+std::string CopyFailedMessage(const std::string& path, const std::string& reason) {
+  return "Unable to keep a copy of " + path + " as " + PilotBackups::BackupPath(path) + " (" + reason +
+         "), so nothing was written to the pilot file.";
+}
+
+// A marker counts only when it is a plain file: anything else at its name was not left by us.
+bool IsKeptByMarker(const std::string& path) {
+  std::error_code error;
+  return fs::is_regular_file(fs::symlink_status(PilotBackups::KeepMarkerPath(path), error)) &&
+         fs::is_regular_file(fs::symlink_status(PilotBackups::BackupPath(path), error));
 }
 
 }  // namespace
 
 std::string PilotBackups::BackupPath(const std::string& path) { return path + ".bak"; }
 
-bool PilotBackups::EnsureBackup(const std::string& path, std::string& message) {
-  if (HasBackup(path)) return true;
-  std::string content;
-  if (!ReadWholeFile(path, content)) {
-    message = CopyFailedMessage(path);
-    return false;
-  }
-  const auto* data = reinterpret_cast<const std::uint8_t*>(content.data());
-  return EnsureBackup(path, std::span<const std::uint8_t>(data, content.size()), message);
-}
+std::string PilotBackups::KeepMarkerPath(const std::string& path) { return path + ".bak.keep"; }
 
 bool PilotBackups::EnsureBackup(const std::string& path, std::span<const std::uint8_t> content,
                                 std::string& message) {
   if (HasBackup(path)) return true;
-  const std::string_view text(reinterpret_cast<const char*>(content.data()), content.size());
-  if (!WriteFileAtomically(BackupPath(path), text)) {
-    message = CopyFailedMessage(path);
-    return false;
+  if (!IsKeptByMarker(path)) {
+    const std::string_view bytes(reinterpret_cast<const char*>(content.data()), content.size());
+    std::string reason;
+    if (!ReplaceWithPlainFile(BackupPath(path), bytes, reason)) {
+      message = CopyFailedMessage(path, reason);
+      return false;
+    }
   }
   done_.insert(FileKey(path));
   return true;
+}
+
+bool PilotBackups::KeepBackup(const std::string& path) {
+  std::string reason;
+  return ReplaceWithPlainFile(KeepMarkerPath(path),
+                              BackupPath(path) + " holds " + path +
+                                  " as it was before a save that failed. It is kept until a save of the file "
+                                  "succeeds.\n",
+                              reason);
+}
+
+void PilotBackups::ReleaseBackup(const std::string& path) {
+  std::error_code error;
+  if (fs::is_regular_file(fs::symlink_status(KeepMarkerPath(path), error)))
+    fs::remove(KeepMarkerPath(path), error);
 }
 
 bool PilotBackups::HasBackup(const std::string& path) const { return done_.contains(FileKey(path)); }

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "pilot/pilot_record.h"
 
@@ -31,9 +32,13 @@ using StoredPilotName = std::array<char, kPilotNameSize>;
 PilotDetails DetailsOfLoadedPilot(const PilotRecord& record);
 
 // Why the details cannot be written, or nothing when they can. Refused: a name that Windows-1252
-// cannot store, a name longer than 12 characters (unless it is the name the file already holds,
-// which is written back unchanged), and a value outside its list.
+// cannot store, and a new name (one that differs from the name the file holds, which is then left
+// as it is) that holds a control character or is longer than 12 characters; a value outside its list.
 std::optional<std::string> CheckPilotDetails(const PilotDetails& details, const PilotRecord& record);
+
+// The refusal of a text typed into one of the view's boxes that names none of its items; `box` is
+// the box's name as the player knows it ("rank").
+std::string UnknownItemMessage(std::string_view box, std::string_view text);
 
 // The 13 bytes of the name field for a name that CheckPilotDetails accepted, zero-padded.
 StoredPilotName StoredNameOf(const std::string& name);

@@ -125,6 +125,7 @@ LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t file
     ReadAllFields(reader, result.record);
   }
   result.errorCount = reader.errors();
+  if (result.errorCount == 0) result.record.BytesOnDisk.assign(bytes.begin(), bytes.end());
   if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
   return result;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orlenda {
 
@@ -93,6 +94,9 @@ struct PilotRecord {
   std::uint8_t SimMissionCount = 0;
   std::int32_t CampaignTotal = 0;  // sum of Score + Bonus over the loaded campaign entries, wrapping
   std::string PilotFileName;
+  // The whole file as this program last read or wrote it (empty until a load succeeds): an update
+  // writes only when the file on disk still holds exactly these bytes.
+  std::vector<std::uint8_t> BytesOnDisk;
 };
 
 // The text of a fixed-size text field: the bytes before the first zero byte, or all of them.

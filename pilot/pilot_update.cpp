@@ -1,19 +1,20 @@
 #include "pilot/pilot_update.h"
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/writable_file.h"
+#include "pilot/details_changes.h"
 #include "pilot/details_patch.h"
-#include "pilot/pilot_load.h"
-#include "pilot/unwritten_fields.h"
 
 namespace orlenda {
 namespace {
 
 constexpr const char* kNothingWritten = " Nothing was written.";
 
-UpdateResult Failed(std::string message) { return {false, std::move(message)}; }
+UpdateResult Failed(std::string message) { return {false, false, std::move(message)}; }
 
 std::string WrongFileMessage(const std::string& path, std::int64_t size) {
   if (size < 0) return path + " is not a regular file." + kNothingWritten;
@@ -22,39 +23,69 @@ std::string WrongFileMessage(const std::string& path, std::int64_t size) {
          kNothingWritten;
 }
 
-std::string WriteFailedMessage(const std::string& path, const std::string& reason) {
-  return "Unable to write to " + path + ": " + reason + ". The file may be only partly updated; " +
-         PilotBackups::BackupPath(path) + " holds it as it was before this run first saved it.";
+std::string ChangedMessage(const std::string& path) {
+  return path +
+         " has been changed by another program since it was loaded or last saved. Open it again before "
+         "saving." +
+         kNothingWritten;
 }
 
-// The file's current bytes, refused unless it is still the pilot file that `record` describes.
-UpdateResult ReadCurrentFile(WritableFile& file, const std::string& path, const PilotRecord& record,
-                             std::vector<std::uint8_t>& image) {
+std::string BackupHoldsOriginal(const std::string& path, bool kept) {
+  std::string text = PilotBackups::BackupPath(path) + " holds it as it was before this run first saved it";
+  if (!kept) text += "; copy that file elsewhere before saving again, as it could not be marked to be kept";
+  return text + ".";
+}
+
+// Keeps the backup for later runs and words the failure of a save that may have written.
+UpdateResult FailedAfterWriting(PilotBackups& backups, const std::string& path, const std::string& what) {
+  const bool kept = backups.KeepBackup(path);
+  return Failed(what + " " + BackupHoldsOriginal(path, kept));
+}
+
+// Refused unless the open file holds exactly `expected`: read through the very file that is written.
+std::optional<UpdateResult> RefuseUnlessUnchanged(WritableFile& file, const std::string& path,
+                                                  const std::vector<std::uint8_t>& expected) {
   const std::int64_t size = file.RegularFileSize();
   if (size != static_cast<std::int64_t>(kPilotFileSize)) return Failed(WrongFileMessage(path, size));
-  if (!file.ReadAll(image, kPilotFileSize))
+  std::vector<std::uint8_t> current;
+  if (!file.ReadAll(current, kPilotFileSize))
     return Failed("Unable to read " + path + ": " + file.reason() + "." + kNothingWritten);
-  if (!UnwrittenFieldsMatch(LoadPilotBytes(image, size, path).record, record))
-    return Failed(path +
-                  " has been changed by another program since it was loaded. Open it again before saving." +
-                  kNothingWritten);
-  return {true, {}};
+  if (current != expected) return Failed(ChangedMessage(path));
+  return std::nullopt;
 }
 
-UpdateResult WriteRanges(WritableFile& file, const std::string& path, const std::vector<std::uint8_t>& image,
-                         const std::vector<ByteRange>& ranges) {
+std::optional<UpdateResult> RefuseUnlessStillNamed(WritableFile& file, const std::string& path) {
+  if (file.IsStillNamedBy(path)) return std::nullopt;
+  return Failed("Unable to save " + path + ": " + file.reason() + "." + kNothingWritten);
+}
+
+// Writes the ranges, flushes them to disk and checks that the path still names the file written.
+std::optional<UpdateResult> WriteRanges(WritableFile& file, const std::string& path,
+                                        const std::vector<std::uint8_t>& image,
+                                        const std::vector<ByteRange>& ranges, PilotBackups& backups) {
+  const auto writeFailed = [&] {
+    return FailedAfterWriting(
+        backups, path,
+        "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
+  };
   for (const ByteRange& range : ranges)
-    if (!file.WriteAt(range.offset, std::span(image).subspan(range.offset, range.size)))
-      return Failed(WriteFailedMessage(path, file.reason()));
-  if (!file.SyncToDisk() || !file.Close()) return Failed(WriteFailedMessage(path, file.reason()));
-  return {true, {}};
+    if (!file.WriteAt(range.offset, std::span(image).subspan(range.offset, range.size))) return writeFailed();
+  if (!file.SyncToDisk()) return writeFailed();
+  if (!file.IsStillNamedBy(path))
+    return FailedAfterWriting(backups, path,
+                              path +
+                                  " was replaced or removed by another program while it was being saved, so "
+                                  "the changes did not reach it;");
+  if (!file.Close()) return writeFailed();
+  return std::nullopt;
 }
 
-void TakeWrittenValues(PilotRecord& record, const StoredPilotName& name, const PilotDetails& details) {
-  record.PilotName = name;
-  if (details.rank) record.Rank = *details.rank;
-  if (details.rating) record.Rating = *details.rating;
-  if (details.kalidorStatus) record.KalidorStatus = *details.kalidorStatus;
+void TakeWrittenValues(PilotRecord& record, const DetailsChanges& changes, std::vector<std::uint8_t> image) {
+  if (changes.name) record.PilotName = *changes.name;
+  if (changes.rank) record.Rank = *changes.rank;
+  if (changes.rating) record.Rating = *changes.rating;
+  if (changes.kalidorStatus) record.KalidorStatus = *changes.kalidorStatus;
+  record.BytesOnDisk = std::move(image);
 }
 
 }  // namespace
@@ -62,23 +93,31 @@ void TakeWrittenValues(PilotRecord& record, const StoredPilotName& name, const P
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
                              PilotBackups& backups) {
   if (auto refusal = CheckPilotDetails(details, record)) return Failed(*refusal);
+  const DetailsChanges changes = PlanChanges(details, record);
+  if (changes.Empty()) return {true, true, {}};
 
   WritableFile file(path);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
-  std::vector<std::uint8_t> image;
-  if (UpdateResult read = ReadCurrentFile(file, path, record, image); !read.succeeded) return read;
+  if (!file.LockExclusive())
+    return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
+  if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 
   std::string backupMessage;
-  if (!backups.EnsureBackup(path, image, backupMessage)) return Failed(backupMessage);
+  if (!backups.EnsureBackup(path, record.BytesOnDisk, backupMessage)) return Failed(backupMessage);
 
-  const StoredPilotName name = StoredNameOf(details.name);
+  // Just before the first write: the file is still the one loaded, unchanged, and still named so.
+  if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
+  if (auto refused = RefuseUnlessStillNamed(file, path)) return *refused;
+
+  std::vector<std::uint8_t> image = record.BytesOnDisk;
   const std::vector<ByteRange> ranges =
-      PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), name, details, record.CampaignMissions);
-  if (UpdateResult written = WriteRanges(file, path, image, ranges); !written.succeeded) return written;
+      PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
+  if (auto failed = WriteRanges(file, path, image, ranges, backups)) return *failed;
 
-  TakeWrittenValues(record, name, details);
-  return {true, {}};
+  backups.ReleaseBackup(path);
+  TakeWrittenValues(record, changes, std::move(image));
+  return {true, false, {}};
 }
 
 }  // namespace orlenda

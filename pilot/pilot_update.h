@@ -1,8 +1,8 @@
 #pragma once
 
-// Writing the pilot's details back into the loaded pilot file, in place: the name, rank, rating,
-// Kalidor Crescent status and the campaign mission list up to its terminating record. Every other
-// byte of the file keeps its value.
+// Writing the pilot's details back into the loaded pilot file, in place: of the name, rank, rating,
+// Kalidor Crescent status and campaign mission list, only what the player changed. Every other byte
+// of the file keeps its value.
 
 #include <string>
 
@@ -12,17 +12,23 @@
 
 namespace orlenda {
 
+inline constexpr const char* kNothingToUpdate = "Nothing to update.";
+
 struct UpdateResult {
   bool succeeded = false;
-  std::string message;  // the text shown to the user when the update failed
+  bool nothingToUpdate = false;  // succeeded without touching the file: nothing was changed
+  std::string message;           // the text shown to the user when the update failed
 };
 
-// Checks the details before anything is written (CheckPilotDetails), opens the existing file for
-// reading and writing (never creating it), makes sure it is still the pilot file that `record` was
-// loaded from (its size, and the fields that the update does not write), keeps the backup, writes the
-// fields and flushes the file to disk. Any failure is reported with a message naming the file and
-// saying whether anything was written. On success the record's PilotName, Rank, Rating and
-// KalidorStatus take the written values; mission entries and counts are unchanged.
+// Checks the details (CheckPilotDetails) and works out what they change (PlanChanges); with nothing
+// changed, it ends there. Otherwise it opens the existing file for reading and writing (never
+// creating it) and holds its exclusive lock until it is closed, so that two of our programs never
+// interleave. Through that open file it refuses to go on unless the file holds exactly the bytes this
+// program last read or wrote (record.BytesOnDisk); it keeps the backup, checks the file once more and
+// that the path still names it, writes the changed ranges, flushes the file to disk and checks the
+// path again. Any failure is reported with a message naming the file and saying whether anything was
+// written. On success the record's PilotName, Rank, Rating and KalidorStatus take the written values
+// and BytesOnDisk the file's new bytes; mission entries and counts are unchanged.
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
                              PilotBackups& backups);
 

@@ -1,10 +1,13 @@
 #include "ui/plt_file.h"
 
+#include <QFile>
 #include <QFont>
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "base/windows1252.h"
+#include "pilot/details_changes.h"
 #include "pilot/enumerations.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
@@ -170,28 +173,52 @@ void TPltFileView::Button1Click() { accept(); }
 
 void TPltFileView::Button2Click() {
   Prompts& prompts = session_.prompts();
-  const QString question =
-      QStringLiteral("Ready to update ") + windowTitle() + QStringLiteral(". Is it ok to proceed?");
-  if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo, question) !=
+  const auto refuse = [&](const std::string& message) {
+    prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
+  };
+  PilotDetails details;
+  if (auto refusal = ReadChosenDetails(details)) return refuse(*refusal);
+  if (auto refusal = CheckPilotDetails(details, record_)) return refuse(*refusal);
+  const DetailsChanges changes = PlanChanges(details, record_);
+  if (changes.Empty()) {
+    prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QtText(kNothingToUpdate));
+    return;
+  }
+  if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo, UpdateQuestion(changes)) !=
       MessageAnswer::Yes) {
     return;
   }
-  const UpdateResult result = UpdatePilotFile(LocalPath(windowTitle()), ChosenDetails(), record_, backups_);
-  if (!result.succeeded) {
-    prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(result.message));
-    return;
-  }
+  const UpdateResult result = UpdatePilotFile(record_.PilotFileName, details, record_, backups_);
+  if (!result.succeeded) return refuse(result.message);
   prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));
 }
 
-PilotDetails TPltFileView::ChosenDetails() const {
-  PilotDetails details;
+// The question before a save, with a line under it for each value that will change.
+QString TPltFileView::UpdateQuestion(const DetailsChanges& changes) const {
+  QString question = QStringLiteral("Ready to update ") +
+                     QFile::decodeName(QByteArray::fromStdString(record_.PilotFileName)) +
+                     QStringLiteral(". Is it ok to proceed?\n");
+  for (const std::string& line : DescribeChanges(changes, record_))
+    question += QStringLiteral("\n") + QtText(line);
+  return question;
+}
+
+// What the boxes hold. A blank box leaves its value as it is; text that names none of the box's
+// items is refused, so that a typing slip is never taken for "no change".
+std::optional<std::string> TPltFileView::ReadChosenDetails(PilotDetails& details) const {
   details.name = ui_->PilotNameEdit->text().toStdString();
-  details.rank = ChosenItem(*ui_->RankBox);
-  details.rating = ChosenItem(*ui_->RatingBox);
-  details.kalidorStatus = ChosenItem(*ui_->KalidorBox);
-  details.activeMission = ChosenItem(*ui_->ActiveMissionBox);
-  return details;
+  const std::tuple<const QComboBox*, std::optional<int> PilotDetails::*, const char*> boxes[] = {
+      {ui_->RankBox, &PilotDetails::rank, "rank"},
+      {ui_->RatingBox, &PilotDetails::rating, "rating"},
+      {ui_->KalidorBox, &PilotDetails::kalidorStatus, "Kalidor Crescent status"},
+      {ui_->ActiveMissionBox, &PilotDetails::activeMission, "active mission"},
+  };
+  for (const auto& [box, value, name] : boxes) {
+    details.*value = ChosenItem(*box);
+    if (!(details.*value) && !box->currentText().trimmed().isEmpty())
+      return UnknownItemMessage(name, box->currentText().toStdString());
+  }
+  return std::nullopt;
 }
 
 void TPltFileView::Button3Click() {

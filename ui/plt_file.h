@@ -7,7 +7,10 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "pilot/details_changes.h"
 #include "pilot/pilot_backup.h"
 #include "pilot/pilot_details.h"
 #include "pilot/pilot_record.h"
@@ -62,7 +65,8 @@ class TPltFileView : public QDialog {
   void RipPilotIntoTextWindow();
   MissionRange Range() const;
   void ShowRange(const MissionRange& range);
-  PilotDetails ChosenDetails() const;
+  std::optional<std::string> ReadChosenDetails(PilotDetails& details) const;
+  QString UpdateQuestion(const DetailsChanges& changes) const;
 
   std::unique_ptr<Ui::TPltFileView> ui_;
   Session& session_;

@@ -70,14 +70,20 @@ int WaitFor(pid_t child) {
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
-  const CaptureFile out;
-  const CaptureFile err;
+struct CliProcess::Captures {
+  CaptureFile out;
+  CaptureFile err;
+};
+
+CliProcess::CliProcess(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides)
+    : captures_(std::make_unique<Captures>()) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, captures_->out.path().c_str(), O_WRONLY | O_TRUNC,
+                                   0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, captures_->err.path().c_str(), O_WRONLY | O_TRUNC,
+                                   0);
 
   std::vector<std::string> argv{ORLENDA_CLI_PATH};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -90,12 +96,29 @@ CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverri
                                     environmentPointers.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " + argv[0]);
+  pid_ = child;
+}
 
+CliProcess::~CliProcess() {
+  if (pid_ > 0) WaitFor(pid_);
+}
+
+CliRun CliProcess::Finish() {
   CliRun run;
-  run.exitStatus = WaitFor(child);
-  run.out = out.Text();
-  run.err = err.Text();
+  run.exitStatus = WaitFor(pid_);
+  pid_ = -1;
+  run.out = captures_->out.Text();
+  run.err = captures_->err.Text();
   return run;
+}
+
+std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
+                                     const EnvironmentOverrides& overrides) {
+  return std::make_unique<CliProcess>(arguments, overrides);
+}
+
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
+  return CliProcess(arguments, overrides).Finish();
 }
 
 }  // namespace orlenda::test

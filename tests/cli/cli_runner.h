@@ -2,6 +2,7 @@
 
 // Runs the built orlenda3001-cli as a user would, and captures what it prints and its exit status.
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,27 @@ struct CliRun {
 };
 
 using EnvironmentOverrides = std::vector<std::pair<std::string, std::string>>;
+
+// The program started and still running: Finish waits for it and gives what it printed.
+class CliProcess {
+ public:
+  CliProcess(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides);
+  ~CliProcess();
+  CliProcess(const CliProcess&) = delete;
+  CliProcess& operator=(const CliProcess&) = delete;
+
+  int pid() const { return pid_; }
+  CliRun Finish();
+
+ private:
+  struct Captures;
+  std::unique_ptr<Captures> captures_;
+  int pid_ = -1;
+};
+
+// Starts the program as RunCli does, without waiting for it.
+std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
+                                     const EnvironmentOverrides& overrides = {});
 
 // Runs the program with these arguments and waits for it. Its environment is this process's with
 // LC_ALL=C and then `overrides` set; standard input is empty.

@@ -58,7 +58,22 @@ TEST_F(UpdateCommandTest, WritesTheGivenValuesByIndexOrItemText) {
   EXPECT_EQ(FieldText(record.PilotName), "Wedge");
   EXPECT_EQ(record.Rating, 24);
   EXPECT_EQ(record.Rank, 5);
-  EXPECT_EQ(record.CampaignMissionCount, 12) << "the loaded count is written back";
+  EXPECT_EQ(record.CampaignMissionCount, 12);
+}
+
+TEST_F(UpdateCommandTest, NothingChangedWritesNothingAndSaysSo) {
+  const std::string path = TenMissionPilot();
+  const std::string before = Bytes(path);
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{}, {"--name", "Keyan", "--rank", "4", "--active-mission", "10"}}) {
+    std::vector<std::string> arguments{"update", path};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const test::CliRun run = test::RunCli(arguments, environment_);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "Nothing to update.\n");
+  }
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_FALSE(fs::exists(path + ".bak"));
 }
 
 TEST_F(UpdateCommandTest, ValuesWithoutAnItemAreLeftAsTheyAre) {
@@ -88,6 +103,7 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
       {"--active-mission", " "},
       {"--name", "ThirteenChars"},
       {"--name", "\xE4\xB8\xAD"},
+      {"--name", "Tab\there"},
   };
   for (const auto& options : refused) {
     std::vector<std::string> arguments{"update", path};
@@ -101,6 +117,8 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
             "listed).\n");
   EXPECT_EQ(test::RunCli({"update", path, "--name", "ThirteenChars"}, environment_).err,
             "The name \"ThirteenChars\" is longer than 12 characters.\n");
+  EXPECT_EQ(test::RunCli({"update", path, "--name", "Line\nBreak"}, environment_).err,
+            "The name \"Line\\x0ABreak\" holds a control character, which a pilot name cannot hold.\n");
   EXPECT_EQ(test::RunCli({"update"}, environment_).exitStatus, 2);
   EXPECT_EQ(Bytes(path), before);
   EXPECT_FALSE(fs::exists(path + ".bak"));
@@ -120,7 +138,7 @@ TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {
   const test::CliRun run = test::RunCli({"update", path, "--rank", "1"}, environment_);
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, "Unable to keep a copy of " + path + " as " + path +
-                         ".bak, so nothing was written to the pilot file.\n");
+                         ".bak (a folder has that name), so nothing was written to the pilot file.\n");
   EXPECT_EQ(Bytes(path), before);
 }
 

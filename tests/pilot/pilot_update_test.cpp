@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
@@ -105,37 +106,54 @@ TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
   EXPECT_EQ(record.CampaignMissionCount, 10);
 }
 
-TEST_F(PilotUpdateTest, CompletedRecordsKeepTheirUndefinedBytesAndAreFoundAgain) {
+TEST_F(PilotUpdateTest, WritesOnlyTheDetailsThatChanged) {
+  const std::string path = WritePilot(10);
+  auto bytes = ReadBytes(path);
+  PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);  // not a multiple of ten
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
+  PilotRecord record = Load(path);
+  const std::pair<PilotDetails, std::vector<ByteRange>> saves[] = {
+      {Details("Keyan", 4, 6, 2, 10), {}},
+      {Details("Luke", 4, 6, 2, 10), {{0, kPilotNameSize}}},
+      {Details("Luke", 5, 6, 2, 10), {{field::Rank.offset, 4}}},
+      {Details("Luke", 5, 7, 3, 10), {{field::Rating.offset, 4}, {field::KalidorStatus.offset, 4}}},
+  };
+  for (const auto& [details, allowed] : saves) {
+    const auto before = ReadBytes(path);
+    const UpdateResult result = Update(path, details, record);
+    ASSERT_TRUE(result.succeeded) << result.message;
+    EXPECT_EQ(result.nothingToUpdate, allowed.empty());
+    EXPECT_EQ(ChangesOutside(before, ReadBytes(path), allowed), std::vector<std::size_t>{});
+    if (allowed.empty()) {
+      EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path))) << "no copy for no change";
+    }
+  }
+  EXPECT_EQ(Int32At(ReadBytes(path), SlotOffset(4) + mission_record::kBonus), 1239)
+      << "records the player left alone keep their exact bonus";
+}
+
+TEST_F(PilotUpdateTest, LengtheningBuildsOnlyTheNewRecords) {
   const std::string path = WritePilot(10);
   auto bytes = ReadBytes(path);
   PatchInt32(bytes, SlotOffset(3) + mission_record::kPresenceMark, 0x0BADF00D);
-  PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);  // not a multiple of ten
-  PatchInt32(bytes, SlotOffset(5) + mission_record::kBonus, -15);
+  PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
-  const auto before = ReadBytes(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 12), record).succeeded);
   const auto after = ReadBytes(path);
-
-  for (std::size_t slot = 0; slot < 10; ++slot) {
-    const std::size_t base = SlotOffset(slot);
-    for (std::size_t b : {1, 2, 3, 4, 14, 16, 20, 23, 32, 39, 44, 47})
-      EXPECT_EQ(after[base + b], before[base + b]);
-    EXPECT_EQ(after[base + mission_record::kCompletedFlag], 1);
-  }
-  EXPECT_EQ(Int32At(after, SlotOffset(3) + mission_record::kPresenceMark), 0x0BADF00D);
-  EXPECT_EQ(Int32At(after, SlotOffset(4) + mission_record::kBonus), 1230);
-  EXPECT_EQ(Int32At(after, SlotOffset(5) + mission_record::kBonus), -10);
-  EXPECT_EQ(Int32At(after, SlotOffset(6) + mission_record::kBonus), 560);
-  EXPECT_EQ(Int32At(after, SlotOffset(7) + mission_record::kMissionTag), 0x1207);
-
-  // Slot 10 was the all-zero terminator: its presence mark becomes 1; slot 11 held filler, which stays.
+  EXPECT_EQ(ChangesOutside(bytes, after, {{SlotOffset(10), 3 * kMissionRecordSize}}),
+            std::vector<std::size_t>{})
+      << "records 0 to 9 keep every byte";
+  // Slot 10 was the all-zero terminator: its presence mark becomes 1; slot 11 held filler, which stays
+  // in the bytes the update does not define.
   EXPECT_EQ(after[SlotOffset(10)], 0);
+  EXPECT_EQ(after[SlotOffset(10) + mission_record::kCompletedFlag], 1);
   EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kPresenceMark), 1);
   EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kScore), 0);
   EXPECT_EQ(Int32At(after, SlotOffset(11) + mission_record::kPresenceMark),
             static_cast<std::int32_t>(0xA5A5A5A5));
+  EXPECT_EQ(after[SlotOffset(11) + 1], kFiller);
   EXPECT_EQ(Load(path).CampaignMissionCount, 12);
 }
 
@@ -146,7 +164,9 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
   auto after = ReadBytes(path);
-  EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(3)), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangesOutside(original, after, {{SlotOffset(3), kMissionRecordSize}}),
+            std::vector<std::size_t>{})
+      << "only the terminating record is written";
   EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + SlotOffset(3), after.begin() + SlotOffset(4)),
             std::vector<std::uint8_t>(kMissionRecordSize, 0));
   PilotRecord reloaded = Load(path);
@@ -154,7 +174,10 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
   EXPECT_EQ(reloaded.CampaignTotal, 1000 + 50 + 1001 + 51 + 1002 + 52);
 
   // The record still holds the ten loaded entries: saving with 10 again brings them all back.
+  const auto shortened = ReadBytes(path);
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 10), record).succeeded);
+  EXPECT_EQ(ChangesOutside(shortened, ReadBytes(path), {{SlotOffset(3), 8 * kMissionRecordSize}}),
+            std::vector<std::size_t>{});
   reloaded = Load(path);
   ASSERT_EQ(reloaded.CampaignMissionCount, 10);
   EXPECT_EQ(reloaded.CampaignMissions[9], record.CampaignMissions[9]);
@@ -217,6 +240,8 @@ TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
       {Details("Han \xE4\xB8\xAD", 4, 6, 2, 2),
        "The name \"Han \xE4\xB8\xAD\" cannot be stored in a pilot file"},
       {Details("ThirteenChars", 4, 6, 2, 2), "The name \"ThirteenChars\" is longer than 12 characters."},
+      {Details("Two\r\nLines\x7F", 4, 6, 2, 2),
+       "The name \"Two\\x0D\\x0ALines\\x7F\" holds a control character, which a pilot name cannot hold."},
       {Details("Keyan", 9, 6, 2, 2), "The rank 9 is outside its list (0 to 8)."},
       {Details("Keyan", 4, -1, 2, 2), "The rating -1 is outside its list (0 to 24)."},
       {Details("Keyan", 4, 6, 7, 2), "The Kalidor Crescent status 7 is outside its list (0 to 6)."},
@@ -288,16 +313,19 @@ TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten)
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
   auto bytes = ReadBytes(path);
-  PatchInt32(bytes, field::TODScoreA.offset, 9999);  // the game saved after another mission
+  // The game saved after another mission: a mission score and the rank, fields the update writes.
+  PatchInt32(bytes, SlotOffset(1) + mission_record::kScore, 9999);
+  PatchInt32(bytes, field::Rank.offset, 7);
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
 
-  const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 3), record);
+  const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 1), record);
   EXPECT_FALSE(result.succeeded);
   EXPECT_EQ(result.message,
             path +
-                " has been changed by another program since it was loaded. Open it again before "
-                "saving. Nothing was written.");
+                " has been changed by another program since it was loaded or last saved. Open it again "
+                "before saving. Nothing was written.");
   EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
 }
 
 TEST_F(PilotUpdateTest, ReadOnlyFileIsReportedAndLeftUnchanged) {
@@ -372,18 +400,79 @@ TEST_F(PilotUpdateTest, BackupHoldsTheFileAsItWasBeforeThisRunFirstSavedIt) {
   EXPECT_EQ(ReadBytes(backup), beforeNextRun);
 }
 
-TEST_F(PilotUpdateTest, FailedBackupStopsTheUpdateBeforeAnyWrite) {
+TEST_F(PilotUpdateTest, WhatStandsAtTheBackupNameIsNeverWrittenThrough) {
   const std::string path = WritePilot(3);
-  PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
-  fs::create_directory(PilotBackups::BackupPath(path));  // a folder where the copy should go
+  const std::string backup = PilotBackups::BackupPath(path);
+  const std::string other = WritePilot(5, "other.plt");
+  const auto otherBytes = ReadBytes(other);
+  const std::pair<std::function<void()>, std::string> refusals[] = {
+      {[&] { fs::create_directory(backup); }, "a folder has that name"},
+      {[&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }, "a device, pipe or socket has that name"},
+  };
+  for (const auto& [place, reason] : refusals) {
+    place();
+    PilotRecord record = Load(path);
+    const auto original = ReadBytes(path);
+    PilotBackups run;
+    const UpdateResult result = UpdatePilotFile(path, Details("Luke", 5, 6, 2, 0), record, run);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.message, "Unable to keep a copy of " + path + " as " + backup + " (" + reason +
+                                  "), so nothing was written to the pilot file.");
+    EXPECT_EQ(ReadBytes(path), original);
+    fs::remove(backup);
+  }
 
-  const UpdateResult result = Update(path, Details("Luke", 5, 6, 2, 0), record);
-  EXPECT_FALSE(result.succeeded);
-  EXPECT_EQ(result.message, "Unable to keep a copy of " + path + " as " + path +
-                                ".bak, so nothing was written to the pilot file.");
-  EXPECT_EQ(ReadBytes(path), original);
-  EXPECT_EQ(FieldText(record.PilotName), "Keyan");
+  // A link is replaced by a real copy: neither the pilot nor the file it names is written through it.
+  for (const std::string& target : {path, other}) {
+    fs::create_symlink(target, backup);
+    PilotRecord record = Load(path);
+    const auto original = ReadBytes(path);
+    PilotBackups run;
+    ASSERT_TRUE(UpdatePilotFile(path, Details("Luke", 5, 6, 2, 0), record, run).succeeded);
+    EXPECT_FALSE(fs::is_symlink(backup));
+    EXPECT_EQ(ReadBytes(backup), original);
+    EXPECT_EQ(FieldText(Load(path).PilotName), "Luke");
+    EXPECT_EQ(ReadBytes(other), otherBytes);
+    fs::remove(backup);
+    ASSERT_TRUE(UpdatePilotFile(path, Details("Keyan", 4, 6, 2, 3), record, run).succeeded);
+  }
+}
+
+TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
+  const std::string path = WritePilot(3);
+  const std::string backup = PilotBackups::BackupPath(path);
+  const auto original = ReadBytes(path);
+  // Two runs in a row fail part way: the name fits below the limit, the rank does not. The first
+  // saved once before, so that its copy exists; the second keeps that copy instead of making one.
+  PilotBackups firstRun;
+  PilotBackups secondRun;
+  for (auto [name, run] : {std::pair{"First", &firstRun}, std::pair{"Second", &secondRun}}) {
+    PilotRecord record = Load(path);
+    if (run == &firstRun) {
+      ASSERT_TRUE(UpdatePilotFile(path, Details("Zero", 4, 6, 2, 3), record, *run).succeeded);
+    }
+    UpdateResult result;
+    {
+      const FileSizeLimit limit(1000);
+      result = UpdatePilotFile(path, Details(name, 5, 6, 2, 3), record, *run);
+    }
+    EXPECT_EQ(result.message, "Unable to write to " + path +
+                                  ": File too large. The file may be only partly updated; " + backup +
+                                  " holds it as it was before this run first saved it.");
+    EXPECT_EQ(FieldText(Load(path).PilotName), name) << "partly written";
+    EXPECT_EQ(ReadBytes(backup), original) << "the copy that the message promised";
+  }
+
+  // A run that succeeds keeps the promised copy; the run after it may replace it again.
+  PilotRecord record = Load(path);
+  PilotBackups succeeding;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Third", 5, 6, 2, 3), record, succeeding).succeeded);
+  EXPECT_EQ(ReadBytes(backup), original);
+  EXPECT_FALSE(fs::exists(PilotBackups::KeepMarkerPath(path)));
+  const auto beforeNextRun = ReadBytes(path);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Fourth", 5, 6, 2, 3), record, nextRun).succeeded);
+  EXPECT_EQ(ReadBytes(backup), beforeNextRun);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ TEST_F(BigInputTest, NamesOf255Bytes) {
   const UpdateResult result = UpdatePilotFile(pilot, {"Keyan", 5, 6, 2, 3}, loaded.record, backups);
   if (!result.succeeded) {
     EXPECT_EQ(result.message, "Unable to keep a copy of " + pilot + " as " + pilot +
-                                  ".bak, so nothing was written to the pilot file.");
+                                  ".bak (File name too long), so nothing was written to the pilot file.");
     EXPECT_EQ(ReadBytes(pilot), original);
   }
 

@@ -273,8 +273,10 @@ class PltFileViewTest : public QObject {
     fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
     fixture.prompts.AnswerNext(MessageAnswer::No);
     Click(fixture.View(), "Button2");
-    QCOMPARE(fixture.prompts.MessageTexts(), QStringList{QStringLiteral("Ready to update ") + fixture.pilot +
-                                                         QStringLiteral(". Is it ok to proceed?")});
+    QCOMPARE(
+        fixture.prompts.MessageTexts(),
+        QStringList{QStringLiteral("Ready to update ") + fixture.pilot +
+                    QString::fromUtf8(". Is it ok to proceed?\n\nName: \"Red Kestrel\" \u2192 \"Changed\"")});
     QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Information);
     QCOMPARE(fixture.prompts.messages.at(0).buttons, MessageButtons::YesNo);
     QCOMPARE(ReadAll(fixture.pilot), before);
@@ -289,6 +291,7 @@ class PltFileViewTest : public QObject {
     fixture.Box("RankBox").setEditText(QStringLiteral(" captain "));  // typed, not picked from the list
     fixture.Box("RatingBox").setCurrentIndex(24);
     fixture.Box("ActiveMissionBox").setCurrentIndex(3);
+    fixture.View().setWindowTitle(QStringLiteral("not a path"));  // the save goes to the loaded file
     fixture.prompts.AnswerNext(MessageAnswer::Yes);
     Click(fixture.View(), "Button2");
     QCOMPARE(fixture.prompts.MessageTexts().constLast(), QStringLiteral("Update complete."));
@@ -310,17 +313,15 @@ class PltFileViewTest : public QObject {
   }
 
   void failedSaveIsReportedAndNeverAsComplete() {
-    const char* failures[] = {"file gone", "file replaced by another size", "name not storable"};
+    const char* failures[] = {"file gone", "file replaced by another size"};
     for (const char* failure : failures) {
       ViewFixture fixture;
       QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
-      const QString how = QString::fromLatin1(failure);
-      if (how == QStringLiteral("file gone")) QFile::remove(fixture.pilot);
-      if (how == QStringLiteral("file replaced by another size"))
+      if (QString::fromLatin1(failure) == QStringLiteral("file gone"))
+        QFile::remove(fixture.pilot);
+      else
         WriteAll(fixture.pilot, QByteArray(1000, 'x'));
-      if (how == QStringLiteral("name not storable")) {
-        fixture.Control<QLineEdit>("PilotNameEdit").setText(QString::fromUtf8("\xCE\xA9mega"));
-      }
+      fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
       const QByteArray before = ReadAll(fixture.pilot);
       fixture.prompts.AnswerNext(MessageAnswer::Yes);
       Click(fixture.View(), "Button2");
@@ -330,6 +331,41 @@ class PltFileViewTest : public QObject {
       QVERIFY2(shown.text != QStringLiteral("Update complete.") && !shown.text.isEmpty(), failure);
       QVERIFY2(ReadAll(fixture.pilot) == before, failure);
     }
+  }
+
+  // Details that cannot be saved are refused before the question, naming the box and the text.
+  void unsavableDetailsAreRefusedBeforeTheQuestion() {
+    const std::pair<const char*, QString> refusals[] = {
+        {"PilotNameEdit", QString::fromUtf8("The name \"\xCE\xA9mega\" cannot be stored")},
+        {"PilotNameEdit", QStringLiteral("The name \"Two\\x0ALines\" holds a control character")},
+        {"RankBox", QStringLiteral("The rank box holds \"admiral\", which is none of its items.")},
+        {"ActiveMissionBox", QStringLiteral("The active mission box holds \"99 - Nowhere\"")},
+    };
+    const QString texts[] = {QString::fromUtf8("\xCE\xA9mega"), QStringLiteral("Two\nLines"),
+                             QStringLiteral("admiral"), QStringLiteral("99 - Nowhere")};
+    for (std::size_t i = 0; i < std::size(refusals); ++i) {
+      ViewFixture fixture;
+      QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+      const QByteArray before = ReadAll(fixture.pilot);
+      if (QByteArray(refusals[i].first) == "PilotNameEdit")
+        fixture.Control<QLineEdit>("PilotNameEdit").setText(texts[i]);
+      else
+        fixture.Box(refusals[i].first).setEditText(texts[i]);
+      Click(fixture.View(), "Button2");
+      QCOMPARE(fixture.prompts.messages.size(), 1);
+      QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Error);
+      QVERIFY2(fixture.prompts.messages.at(0).text.startsWith(refusals[i].second),
+               qPrintable(fixture.prompts.messages.at(0).text));
+      QCOMPARE(ReadAll(fixture.pilot), before);
+    }
+  }
+
+  void saveWithNothingChangedSaysSoWithoutAsking() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.MessageTexts(), QStringList{QStringLiteral("Nothing to update.")});
+    QVERIFY(!QFile::exists(fixture.pilot + QStringLiteral(".bak")));
   }
 
   void realPilotsLoadIntoTheView() {

@@ -1,0 +1,132 @@
+// orlenda3001-cli update racing another update and other programs: a run that exits 0 has its changes
+// in the file, and a change that another program made is never overwritten.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "base/writable_file.h"
+#include "cli_test_support.h"
+#include "pilot/file_layout.h"
+#include "pilot/pilot_load.h"
+
+namespace orlenda {
+namespace {
+
+namespace fs = std::filesystem;
+
+// True once process `pid` waits for the exclusive lock of the file at `path` (polled, at most ten
+// seconds): the run has then loaded the file and stands just before its check.
+bool WaitsForLock(int pid, const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  const std::string inode = ":" + std::to_string(info.st_ino) + " ";
+  for (int attempt = 0; attempt < 2000; ++attempt) {
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);) {
+      if (line.find("->") != std::string::npos &&
+          line.find(" " + std::to_string(pid) + " ") != std::string::npos &&
+          line.find(inode) != std::string::npos)
+        return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+class UpdateConcurrencyTest : public ::testing::Test, protected test::CliFixture {
+ protected:
+  void SetUp() override {
+    if (!fs::exists("/proc/locks")) GTEST_SKIP() << "the system does not list its file locks";
+  }
+
+  // A pilot with ten completed campaign missions, rank 4, rating 6.
+  std::string Pilot(const std::string& name, const std::string& pilotName = "Keyan") {
+    PilotRecord record;
+    tools::SetText(record.PilotName, pilotName);
+    record.Rank = 4;
+    record.Rating = 6;
+    for (std::size_t i = 0; i < 10; ++i) record.CampaignMissions[i] = tools::PresentMission(100, 25, 60);
+    return PilotFile(record, name);
+  }
+
+  static PilotRecord Reload(const std::string& path) { return LoadPilotFile(path).record; }
+
+  // Starts an update that has loaded `path` and now waits for the lock that this test holds.
+  std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, WritableFile& holder) {
+    EXPECT_TRUE(holder.LockExclusive());
+    auto run = test::StartCli({"update", path, "--rank", "1", "--active-mission", "3"}, environment_);
+    EXPECT_TRUE(WaitsForLock(run->pid(), path));
+    return run;
+  }
+};
+
+TEST_F(UpdateConcurrencyTest, TwoRunsAtOnceNeverReportAChangeThatIsMissing) {
+  for (int trial = 0; trial < 20; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    const std::string path = Pilot("race.plt");
+    auto first = test::StartCli({"update", path, "--name", "AAAA", "--rank", "1"}, environment_);
+    auto second = test::StartCli({"update", path, "--rating", "7", "--active-mission", "12"}, environment_);
+    const test::CliRun firstRun = first->Finish();
+    const test::CliRun secondRun = second->Finish();
+
+    const PilotRecord record = Reload(path);
+    const bool firstIn = FieldText(record.PilotName) == "AAAA" && record.Rank == 1;
+    const bool secondIn = record.Rating == 7 && record.CampaignMissionCount == 12;
+    EXPECT_TRUE(firstIn || FieldText(record.PilotName) == "Keyan") << "never half of a run's changes";
+    EXPECT_TRUE(secondIn || record.Rating == 6);
+    for (const auto& [run, in] : {std::pair{firstRun, firstIn}, std::pair{secondRun, secondIn}}) {
+      if (run.exitStatus == 0)
+        EXPECT_TRUE(in) << "a run that exits 0 has its changes in the file";
+      else
+        EXPECT_TRUE(run.exitStatus == 1 && !in) << run.exitStatus << " " << run.err;
+    }
+  }
+}
+
+TEST_F(UpdateConcurrencyTest, ChangeByAnotherProgramBetweenLoadAndWriteIsKept) {
+  const std::string path = Pilot("keyan.plt");
+  WritableFile holder(path);
+  auto run = StartBlockedUpdate(path, holder);
+
+  // The game saves after another mission: a mission score and the rank, both fields the update writes.
+  auto bytes = tools::EncodePilotFile(Reload(path));
+  tools::PatchInt32(bytes, MissionSlotOffset(field::CampaignMissions, 2) + mission_record::kScore, 4242);
+  tools::PatchInt32(bytes, field::Rank.offset, 7);
+  ASSERT_TRUE(holder.WriteAt(0, bytes));
+  ASSERT_TRUE(holder.Close());
+
+  const test::CliRun result = run->Finish();
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.err, path +
+                            " has been changed by another program since it was loaded or last saved. Open it "
+                            "again before saving. Nothing was written.\n");
+  EXPECT_EQ(Bytes(path), std::string(bytes.begin(), bytes.end()));
+}
+
+TEST_F(UpdateConcurrencyTest, FileReplacedByRenameDuringTheUpdateIsNotReportedAsSaved) {
+  const std::string path = Pilot("keyan.plt");
+  const std::string replacement = Pilot("replacement.plt", "Other");
+  WritableFile holder(path);
+  auto run = StartBlockedUpdate(path, holder);
+
+  const std::string replaced = Bytes(replacement);
+  fs::rename(replacement, path);  // another program saves by writing a new file and renaming it
+  ASSERT_TRUE(holder.Close());
+
+  const test::CliRun result = run->Finish();
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.err, "Unable to save " + path +
+                            ": the file was replaced or removed by another program. Nothing was written.\n");
+  EXPECT_EQ(Bytes(path), replaced) << "the file that now has the name keeps its bytes";
+  EXPECT_EQ(FieldText(Reload(path).PilotName), "Other");
+}
+
+}  // namespace
+}  // namespace orlenda
