@@ -68,15 +68,18 @@ int WaitFor(pid_t child) {
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
 }
 
-}  // namespace
-
-CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
-  const CaptureFile out;
+// Runs the program with standard output going to `stdoutPath`, or closed when it is empty.
+CliRun Run(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides,
+           const std::string& stdoutPath) {
   const CaptureFile err;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
+  if (stdoutPath.empty()) {
+    posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  }
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
 
   std::vector<std::string> argv{ORLENDA_CLI_PATH};
@@ -93,9 +96,21 @@ CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverri
 
   CliRun run;
   run.exitStatus = WaitFor(child);
-  run.out = out.Text();
   run.err = err.Text();
   return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
+  const CaptureFile out;
+  CliRun run = Run(arguments, overrides, out.path());
+  run.out = out.Text();
+  return run;
+}
+
+CliRun RunCliWithStdout(const std::vector<std::string>& arguments, const std::string& stdoutPath) {
+  return Run(arguments, {}, stdoutPath);
 }
 
 }  // namespace orlenda::test
