@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <span>
@@ -179,18 +180,72 @@ std::vector<std::string> LinesAddedSince(const LogFileBaseline& baseline, const 
   return SplitLogLines(added);
 }
 
-// The lock protocol's steps 1 and 2 for a writer, with the file's bytes read.
+// The lock protocol's steps 1 and 2 for a writer, with what it needs of the file's bytes.
 struct LockedLog {
   std::unique_ptr<WritableFile> file;
-  std::string bytes;
-  bool created = false;  // the file did not exist before: a failed first write removes it again
+  std::size_t size = 0;
+  std::string bytes;          // the whole content, read only for a save (an append needs only its shape)
+  bool needsLineEnd = false;  // its last line has no line end
+  bool created = false;       // the file did not exist before: a failed first write removes it again
 };
 
-std::optional<std::string> OpenForWriting(const std::string& path, LockedLog& log) {
+// What an append needs to know of a log, in one pass through a small buffer instead of a copy of a
+// log that may be megabytes long: whether it holds a NUL byte, and how it ends. The path names the
+// locked file while the lock is held, as every writer takes it.
+struct LogShape {
+  bool read = false;
+  bool holdsNul = false;
+  bool needsLineEnd = false;
+};
+
+LogShape ShapeOf(const std::string& path, std::size_t size) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  LogShape shape;
+  std::ifstream in(path, std::ios::binary);
+  std::string chunk(kChunk, '\0');
+  std::string head;  // enough of the start to tell a byte order mark alone
+  char last = '\n';
+  std::size_t done = 0;
+  while (done < size && in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(std::min(kChunk, size - done)));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0) break;
+    const std::string_view piece(chunk.data(), got);
+    if (head.size() < kUtf8ByteOrderMark.size())
+      head += piece.substr(0, kUtf8ByteOrderMark.size() - head.size());
+    shape.holdsNul = shape.holdsNul || piece.find('\0') != std::string_view::npos;
+    last = piece.back();
+    done += got;
+  }
+  shape.read = done == size;
+  const bool onlyByteOrderMark = size == kUtf8ByteOrderMark.size() && head == kUtf8ByteOrderMark;
+  shape.needsLineEnd = size > 0 && !onlyByteOrderMark && last != '\r' && last != '\n';
+  return shape;
+}
+
+std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
   log.file = OpenLocked(path, WritableFile::Open::kExistingOrCreate);
   if (!log.file) return CannotCreateFileMessage(path);
+  const std::int64_t size = log.file->RegularFileSize();
+  if (size < 0) return CannotOpenFileMessage(path);
+  log.size = static_cast<std::size_t>(size);
+  return std::nullopt;
+}
+
+std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
+  return RefusalOf(path, log.bytes);
+}
+
+std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+  const LogShape shape = ShapeOf(path, log.size);
+  if (!shape.read) return CannotOpenFileMessage(path);
+  log.needsLineEnd = shape.needsLineEnd;
+  if (!shape.holdsNul) return std::nullopt;
   if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
   return RefusalOf(path, log.bytes);
 }
@@ -199,7 +254,7 @@ LogWriteResult Failed(std::string message) { return {false, std::move(message), 
 
 // A write that failed on a file it had just created leaves no empty log behind.
 LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
-  if (log.created && log.bytes.empty() && log.file->IsStillNamedBy(path)) {
+  if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
   }
@@ -228,7 +283,7 @@ LogReadResult ReadMainLog(const std::string& path) {
 
 LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForWriting(path, log)) return Failed(*refusal);
+  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
   LogWriteResult result;
   std::string content = EncodeText(text, baseline);
   for (const std::string& line : LinesAddedSince(baseline, path, log.bytes)) {
@@ -251,15 +306,14 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForWriting(path, log)) return Failed(*refusal);
-  std::string tail;
-  if (!WithoutByteOrderMark(log.bytes).empty() && !EndsWithLineEnd(log.bytes)) tail += kLineEnd;
+  if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
+  std::string tail = log.needsLineEnd ? std::string(kLineEnd) : std::string();
   for (const std::string& line : lines) {
     tail += line;
     tail += kLineEnd;
   }
   RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
-  if (!AppendInPlace(*log.file, log.bytes.size(), tail)) return FailedWrite(path, log);
+  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
   return {true, {}, {}};
 }
 
