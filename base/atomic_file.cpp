@@ -5,18 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <vector>
+
+#include "base/temporary_files.h"
 
 namespace orlenda {
 namespace {
-
-std::string ResolveLink(const std::string& path) {
-  std::vector<char> resolved(PATH_MAX + 1, '\0');
-  if (::realpath(path.c_str(), resolved.data()) != nullptr) return std::string(resolved.data());
-  return path;  // a file that does not exist yet is created under the given name
-}
 
 bool WriteAll(int fd, std::string_view content) {
   std::size_t done = 0;
@@ -43,15 +37,16 @@ void SyncFolder(const std::string& folder) {
 }
 
 // The temporary file's name pattern: beside the target, under the target's name when that leaves room
-// for the six random characters within the longest name a folder entry may have.
+// for the recognisable infix and six random characters within the longest name a folder entry may
+// have (a later save removes such a file when a killed program left it behind).
 std::string TemporaryPattern(const std::string& target) {
-  constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
+  const std::size_t kSuffix = kTemporaryInfix.size() + 6;  // ".orlenda-tmp.XXXXXX"
   const std::string folder = FolderOf(target);
   const std::size_t nameStart =
       target.find_last_of('/') == std::string::npos ? 0 : target.find_last_of('/') + 1;
   const long longestName = ::pathconf(folder.c_str(), _PC_NAME_MAX);
   const std::size_t nameMax = longestName > 0 ? static_cast<std::size_t>(longestName) : 255;
-  if (target.size() - nameStart + kSuffix <= nameMax) return target + ".XXXXXX";
+  if (target.size() - nameStart + kSuffix <= nameMax) return target + std::string(kTemporaryInfix) + "XXXXXX";
   return (folder == "/" ? "" : folder) + "/.orlenda-save.XXXXXX";
 }
 

@@ -18,6 +18,7 @@
 #include "bench/bench_files.h"
 #include "bench/recording_reporter.h"
 #include "pilot/pilot_load.h"
+#include "report/main_log_file.h"
 #include "report/rip_pilot.h"
 #include "report/text_sink.h"
 #include "settings/settings_ini.h"
@@ -94,6 +95,29 @@ void BM_ReadSetting(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadSetting);
 
+// One export line appended to a main log of state.range(0) lines, as `export --log` does it: lock,
+// read (the refusal of a file with NUL bytes looks at every byte), append in place, flush to disk. The
+// log is cut back to its old size between iterations, outside the timing.
+void BM_AppendToLog(benchmark::State& state) {
+  const std::string log = Files().folder.File("log-" + std::to_string(state.range(0)) + ".txt");
+  {
+    std::ofstream out(log, std::ios::binary | std::ios::trunc);
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+      out << "Pilot " << i << " - Score: " << i * 7 << " (1200+55)\r\n";
+  }
+  const auto oldSize = std::filesystem::file_size(log);
+  // One append before the timing puts the whole new file on disk, which only its first flush pays.
+  AppendMainLogLines(log, {"first"});
+  std::filesystem::resize_file(log, oldSize);
+  for (auto _ : state) {
+    if (!AppendMainLogLines(log, {"Red - Score: 1255 (1200+55)"}).ok) state.SkipWithError("append failed");
+    state.PauseTiming();
+    std::filesystem::resize_file(log, oldSize);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AppendToLog)->Arg(0)->Arg(100'000);
+
 void AppendInt(std::string& text, std::int64_t value) {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -135,6 +159,11 @@ void BM_MissionLinesFloor(benchmark::State& state) {
 BENCHMARK(BM_MissionLinesFloor);
 
 void PrintSummary(const RecordingReporter& reporter) {
+  const double emptyLog = reporter.At("BM_AppendToLog/0");
+  const double bigLog = reporter.At("BM_AppendToLog/100000");
+  if (emptyLog > 0 && bigLog > 0)
+    std::printf("append, 100,000-line log / empty log: %5.2fx (goal <= 1.5x)   %.1f us vs %.1f us\n",
+                bigLog / emptyLog, bigLog / 1000, emptyLog / 1000);
   const double read = reporter.At("BM_PlainRead");
   const double load = reporter.At("BM_LoadPilotFile");
   const double report = reporter.At("BM_RipPilotEverything");

@@ -1,18 +1,40 @@
 #include "cli/command.h"
 
+#include <filesystem>
 #include <ostream>
 
+#include "cli/printable_text.h"
 #include "settings/default_paths.h"
 #include "settings/settings_ini.h"
 
 namespace orlenda::cli {
 
-void PrintLoadMessages(const LoadResult& result, std::ostream& err) {
-  for (const std::string& message : result.messages) err << message << '\n';
+void PrintMessage(std::string_view message, std::ostream& err) { err << PrintableText(message) << '\n'; }
+
+void PrintLoadMessages(const LoadResult& result, std::ostream& err, std::string_view label) {
+  const std::string prefix = label.empty() ? std::string() : std::string(label) + ": ";
+  for (const std::string& message : result.messages) PrintMessage(prefix + message, err);
 }
 
-std::string SettingsPathOrDefault(const std::string& iniOption) {
-  return iniOption.empty() ? DefaultSettingsPath() : iniOption;
+std::string SettingsPathOrDefault(const std::string& iniOption, std::ostream& err) {
+  if (iniOption.empty()) return DefaultSettingsPath();
+  std::error_code error;
+  if (!std::filesystem::exists(iniOption, error) && !error) {
+    PrintMessage("Settings file " + iniOption + " does not exist: the defaults are used", err);
+  }
+  return iniOption;
 }
+
+int StatusAfterFlush(int status, std::ostream& out, std::ostream& err) {
+  const int failed = status == kSuccess ? kFailure : status;
+  if (!out.flush()) {
+    err << CannotWriteOutputMessage() << '\n';
+    status = failed;
+  }
+  if (!err.flush()) status = failed;
+  return status;
+}
+
+std::string CannotWriteOutputMessage() { return "Cannot write to standard output"; }
 
 }  // namespace orlenda::cli

@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
+#include "cli/option_checks.h"
 #include "pilot/pilot_load.h"
 #include "report/main_log_file.h"
 #include "report/rip_pilot.h"
@@ -29,35 +30,30 @@ std::string ExportLineOf(const PilotRecord& record, const SettingsIni& store, co
   return exportLine;
 }
 
-// The lines go after the log's own; a log that cannot be read is not replaced.
+// The lines go after the log's own bytes, which stay as they are; a log that cannot be read, or that is
+// no text log (a pilot file named by mistake), is left alone.
 bool AppendToLog(const std::string& log, const std::vector<std::string>& lines, std::ostream& err) {
-  if (!ReadMainLogText(log)) {
-    err << CannotOpenFileMessage(log) << '\n';
-    return false;
-  }
-  if (!AppendMainLogLines(log, lines)) {
-    err << CannotCreateFileMessage(log) << '\n';
-    return false;
-  }
-  return true;
+  const LogWriteResult appended = AppendMainLogLines(log, lines);
+  if (!appended.ok) PrintMessage(appended.message, err);
+  return appended.ok;
 }
 
 int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err) {
-  const SettingsIni store(SettingsPathOrDefault(options.ini));
+  const SettingsIni store(SettingsPathOrDefault(options.ini, err));
   const ReportContext context = ReportContextFromLocale();
   int status = kSuccess;
   std::vector<std::string> lines;
   for (const std::string& path : options.paths) {
     const LoadResult loaded = LoadPilotFile(path);
     if (!loaded.Succeeded()) {
-      PrintLoadMessages(loaded, err);
+      PrintLoadMessages(loaded, err, options.paths.size() > 1 ? path : std::string());
       status = kFailure;
       continue;
     }
     try {
       lines.push_back(ExportLineOf(loaded.record, store, context));
     } catch (const SettingsError& e) {
-      err << e.what() << '\n';  // the same setting stops every pilot's build: nothing to export
+      PrintMessage(e.what(), err);  // the same setting stops every pilot's build: nothing to export
       return kFailure;
     }
     out << lines.back() << '\n';
@@ -73,9 +69,10 @@ void AddExportCommand(CLI::App& app, int& exitStatus) {
       app.add_subcommand("export", "Print the export line of each pilot, or append them to a main log");
   auto options = std::make_shared<ExportOptions>();
   command->add_option("PILOT.plt", options->paths, "The pilot files")->required();
-  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's");
+  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's")
+      ->check(SettingsFileCheck());
   command->add_option("--log", options->log,
-                      "Main log to append the export lines to (kept in its CR LF form)");
+                      "Main log to append the export lines to (its lines are kept byte for byte)");
   command->callback([options, &exitStatus] { exitStatus = RunExport(*options, std::cout, std::cerr); });
 }
 

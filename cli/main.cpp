@@ -4,7 +4,10 @@
 #include <clocale>
 #include <exception>
 #include <iostream>
+#include <sstream>
+#include <string>
 
+#include "base/standard_streams.h"
 #include "cli/command.h"
 #include "cli/diff_command.h"
 #include "cli/dump_command.h"
@@ -12,8 +15,20 @@
 #include "cli/report_command.h"
 #include "cli/update_command.h"
 
-int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale
+namespace {
+
+// CLI11's own texts (help, usage errors) quote the arguments: they are made printable on the way out.
+int ExitWithCliText(const CLI::App& app, const CLI::Error& error) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = app.exit(error, out, err);
+  std::cout << out.str();
+  std::istringstream lines(err.str());
+  for (std::string line; std::getline(lines, line);) orlenda::cli::PrintMessage(line, std::cerr);
+  return status;
+}
+
+int Run(int argc, char** argv) {
   CLI::App app{"Orlenda 3001 <Light> command-line front end: pilot files without windows", "orlenda3001-cli"};
   app.require_subcommand(1);
   int exitStatus = orlenda::cli::kSuccess;
@@ -26,13 +41,22 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
-    return app.exit(e);
+    return ExitWithCliText(app, e);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
+    ExitWithCliText(app, e);
     return orlenda::cli::kUsageError;
   } catch (const std::exception& e) {
-    std::cerr << e.what() << '\n';
+    orlenda::cli::PrintMessage(e.what(), std::cerr);
     return orlenda::cli::kFailure;
   }
   return exitStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  orlenda::ReserveClosedStandardStreams();  // before any file is opened
+  std::setlocale(LC_ALL, "");               // the decimal separator of reports follows the user's locale
+  const int status = Run(argc, argv);
+  return orlenda::cli::StatusAfterFlush(status, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
+#include "cli/option_checks.h"
 #include "pilot/pilot_load.h"
 #include "report/rip_pilot.h"
 
@@ -16,8 +17,8 @@ namespace {
 struct ReportOptions {
   std::string path;
   std::string ini;
-  int from = 0;
-  std::optional<int> to;
+  std::optional<std::string> from;  // checked by DecimalNumberCheck
+  std::optional<std::string> to;
 };
 
 // Writes each line to the stream as it comes, so that a build stopped by an error leaves the lines
@@ -38,15 +39,18 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     PrintLoadMessages(loaded, err);
     return kFailure;
   }
-  const SettingsIni store(SettingsPathOrDefault(options.ini));
-  MissionRange range{options.from, options.to.value_or(loaded.record.CampaignMissionCount)};
+  const SettingsIni store(SettingsPathOrDefault(options.ini, err));
+  const auto number = [](const std::optional<std::string>& given, int otherwise) {
+    return given ? ParseDecimalNumber(*given).value_or(otherwise) : otherwise;
+  };
+  MissionRange range{number(options.from, 0), number(options.to, loaded.record.CampaignMissionCount)};
   StreamSink sink(out);
   std::string exportLine;
   try {
     RipPilot(loaded.record, store, ReportContextFromLocale(), range, sink, exportLine);
   } catch (const SettingsError& e) {
     out.flush();
-    err << e.what() << '\n';
+    PrintMessage(e.what(), err);
     return kFailure;
   }
   return kSuccess;
@@ -58,10 +62,14 @@ void AddReportCommand(CLI::App& app, int& exitStatus) {
   auto* command = app.add_subcommand("report", "Print the pilot report that the pilot file view shows");
   auto options = std::make_shared<ReportOptions>();
   command->add_option("PILOT.plt", options->path, "The pilot file")->required();
-  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's");
-  command->add_option("--from", options->from, "First campaign mission to list (the \"From:\" field)");
-  command->add_option("--to", options->to,
-                      "Last campaign mission to list (the \"To:\" field; default: the completed missions)");
+  command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's")
+      ->check(SettingsFileCheck());
+  command->add_option("--from", options->from, "First campaign mission to list (the \"From:\" field)")
+      ->check(DecimalNumberCheck());
+  command
+      ->add_option("--to", options->to,
+                   "Last campaign mission to list (the \"To:\" field; default: the completed missions)")
+      ->check(DecimalNumberCheck());
   command->callback([options, &exitStatus] { exitStatus = RunReport(*options, std::cout, std::cerr); });
 }
 

@@ -1,5 +1,6 @@
 // The main log over arbitrary file bytes: reading must give text that saves and reads back unchanged,
-// and an append must keep every line that was there.
+// and an append must keep every byte that was there. A file holding NUL bytes is no log: it is refused
+// and left alone.
 //
 // Input: the log file's bytes.
 
@@ -34,8 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace orlenda::fuzz;
   const std::string logPath = ScratchDir() + "/ORLENDA_MainLog.txt";
   const std::string savedPath = ScratchDir() + "/saved.txt";
-  WriteScratchFile(logPath, std::string(reinterpret_cast<const char*>(data), size));
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  WriteScratchFile(logPath, bytes);
 
+  if (bytes.find('\0') != std::string::npos) {
+    ORLENDA_FUZZ_CHECK(!ReadMainLogText(logPath).has_value());
+    ORLENDA_FUZZ_CHECK(!AppendMainLogLines(logPath, {"x"}).ok);
+    ORLENDA_FUZZ_CHECK(ReadScratchFile(logPath) == bytes);
+    return 0;
+  }
   const std::optional<std::string> text = ReadMainLogText(logPath);
   ORLENDA_FUZZ_CHECK(text.has_value());
   const std::vector<std::string> lines = SplitLogLines(*text);
@@ -50,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // An append keeps every line of the file and adds its own at the end. The text drops a last empty
   // line of the file (it reads as a final line end), so the file's lines are counted here on their own.
   const std::string added = "Red Kestrel\t12345";
-  ORLENDA_FUZZ_CHECK(AppendMainLogLines(logPath, {added}));
+  ORLENDA_FUZZ_CHECK(AppendMainLogLines(logPath, {added}).ok);
+  ORLENDA_FUZZ_CHECK(ReadScratchFile(logPath).starts_with(bytes));
   const std::optional<std::string> appended = ReadMainLogText(logPath);
   ORLENDA_FUZZ_CHECK(appended.has_value());
   std::vector<std::string> expected = lines;

@@ -1,5 +1,7 @@
 #include "report/export_line.h"
 
+#include <algorithm>
+
 #include "report/decoded_text.h"
 #include "report/number_text.h"
 #include "report/rip_pilot.h"
@@ -20,9 +22,14 @@ std::string FileStemText(const PilotRecord& record) {
   return Utf8FromUtf8OrWindows1252(GetFileStem(record.PilotFileName));
 }
 
-}  // namespace
+// The export line is one line of the main log: a line end that a file or pilot name holds would
+// split it in two there, so it is written as "?".
+std::string OnOneLine(std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+  return text;
+}
 
-std::string ExportNamePart(const PilotRecord& record, int nameSource) {
+std::string NameOfSource(const PilotRecord& record, int nameSource) {
   switch (nameSource) {
     case 0:
       return DecodedFieldText(record.PilotName);
@@ -33,6 +40,12 @@ std::string ExportNamePart(const PilotRecord& record, int nameSource) {
     default:
       return "John Doe";
   }
+}
+
+}  // namespace
+
+std::string ExportNamePart(const PilotRecord& record, int nameSource) {
+  return OnOneLine(NameOfSource(record, nameSource));
 }
 
 std::string ExportScorePart(const ScoreTotals& totals, int scoreFormat) {

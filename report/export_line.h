@@ -18,7 +18,7 @@ std::string ComposeExportLine(const PilotRecord& record, const SettingsReader& s
                               const ReportContext& context);
 
 // The name part for a NameSource value: 0 the pilot's name, 1 the file's stem, 2 the stem up to its
-// first space or underscore, any other value "John Doe".
+// first space or underscore, any other value "John Doe". A CR or LF in the name is written as "?".
 std::string ExportNamePart(const PilotRecord& record, int nameSource);
 
 // The score part for a ScoreFormat value (0, 1 or 2); empty for any other value.

@@ -1,48 +1,107 @@
 #include "report/main_log_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <span>
 
 #include "base/atomic_file.h"
+#include "base/temporary_files.h"
 #include "base/windows1252.h"
+#include "base/writable_file.h"
+#include "pilot/pilot_load.h"
 
 namespace orlenda {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kLockAttempts = 100;
+// A save takes well under a second; a temporary file of the log this old was left by a killed program.
+constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
-bool IsMissing(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd, bool endLast) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    text += lines[i];
-    if (endLast || i + 1 < lines.size()) text += lineEnd;
+// The lock protocol of the main log, which every program that changes it follows (the desktop
+// program's save, the command line's append; the desktop program's read follows it too, so that it
+// never sees half an append):
+//   1. Open the file that the path names (a writer creates it empty when missing) and wait for its
+//      exclusive advisory lock.
+//   2. Check that the path still names the locked file. A whole-log save renames a new file over the
+//      log while it holds the lock of the old one, so a writer that was waiting may get the lock of a
+//      file that is no longer the log: it closes it and starts again at 1.
+//   3. Read, decide and write. An append writes after the old end, in place; a save either appends in
+//      place too or writes a temporary file and renames it over the log.
+//   4. Close, which ends the lock.
+// Every change happens between 2 and 4, so writers take turns and none loses the other's lines.
+std::unique_ptr<WritableFile> OpenLocked(const std::string& path, WritableFile::Open how) {
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    auto file = std::make_unique<WritableFile>(path, how);
+    if (!file->IsOpen() || !file->LockExclusive()) return nullptr;
+    if (file->IsStillNamedBy(path)) return file;
   }
-  return text;
+  return nullptr;
 }
+
+bool ReadLocked(WritableFile& file, std::string& bytes) {
+  const std::int64_t size = file.RegularFileSize();
+  std::vector<std::uint8_t> read;
+  if (size < 0 || !file.ReadAll(read, static_cast<std::size_t>(size))) return false;
+  bytes.assign(read.begin(), read.end());
+  return true;
+}
+
+std::span<const std::uint8_t> AsBytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Writes `tail` after the first `offset` bytes and puts it on disk; on failure the file is cut back to
+// `offset` bytes, as it was.
+bool AppendInPlace(WritableFile& file, std::size_t offset, std::string_view tail) {
+  if (tail.empty()) return true;
+  if (file.WriteAt(offset, AsBytes(tail)) && file.SyncToDisk()) return true;
+  file.Truncate(static_cast<std::int64_t>(offset));
+  return false;
+}
+
+// A file at the path, a link followed.
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::status(path, error).type() != std::filesystem::file_type::not_found;
+}
+
+// Nothing at all at the path, not even a link.
+bool NothingAt(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found;
+}
+
+bool HasPilotFileName(const std::string& path) {
+  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+  return tail == ".plt";
+}
+
+// Why the file is no text log, or nothing when it may be one. A pilot file holds zero bytes: a text
+// file of a pilot file's size is still a log.
+std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes) {
+  if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
+  const bool loads =
+      bytes.size() == kPilotFileSize &&
+      LoadPilotBytes(AsBytes(bytes), static_cast<std::int64_t>(bytes.size()), path).Succeeded();
+  return loads ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
+}
+
+bool EndsWithLineEnd(std::string_view text) { return text.ends_with('\r') || text.ends_with('\n'); }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
   if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
   return text;
-}
-
-// The file's content for its lines, each followed by CR LF. A first line that itself begins with a
-// byte order mark gets one more in front, since the reader drops one: the line then reads back whole.
-std::string FileContent(const std::vector<std::string>& lines) {
-  std::string content = JoinLines(lines, "\r\n", true);
-  if (content.starts_with(kUtf8ByteOrderMark)) content.insert(0, kUtf8ByteOrderMark);
-  return content;
-}
-
-// Plain ASCII, the usual content of a log, is UTF-8 as it stands and needs no decoding.
-bool IsAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
 // The text as SplitLogLines and joining with "\n" would give it, in one pass over a log that may hold
@@ -58,29 +117,215 @@ std::string TextWithNewlines(std::string_view text) {
     start = cr + (text.compare(cr, 2, "\r\n") == 0 ? 2 : 1);
   }
   joined.append(text.substr(start));
-  if (text.ends_with('\n') || text.ends_with('\r')) joined.pop_back();
+  if (EndsWithLineEnd(text)) joined.pop_back();
   return joined;
 }
 
-// The file's lines as they stand. An append works on these rather than on the text form, where a
-// last empty line would read as a final line end and be lost.
-std::optional<std::vector<std::string>> ReadLogLines(const std::string& path) {
-  if (IsMissing(path)) return std::vector<std::string>();  // a log not written yet is empty
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return std::nullopt;
-  // A log saved by a Windows editor may open with a byte order mark; it is no part of the first line.
-  return SplitLogLines(Utf8FromUtf8OrWindows1252(WithoutByteOrderMark(bytes)));
+// One line of the file as text; a line that is not UTF-8 is remembered with its bytes.
+std::string LineText(const std::string& line, LogFileBaseline& baseline) {
+  if (IsValidUtf8(line)) return line;
+  std::string text = DecodeWindows1252(line);
+  baseline.windowsLines.emplace(text, line);
+  return text;
+}
+
+std::string DecodeLines(std::string_view body, LogFileBaseline& baseline) {
+  if (IsValidUtf8(body)) return TextWithNewlines(body);  // the usual log, in one pass
+  std::string text;
+  text.reserve(body.size() + body.size() / 8);
+  const std::vector<std::string> lines = SplitLogLines(body);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += LineText(lines[i], baseline);
+  }
+  return text;
+}
+
+void Describe(LogFileBaseline& baseline, const std::string& path, std::string_view bytes) {
+  baseline.path = path;
+  baseline.size = bytes.size();
+  baseline.hash = std::hash<std::string_view>{}(bytes);
+  baseline.endsWithLineEnd = WithoutByteOrderMark(bytes).empty() || EndsWithLineEnd(bytes);
+}
+
+// The file's bytes for the text: each line followed by CR LF, a line read from the file in
+// Windows-1252 written back in its own bytes. A first line that itself begins with a byte order mark
+// gets one more in front, since the reader drops one: the line then reads back whole.
+std::string EncodeText(std::string_view text, const LogFileBaseline& baseline) {
+  // The text has no final line end (it is what ReadMainLog gives and what a text area holds), so a
+  // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
+  std::vector<std::string> lines = SplitLogLines(text);
+  if (EndsWithLineEnd(text)) lines.emplace_back();
+  std::string content;
+  content.reserve(text.size() + 2 * lines.size());
+  for (const std::string& line : lines) {
+    const auto original = baseline.windowsLines.find(line);
+    content += original != baseline.windowsLines.end() ? original->second : line;
+    content += kLineEnd;
+  }
+  if (content.starts_with(kUtf8ByteOrderMark)) content.insert(0, kUtf8ByteOrderMark);
+  if (baseline.byteOrderMark) content.insert(0, kUtf8ByteOrderMark);
+  return content;
+}
+
+// The lines that other programs appended to the file since the baseline: the file then still begins
+// with the baseline's bytes.
+std::vector<std::string> LinesAddedSince(const LogFileBaseline& baseline, const std::string& path,
+                                         std::string_view current) {
+  if (baseline.path != path || current.size() <= baseline.size) return {};
+  if (std::hash<std::string_view>{}(current.substr(0, baseline.size)) != baseline.hash) return {};
+  std::string_view added = current.substr(baseline.size);
+  // An append first ends a last line that had no line end.
+  if (!baseline.endsWithLineEnd) added.remove_prefix(added.starts_with(kLineEnd) ? 2 : 1);
+  return SplitLogLines(added);
+}
+
+// The lock protocol's steps 1 and 2 for a writer, with what it needs of the file's bytes.
+struct LockedLog {
+  std::unique_ptr<WritableFile> file;
+  std::size_t size = 0;
+  std::string bytes;          // the whole content, read only for a save (an append needs only its shape)
+  bool needsLineEnd = false;  // its last line has no line end
+  bool created = false;       // the file did not exist before: a failed first write removes it again
+};
+
+// What an append needs to know of a log, in one pass through a small buffer instead of a copy of a
+// log that may be megabytes long: whether it holds a NUL byte, and how it ends. The path names the
+// locked file while the lock is held, as every writer takes it.
+struct LogShape {
+  bool read = false;
+  bool holdsNul = false;
+  bool needsLineEnd = false;
+};
+
+LogShape ShapeOf(const std::string& path, std::size_t size) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  LogShape shape;
+  std::ifstream in(path, std::ios::binary);
+  std::string chunk(kChunk, '\0');
+  std::string head;  // enough of the start to tell a byte order mark alone
+  char last = '\n';
+  std::size_t done = 0;
+  while (done < size && in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(std::min(kChunk, size - done)));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0) break;
+    const std::string_view piece(chunk.data(), got);
+    if (head.size() < kUtf8ByteOrderMark.size())
+      head += piece.substr(0, kUtf8ByteOrderMark.size() - head.size());
+    shape.holdsNul = shape.holdsNul || piece.find('\0') != std::string_view::npos;
+    last = piece.back();
+    done += got;
+  }
+  shape.read = done == size;
+  const bool onlyByteOrderMark = size == kUtf8ByteOrderMark.size() && head == kUtf8ByteOrderMark;
+  shape.needsLineEnd = size > 0 && !onlyByteOrderMark && last != '\r' && last != '\n';
+  return shape;
+}
+
+std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
+  if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
+  log.created = NothingAt(path);
+  log.file = OpenLocked(path, WritableFile::Open::kExistingOrCreate);
+  if (!log.file) return CannotCreateFileMessage(path);
+  const std::int64_t size = log.file->RegularFileSize();
+  if (size < 0) return CannotOpenFileMessage(path);
+  log.size = static_cast<std::size_t>(size);
+  return std::nullopt;
+}
+
+std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
+  return RefusalOf(path, log.bytes);
+}
+
+std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+  const LogShape shape = ShapeOf(path, log.size);
+  if (!shape.read) return CannotOpenFileMessage(path);
+  log.needsLineEnd = shape.needsLineEnd;
+  if (!shape.holdsNul) return std::nullopt;
+  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
+  return RefusalOf(path, log.bytes);
+}
+
+LogWriteResult Failed(std::string message) { return {false, std::move(message), {}}; }
+
+// A write that failed on a file it had just created leaves no empty log behind.
+LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
+  if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  return Failed(CannotCreateFileMessage(path));
 }
 
 }  // namespace
 
-std::optional<std::string> ReadMainLogText(const std::string& path) {
-  if (IsMissing(path)) return std::string();
+LogReadResult ReadMainLog(const std::string& path) {
+  LogReadResult result;
+  if (HasPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return std::nullopt;
-  const std::string_view text = WithoutByteOrderMark(bytes);
-  if (IsAscii(text)) return TextWithNewlines(text);
-  return TextWithNewlines(Utf8FromUtf8OrWindows1252(text));
+  if (Exists(path)) {
+    // A log that this user may read but not write is read without the lock: no writer can change it.
+    const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+    const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
+    if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
+    if (std::optional<std::string> refusal = RefusalOf(path, bytes)) return {false, *refusal, {}, {}};
+  }
+  Describe(result.baseline, path, bytes);
+  result.baseline.byteOrderMark = bytes.starts_with(kUtf8ByteOrderMark);
+  result.text = DecodeLines(WithoutByteOrderMark(bytes), result.baseline);
+  result.ok = true;
+  return result;
+}
+
+LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
+  LockedLog log;
+  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
+  LogWriteResult result;
+  std::string content = EncodeText(text, baseline);
+  for (const std::string& line : LinesAddedSince(baseline, path, log.bytes)) {
+    content += line;
+    content += kLineEnd;
+    result.linesFromOthers.push_back(LineText(line, baseline));
+  }
+  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
+  // A save that only adds lines (the usual case: export lines added since the load) appends in place,
+  // which also works in a folder where no new file may be made; any other replaces the file whole.
+  const bool saved =
+      content.starts_with(log.bytes)
+          ? AppendInPlace(*log.file, log.bytes.size(), std::string_view(content).substr(log.bytes.size()))
+          : WriteFileAtomically(path, content);
+  if (!saved) return FailedWrite(path, log);
+  if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
+  result.ok = true;
+  return result;
+}
+
+LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
+  LockedLog log;
+  if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
+  std::string tail = log.needsLineEnd ? std::string(kLineEnd) : std::string();
+  for (const std::string& line : lines) {
+    tail += line;
+    tail += kLineEnd;
+  }
+  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
+  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
+  return {true, {}, {}};
+}
+
+std::optional<std::string> ReadMainLogText(const std::string& path) {
+  LogReadResult read = ReadMainLog(path);
+  if (!read.ok) return std::nullopt;
+  return std::move(read.text);
+}
+
+bool WriteMainLogText(const std::string& path, std::string_view text) {
+  LogFileBaseline none;
+  return SaveMainLog(path, text, none).ok;
 }
 
 std::vector<std::string> SplitLogLines(std::string_view text) {
@@ -98,24 +343,16 @@ std::vector<std::string> SplitLogLines(std::string_view text) {
   return lines;
 }
 
-bool WriteMainLogText(const std::string& path, std::string_view text) {
-  // The text has no final line end (it is what ReadMainLogText gives and what a text area holds), so a
-  // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
-  std::vector<std::string> lines = SplitLogLines(text);
-  if (text.ends_with('\n') || text.ends_with('\r')) lines.emplace_back();
-  return WriteFileAtomically(path, FileContent(lines));
-}
-
-bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
-  // A log that exists but cannot be read is left alone: rewriting it would lose its lines.
-  std::optional<std::vector<std::string>> all = ReadLogLines(path);
-  if (!all) return false;
-  all->insert(all->end(), lines.begin(), lines.end());
-  return WriteFileAtomically(path, FileContent(*all));
-}
-
 std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
 
 std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
+
+std::string PilotFileAsLogMessage(const std::string& path) {
+  return "Cannot use " + path + " as the log: it is a pilot file";
+}
+
+std::string BinaryFileAsLogMessage(const std::string& path) {
+  return "Cannot use " + path + " as the log: it holds NUL bytes, so it is not a text file";
+}
 
 }  // namespace orlenda

@@ -1,32 +1,75 @@
 #pragma once
 
-// The main log's file: plain text lines, each followed by CR LF, written as UTF-8. Reading accepts
-// CR LF, CR or LF, and a log written on Windows in Windows-1252. The desktop program and the
-// command-line front end both read and write it through here, so both keep the same format.
+// The main log's file: plain text lines, each followed by CR LF. New lines are written as UTF-8; a line
+// already in the file keeps its bytes. Reading accepts CR LF, CR or LF, and decodes each line on its
+// own: as UTF-8 when it is valid UTF-8, else as Windows-1252 (a line written on Windows). The desktop
+// program and the command-line front end both read and write it through here, under one lock, so both
+// keep the same format and neither loses the other's lines.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orlenda {
 
-// The log's text as one string with "\n" between lines (no final line end), or nothing when the file
-// exists but cannot be read.
+// What a program remembers of the log file it read or last saved, so that its next save keeps the
+// bytes of the lines it did not edit and the lines that other programs appended meanwhile.
+struct LogFileBaseline {
+  std::string path;      // the file this describes; empty: none
+  std::size_t size = 0;  // its length when read or saved
+  std::size_t hash = 0;  // a hash of those bytes
+  bool endsWithLineEnd = true;
+  bool byteOrderMark = false;  // the file opened with a UTF-8 byte order mark
+  // The text of each line that was not UTF-8, with the line's own bytes.
+  std::unordered_map<std::string, std::string> windowsLines;
+};
+
+struct LogReadResult {
+  bool ok = false;
+  std::string message;  // why not, naming the file
+  std::string text;     // the lines joined with "\n", no final line end
+  LogFileBaseline baseline;
+};
+
+struct LogWriteResult {
+  bool ok = false;
+  std::string message;  // why not, naming the file
+  // Lines that other programs appended since the baseline, as text: the save kept them after its own.
+  std::vector<std::string> linesFromOthers;
+
+  explicit operator bool() const { return ok; }
+};
+
+// Reads the log; a missing file reads as an empty log.
+LogReadResult ReadMainLog(const std::string& path);
+
+// Saves the whole text (the form ReadMainLog gives: a line break at its end starts a last, empty
+// line). When `baseline` describes this file and the file has only grown since, the lines that were
+// added are kept after the text's. A save that only adds lines appends in place; any other replaces
+// the file only once the whole new content is on disk. On failure the old file is intact. The
+// baseline then describes the file as saved.
+LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline);
+
+// Appends lines after the bytes already in the log (created when missing), after a CR LF when its last
+// line has no line end. The bytes that were there are never rewritten; a failed append is undone.
+LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines);
+
+// ReadMainLog's text, or nothing when the log cannot be read or is refused.
 std::optional<std::string> ReadMainLogText(const std::string& path);
+
+// SaveMainLog without a baseline: the file gets exactly the text's lines.
+bool WriteMainLogText(const std::string& path, std::string_view text);
 
 // Splits text into lines at CR LF, CR or LF; a final empty piece after the last line end is dropped.
 std::vector<std::string> SplitLogLines(std::string_view text);
 
-// Writes the text's lines (the text's form is ReadMainLogText's: a line break at its end starts a last,
-// empty line), each followed by CR LF, replacing the file only once the whole new content
-// is on disk. Returns false on failure; the old file is then intact.
-bool WriteMainLogText(const std::string& path, std::string_view text);
-
-// Appends lines to the log (created when missing), keeping every existing line.
-bool AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines);
-
 std::string CannotCreateFileMessage(const std::string& path);  // "Cannot create file %s"
 std::string CannotOpenFileMessage(const std::string& path);    // "Cannot open file %s"
+// A pilot file, or a file that holds NUL bytes, named as the log.
+std::string PilotFileAsLogMessage(const std::string& path);
+std::string BinaryFileAsLogMessage(const std::string& path);
 
 }  // namespace orlenda

@@ -32,14 +32,6 @@ constexpr int kMinimumLogWidth = 150;
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-// The log file's text for the text area. The UTF-8 text it is made from is freed on return, before the
-// area fills, so that a long log is not held once more during the fill.
-QString ReadLogFile(const QString& logFile) {
-  const std::optional<std::string> text = ReadMainLogText(LocalPath(logFile));
-  if (!text) throw PlatformError(CannotOpenFileMessage(logFile.toStdString()));
-  return Utf8(*text);
-}
-
 }  // namespace
 
 TForm1::TForm1(Session& session, QWidget* parent)
@@ -110,7 +102,7 @@ void TForm1::FormCreate() {
   RunHandler(session_.prompts(), owner, [this] {
     const QString logFile = LogFileSetting();
     ui_->SaveButton->setToolTip(LiteralToolTip(ui_->SaveButton->toolTip() + logFile));
-    if (QFileInfo(logFile).isFile()) mainLog_->ReplaceText(ReadLogFile(logFile));
+    LoadLogFile(logFile);
   });
 }
 
@@ -119,6 +111,18 @@ void TForm1::FormCreate() {
 std::string TForm1::FirstRunFolder() const {
   if (session_.settings().FindSetting(kSettingsSection, key::LastDir)) return CurrentFolder();
   return FindGameFolder(HomeFolder()).value_or(CurrentFolder());
+}
+
+// The log file's text into the text area. A log that cannot be read, or is no text log (a pilot file
+// named as the log), is reported and the log starts empty; the setting stays as it is.
+void TForm1::LoadLogFile(const QString& logFile) {
+  LogReadResult read = ReadMainLog(LocalPath(logFile));
+  if (!read.ok) throw PlatformError(read.message);
+  logBaseline_ = std::move(read.baseline);
+  // The UTF-8 text is freed before the area fills, so that a long log is not held once more then.
+  const QString text = Utf8(read.text);
+  read.text = std::string();
+  mainLog_->ReplaceText(text);
 }
 
 void TForm1::OfferCommandLineFile(const QString& fileName) {
@@ -162,10 +166,14 @@ void TForm1::OpenChosenFile(const QString& fileName) {
   }
 }
 
+// Lines that another program (a second desktop program, the command line) appended to the log since
+// it was loaded are kept by the save and join the text area, so that the next save keeps them too.
 void TForm1::WriteMainLogTo(const QString& fileName) {
-  if (!WriteMainLogText(LocalPath(fileName), mainLog_->Text().toStdString())) {
-    throw PlatformError(CannotCreateFileMessage(fileName.toStdString()));
-  }
+  const LogWriteResult saved = SaveMainLog(LocalPath(fileName), mainLog_->Text().toStdString(), logBaseline_);
+  if (!saved.ok) throw PlatformError(saved.message);
+  const bool modified = mainLog_->Modified();
+  for (const std::string& line : saved.linesFromOthers) mainLog_->AppendLine(Utf8(line));
+  mainLog_->SetModified(modified);
 }
 
 void TForm1::SaveButtonClick() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "report/main_log_file.h"
 #include "ui/prompts.h"
 
 class QMimeData;
@@ -61,11 +62,15 @@ class TForm1 : public QWidget {
   void ShowOpenDialogAndOpen();
   void OpenChosenFile(const QString& fileName);
   QString LogFileSetting() const;
+  void LoadLogFile(const QString& logFile);
   void WriteMainLogTo(const QString& fileName);
 
   std::unique_ptr<Ui::TForm1> ui_;
   Session& session_;
   std::unique_ptr<MainLog> mainLog_;
+  // The log file as loaded or last saved: a save keeps the bytes of lines not edited, and the lines
+  // that other programs appended to the file meanwhile.
+  LogFileBaseline logBaseline_;
   FileDialogState OpenDialog1;  // keeps the last chosen pilot file for the whole run
   FileDialogState SaveDialog1;
 };

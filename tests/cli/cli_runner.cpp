@@ -68,22 +68,29 @@ int WaitFor(pid_t child) {
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
 }
 
-}  // namespace
-
-struct CliProcess::Captures {
-  CaptureFile out;
-  CaptureFile err;
+// Where the program's standard output goes: a capture file, another file or device, or nowhere.
+struct StdoutTarget {
+  enum class Kind { kCaptured, kFile, kClosed } kind = Kind::kCaptured;
+  std::string path;
 };
 
-CliProcess::CliProcess(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides)
-    : captures_(std::make_unique<Captures>()) {
+void AddStdoutAction(posix_spawn_file_actions_t& actions, const StdoutTarget& target,
+                     const std::string& capturePath) {
+  if (target.kind == StdoutTarget::Kind::kClosed) {
+    posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    return;
+  }
+  const std::string& path = target.kind == StdoutTarget::Kind::kFile ? target.path : capturePath;
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, path.c_str(), O_WRONLY | O_TRUNC, 0);
+}
+
+pid_t Spawn(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides,
+            const StdoutTarget& stdoutTarget, const std::string& capturePath, const std::string& errPath) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, captures_->out.path().c_str(), O_WRONLY | O_TRUNC,
-                                   0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, captures_->err.path().c_str(), O_WRONLY | O_TRUNC,
-                                   0);
+  AddStdoutAction(actions, stdoutTarget, capturePath);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
 
   std::vector<std::string> argv{ORLENDA_CLI_PATH};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -96,7 +103,19 @@ CliProcess::CliProcess(const std::vector<std::string>& arguments, const Environm
                                     environmentPointers.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " + argv[0]);
-  pid_ = child;
+  return child;
+}
+
+}  // namespace
+
+struct CliProcess::Captures {
+  CaptureFile out;
+  CaptureFile err;
+};
+
+CliProcess::CliProcess(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides)
+    : captures_(std::make_unique<Captures>()) {
+  pid_ = Spawn(arguments, overrides, StdoutTarget{}, captures_->out.path(), captures_->err.path());
 }
 
 CliProcess::~CliProcess() {
@@ -119,6 +138,16 @@ std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
 
 CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
   return CliProcess(arguments, overrides).Finish();
+}
+
+CliRun RunCliWithStdout(const std::vector<std::string>& arguments, const std::string& stdoutPath) {
+  const CaptureFile err;
+  const StdoutTarget target{stdoutPath.empty() ? StdoutTarget::Kind::kClosed : StdoutTarget::Kind::kFile,
+                            stdoutPath};
+  CliRun run;
+  run.exitStatus = WaitFor(Spawn(arguments, {}, target, std::string(), err.path()));
+  run.err = err.Text();
+  return run;
 }
 
 }  // namespace orlenda::test

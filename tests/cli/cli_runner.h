@@ -42,4 +42,8 @@ std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
 // LC_ALL=C and then `overrides` set; standard input is empty.
 CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides = {});
 
+// The same with standard output going to `stdoutPath` (a device such as /dev/full), or closed when
+// it is empty; `out` is then empty.
+CliRun RunCliWithStdout(const std::vector<std::string>& arguments, const std::string& stdoutPath);
+
 }  // namespace orlenda::test

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <thread>
 
 #include "cli_test_support.h"
+#include "report/main_log_file.h"
 
 namespace orlenda {
 namespace {
@@ -62,22 +65,75 @@ TEST_F(ExportCommandTest, PilotThatFailsToLoadIsReportedAndSkipped) {
   const test::CliRun run = Export({"--log", log_, wedge_, broken, biggs_});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, "Wedge - Score: 1050 (1000+50)\nBiggs - Score: 307 (300+7)\n");
-  EXPECT_EQ(run.err,
-            "The file have wrong size. 11 The plt file must be 152.076 bytes!\n"
-            "1 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_EQ(run.err,  // several files: each message names its file
+            broken + ": The file have wrong size. 11 The plt file must be 152.076 bytes!\n" + broken +
+                ": 1 Errors while loading file! This may not be a XWA pilotfile.\n");
   EXPECT_EQ(Bytes(log_), "Wedge - Score: 1050 (1000+50)\r\nBiggs - Score: 307 (300+7)\r\n");
 }
 
 TEST_F(ExportCommandTest, LogAppendKeepsTheExistingLines) {
-  std::ofstream(log_, std::ios::binary) << "written on Windows: J\xE9r\xF4me\r\n\r\ntyped\nlast without end";
+  std::ofstream(log_, std::ios::binary)
+      << "Pil\xC3\xB6t one\r\nwritten on Windows: J\xE9r\xF4me\r\n\r\ntyped\nlast without end";
   const test::CliRun run = Export({"--log", log_, biggs_});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "Biggs - Score: 307 (300+7)\n");
-  EXPECT_EQ(Bytes(log_),
-            "written on Windows: J\xC3\xA9r\xC3\xB4me\r\n\r\ntyped\r\nlast without end\r\n"
+  EXPECT_EQ(Bytes(log_),  // the old bytes as they were, the last line ended
+            "Pil\xC3\xB6t one\r\nwritten on Windows: J\xE9r\xF4me\r\n\r\ntyped\nlast without end\r\n"
             "Biggs - Score: 307 (300+7)\r\n");
   Export({"--log", log_, wedge_});
   EXPECT_TRUE(Bytes(log_).ends_with("Biggs - Score: 307 (300+7)\r\nWedge - Score: 1050 (1000+50)\r\n"));
+}
+
+// A forgotten log name (`export --log *.plt`) makes the first pilot the log: it is refused untouched.
+TEST_F(ExportCommandTest, PilotFileOrBinaryFileNamedAsTheLogIsRefused) {
+  const std::string before = Bytes(wedge_);
+  test::CliRun run = Export({"--log", wedge_, biggs_});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "Cannot use " + wedge_ + " as the log: it is a pilot file\n");
+  EXPECT_TRUE(Bytes(wedge_) == before);
+
+  const std::string copy = dir_.File("pilot-copy.dat");
+  std::filesystem::copy_file(wedge_, copy);
+  run = Export({"--log", copy, biggs_});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "Cannot use " + copy + " as the log: it is a pilot file\n");
+  EXPECT_TRUE(Bytes(copy) == before);
+}
+
+// Every writer takes the log's lock, so exports started together keep every line, old and new.
+TEST_F(ExportCommandTest, ParallelExportsIntoABigLogLoseNoLine) {
+  std::string old;
+  for (int i = 0; i < 100'000; ++i)
+    old += "Old pilot " + std::to_string(i) + " - Score: " + std::to_string(i) + "\r\n";
+  constexpr int kWriters = 8;
+  std::vector<std::string> pilots;
+  for (int w = 0; w < kWriters; ++w)
+    pilots.push_back(PilotFile(Pilot("P" + std::to_string(w), 100 + w, 0), "P" + std::to_string(w) + ".plt"));
+  for (int trial = 0; trial < 5; ++trial) {
+    std::ofstream(log_, std::ios::binary | std::ios::trunc) << old;
+    std::vector<int> statuses(kWriters, -1);
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+      writers.emplace_back([&, w] { statuses[w] = Export({"--log", log_, pilots[w]}).exitStatus; });
+    for (std::thread& writer : writers) writer.join();
+    EXPECT_EQ(statuses, std::vector<int>(kWriters, 0));
+    const std::string now = Bytes(log_);
+    ASSERT_TRUE(now.starts_with(old)) << "trial " << trial;
+    std::vector<std::string> added = SplitLogLines(now.substr(old.size()));
+    std::sort(added.begin(), added.end());
+    std::vector<std::string> expected;
+    for (int w = 0; w < kWriters; ++w)
+      expected.push_back("P" + std::to_string(w) + " - Score: " + std::to_string(100 + w) + " (" +
+                         std::to_string(100 + w) + "+0)");
+    EXPECT_EQ(added, expected) << "trial " << trial;
+  }
+}
+
+TEST_F(ExportCommandTest, LineEndInAFileNameStaysInOneLogLine) {
+  const std::string odd = PilotFile(Pilot("Odd", 10, 0), "Two\nLines.plt");
+  Settings({"NameSource=1", "ScoreFormat=0"});
+  EXPECT_EQ(Export({"--log", log_, odd}).exitStatus, 0);
+  EXPECT_EQ(Bytes(log_), "Two?Lines - Score: 10\r\n");
 }
 
 TEST_F(ExportCommandTest, UnwritableLogExitsWithOne) {

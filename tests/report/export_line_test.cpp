@@ -57,6 +57,14 @@ TEST_F(ExportLineTest, PilotNameIsDecodedAndMayFillItsField) {
   EXPECT_EQ(ExportLine(record, {"NameSource=0", "ScoreFormat=3"}), "J\u00E9r\u00F4me Tr\u20ACs 1");
 }
 
+// A line end in a file or pilot name would split the log line in two.
+TEST_F(ExportLineTest, LineEndsInNamesBecomeQuestionMarks) {
+  PilotRecord record = Wedge("/home/ace/Red\r\nLeader one.plt");
+  tools::SetText(record.PilotName, "We\rdge\n");
+  EXPECT_EQ(ExportLine(record, {"NameSource=0", "ScoreFormat=0"}), "We?dge? - Score: 1255");
+  EXPECT_EQ(ExportLine(record, {"NameSource=1", "ScoreFormat=3"}), "Red??Leader one");
+}
+
 TEST_F(ExportLineTest, DateOpensTheLineWhenIncludeDateIsExactlyOne) {
   EXPECT_EQ(ExportLine(Wedge(), {"IncludeDate=1", "NameSource=2", "ScoreFormat=0"}),
             "24/12/2025 Red - Score: 1255");

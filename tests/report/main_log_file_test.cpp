@@ -7,11 +7,14 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "base/writable_file.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -81,9 +84,14 @@ TEST_F(MainLogFileTest, TextIsTheFileLinesJoined) {
 TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
   EXPECT_TRUE(AppendMainLogLines(log_, {"first"}));
   EXPECT_EQ(Bytes(log_), "first\r\n");
-  Put(log_, "windows \xE9\r\nno end");
+  Put(log_, "windows \xE9\nutf-8 \xC3\xA9\rno end");  // every byte stays; the last line gets its end
   EXPECT_TRUE(AppendMainLogLines(log_, {"Wedge - Score: 1255", "Biggs"}));
-  EXPECT_EQ(Bytes(log_), "windows \xC3\xA9\r\nno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+  EXPECT_EQ(Bytes(log_), "windows \xE9\nutf-8 \xC3\xA9\rno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+  Put(log_, "\xEF\xBB\xBF");  // a byte order mark alone holds no line
+  EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
+  EXPECT_EQ(Bytes(log_),
+            "\xEF\xBB\xBF"
+            "b\r\n");
   Put(log_, "a\r\n\r\n");  // a last empty line is a line of its own
   EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
   EXPECT_EQ(Bytes(log_), "a\r\n\r\nb\r\n");
@@ -100,7 +108,7 @@ TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
   rlimit small = saved;
   small.rlim_cur = 1024;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool appended = AppendMainLogLines(log_, {"new", longLine});
+  const bool appended = AppendMainLogLines(log_, {"new", longLine}).ok;
   const bool written = WriteMainLogText(log_, longLine);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, savedSignal);
@@ -120,6 +128,98 @@ TEST_F(MainLogFileTest, UnreadableLogIsNotOverwritten) {
   EXPECT_FALSE(AppendMainLogLines(log_, {"new"}));
   ::chmod(log_.c_str(), 0600);
   EXPECT_EQ(Bytes(log_), "secret\r\n");
+}
+
+// Each line is read as UTF-8 when it is, else as Windows-1252: one older line does not garble the rest,
+// and a save of the text as read gives back the very bytes.
+TEST_F(MainLogFileTest, MixedEncodingsReadPerLineAndSaveUnchanged) {
+  const std::string mixed = "\xEF\xBB\xBFPil\xC3\xB6t one\r\nold J\xE9r\xF4me \x80\r\n\r\nlast \xC3\xA9\r\n";
+  Put(log_, mixed);
+  LogReadResult read = ReadMainLog(log_);
+  ASSERT_TRUE(read.ok) << read.message;
+  EXPECT_EQ(read.text, "Pil\u00F6t one\nold J\u00E9r\u00F4me \u20AC\n\nlast \u00E9");
+  ASSERT_TRUE(SaveMainLog(log_, read.text, read.baseline));
+  EXPECT_EQ(Bytes(log_), mixed);
+  // An edited or typed line is written as UTF-8; the lines not edited keep their bytes.
+  ASSERT_TRUE(SaveMainLog(log_, read.text + "\nnew \u00E9", read.baseline));
+  EXPECT_EQ(Bytes(log_), mixed + "new \xC3\xA9\r\n");
+  ASSERT_TRUE(SaveMainLog(log_, "Pil\u00F6t two\nold J\u00E9r\u00F4me \u20AC", read.baseline));
+  EXPECT_EQ(Bytes(log_), "\xEF\xBB\xBFPil\xC3\xB6t two\r\nold J\xE9r\xF4me \x80\r\n");
+}
+
+// Lines that another program appended after the desktop program read the log survive its save, after
+// its own lines; a save that only adds lines writes in place, so the file keeps its identity.
+TEST_F(MainLogFileTest, SaveKeepsLinesAppendedByOthers) {
+  Put(log_, "one\r\ntwo");
+  LogReadResult read = ReadMainLog(log_);
+  ASSERT_TRUE(read.ok);
+  ASSERT_TRUE(AppendMainLogLines(log_, {"from the command line"}));
+  const LogWriteResult saved = SaveMainLog(log_, "one\ntwo edited", read.baseline);
+  ASSERT_TRUE(saved.ok);
+  EXPECT_EQ(saved.linesFromOthers, std::vector<std::string>{"from the command line"});
+  EXPECT_EQ(Bytes(log_), "one\r\ntwo edited\r\nfrom the command line\r\n");
+
+  const std::string link = dir_.File("link.txt");
+  std::filesystem::create_hard_link(log_, link);
+  ASSERT_TRUE(SaveMainLog(log_, "one\ntwo edited\nfrom the command line\nthree", read.baseline));
+  EXPECT_EQ(Bytes(link), "one\r\ntwo edited\r\nfrom the command line\r\nthree\r\n");
+  // A file that changed otherwise is replaced by the text, as a plain save does.
+  Put(log_, "rewritten elsewhere\r\n");
+  ASSERT_TRUE(SaveMainLog(log_, "mine", read.baseline));
+  EXPECT_EQ(Bytes(log_), "mine\r\n");
+}
+
+// A pilot file or any file with NUL bytes is no log: reading, appending and saving refuse it, name it,
+// and change nothing. A ".plt" name is refused before anything is made.
+TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {
+  const std::string binary = dir_.File("notes.bin");
+  Put(binary, std::string("text\0more\r\n", 11));
+  const std::string pilotName = dir_.File("Red.PLT");
+  for (const std::string& path : {binary, pilotName}) {
+    LogFileBaseline baseline;
+    EXPECT_FALSE(ReadMainLog(path).ok);
+    const LogWriteResult appended = AppendMainLogLines(path, {"new"});
+    EXPECT_FALSE(appended.ok);
+    EXPECT_NE(appended.message.find(path), std::string::npos) << appended.message;
+    EXPECT_FALSE(SaveMainLog(path, "new", baseline).ok);
+  }
+  EXPECT_EQ(AppendMainLogLines(pilotName, {"x"}).message, PilotFileAsLogMessage(pilotName));
+  EXPECT_EQ(AppendMainLogLines(binary, {"x"}).message, BinaryFileAsLogMessage(binary));
+  EXPECT_EQ(Bytes(binary), std::string("text\0more\r\n", 11));
+  EXPECT_FALSE(std::filesystem::exists(pilotName));
+}
+
+// A whole-log save renames a new file over the log while an appender waits for the lock of the old
+// one: the appender must notice and append to the new file, or its line would be lost with the old.
+TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
+  Put(log_, "old\r\n");
+  WritableFile held(log_);
+  ASSERT_TRUE(held.LockExclusive());
+  std::thread appender([this] { EXPECT_TRUE(AppendMainLogLines(log_, {"appended"})); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the appender now waits for the lock
+  LogFileBaseline none;
+  ASSERT_TRUE(SaveMainLog(dir_.File("new.txt"), "replaced", none));
+  std::filesystem::rename(dir_.File("new.txt"), log_);
+  held.Close();
+  appender.join();
+  EXPECT_EQ(Bytes(log_), "replaced\r\nappended\r\n");
+}
+
+// A temporary file that a killed save left beside the log goes at the next write of the log; files
+// of any other name, and one that a save may still be writing, stay.
+TEST_F(MainLogFileTest, StaleTemporaryFilesOfTheLogAreRemoved) {
+  Put(log_, "old\r\n");
+  const std::string stale = log_ + ".orlenda-tmp.Ab12Cd";
+  const std::string fresh = log_ + ".orlenda-tmp.Zz99yy";
+  const std::string foreign = log_ + ".Ab12Cd";
+  for (const std::string& path : {stale, fresh, foreign}) Put(path, "partial");
+  const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(stale, hourAgo);
+  std::filesystem::last_write_time(foreign, hourAgo);
+  ASSERT_TRUE(AppendMainLogLines(log_, {"new"}));
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(fresh));
+  EXPECT_TRUE(std::filesystem::exists(foreign));
 }
 
 TEST(MainLogMessages, ExactTexts) {

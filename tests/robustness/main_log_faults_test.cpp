@@ -34,36 +34,41 @@ class MainLogFaultTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tools::WriteBytesToFile(pilot_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+    WriteBytes(ini_, "[Orlenda]\n");
   }
 
   // Runs the command-line export of the sample pilot into `log` and returns what it did.
   test::CliRun ExportInto(const std::string& log) {
-    return test::RunCli({"export", "--ini", dir_.File("none.ini"), "--log", log, pilot_});
+    return test::RunCli({"export", "--ini", ini_, "--log", log, pilot_});
   }
 
   // Every way of writing the log fails, and the log and its folder are as they were.
-  void ExpectEveryWriteRefused(const std::string& log) {
+  void ExpectEveryWriteRefused(const std::string& log, const std::string& oldLog = kOldLog) {
     const std::string listing = test::FolderListing(std::filesystem::path(log).parent_path());
     EXPECT_FALSE(WriteMainLogText(log, LongText()));
     EXPECT_FALSE(AppendMainLogLines(log, {LongText()}));
     const test::CliRun run = ExportInto(log);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.err, CannotCreateFileMessage(log) + "\n");
-    EXPECT_EQ(ReadBytes(log), kOldLog);
+    EXPECT_TRUE(ReadBytes(log) == oldLog);
     EXPECT_EQ(test::FolderListing(std::filesystem::path(log).parent_path()), listing);
   }
 
   test::TempDir dir_;
   std::string pilot_ = dir_.File("Red_Kestrel.plt");
+  std::string ini_ = dir_.File("orlenda3001.ini");
 };
 
 TEST_F(MainLogFaultTest, FullDiskKeepsTheOldLog) {
   test::ScratchMount disk(dir_.path(), 64 * 1024);
   if (!disk.mounted()) GTEST_SKIP() << disk.whyNot();
   const std::string log = disk.File("ORLENDA_MainLog.txt");
-  WriteBytes(log, kOldLog);
+  // A log that ends on a block boundary: an append finds no room left in its last block.
+  constexpr std::size_t kBlock = 4096;
+  const std::string oldLog = kOldLog + std::string(kBlock - (kOldLog.size() + 2) % kBlock, 'x') + "\r\n";
+  WriteBytes(log, oldLog);
   disk.FillUp();
-  ExpectEveryWriteRefused(log);
+  ExpectEveryWriteRefused(log, oldLog);
 }
 
 TEST_F(MainLogFaultTest, ReadOnlyFolderKeepsTheOldLog) {
@@ -107,7 +112,7 @@ TEST_F(MainLogFaultTest, PipeAsLogNeitherBlocksNorIsReplaced) {
   EXPECT_EQ(test::RunInChild(5, append, pipe), 0) << "the append blocked or replaced the pipe";
   EXPECT_EQ(test::RunInChild(5, write, pipe), 0) << "the save blocked or replaced the pipe";
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));
-  EXPECT_EQ(test::FolderListing(dir_.path()), "Red_Kestrel.plt\nlog.fifo\n");
+  EXPECT_EQ(test::FolderListing(dir_.path()), "Red_Kestrel.plt\nlog.fifo\norlenda3001.ini\n");
 }
 
 // A log path that links to a device (say /dev/full, /dev/null) is written to the device or refused, but
@@ -123,7 +128,8 @@ TEST_F(MainLogFaultTest, DeviceBehindALinkIsNotReplaced) {
   EXPECT_FALSE(AppendMainLogLines(log, {"new"}));
   EXPECT_TRUE(std::filesystem::is_character_file(device));
   EXPECT_TRUE(std::filesystem::is_symlink(log));
-  EXPECT_EQ(test::FolderListing(dir_.path()), "ORLENDA_MainLog.txt\nRed_Kestrel.plt\nnull-device\n");
+  EXPECT_EQ(test::FolderListing(dir_.path()),
+            "ORLENDA_MainLog.txt\nRed_Kestrel.plt\nnull-device\norlenda3001.ini\n");
 }
 
 TEST_F(MainLogFaultTest, FolderAsLogIsRefused) {

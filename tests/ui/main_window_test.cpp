@@ -22,6 +22,7 @@
 #include "report/main_log_file.h"
 #include "settings/setting_reads.h"
 #include "ui/qt_prompts.h"
+#include "ui/session.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -353,6 +354,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("Ace - Score: 100\r\nZo\xc3\xab - Score: 7\r\n"));
     QVERIFY(!program.LogModified());
     QVERIFY(program.prompts.fileDialogs.empty());
+  }
+
+  // The player's log holds an old Windows-1252 line, and the command line appends to it while the
+  // program is open: "Save log" keeps both, byte for byte, and the area then shows the added line.
+  void saveKeepsOldBytesAndLinesAppendedMeanwhile() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "Pil\xc3\xb6t one\r\nold J\xe9r\xf4me\r\n");
+    program.Start();
+    QCOMPARE(program.LogText(), QStringLiteral("Pilöt one\nold Jérôme"));
+    QVERIFY(AppendMainLogLines(LocalPath(program.home.LogFile()), {"from the command line"}).ok);
+    program.Form1().mainLog().AppendLine(QStringLiteral("Ace - Score: 100"));
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(
+        ReadAll(program.home.LogFile()),
+        QByteArray("Pil\xc3\xb6t one\r\nold J\xe9r\xf4me\r\nAce - Score: 100\r\nfrom the command line\r\n"));
+    QCOMPARE(Lines(program.LogText()).last(), QStringLiteral("from the command line"));
+    QVERIFY(!program.LogModified());
+  }
+
+  // A pilot file named as the log is refused at start-up and at a save; it and the setting stay.
+  void pilotFileAsTheLogIsRefused() {
+    ProgramFixture program;
+    const QString pilot = program.home.File(QStringLiteral("Red.plt"));
+    WriteAll(pilot, "not loaded as a log");
+    program.SetSetting(key::LogFile, pilot.toStdString());
+    program.Start();
+    const QString refusal =
+        QStringLiteral("Cannot use ") + pilot + QStringLiteral(" as the log: it is a pilot file");
+    QCOMPARE(program.prompts.standardErrors, QStringList{refusal});
+    program.Form1().mainLog().AppendLine(QStringLiteral("line"));
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(program.prompts.standardErrors, (QStringList{refusal, refusal}));
+    QCOMPARE(ReadAll(pilot), QByteArray("not loaded as a log"));
+    QCOMPARE(program.Setting(key::LogFile), std::optional<std::string>(pilot.toStdString()));
   }
 
   void failedSaveReportsAndKeepsTheLogModified() {

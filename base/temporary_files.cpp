@@ -1,0 +1,61 @@
+#include "base/temporary_files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace orlenda {
+namespace {
+
+constexpr std::size_t kRandomLength = 6;  // mkstemp's "XXXXXX"
+
+bool IsTemporaryNameOf(std::string_view entry, std::string_view name) {
+  if (!entry.starts_with(name)) return false;
+  entry.remove_prefix(name.size());
+  if (!entry.starts_with(kTemporaryInfix)) return false;
+  entry.remove_prefix(kTemporaryInfix.size());
+  return entry.size() == kRandomLength && std::all_of(entry.begin(), entry.end(), [](char c) {
+           return std::isalnum(static_cast<unsigned char>(c));
+         });
+}
+
+bool IsOldFileOfOurs(const std::string& path, std::chrono::seconds minimumAge) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) return false;
+  return std::time(nullptr) - info.st_mtime >= minimumAge.count();
+}
+
+}  // namespace
+
+std::string ResolveLink(const std::string& path) {
+  std::vector<char> resolved(PATH_MAX + 1, '\0');
+  if (::realpath(path.c_str(), resolved.data()) != nullptr) return std::string(resolved.data());
+  return path;  // a file that does not exist yet is created under the given name
+}
+
+int RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
+  const std::string target = ResolveLink(path);
+  const std::size_t slash = target.find_last_of('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!IsTemporaryNameOf(entry->d_name, name)) continue;
+    const std::string candidate = folder + "/" + entry->d_name;
+    if (IsOldFileOfOurs(candidate, minimumAge) && ::unlink(candidate.c_str()) == 0) ++removed;
+  }
+  ::closedir(listing);
+  return removed;
+}
+
+}  // namespace orlenda

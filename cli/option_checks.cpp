@@ -1,0 +1,47 @@
+#include "cli/option_checks.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/printable_text.h"
+
+namespace orlenda::cli {
+
+CLI::Validator SettingsFileCheck() {
+  return CLI::Validator(
+      [](std::string& path) -> std::string {
+        std::error_code error;
+        const auto type = std::filesystem::status(path, error).type();
+        if (type == std::filesystem::file_type::not_found) return {};
+        const std::string shown = PrintableText(path);
+        if (type == std::filesystem::file_type::directory) return shown + " is a folder, not a settings file";
+        if (type != std::filesystem::file_type::regular) return shown + " is not a plain file";
+        if (!std::ifstream(path)) return "cannot read " + shown;
+        return {};
+      },
+      "FILE");
+}
+
+CLI::Validator DecimalNumberCheck() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (ParseDecimalNumber(text)) return {};
+        return "\"" + PrintableText(text) + "\" is not a decimal number (digits with an optional sign)";
+      },
+      "N");
+}
+
+std::optional<int> ParseDecimalNumber(std::string_view text) {
+  if (text.starts_with('+') || text.starts_with('-')) {
+    if (text.size() < 2 || text[1] == '+' || text[1] == '-') return std::nullopt;
+  }
+  const std::size_t skip = text.starts_with('+') ? 1 : 0;  // from_chars takes "-" but not "+"
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data() + skip, end, value, 10);
+  if (error != std::errc() || stop != end || text.size() == skip) return std::nullopt;
+  return value;
+}
+
+}  // namespace orlenda::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// Checks of option values that CLI11 runs while it parses, so that a bad value is a usage error
+// (exit status 2) before any file is touched.
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string_view>
+
+namespace orlenda::cli {
+
+// --ini: a file that does not exist is allowed (the defaults are then used, with a note); a folder,
+// a pipe, a device or a file that cannot be read is refused.
+CLI::Validator SettingsFileCheck();
+
+// A decimal whole number: digits with an optional sign and nothing else. "017" is seventeen; "0x10"
+// and "" are refused.
+CLI::Validator DecimalNumberCheck();
+
+// The number DecimalNumberCheck accepts, or nothing.
+std::optional<int> ParseDecimalNumber(std::string_view text);
+
+}  // namespace orlenda::cli

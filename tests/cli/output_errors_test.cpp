@@ -1,0 +1,84 @@
+// orlenda3001-cli tells the truth about its output and its options: a standard output that cannot be
+// written ends with exit status 1, an --ini that names no readable file and a number that is not
+// decimal are usage errors, and arguments are echoed printable.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "cli_test_support.h"
+#include "report/main_log_file.h"
+#include "tools/sample_pilot.h"
+
+namespace orlenda {
+namespace {
+
+class OutputErrorsTest : public ::testing::Test, protected test::CliFixture {
+ protected:
+  void SetUp() override {
+    pilot_ = PilotFile(tools::SamplePilotRecord(), "Red.plt");
+    Settings({});
+  }
+  std::string pilot_;
+};
+
+TEST_F(OutputErrorsTest, UnwritableStandardOutputExitsWithOne) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"dump", pilot_}, {"report", "--ini", ini_, pilot_}, {"export", "--ini", ini_, pilot_}, {"--help"}};
+  for (const auto& command : commands) {
+    for (const std::string target : {"/dev/full", ""}) {
+      const test::CliRun run = test::RunCliWithStdout(command, target);
+      EXPECT_EQ(run.exitStatus, 1) << command[0] << " to " << (target.empty() ? "a closed stdout" : target);
+      EXPECT_EQ(run.err, "Cannot write to standard output\n") << command[0];
+    }
+  }
+}
+
+// With standard output closed, the log still gets its line, and no text meant for the terminal ends
+// up in the log file (which would otherwise be opened as the lowest free file number).
+TEST_F(OutputErrorsTest, ClosedStandardOutputNeverWritesIntoTheLog) {
+  const std::string log = dir_.File("log.txt");
+  const test::CliRun run = test::RunCliWithStdout({"export", "--ini", ini_, "--log", log, pilot_}, "");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u) << Bytes(log);
+}
+
+TEST_F(OutputErrorsTest, IniMustNameAReadableFileOrNothing) {
+  const std::string missing = dir_.File("missing.ini");
+  test::CliRun run = test::RunCli({"export", "--ini", missing, pilot_}, environment_);
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.err, "Settings file " + missing + " does not exist: the defaults are used\n");
+
+  const std::string fifo = dir_.File("settings.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& notAFile : {dir_.path().string(), fifo}) {
+    run = test::RunCli({"report", "--ini", notAFile, pilot_}, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << notAFile;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST_F(OutputErrorsTest, MissionNumbersAreDecimal) {
+  Settings({"CheckCheat=0"});
+  const auto listed = [this](const std::string& from) {
+    return test::RunCli({"report", "--ini", ini_, "--from", from, "--to", "+9", pilot_}, environment_);
+  };
+  const test::CliRun nine = listed("9");
+  EXPECT_EQ(nine.exitStatus, 0) << nine.err;
+  EXPECT_EQ(listed("09").out, nine.out);  // a leading zero is no octal
+  EXPECT_EQ(listed("+09").out, nine.out);
+  for (const std::string bad : {"0x10", "", " 5", "5 ", "1e2", "--5", "+", "99999999999"}) {
+    const test::CliRun run = listed(bad);
+    EXPECT_EQ(run.exitStatus, 2) << '"' << bad << '"';
+    EXPECT_EQ(run.out, "") << bad;
+  }
+}
+
+// Bytes that are not UTF-8, and control characters, come back as \xNN in messages.
+TEST_F(OutputErrorsTest, ArgumentsAreEchoedPrintable) {
+  const test::CliRun run = test::RunCli({"report", "--from", "1\xFF\x1B[2J", pilot_}, environment_);
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_NE(run.err.find("\"1\\xFF\\x1B[2J\""), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace orlenda
