@@ -1,12 +1,12 @@
 #pragma once
 
-// Finding a key's value in INI text. The one place that parses INI text, so that every read
-// sees the file exactly as the INI reader does.
+// Finding a key's value in INI text, read line by line under the rules of settings/ini_lines.h, which
+// the in-place edit follows too.
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlenda {
 
@@ -14,18 +14,20 @@ namespace orlenda {
 class ParsedIni {
  public:
   explicit ParsedIni(std::string_view text);
-  ParsedIni(ParsedIni&&) noexcept;
-  ParsedIni& operator=(ParsedIni&&) noexcept;
-  ~ParsedIni();
 
   // The value's bytes as they stand in the text, blanks around them removed; nothing when the section
-  // or the key is missing. Section and key names match without regard to ASCII case. When a key stands
-  // twice in a section, the later line counts.
+  // or the key is missing. Section and key names match without regard to ASCII case; key lines before
+  // the first section header belong to the section named "". A section that stands twice is one
+  // section, and when a key stands twice in it, the later line counts.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
  private:
-  class Reader;
-  std::unique_ptr<Reader> reader_;  // empty when the text could not be parsed: every key is missing
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  std::vector<Entry> entries_;  // every key line, in the order of the text
 };
 
 // ParsedIni(text).Find(section, key), for a single look-up.

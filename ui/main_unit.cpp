@@ -10,7 +10,6 @@
 
 #include "base/user_folders.h"
 #include "report/main_log_file.h"
-#include "settings/default_paths.h"
 #include "settings/setting_reads.h"
 #include "ui/compact_font.h"
 #include "ui/main_log.h"
@@ -91,12 +90,11 @@ void TForm1::OfferCommandLineFile(const QString& fileName) {
 }
 
 QString TForm1::LogFileSetting() const {
-  return Utf8(session_.settings().ReadSetting(kSettingsSection, key::LogFile, DefaultLogFilePath()));
+  return Utf8(ReadText(session_.settings(), SettingNamed("LogFile")));
 }
 
 void TForm1::GetScoreButtonClick() {
-  OpenDialog1.initialDir =
-      Utf8(session_.settings().ReadSetting(kSettingsSection, key::LastDir, HomeFolder()));
+  OpenDialog1.initialDir = Utf8(ReadText(session_.settings(), SettingNamed("LastDir")));
   ShowOpenDialogAndOpen();
 }
 
@@ -114,8 +112,8 @@ void TForm1::OpenChosenFile(const QString& fileName) {
     view.exec();
     mainLog_->AppendLine(view.ExportText());
   }
-  if (ReadFlag(session_.settings(), key::SaveFilename, "1")) {
-    session_.settings().WriteSetting(kSettingsSection, key::LastDir, fileName.toStdString());
+  if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), fileName.toStdString());
   }
 }
 
@@ -184,7 +182,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormClose() {
   SaveDialog1.fileName = LogFileSetting();
   if (!mainLog_->Modified()) return;
-  if (!ReadFlag(session_.settings(), key::SaveLogFile, "1")) return;
+  if (!ReadFlag(session_.settings(), SettingNamed("SaveLogFile"))) return;
   Prompts& prompts = session_.prompts();
   if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo,
                           QStringLiteral("Changes made to the log. Do you want to save changes?")) ==

@@ -19,6 +19,4 @@ std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 }  // namespace orlenda

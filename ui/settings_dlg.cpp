@@ -5,11 +5,9 @@
 #include <QPixmap>
 
 #include "base/user_folders.h"
-#include "settings/default_paths.h"
 #include "settings/setting_reads.h"
 #include "ui/compact_font.h"
 #include "ui/picture_resources.h"
-#include "ui/radio_group_index.h"
 #include "ui/run_handler.h"
 #include "ui/session.h"
 #include "ui_settings_dlg.h"
@@ -18,19 +16,7 @@ namespace orlenda {
 
 namespace {
 
-constexpr char kNameSourceDefault[] = "2";
-constexpr char kScoreFormatDefault[] = "1";
-constexpr int kNameSourceDefaultItem = 2;
-constexpr int kScoreFormatDefaultItem = 1;
 constexpr int kIconSize = 32;
-
-struct FlagBox {
-  QCheckBox* box;
-  std::string_view key;
-  const char* defaultValue;
-};
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -55,7 +41,26 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
   SaveDialog1.title = QStringLiteral("Log file");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);
+  BindControls();
   ConnectHandlers();
+}
+
+void TSettingsDlg::BindControls() {
+  controls_.Bind(SettingNamed("LastDir"), ui_->DirEdit);
+  controls_.Bind(SettingNamed("LogFile"), ui_->LogFileEdit);
+  controls_.Bind(SettingNamed("SaveFilename"), ui_->SaveFileNameCheckBox);
+  controls_.Bind(SettingNamed("SaveLogFile"), ui_->SaveLogCheckBox);
+  controls_.Bind(SettingNamed("ShowMissionScore"), ui_->ShowScoreCheckBox);
+  controls_.Bind(SettingNamed("ShowMissionBonus"), ui_->ShowBonusCheckBox);
+  controls_.Bind(SettingNamed("ShowMissionTotal"), ui_->ShowTotalCheckBox);
+  controls_.Bind(SettingNamed("ShowMissionTime"), ui_->ShowTimeCheckBox);
+  controls_.Bind(SettingNamed("CheckCheat"), ui_->CheatCheckBox);
+  controls_.Bind(SettingNamed("ShowErrorDetailes"), ui_->DetaildErrorsCheckBox);
+  controls_.Bind(SettingNamed("ShowZeroMissions"), ui_->ShowZeroCheckBox);
+  controls_.Bind(SettingNamed("IncludeDate"), ui_->IncludeDateCheckBox);
+  controls_.Bind(SettingNamed("MegaDetails"), ui_->MegaDetailsCheckBox);
+  controls_.Bind(SettingNamed("NameSource"), nameSourceItems_);
+  controls_.Bind(SettingNamed("ScoreFormat"), scoreFormatItems_);
 }
 
 TSettingsDlg::~TSettingsDlg() = default;
@@ -91,66 +96,14 @@ void TSettingsDlg::FormActivate() {
   session_.OpenSettings();
   SettingsIni& store = session_.settings();
   ApplyLastDirPresenceRule(store, CurrentFolder());
-  ui_->DirEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LastDir, CurrentFolder())));
-  ui_->LogFileEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LogFile, DefaultLogFilePath())));
-  const FlagBox flags[] = {
-      {ui_->SaveFileNameCheckBox, key::SaveFilename, "1"},
-      {ui_->SaveLogCheckBox, key::SaveLogFile, "1"},
-      {ui_->ShowScoreCheckBox, key::ShowMissionScore, "1"},
-      {ui_->ShowBonusCheckBox, key::ShowMissionBonus, "1"},
-      {ui_->ShowTotalCheckBox, key::ShowMissionTotal, "1"},
-      {ui_->ShowTimeCheckBox, key::ShowMissionTime, "0"},
-      {ui_->CheatCheckBox, key::CheckCheat, "1"},
-      {ui_->DetaildErrorsCheckBox, key::ShowErrorDetailes, "0"},
-      {ui_->ShowZeroCheckBox, key::ShowZeroMissions, "0"},
-      {ui_->IncludeDateCheckBox, key::IncludeDate, "0"},
-      {ui_->MegaDetailsCheckBox, key::MegaDetails, "0"},
-  };
-  for (const FlagBox& flag : flags) flag.box->setChecked(ReadFlag(store, flag.key, flag.defaultValue));
-  SetRadioGroupIndex(*nameSourceItems_, ReadChoice(store, key::NameSource, kNameSourceDefault));
-  SetRadioGroupIndex(*scoreFormatItems_, ReadChoice(store, key::ScoreFormat, kScoreFormatDefault));
+  controls_.Load(store);
   UpdateDetailedErrorsEnabled();
 }
 
-void TSettingsDlg::OKBtnClick() {
-  SettingsIni& store = session_.settings();
-  const auto write = [&store](std::string_view key, const std::string& value) {
-    store.WriteSetting(kSettingsSection, key, value);
-  };
-  const auto flagText = [](const QCheckBox* box) { return std::string(box->isChecked() ? "1" : "0"); };
-  write(key::LastDir, ui_->DirEdit->text().toStdString());
-  write(key::LogFile, ui_->LogFileEdit->text().toStdString());
-  write(key::SaveFilename, flagText(ui_->SaveFileNameCheckBox));
-  write(key::SaveLogFile, flagText(ui_->SaveLogCheckBox));
-  write(key::ShowMissionScore, flagText(ui_->ShowScoreCheckBox));
-  write(key::ShowMissionBonus, flagText(ui_->ShowBonusCheckBox));
-  write(key::ShowMissionTotal, flagText(ui_->ShowTotalCheckBox));
-  write(key::ShowMissionTime, flagText(ui_->ShowTimeCheckBox));
-  write(key::CheckCheat, flagText(ui_->CheatCheckBox));
-  write(key::ShowErrorDetailes, flagText(ui_->DetaildErrorsCheckBox));
-  write(key::ShowZeroMissions, flagText(ui_->ShowZeroCheckBox));
-  write(key::IncludeDate, flagText(ui_->IncludeDateCheckBox));
-  write(key::MegaDetails, flagText(ui_->MegaDetailsCheckBox));
-  write(key::NameSource, ChoiceText(RadioGroupIndex(*nameSourceItems_)));
-  write(key::ScoreFormat, ChoiceText(RadioGroupIndex(*scoreFormatItems_)));
-}
+void TSettingsDlg::OKBtnClick() { controls_.WriteTo(session_.settings()); }
 
 void TSettingsDlg::Default1Click() {
-  ui_->DirEdit->setText(Utf8(HomeFolder()));
-  ui_->SaveFileNameCheckBox->setChecked(true);
-  ui_->ShowScoreCheckBox->setChecked(true);
-  ui_->ShowBonusCheckBox->setChecked(true);
-  ui_->ShowTimeCheckBox->setChecked(false);
-  ui_->CheatCheckBox->setChecked(true);
-  ui_->DetaildErrorsCheckBox->setEnabled(true);
-  ui_->DetaildErrorsCheckBox->setChecked(false);
-  ui_->ShowZeroCheckBox->setChecked(false);
-  ui_->ShowTotalCheckBox->setChecked(true);
-  ui_->MegaDetailsCheckBox->setChecked(false);
-  ui_->IncludeDateCheckBox->setChecked(false);
-  SetRadioGroupIndex(*nameSourceItems_, kNameSourceDefaultItem);
-  SetRadioGroupIndex(*scoreFormatItems_, kScoreFormatDefaultItem);
-  ui_->LogFileEdit->setText(Utf8(DefaultLogFilePath()));
+  controls_.ResetToDefaults();
   UpdateDetailedErrorsEnabled();
 }
 

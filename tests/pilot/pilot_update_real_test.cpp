@@ -9,6 +9,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "update_checks.h"
 
@@ -50,13 +51,13 @@ void SaveAndCheck(const std::string& path, const PilotRecord& loaded, std::size_
   SCOPED_TRACE("active mission " + std::to_string(activeMission));
   PilotRecord record = loaded;
   PilotBackups backups;
-  const auto before = test::ReadBytes(path);
+  const auto before = test::ReadByteVector(path);
   const PilotDetails details{"Rookie One", (loaded.Rank + 1) % 9, (loaded.Rating + 3) % 25,
                              (loaded.KalidorStatus + 1) % 7, static_cast<int>(activeMission)};
   const UpdateResult result = UpdatePilotFile(path, details, record, backups);
   ASSERT_TRUE(result.succeeded) << result.message;
 
-  EXPECT_EQ(test::ChangesOutside(before, test::ReadBytes(path), DefinedBytes(activeMission)),
+  EXPECT_EQ(test::ChangesOutside(before, test::ReadByteVector(path), DefinedBytes(activeMission)),
             std::vector<std::size_t>{});
   const LoadResult reloaded = LoadPilotFile(path);
   ASSERT_TRUE(reloaded.Succeeded());
@@ -74,7 +75,7 @@ void SaveAndCheck(const std::string& path, const PilotRecord& loaded, std::size_
     EXPECT_EQ(r.CampaignMissions[i].MissionTag & 0xFF, was.MissionTag & 0xFF) << i;
   }
   EXPECT_EQ(r.SimMissionCount, loaded.SimMissionCount);
-  EXPECT_EQ(test::ReadBytes(PilotBackups::BackupPath(path)), before);
+  EXPECT_EQ(test::ReadByteVector(PilotBackups::BackupPath(path)), before);
 }
 
 TEST(RealPilotsUpdate, SameShorterAndLongerCampaignRoundTrip) {

@@ -14,6 +14,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/pilot_load.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 #include "update_checks.h"
@@ -23,17 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ChangesOutside;
-using test::ReadBytes;
+using test::Int32At;
+using test::ReadByteVector;
 using test::UpdatableRanges;
 using tools::PatchInt32;
 
 constexpr std::uint8_t kFiller = 0xA5;  // every uninterpreted byte, so that a byte wrongly cleared shows
 
 std::size_t SlotOffset(std::size_t slot) { return MissionSlotOffset(field::CampaignMissions, slot); }
-
-std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  return ReadInt32LE(std::span<const std::uint8_t, 4>(bytes.data() + offset, 4));
-}
 
 class PilotUpdateTest : public ::testing::Test {
  protected:
@@ -78,12 +76,12 @@ PilotDetails Details(std::string name, int rank, int rating, int kalidor, std::o
 TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto before = ReadBytes(path);
+  const auto before = ReadByteVector(path);
 
   const UpdateResult result = Update(path, Details("Luke", 5, 12, 3, 10), record);
   ASSERT_TRUE(result.succeeded) << result.message;
 
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(before, after, UpdatableRanges(10)), std::vector<std::size_t>{});
   const PilotRecord reloaded = Load(path);
   EXPECT_EQ(FieldText(reloaded.PilotName), "Luke");
@@ -107,16 +105,16 @@ TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
 
 TEST_F(PilotUpdateTest, CompletedRecordsKeepTheirUndefinedBytesAndAreFoundAgain) {
   const std::string path = WritePilot(10);
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   PatchInt32(bytes, SlotOffset(3) + mission_record::kPresenceMark, 0x0BADF00D);
   PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);  // not a multiple of ten
   PatchInt32(bytes, SlotOffset(5) + mission_record::kBonus, -15);
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
-  const auto before = ReadBytes(path);
+  const auto before = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 12), record).succeeded);
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
 
   for (std::size_t slot = 0; slot < 10; ++slot) {
     const std::size_t base = SlotOffset(slot);
@@ -142,10 +140,10 @@ TEST_F(PilotUpdateTest, CompletedRecordsKeepTheirUndefinedBytesAndAreFoundAgain)
 TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
-  auto after = ReadBytes(path);
+  auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(3)), std::vector<std::size_t>{});
   EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + SlotOffset(3), after.begin() + SlotOffset(4)),
             std::vector<std::uint8_t>(kMissionRecordSize, 0));
@@ -163,14 +161,14 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
 TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 0), record).succeeded);
-  EXPECT_EQ(ChangesOutside(original, ReadBytes(path), UpdatableRanges(0)), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangesOutside(original, ReadByteVector(path), UpdatableRanges(0)), std::vector<std::size_t>{});
   EXPECT_EQ(Load(path).CampaignMissionCount, 0);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 254), record).succeeded);
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(SlotOffset(255), field::SimMissions.offset);
   EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(254)), std::vector<std::size_t>{})
       << "the simulator list right after slot 254 is untouched";
@@ -198,7 +196,7 @@ TEST_F(PilotUpdateTest, AbsentValuesLeaveTheirFieldsAsTheyAre) {
   details.name = "Renamed";
   ASSERT_TRUE(Update(path, details, record).succeeded);
 
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(bytes, after, {{0, kPilotNameSize}}), std::vector<std::size_t>{});
   const PilotRecord reloaded = Load(path);
   EXPECT_EQ(FieldText(reloaded.PilotName), "Renamed");
@@ -212,7 +210,7 @@ TEST_F(PilotUpdateTest, AbsentValuesLeaveTheirFieldsAsTheyAre) {
 TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
   const std::string path = WritePilot(2);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   const std::pair<PilotDetails, std::string> refused[] = {
       {Details("Han \xE4\xB8\xAD", 4, 6, 2, 2),
        "The name \"Han \xE4\xB8\xAD\" cannot be stored in a pilot file"},
@@ -227,7 +225,7 @@ TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.message.substr(0, message.size()), message);
   }
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadByteVector(path), original);
   EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
   EXPECT_EQ(FieldText(record.PilotName), "Keyan");
 }
@@ -236,21 +234,21 @@ TEST_F(PilotUpdateTest, NamesOfTwelveAndThirteenCharacters) {
   const std::string path = WritePilot(1);
   PilotRecord record = Load(path);
   ASSERT_TRUE(Update(path, Details("Twelve Chars", 4, 6, 2, 1), record).succeeded);
-  auto after = ReadBytes(path);
+  auto after = ReadByteVector(path);
   EXPECT_EQ(std::string(after.begin(), after.begin() + 13), std::string("Twelve Chars\0", 13));
 
   ASSERT_TRUE(Update(path, Details("Caf\xC3\xA9\xE2\x82\xAC", 4, 6, 2, 1), record).succeeded);
-  after = ReadBytes(path);
+  after = ReadByteVector(path);
   EXPECT_EQ(std::string(after.begin(), after.begin() + 6), std::string("Caf\xE9\x80\0", 6))
       << "as Windows-1252";
 
   // A 13-character name that the file already holds is written back unchanged; a new one is refused.
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   std::copy_n("ThirteenChars", 13, bytes.begin());
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   record = Load(path);
   ASSERT_TRUE(Update(path, DetailsOfLoadedPilot(record), record).succeeded);
-  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(ReadByteVector(path), bytes);
   EXPECT_FALSE(Update(path, Details("ThirteenCharZ", 4, 6, 2, 1), record).succeeded);
 }
 
@@ -281,13 +279,13 @@ TEST_F(PilotUpdateTest, FilesGoneReplacedOrChangedAreReportedByName) {
             path +
                 " has 1000 bytes now, not the 152,076 bytes of a pilot file; it has changed since "
                 "it was loaded. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path).size(), 1000u);
+  EXPECT_EQ(ReadByteVector(path).size(), 1000u);
 }
 
 TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten) {
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   PatchInt32(bytes, field::TODScoreA.offset, 9999);  // the game saved after another mission
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
 
@@ -297,7 +295,7 @@ TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten)
             path +
                 " has been changed by another program since it was loaded. Open it again before "
                 "saving. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(ReadByteVector(path), bytes);
 }
 
 TEST_F(PilotUpdateTest, ReadOnlyFileIsReportedAndLeftUnchanged) {
@@ -305,12 +303,12 @@ TEST_F(PilotUpdateTest, ReadOnlyFileIsReportedAndLeftUnchanged) {
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 3), record);
   EXPECT_FALSE(result.succeeded);
   EXPECT_EQ(result.message,
             "Unable to open " + path + " for writing: Permission denied. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadByteVector(path), original);
 }
 
 // Lets the process write only below `limit` bytes into any file, while it lives.
@@ -358,31 +356,31 @@ TEST_F(PilotUpdateTest, BackupHoldsTheFileAsItWasBeforeThisRunFirstSavedIt) {
   const std::string backup = PilotBackups::BackupPath(path);
   EXPECT_EQ(backup, dir_.File("pilot.plt.bak"));
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("First", 4, 6, 2, 3), record).succeeded);
-  EXPECT_EQ(ReadBytes(backup), original);
+  EXPECT_EQ(ReadByteVector(backup), original);
   ASSERT_TRUE(Update(path, Details("Second", 4, 6, 2, 3), record).succeeded);
-  EXPECT_EQ(ReadBytes(backup), original) << "later saves of the same run keep the first copy";
+  EXPECT_EQ(ReadByteVector(backup), original) << "later saves of the same run keep the first copy";
 
   // The next run replaces the copy with the file as that run found it.
-  const auto beforeNextRun = ReadBytes(path);
+  const auto beforeNextRun = ReadByteVector(path);
   PilotBackups nextRun;
   ASSERT_TRUE(UpdatePilotFile(path, Details("Third", 4, 6, 2, 3), record, nextRun).succeeded);
-  EXPECT_EQ(ReadBytes(backup), beforeNextRun);
+  EXPECT_EQ(ReadByteVector(backup), beforeNextRun);
 }
 
 TEST_F(PilotUpdateTest, FailedBackupStopsTheUpdateBeforeAnyWrite) {
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   fs::create_directory(PilotBackups::BackupPath(path));  // a folder where the copy should go
 
   const UpdateResult result = Update(path, Details("Luke", 5, 6, 2, 0), record);
   EXPECT_FALSE(result.succeeded);
   EXPECT_EQ(result.message, "Unable to keep a copy of " + path + " as " + path +
                                 ".bak, so nothing was written to the pilot file.");
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadByteVector(path), original);
   EXPECT_EQ(FieldText(record.PilotName), "Keyan");
 }
 

@@ -12,21 +12,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 class MainLogFileTest : public ::testing::Test {
  protected:
@@ -46,15 +39,15 @@ TEST(SplitLogLines, EveryKindOfLineEnd) {
 
 TEST_F(MainLogFileTest, WritesEveryLineWithCrLf) {
   ASSERT_TRUE(WriteMainLogText(log_, "Wedge - Score: 1255\nBiggs \u00E9\n\nlast"));
-  EXPECT_EQ(Bytes(log_), "Wedge - Score: 1255\r\nBiggs \xC3\xA9\r\n\r\nlast\r\n");
+  EXPECT_EQ(ReadBytes(log_), "Wedge - Score: 1255\r\nBiggs \xC3\xA9\r\n\r\nlast\r\n");
   ASSERT_TRUE(WriteMainLogText(log_, ""));
-  EXPECT_EQ(Bytes(log_), "");
+  EXPECT_EQ(ReadBytes(log_), "");
 }
 
 TEST_F(MainLogFileTest, ReadsAnyLineEndAndWindowsText) {
-  Put(log_, "one\r\ntwo\rthree\nJ\xE9r\xF4me \x80\r\n");
+  WriteBytes(log_, "one\r\ntwo\rthree\nJ\xE9r\xF4me \x80\r\n");
   EXPECT_EQ(ReadMainLogText(log_), "one\ntwo\nthree\nJ\u00E9r\u00F4me \u20AC");
-  Put(log_, "\xEF\xBB\xBFutf-8 \xC3\xA9\r\n");
+  WriteBytes(log_, "\xEF\xBB\xBFutf-8 \xC3\xA9\r\n");
   EXPECT_EQ(ReadMainLogText(log_), "utf-8 \u00E9");
   EXPECT_EQ(ReadMainLogText(dir_.File("missing.txt")), "");
 }
@@ -73,26 +66,26 @@ TEST_F(MainLogFileTest, TextIsTheFileLinesJoined) {
       {"caf\xE9\r\n\r", "caf\u00E9\n"},
   };
   for (const auto& [bytes, text] : cases) {
-    Put(log_, bytes);
+    WriteBytes(log_, bytes);
     EXPECT_EQ(ReadMainLogText(log_), text) << testing::PrintToString(bytes);
   }
 }
 
 TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
   EXPECT_TRUE(AppendMainLogLines(log_, {"first"}));
-  EXPECT_EQ(Bytes(log_), "first\r\n");
-  Put(log_, "windows \xE9\r\nno end");
+  EXPECT_EQ(ReadBytes(log_), "first\r\n");
+  WriteBytes(log_, "windows \xE9\r\nno end");
   EXPECT_TRUE(AppendMainLogLines(log_, {"Wedge - Score: 1255", "Biggs"}));
-  EXPECT_EQ(Bytes(log_), "windows \xC3\xA9\r\nno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
-  Put(log_, "a\r\n\r\n");  // a last empty line is a line of its own
+  EXPECT_EQ(ReadBytes(log_), "windows \xC3\xA9\r\nno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+  WriteBytes(log_, "a\r\n\r\n");  // a last empty line is a line of its own
   EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
-  EXPECT_EQ(Bytes(log_), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(ReadBytes(log_), "a\r\n\r\nb\r\n");
 }
 
 // A write that fails half way (here: the file size limit is reached) leaves the old log as it was and
 // no temporary file behind. The limit binds every user, root included.
 TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
-  Put(log_, "old\r\n");
+  WriteBytes(log_, "old\r\n");
   const std::string longLine(4096, 'x');
   rlimit saved{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -107,19 +100,19 @@ TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
 
   EXPECT_FALSE(appended);
   EXPECT_FALSE(written);
-  EXPECT_EQ(Bytes(log_), "old\r\n");
+  EXPECT_EQ(ReadBytes(log_), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
   EXPECT_FALSE(AppendMainLogLines(dir_.File("no-such-folder/log.txt"), {"new"}));
 }
 
 TEST_F(MainLogFileTest, UnreadableLogIsNotOverwritten) {
-  Put(log_, "secret\r\n");
+  WriteBytes(log_, "secret\r\n");
   ::chmod(log_.c_str(), 0200);
   if (std::ifstream(log_)) GTEST_SKIP() << "running with rights that ignore file permissions";
   EXPECT_EQ(ReadMainLogText(log_), std::nullopt);
   EXPECT_FALSE(AppendMainLogLines(log_, {"new"}));
   ::chmod(log_.c_str(), 0600);
-  EXPECT_EQ(Bytes(log_), "secret\r\n");
+  EXPECT_EQ(ReadBytes(log_), "secret\r\n");
 }
 
 TEST(MainLogMessages, ExactTexts) {

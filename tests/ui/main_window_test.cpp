@@ -57,16 +57,16 @@ class MainWindowTest : public QObject {
 
   void startKeepsAnExistingLastDir() {
     ProgramFixture program;
-    program.SetSetting(key::LastDir, "/games/pilots/ace.plt");
+    program.SetSetting("LastDir", "/games/pilots/ace.plt");
     program.Start();
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>("/games/pilots/ace.plt"));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>("/games/pilots/ace.plt"));
   }
 
   void startLoadsTheLogNamedBySettingsUnmodified() {
     ProgramFixture program;
     const QString log = program.home.File(QStringLiteral("club log.txt"));
     WriteAll(log, "Ace - Score: 100\r\nRookie - Score: 5\r\n");
-    program.SetSetting(key::LogFile, log.toStdString());
+    program.SetSetting("LogFile", log.toStdString());
     program.Start();
     QCOMPARE(program.LogText(), QStringLiteral("Ace - Score: 100\nRookie - Score: 5"));
     QVERIFY(!program.LogModified());
@@ -125,7 +125,7 @@ class MainWindowTest : public QObject {
     QVERIFY(program.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
     QCOMPARE(program.LogText(), program.View().ExportText());
     QVERIFY(program.LogModified());
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(pilot.toStdString()));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(pilot.toStdString()));
 
     // The next open starts from the file just opened; the view closed by its close box still exports,
     // with the text as the user left it.
@@ -141,12 +141,12 @@ class MainWindowTest : public QObject {
   void withSaveFilenameOffLastDirIsNotWritten() {
     ProgramFixture program;
     const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
-    program.SetSetting(key::SaveFilename, "0");
+    program.SetSetting("SaveFilename", "0");
     program.Start();
     program.prompts.ChooseNextFile(pilot);
     CloseViewWhenShown();
     Click(program.Form1(), "GetScoreButton");
-    QCOMPARE(program.Setting(key::LastDir),
+    QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
     QCOMPARE(program.LogText(), program.View().ExportText());
   }
@@ -175,7 +175,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.LogText(), QString());
     QVERIFY(!program.LogModified());
     QVERIFY(program.prompts.MessageTexts().isEmpty());
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(missing.toStdString()));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(missing.toStdString()));
   }
 
   void pilotFileOfWrongSizeIsRefusedWithBothMessages() {
@@ -191,7 +191,7 @@ class MainWindowTest : public QObject {
                      QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")}));
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
     QCOMPARE(program.LogText(), QString());
-    QCOMPARE(program.Setting(key::LastDir),
+    QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
   }
 
@@ -226,7 +226,7 @@ class MainWindowTest : public QObject {
   void failedSaveReportsAndKeepsTheLogModified() {
     ProgramFixture program;
     const QString unreachable = program.home.File(QStringLiteral("missing-folder/log.txt"));
-    program.SetSetting(key::LogFile, unreachable.toStdString());
+    program.SetSetting("LogFile", unreachable.toStdString());
     program.Start();
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
@@ -257,7 +257,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadAll(other), QByteArray("line\r\n"));
     QVERIFY(!program.LogModified());
     QVERIFY(!QFile::exists(program.home.LogFile()));
-    QCOMPARE(program.Setting(key::LogFile), std::nullopt);
+    QCOMPARE(program.Setting("LogFile"), std::nullopt);
   }
 
   void saveAndExitSavesAndClosesWithoutAQuestion() {
@@ -399,7 +399,7 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
   };
   for (const ExitCase& exit : cases) {
     ProgramFixture program;
-    if (exit.saveLogFile != nullptr) program.SetSetting(key::SaveLogFile, exit.saveLogFile);
+    if (exit.saveLogFile != nullptr) program.SetSetting("SaveLogFile", exit.saveLogFile);
     program.Start();
     program.Form1().show();
     const QString target = program.home.File(QStringLiteral("saved.txt"));
