@@ -8,7 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,16 +46,16 @@ const std::vector<std::string_view>& Sections() {
   return sections;
 }
 
-using Values = std::map<std::pair<std::string, std::string>, std::optional<std::string>>;
+// One value for each section of Sections() and key of KeysToWrite(), in that order.
+using Values = std::vector<std::optional<std::string>>;
 
 // The well-formed names only: how odd names match is the reader's business, so they are read but not
 // compared.
 Values ReadEverything(const SettingsReader& store) {
   Values values;
-  for (std::string_view section : Sections()) {
-    for (std::string_view name : KeysToWrite())
-      values[{std::string(section), std::string(name)}] = store.FindSetting(section, name);
-  }
+  values.reserve(Sections().size() * KeysToWrite().size());
+  for (std::string_view section : Sections())
+    for (std::string_view name : KeysToWrite()) values.push_back(store.FindSetting(section, name));
   for (std::string_view name : OddKeys()) (void)store.ReadSetting(kSettingsSection, name, "default");
   return values;
 }
@@ -103,12 +103,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ComesBackUnchanged(value)) ORLENDA_FUZZ_CHECK(*written == value);
 
   const Values after = ReadEverything(edited);
-  for (const auto& [where, oldValue] : before) {
-    const bool sameKey = SameIniName(where.first, kSettingsSection) && SameIniName(where.second, keyToWrite);
-    if (sameKey || after.at(where) == oldValue) continue;
-    std::fprintf(stderr, "[%s] %s was \"%s\", is \"%s\"\n", where.first.c_str(), where.second.c_str(),
-                 oldValue.value_or("(missing)").c_str(), after.at(where).value_or("(missing)").c_str());
-    ORLENDA_FUZZ_CHECK(after.at(where) == oldValue);
+  std::size_t at = 0;
+  for (std::string_view section : Sections()) {
+    for (std::string_view name : KeysToWrite()) {
+      const std::optional<std::string>& oldValue = before[at];
+      const std::optional<std::string>& newValue = after[at++];
+      const bool sameKey = SameIniName(section, kSettingsSection) && SameIniName(name, keyToWrite);
+      if (sameKey || newValue == oldValue) continue;
+      std::fprintf(stderr, "[%.*s] %.*s was \"%s\", is \"%s\"\n", static_cast<int>(section.size()),
+                   section.data(), static_cast<int>(name.size()), name.data(),
+                   oldValue.value_or("(missing)").c_str(), newValue.value_or("(missing)").c_str());
+      ORLENDA_FUZZ_CHECK(newValue == oldValue);
+    }
   }
   return 0;
 }

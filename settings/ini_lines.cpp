@@ -22,6 +22,12 @@ bool SameIniName(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string FoldedIniName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = LowerAscii(c);
+  return folded;
+}
+
 IniText SplitIniText(std::string_view text) {
   IniText ini;
   if (text.starts_with(kUtf8Signature)) {

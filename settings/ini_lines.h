@@ -4,6 +4,7 @@
 // in-place edit both read a file through these rules, so a file reads the same before and after the
 // program edits it, whatever bytes it holds.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,9 @@ ParsedIniLine ParseIniLine(std::string_view body);
 
 // Section and key names match without regard to ASCII case.
 bool SameIniName(std::string_view a, std::string_view b);
+
+// The name with ASCII letters in lower case: two names match when their folded names are equal.
+std::string FoldedIniName(std::string_view name);
 
 std::string_view TrimIniBlanks(std::string_view text);
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace orlenda {
 
@@ -22,12 +22,10 @@ class ParsedIni {
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
  private:
-  struct Entry {
-    std::string section;
-    std::string key;
-    std::string value;
-  };
-  std::vector<Entry> entries_;  // every key line, in the order of the text
+  // The folded section name, a line break (which no name can hold) and the folded key name.
+  static std::string EntryName(std::string_view section, std::string_view key);
+
+  std::unordered_map<std::string, std::string> values_;  // by EntryName, the later line's value
 };
 
 // ParsedIni(text).Find(section, key), for a single look-up.

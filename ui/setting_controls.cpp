@@ -14,14 +14,8 @@ struct Visitor : Handlers... {
 
 }  // namespace
 
-void SettingControls::Bind(const Setting& setting, QLineEdit* field) {
-  bindings_.push_back({&setting, field});
-}
-
-void SettingControls::Bind(const Setting& setting, QCheckBox* box) { bindings_.push_back({&setting, box}); }
-
-void SettingControls::Bind(const Setting& setting, QButtonGroup* group) {
-  bindings_.push_back({&setting, group});
+void SettingControls::Bind(std::initializer_list<Binding> bindings) {
+  bindings_.insert(bindings_.end(), bindings.begin(), bindings.end());
 }
 
 std::vector<SettingControls::Binding> SettingControls::InTableOrder() const {

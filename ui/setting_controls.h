@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <initializer_list>
 #include <variant>
 #include <vector>
 
@@ -17,9 +18,13 @@ namespace orlenda {
 
 class SettingControls {
  public:
-  void Bind(const Setting& setting, QLineEdit* field);
-  void Bind(const Setting& setting, QCheckBox* box);
-  void Bind(const Setting& setting, QButtonGroup* group);
+  using Control = std::variant<QLineEdit*, QCheckBox*, QButtonGroup*>;
+  struct Binding {
+    const Setting* setting;
+    Control control;
+  };
+
+  void Bind(std::initializer_list<Binding> bindings);
 
   // Reads every bound setting into its control, in table order. A choice that does not convert throws
   // SettingsError, and the controls after it keep what they held.
@@ -33,12 +38,6 @@ class SettingControls {
   void ResetToDefaults();
 
  private:
-  using Control = std::variant<QLineEdit*, QCheckBox*, QButtonGroup*>;
-  struct Binding {
-    const Setting* setting;
-    Control control;
-  };
-
   std::vector<Binding> InTableOrder() const;
 
   std::vector<Binding> bindings_;

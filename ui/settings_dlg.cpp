@@ -46,21 +46,21 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
 }
 
 void TSettingsDlg::BindControls() {
-  controls_.Bind(SettingNamed("LastDir"), ui_->DirEdit);
-  controls_.Bind(SettingNamed("LogFile"), ui_->LogFileEdit);
-  controls_.Bind(SettingNamed("SaveFilename"), ui_->SaveFileNameCheckBox);
-  controls_.Bind(SettingNamed("SaveLogFile"), ui_->SaveLogCheckBox);
-  controls_.Bind(SettingNamed("ShowMissionScore"), ui_->ShowScoreCheckBox);
-  controls_.Bind(SettingNamed("ShowMissionBonus"), ui_->ShowBonusCheckBox);
-  controls_.Bind(SettingNamed("ShowMissionTotal"), ui_->ShowTotalCheckBox);
-  controls_.Bind(SettingNamed("ShowMissionTime"), ui_->ShowTimeCheckBox);
-  controls_.Bind(SettingNamed("CheckCheat"), ui_->CheatCheckBox);
-  controls_.Bind(SettingNamed("ShowErrorDetailes"), ui_->DetaildErrorsCheckBox);
-  controls_.Bind(SettingNamed("ShowZeroMissions"), ui_->ShowZeroCheckBox);
-  controls_.Bind(SettingNamed("IncludeDate"), ui_->IncludeDateCheckBox);
-  controls_.Bind(SettingNamed("MegaDetails"), ui_->MegaDetailsCheckBox);
-  controls_.Bind(SettingNamed("NameSource"), nameSourceItems_);
-  controls_.Bind(SettingNamed("ScoreFormat"), scoreFormatItems_);
+  controls_.Bind({{&SettingNamed("LastDir"), ui_->DirEdit},
+                  {&SettingNamed("LogFile"), ui_->LogFileEdit},
+                  {&SettingNamed("SaveFilename"), ui_->SaveFileNameCheckBox},
+                  {&SettingNamed("SaveLogFile"), ui_->SaveLogCheckBox},
+                  {&SettingNamed("ShowMissionScore"), ui_->ShowScoreCheckBox},
+                  {&SettingNamed("ShowMissionBonus"), ui_->ShowBonusCheckBox},
+                  {&SettingNamed("ShowMissionTotal"), ui_->ShowTotalCheckBox},
+                  {&SettingNamed("ShowMissionTime"), ui_->ShowTimeCheckBox},
+                  {&SettingNamed("CheckCheat"), ui_->CheatCheckBox},
+                  {&SettingNamed("ShowErrorDetailes"), ui_->DetaildErrorsCheckBox},
+                  {&SettingNamed("ShowZeroMissions"), ui_->ShowZeroCheckBox},
+                  {&SettingNamed("IncludeDate"), ui_->IncludeDateCheckBox},
+                  {&SettingNamed("MegaDetails"), ui_->MegaDetailsCheckBox},
+                  {&SettingNamed("NameSource"), nameSourceItems_},
+                  {&SettingNamed("ScoreFormat"), scoreFormatItems_}});
 }
 
 TSettingsDlg::~TSettingsDlg() = default;
