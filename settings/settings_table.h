@@ -21,20 +21,23 @@ enum class SettingKind {
   kChoice,  // decimal index of a radio-group item
 };
 
+// Where a path's default lies on this system.
+enum class PathDefault { kNone, kHomeFolder, kMainLogFile };
+
 struct Setting {
   std::string_view key;
   SettingKind kind;
-  std::string_view defaultText;            // flags and choices
-  std::string (*defaultPath)() = nullptr;  // paths: the place on this system
+  std::string_view defaultText;                  // flags and choices
+  PathDefault defaultPath = PathDefault::kNone;  // paths
   bool resetByDefaultButton = true;
 };
 
 // In the order in which the settings dialog loads and writes them.
 inline constexpr Setting kSettings[] = {
-    {"LastDir", SettingKind::kPath, {}, &HomeFolder},
-    {"LogFile", SettingKind::kPath, {}, &DefaultLogFilePath},
+    {"LastDir", SettingKind::kPath, {}, PathDefault::kHomeFolder},
+    {"LogFile", SettingKind::kPath, {}, PathDefault::kMainLogFile},
     {"SaveFilename", SettingKind::kFlag, "1"},
-    {"SaveLogFile", SettingKind::kFlag, "1", nullptr, /*resetByDefaultButton=*/false},
+    {"SaveLogFile", SettingKind::kFlag, "1", PathDefault::kNone, /*resetByDefaultButton=*/false},
     {"ShowMissionScore", SettingKind::kFlag, "1"},
     {"ShowMissionBonus", SettingKind::kFlag, "1"},
     {"ShowMissionTotal", SettingKind::kFlag, "1"},
@@ -59,7 +62,8 @@ consteval bool IsSoundSettingsTable() {
   };
   for (std::size_t i = 0; i < std::size(kSettings); ++i) {
     const Setting& setting = kSettings[i];
-    if (setting.key.empty() || (setting.kind == SettingKind::kPath) != (setting.defaultPath != nullptr))
+    if (setting.key.empty() ||
+        (setting.kind == SettingKind::kPath) != (setting.defaultPath != PathDefault::kNone))
       return false;
     if (setting.kind != SettingKind::kPath && setting.defaultText.empty()) return false;
     for (std::size_t j = 0; j < i; ++j)
@@ -78,7 +82,15 @@ consteval const Setting& SettingNamed(std::string_view key) {
 
 // The text a reader takes when the key is missing.
 inline std::string DefaultValue(const Setting& setting) {
-  return setting.defaultPath != nullptr ? setting.defaultPath() : std::string(setting.defaultText);
+  switch (setting.defaultPath) {
+    case PathDefault::kHomeFolder:
+      return HomeFolder();
+    case PathDefault::kMainLogFile:
+      return DefaultLogFilePath();
+    case PathDefault::kNone:
+      break;
+  }
+  return std::string(setting.defaultText);
 }
 
 }  // namespace orlenda
