@@ -20,10 +20,11 @@
 
 #ifdef ORLENDA_FUZZ_WITH_REPORT
 #include "base/windows1252.h"
+#include "report/campaign_listing.h"
+#include "report/file_stem.h"
 #include "report/rip_pilot.h"
 #include "report/text_sink.h"
-#include "scratch_dir.h"
-#include "settings/settings_ini.h"
+#include "settings/settings_snapshot.h"
 #endif
 
 namespace orlenda::fuzz {
@@ -74,10 +75,8 @@ RunDescription DescribeRun(FuzzInput& input) {
 
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
-// The settings file for this run, every section of the report on. Rewritten only when it changes.
-SettingsIni StoreFor(const RunDescription& run) {
-  static std::string written;
-  const std::string path = ScratchDir() + "/orlenda3001.ini";
+// The settings for this run, every section of the report on, read from INI text as from the file.
+SettingsSnapshot SettingsFor(const RunDescription& run) {
   const std::string text =
       "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
       "IncludeDate=" +
@@ -87,11 +86,7 @@ SettingsIni StoreFor(const RunDescription& run) {
       "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
       "ShowMissionTime=" + Flag((run.flags & kShowMissionTime) != 0) + "\r\n" +
       "NameSource=" + run.nameSource + "\r\nScoreFormat=" + run.scoreFormat + "\r\n";
-  if (text != written) {
-    WriteScratchFile(path, text);
-    written = text;
-  }
-  return SettingsIni(path);
+  return SettingsSnapshot::OfText(text);
 }
 
 struct Build {
@@ -101,13 +96,13 @@ struct Build {
   MissionRange range;
 };
 
-Build BuildReport(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
+Build BuildReport(const PilotRecord& record, const SettingsReader& settings, const ReportContext& context,
                   MissionRange range) {
   Build build;
   LineCollector sink;
   const std::string before = build.exportLine;
   try {
-    RipPilot(record, store, context, range, sink, build.exportLine);
+    RipPilot(record, settings, context, range, sink, build.exportLine);
   } catch (const SettingsError&) {
     build.converted = false;
     ORLENDA_FUZZ_CHECK(build.exportLine == before);
@@ -122,24 +117,24 @@ Build BuildReport(const PilotRecord& record, const SettingsIni& store, const Rep
 }
 
 void Report(const PilotRecord& record, const RunDescription& run) {
-  const SettingsIni store = StoreFor(run);
+  const SettingsSnapshot settings = SettingsFor(run);
   ReportContext context;
   context.decimalSeparator = (run.flags & kCommaSeparator) != 0 ? "," : ".";
   context.today = "08.12.2026";
 
-  const Build first = BuildReport(record, store, context, run.range);
+  const Build first = BuildReport(record, settings, context, run.range);
   if (!first.converted) return;
   const MissionRange& range = first.range;
   ORLENDA_FUZZ_CHECK(0 <= range.From && range.From <= range.To && range.To <= record.CampaignMissionCount);
 
   // "Get everything" with the corrected range builds the same report again, marked at most once.
-  const Build again = BuildReport(record, store, context, range);
+  const Build again = BuildReport(record, settings, context, range);
   ORLENDA_FUZZ_CHECK(again.converted && again.lines == first.lines && again.exportLine == first.exportLine);
 
   // "Get Mission Scores" with the range the user typed appends the listing alone.
   LineCollector listing;
   MissionRange typed = run.range;
-  RipScore(record, store, typed, listing);
+  AppendCampaignListing(record, settings, typed, listing);
   ORLENDA_FUZZ_CHECK(!listing.lines().empty());
   (void)GetFileStem(run.path);
 }

@@ -2,15 +2,15 @@
 
 // Little-endian 32-bit integers as the pilot file stores them.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace orlenda {
 
 inline std::int32_t ReadInt32LE(std::span<const std::uint8_t, 4> bytes) {
-  const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                              (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                              (static_cast<std::uint32_t>(bytes[3]) << 24);
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
   return static_cast<std::int32_t>(value);  // two's complement since C++20
 }
 

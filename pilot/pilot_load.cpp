@@ -27,10 +27,6 @@ class FieldReader {
     return true;
   }
 
-  std::int32_t Int32At(std::span<const std::uint8_t> record, std::size_t offset) const {
-    return ReadInt32LE(record.subspan(offset).first<4>());
-  }
-
   template <std::size_t N>
   void ReadText(const TextField<N>& f, PilotRecord& record) {
     std::array<std::uint8_t, N> raw{};

@@ -15,7 +15,6 @@ void AppendCampaignListing(const PilotRecord& record, const SettingsReader& sett
 }
 
 void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {
-  store.FlushSettings();
   AppendCampaignListing(record, store.Snapshot(), range, sink);
 }
 

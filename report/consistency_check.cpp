@@ -51,12 +51,12 @@ void AppendComparedValues(const PilotRecord& record, TextSink& sink) {
 }  // namespace
 
 int AppendConsistencyCheck(const PilotRecord& record, const SettingsReader& settings, TextSink& sink) {
-  if (!ReadFlag(settings, key::CheckCheat, "1")) return 0;
+  if (!ReadFlag(settings, SettingNamed("CheckCheat"))) return 0;
   sink.AppendLine("File Cheat/Error check:");
   const int errors = CountCopyMismatches(record, sink);
   AppendTotalTest(record, sink);
   sink.AppendLine(errors == 0 ? std::string("Pilotfile seems OK.") : IntText(errors) + " error(s) found!");
-  if (ReadFlag(settings, key::ShowErrorDetailes, "0") && errors > 0) AppendComparedValues(record, sink);
+  if (ReadFlag(settings, SettingNamed("ShowErrorDetailes")) && errors > 0) AppendComparedValues(record, sink);
   return errors;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/decoded_text.h"
+#include "report/file_stem.h"
 #include "report/number_text.h"
 #include "report/rip_pilot.h"
 #include "settings/setting_reads.h"
@@ -64,11 +65,11 @@ std::string ExportScorePart(const ScoreTotals& totals, int scoreFormat) {
 
 std::string ComposeExportLine(const PilotRecord& record, const SettingsReader& settings,
                               const ReportContext& context) {
-  std::string line = ReadFlag(settings, key::IncludeDate, "0") ? context.today : std::string();
-  const std::string name = ExportNamePart(record, ReadChoice(settings, key::NameSource, "2"));
+  std::string line = ReadFlag(settings, SettingNamed("IncludeDate")) ? context.today : std::string();
+  const std::string name = ExportNamePart(record, ReadChoice(settings, SettingNamed("NameSource")));
   if (!line.empty()) line += ' ';
   line += name;
-  line += ExportScorePart(ComputeScoreTotals(record), ReadChoice(settings, key::ScoreFormat, "1"));
+  line += ExportScorePart(ComputeScoreTotals(record), ReadChoice(settings, SettingNamed("ScoreFormat")));
   return line;
 }
 

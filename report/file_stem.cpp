@@ -1,7 +1,7 @@
+#include "report/file_stem.h"
+
 #include <string>
 #include <string_view>
-
-#include "report/rip_pilot.h"
 
 namespace orlenda {
 

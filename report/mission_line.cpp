@@ -69,10 +69,10 @@ void WriteMissionLine(std::string& line, int number, const MissionEntry& entry, 
 MissionLineFlags ReadMissionLineFlags(const SettingsReader& settings) {
   MissionLineFlags flags;
   flags.showZeroMissions = ReadShowZeroMissionsForListing(settings);
-  flags.showTotal = ReadFlag(settings, key::ShowMissionTotal, "1");
-  flags.showScore = ReadFlag(settings, key::ShowMissionScore, "1");
-  flags.showBonus = ReadFlag(settings, key::ShowMissionBonus, "1");
-  flags.showTime = ReadFlag(settings, key::ShowMissionTime, "0");
+  flags.showTotal = ReadFlag(settings, SettingNamed("ShowMissionTotal"));
+  flags.showScore = ReadFlag(settings, SettingNamed("ShowMissionScore"));
+  flags.showBonus = ReadFlag(settings, SettingNamed("ShowMissionBonus"));
+  flags.showTime = ReadFlag(settings, SettingNamed("ShowMissionTime"));
   return flags;
 }
 

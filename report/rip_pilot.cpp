@@ -11,17 +11,20 @@ namespace orlenda {
 
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine) {
-  store.FlushSettings();
   // Nothing can write the settings file while a report is built, so one reading of it serves every
   // section's reads.
-  const SettingsSnapshot settings = store.Snapshot();
+  RipPilot(record, store.Snapshot(), context, range, sink, exportLine);
+}
+
+void RipPilot(const PilotRecord& record, const SettingsReader& settings, const ReportContext& context,
+              MissionRange& range, TextSink& sink, std::string& exportLine) {
   sink.Clear();
   AppendSummaryBlock(record, context, sink);
   std::string line = ComposeExportLine(record, settings, context);  // may stop the build here
   const int checkErrorCount = AppendConsistencyCheck(record, settings, sink);
   exportLine = checkErrorCount > 0 ? MarkExportLineWithErrors(line) : std::move(line);
   AppendCampaignListing(record, settings, range, sink);
-  if (ReadFlag(settings, key::MegaDetails, "0")) AppendFullDetails(record, settings, context, sink);
+  if (ReadFlag(settings, SettingNamed("MegaDetails"))) AppendFullDetails(record, settings, context, sink);
 }
 
 }  // namespace orlenda

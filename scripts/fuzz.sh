@@ -2,7 +2,8 @@
 # Fuzzes each target with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer, for a bounded
 # time, in a clang build of its own.
 #
-#   scripts/fuzz.sh [SECONDS_PER_TARGET]     default 30 (what CI runs); a longer run: scripts/fuzz.sh 3600
+#   scripts/fuzz.sh [SECONDS_PER_TARGET]     default 30 (what CI runs, before the tests); a longer run:
+#                                            scripts/fuzz.sh 3600
 #
 # Environment: FUZZ_BUILD_DIR (default build-fuzz), FUZZ_TARGETS (default "pilot_report settings_ini
 # main_log"). Each target's corpus grows in $FUZZ_BUILD_DIR/corpus/<target> from one run to the next; it

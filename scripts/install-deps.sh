@@ -7,11 +7,10 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
-  libsimpleini-dev
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps x11-utils
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   fonts-dejavu-core
 )
 

@@ -1,12 +1,12 @@
 #pragma once
 
-// Finding a key's value in INI text. The one place that parses INI text, so that every read
-// sees the file exactly as the INI reader does.
+// Finding a key's value in INI text, read line by line under the rules of settings/ini_lines.h, which
+// the in-place edit follows too.
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace orlenda {
 
@@ -14,18 +14,18 @@ namespace orlenda {
 class ParsedIni {
  public:
   explicit ParsedIni(std::string_view text);
-  ParsedIni(ParsedIni&&) noexcept;
-  ParsedIni& operator=(ParsedIni&&) noexcept;
-  ~ParsedIni();
 
   // The value's bytes as they stand in the text, blanks around them removed; nothing when the section
-  // or the key is missing. Section and key names match without regard to ASCII case. When a key stands
-  // twice in a section, the later line counts.
+  // or the key is missing. Section and key names match without regard to ASCII case; key lines before
+  // the first section header belong to the section named "". A section that stands twice is one
+  // section, and when a key stands twice in it, the later line counts.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
  private:
-  class Reader;
-  std::unique_ptr<Reader> reader_;  // empty when the text could not be parsed: every key is missing
+  // The folded section name, a line break (which no name can hold) and the folded key name.
+  static std::string EntryName(std::string_view section, std::string_view key);
+
+  std::unordered_map<std::string, std::string> values_;  // by EntryName, the later line's value
 };
 
 // ParsedIni(text).Find(section, key), for a single look-up.

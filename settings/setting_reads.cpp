@@ -5,16 +5,23 @@
 
 namespace orlenda {
 
-bool ReadFlag(const SettingsReader& store, std::string_view key, std::string_view defaultValue) {
-  return store.ReadSetting(kSettingsSection, key, defaultValue) == "1";
-}
+bool ReadFlag(const SettingsReader& store, const Setting& setting) { return ReadText(store, setting) == "1"; }
 
 bool ReadShowZeroMissionsForListing(const SettingsReader& store) {
-  return store.ReadSetting(kSettingsSection, key::ShowZeroMissions, "0") != "0";
+  return ReadText(store, SettingNamed("ShowZeroMissions")) != "0";
 }
 
-int ReadChoice(const SettingsReader& store, std::string_view key, std::string_view defaultValue) {
-  return ParseDecimalSetting(store.ReadSetting(kSettingsSection, key, defaultValue));
+int ReadChoice(const SettingsReader& store, const Setting& setting) {
+  return ParseDecimalSetting(ReadText(store, setting));
+}
+
+std::string ReadText(const SettingsReader& store, const Setting& setting) {
+  if (std::optional<std::string> stored = store.FindSetting(kSettingsSection, setting.key)) return *stored;
+  return DefaultValue(setting);
+}
+
+void WriteSettingValue(SettingsIni& store, const Setting& setting, std::string_view value) {
+  store.WriteSetting(kSettingsSection, setting.key, value);
 }
 
 int ParseDecimalSetting(std::string_view text) {
@@ -34,8 +41,9 @@ int ParseDecimalSetting(std::string_view text) {
 std::string ChoiceText(int value) { return std::to_string(value); }
 
 std::string ApplyLastDirPresenceRule(SettingsIni& store, const std::string& currentFolder) {
-  if (std::optional<std::string> stored = store.FindSetting(kSettingsSection, key::LastDir)) return *stored;
-  store.WriteSetting(kSettingsSection, key::LastDir, currentFolder);
+  constexpr const Setting& lastDir = SettingNamed("LastDir");
+  if (std::optional<std::string> stored = store.FindSetting(kSettingsSection, lastDir.key)) return *stored;
+  WriteSettingValue(store, lastDir, currentFolder);
   return currentFolder;
 }
 

@@ -5,18 +5,10 @@
 #include <utility>
 
 #include "base/atomic_file.h"
-#include "settings/ini_lookup.h"
 #include "settings/ini_text_edit.h"
 
 namespace orlenda {
 namespace {
-
-// The reader drops blanks around a value.
-std::string WithoutOuterBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
 
 bool IsRegularFile(const std::string& path) {
   std::error_code ignored;
@@ -61,16 +53,9 @@ void SettingsIni::WriteSetting(std::string_view section, std::string_view key, s
   std::string oldText;
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);
-
-  // The edited text must read back as the value; a file so odd that it would not is left alone.
-  const std::optional<std::string> readBack = LookUpIniValue(newText, section, key);
-  if (readBack != WithoutOuterBlanks(StoredIniValue(value))) throw failure;
-
   if (newText == oldText) return;  // already stored; a read-only file that holds it is no failure
   CreateMissingFolder(path_);
   if (!WriteFileAtomically(path_, newText)) throw failure;
 }
-
-void SettingsIni::FlushSettings() const {}
 
 }  // namespace orlenda

@@ -1,7 +1,8 @@
 #pragma once
 
 // The settings store over the INI file: every read goes to the file and every write goes to the file
-// at once, so a value written anywhere is seen by the very next read. No values are cached.
+// at once, so a value written anywhere is seen by the very next read; nothing is left to flush. No
+// values are cached.
 
 #include <optional>
 #include <stdexcept>
@@ -40,9 +41,6 @@ class SettingsIni : public SettingsReader {
   // "Unable to write to <path>" when the file cannot be written, or when it exists but cannot be read
   // (its other settings would be lost); the old file is then intact.
   void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
-
-  // Everything written is already on disk; kept so that callers can say when they need it.
-  void FlushSettings() const;
 
   const std::string& path() const { return path_; }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "base/atomic_file.h"
 #include "base/windows1252.h"
@@ -36,6 +37,10 @@ std::string TextForReading(const std::string& path) {
 }  // namespace
 
 SettingsSnapshot::SettingsSnapshot(const std::string& path) : ini_(TextForReading(path)) {}
+
+SettingsSnapshot::SettingsSnapshot(ParsedIni ini) : ini_(std::move(ini)) {}
+
+SettingsSnapshot SettingsSnapshot::OfText(std::string_view text) { return SettingsSnapshot(ParsedIni(text)); }
 
 std::optional<std::string> SettingsSnapshot::FindSetting(std::string_view section,
                                                          std::string_view key) const {

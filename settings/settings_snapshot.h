@@ -19,9 +19,14 @@ class SettingsSnapshot final : public SettingsReader {
   // snapshot in which every key is missing, so that every read returns its default.
   explicit SettingsSnapshot(const std::string& path);
 
+  // INI text held in memory, read as if it were the file's.
+  static SettingsSnapshot OfText(std::string_view text);
+
   std::optional<std::string> FindSetting(std::string_view section, std::string_view key) const override;
 
  private:
+  explicit SettingsSnapshot(ParsedIni ini);
+
   ParsedIni ini_;
 };
 

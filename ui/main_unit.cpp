@@ -12,8 +12,8 @@
 #include "base/game_folders.h"
 #include "base/user_folders.h"
 #include "report/main_log_file.h"
-#include "settings/default_paths.h"
 #include "settings/setting_reads.h"
+#include "settings/settings_table.h"
 #include "ui/compact_font.h"
 #include "ui/main_log.h"
 #include "ui/plain_text.h"
@@ -109,7 +109,7 @@ void TForm1::FormCreate() {
 // Where the open dialog first starts: the game's folder when one is found, else the current folder.
 // Only looked for when LastDir is missing, so that a usual start does not search the disk.
 std::string TForm1::FirstRunFolder() const {
-  if (session_.settings().FindSetting(kSettingsSection, key::LastDir)) return CurrentFolder();
+  if (session_.settings().FindSetting(kSettingsSection, SettingNamed("LastDir").key)) return CurrentFolder();
   return FindGameFolder(HomeFolder()).value_or(CurrentFolder());
 }
 
@@ -133,12 +133,11 @@ void TForm1::OfferCommandLineFile(const QString& fileName) {
 }
 
 QString TForm1::LogFileSetting() const {
-  return Utf8(session_.settings().ReadSetting(kSettingsSection, key::LogFile, DefaultLogFilePath()));
+  return Utf8(ReadText(session_.settings(), SettingNamed("LogFile")));
 }
 
 void TForm1::GetScoreButtonClick() {
-  OpenDialog1.initialDir =
-      Utf8(session_.settings().ReadSetting(kSettingsSection, key::LastDir, HomeFolder()));
+  OpenDialog1.initialDir = Utf8(ReadText(session_.settings(), SettingNamed("LastDir")));
   ShowOpenDialogAndOpen();
 }
 
@@ -161,8 +160,8 @@ void TForm1::OpenChosenFile(const QString& fileName) {
   view.exec();
   mainLog_->AppendLine(view.ExportText());
   ui_->Memo1->moveCursor(QTextCursor::End);
-  if (ReadFlag(session_.settings(), key::SaveFilename, "1")) {
-    session_.settings().WriteSetting(kSettingsSection, key::LastDir, fileName.toStdString());
+  if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), fileName.toStdString());
   }
 }
 
@@ -235,7 +234,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormClose() {
   SaveDialog1.fileName = LogFileSetting();
   if (!mainLog_->Modified()) return;
-  if (!ReadFlag(session_.settings(), key::SaveLogFile, "1")) return;
+  if (!ReadFlag(session_.settings(), SettingNamed("SaveLogFile"))) return;
   Prompts& prompts = session_.prompts();
   if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo,
                           QStringLiteral("Changes made to the log. Do you want to save changes?")) ==

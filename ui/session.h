@@ -55,7 +55,7 @@ class Session {
 // The folder that the program was started in, the default of LastDir.
 std::string CurrentFolder();
 
-// A file path for the file system from the text shown to the user, and back.
+// A file path for the file system from the text shown to the user.
 std::string LocalPath(const QString& path);
 QString DisplayPath(const std::string& path);
 

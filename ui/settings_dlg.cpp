@@ -5,11 +5,9 @@
 #include <QPixmap>
 
 #include "base/user_folders.h"
-#include "settings/default_paths.h"
 #include "settings/setting_reads.h"
 #include "ui/compact_font.h"
 #include "ui/picture_resources.h"
-#include "ui/radio_group_index.h"
 #include "ui/run_handler.h"
 #include "ui/session.h"
 #include "ui/settings_recovery_prompt.h"
@@ -19,19 +17,7 @@ namespace orlenda {
 
 namespace {
 
-constexpr char kNameSourceDefault[] = "2";
-constexpr char kScoreFormatDefault[] = "1";
-constexpr int kNameSourceDefaultItem = 2;
-constexpr int kScoreFormatDefaultItem = 1;
 constexpr int kIconSize = 32;
-
-struct FlagBox {
-  QCheckBox* box;
-  std::string_view key;
-  const char* defaultValue;
-};
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -56,7 +42,26 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
   SaveDialog1.title = QStringLiteral("Log file");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);
+  BindControls();
   ConnectHandlers();
+}
+
+void TSettingsDlg::BindControls() {
+  controls_.Bind({{&SettingNamed("LastDir"), ui_->DirEdit},
+                  {&SettingNamed("LogFile"), ui_->LogFileEdit},
+                  {&SettingNamed("SaveFilename"), ui_->SaveFileNameCheckBox},
+                  {&SettingNamed("SaveLogFile"), ui_->SaveLogCheckBox},
+                  {&SettingNamed("ShowMissionScore"), ui_->ShowScoreCheckBox},
+                  {&SettingNamed("ShowMissionBonus"), ui_->ShowBonusCheckBox},
+                  {&SettingNamed("ShowMissionTotal"), ui_->ShowTotalCheckBox},
+                  {&SettingNamed("ShowMissionTime"), ui_->ShowTimeCheckBox},
+                  {&SettingNamed("CheckCheat"), ui_->CheatCheckBox},
+                  {&SettingNamed("ShowErrorDetailes"), ui_->DetaildErrorsCheckBox},
+                  {&SettingNamed("ShowZeroMissions"), ui_->ShowZeroCheckBox},
+                  {&SettingNamed("IncludeDate"), ui_->IncludeDateCheckBox},
+                  {&SettingNamed("MegaDetails"), ui_->MegaDetailsCheckBox},
+                  {&SettingNamed("NameSource"), nameSourceItems_},
+                  {&SettingNamed("ScoreFormat"), scoreFormatItems_}});
 }
 
 TSettingsDlg::~TSettingsDlg() = default;
@@ -92,66 +97,14 @@ void TSettingsDlg::FormActivate() {
   session_.OpenSettings();
   SettingsIni& store = session_.settings();
   if (OfferSettingsRecovery(session_, this)) ApplyLastDirPresenceRule(store, CurrentFolder());
-  ui_->DirEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LastDir, CurrentFolder())));
-  ui_->LogFileEdit->setText(Utf8(store.ReadSetting(kSettingsSection, key::LogFile, DefaultLogFilePath())));
-  const FlagBox flags[] = {
-      {ui_->SaveFileNameCheckBox, key::SaveFilename, "1"},
-      {ui_->SaveLogCheckBox, key::SaveLogFile, "1"},
-      {ui_->ShowScoreCheckBox, key::ShowMissionScore, "1"},
-      {ui_->ShowBonusCheckBox, key::ShowMissionBonus, "1"},
-      {ui_->ShowTotalCheckBox, key::ShowMissionTotal, "1"},
-      {ui_->ShowTimeCheckBox, key::ShowMissionTime, "0"},
-      {ui_->CheatCheckBox, key::CheckCheat, "1"},
-      {ui_->DetaildErrorsCheckBox, key::ShowErrorDetailes, "0"},
-      {ui_->ShowZeroCheckBox, key::ShowZeroMissions, "0"},
-      {ui_->IncludeDateCheckBox, key::IncludeDate, "0"},
-      {ui_->MegaDetailsCheckBox, key::MegaDetails, "0"},
-  };
-  for (const FlagBox& flag : flags) flag.box->setChecked(ReadFlag(store, flag.key, flag.defaultValue));
-  SetRadioGroupIndex(*nameSourceItems_, ReadChoice(store, key::NameSource, kNameSourceDefault));
-  SetRadioGroupIndex(*scoreFormatItems_, ReadChoice(store, key::ScoreFormat, kScoreFormatDefault));
+  controls_.Load(store);
   UpdateDetailedErrorsEnabled();
 }
 
-void TSettingsDlg::OKBtnClick() {
-  SettingsIni& store = session_.settings();
-  const auto write = [&store](std::string_view key, const std::string& value) {
-    store.WriteSetting(kSettingsSection, key, value);
-  };
-  const auto flagText = [](const QCheckBox* box) { return std::string(box->isChecked() ? "1" : "0"); };
-  write(key::LastDir, ui_->DirEdit->text().toStdString());
-  write(key::LogFile, ui_->LogFileEdit->text().toStdString());
-  write(key::SaveFilename, flagText(ui_->SaveFileNameCheckBox));
-  write(key::SaveLogFile, flagText(ui_->SaveLogCheckBox));
-  write(key::ShowMissionScore, flagText(ui_->ShowScoreCheckBox));
-  write(key::ShowMissionBonus, flagText(ui_->ShowBonusCheckBox));
-  write(key::ShowMissionTotal, flagText(ui_->ShowTotalCheckBox));
-  write(key::ShowMissionTime, flagText(ui_->ShowTimeCheckBox));
-  write(key::CheckCheat, flagText(ui_->CheatCheckBox));
-  write(key::ShowErrorDetailes, flagText(ui_->DetaildErrorsCheckBox));
-  write(key::ShowZeroMissions, flagText(ui_->ShowZeroCheckBox));
-  write(key::IncludeDate, flagText(ui_->IncludeDateCheckBox));
-  write(key::MegaDetails, flagText(ui_->MegaDetailsCheckBox));
-  write(key::NameSource, ChoiceText(RadioGroupIndex(*nameSourceItems_)));
-  write(key::ScoreFormat, ChoiceText(RadioGroupIndex(*scoreFormatItems_)));
-}
+void TSettingsDlg::OKBtnClick() { controls_.WriteTo(session_.settings()); }
 
 void TSettingsDlg::Default1Click() {
-  ui_->DirEdit->setText(Utf8(HomeFolder()));
-  ui_->SaveFileNameCheckBox->setChecked(true);
-  ui_->ShowScoreCheckBox->setChecked(true);
-  ui_->ShowBonusCheckBox->setChecked(true);
-  ui_->ShowTimeCheckBox->setChecked(false);
-  ui_->CheatCheckBox->setChecked(true);
-  ui_->DetaildErrorsCheckBox->setEnabled(true);
-  ui_->DetaildErrorsCheckBox->setChecked(false);
-  ui_->ShowZeroCheckBox->setChecked(false);
-  ui_->ShowTotalCheckBox->setChecked(true);
-  ui_->MegaDetailsCheckBox->setChecked(false);
-  ui_->IncludeDateCheckBox->setChecked(false);
-  SetRadioGroupIndex(*nameSourceItems_, kNameSourceDefaultItem);
-  SetRadioGroupIndex(*scoreFormatItems_, kScoreFormatDefaultItem);
-  ui_->LogFileEdit->setText(Utf8(DefaultLogFilePath()));
+  controls_.ResetToDefaults();
   UpdateDetailedErrorsEnabled();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/prompts.h"
+#include "ui/setting_controls.h"
 
 class QButtonGroup;
 
@@ -37,6 +38,7 @@ class TSettingsDlg : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BindControls();
   void ConnectHandlers();
   void UpdateDetailedErrorsEnabled();
 
@@ -44,6 +46,7 @@ class TSettingsDlg : public QDialog {
   Session& session_;
   QButtonGroup* nameSourceItems_;
   QButtonGroup* scoreFormatItems_;
+  SettingControls controls_;
   FileDialogState SaveDialog1;
 };
 

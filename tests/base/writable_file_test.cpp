@@ -7,19 +7,14 @@
 #include <future>
 #include <string>
 
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 TEST(WritableFileTest, OpensExistingFilesOnlyUnlessAskedToCreate) {
   test::TempDir dir;
@@ -36,7 +31,7 @@ TEST(WritableFileTest, OpensExistingFilesOnlyUnlessAskedToCreate) {
 TEST(WritableFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
   test::TempDir dir;
   const std::string path = dir.File("shared.txt");
-  WriteText(path, "old");
+  WriteBytes(path, "old");
   WritableFile first(path);
   ASSERT_TRUE(first.LockExclusive());
 
@@ -58,12 +53,12 @@ TEST(WritableFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
 TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
-  WriteText(path, "one");
+  WriteBytes(path, "one");
   WritableFile file(path);
   ASSERT_TRUE(file.IsOpen());
   EXPECT_TRUE(file.IsStillNamedBy(path));
 
-  WriteText(dir.File("other.plt"), "two");
+  WriteBytes(dir.File("other.plt"), "two");
   std::filesystem::rename(dir.File("other.plt"), path);
   EXPECT_FALSE(file.IsStillNamedBy(path));
 
@@ -74,11 +69,11 @@ TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
 TEST(WritableFileTest, TruncateCutsBackToAnEarlierLength) {
   test::TempDir dir;
   const std::string path = dir.File("log.txt");
-  WriteText(path, "line one\r\nhalf a li");
+  WriteBytes(path, "line one\r\nhalf a li");
   WritableFile file(path);
   ASSERT_TRUE(file.Truncate(10));
   ASSERT_TRUE(file.Close());
-  EXPECT_EQ(ReadText(path), "line one\r\n");
+  EXPECT_EQ(ReadBytes(path), "line one\r\n");
 }
 
 }  // namespace

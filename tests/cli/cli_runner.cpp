@@ -11,6 +11,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/file_contents.h"
+
 extern char** environ;
 
 namespace orlenda::test {
@@ -30,12 +32,7 @@ class CaptureFile {
   CaptureFile& operator=(const CaptureFile&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string Text() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string Text() const { return test::ReadBytes(path_); }
 
  private:
   std::string path_;

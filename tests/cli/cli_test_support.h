@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 
@@ -29,12 +30,7 @@ class CliFixture {
     for (const std::string& line : lines) out << line << "\n";
   }
 
-  static std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  static std::string Bytes(const std::string& path) { return test::ReadBytes(path); }
 
   TempDir dir_;
   std::string ini_ = dir_.File("orlenda3001.ini");

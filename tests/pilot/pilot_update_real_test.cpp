@@ -9,6 +9,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "update_checks.h"
 
@@ -34,10 +35,10 @@ std::vector<fs::path> RealPilotCopies(const fs::path& from, const fs::path& to) 
 // `allowed` (at most ten).
 std::vector<std::size_t> SaveAndCompare(const std::string& path, PilotRecord& record, PilotBackups& backups,
                                         const PilotDetails& details, const std::vector<ByteRange>& allowed) {
-  const auto before = test::ReadBytes(path);
+  const auto before = test::ReadByteVector(path);
   const UpdateResult result = UpdatePilotFile(path, details, record, backups);
   EXPECT_TRUE(result.succeeded) << result.message;
-  return test::ChangesOutside(before, test::ReadBytes(path), allowed);
+  return test::ChangesOutside(before, test::ReadByteVector(path), allowed);
 }
 
 TEST(RealPilotsUpdate, EachSaveChangesOnlyWhatThePlayerChanged) {
@@ -49,7 +50,7 @@ TEST(RealPilotsUpdate, EachSaveChangesOnlyWhatThePlayerChanged) {
   for (const fs::path& copy : copies) {
     SCOPED_TRACE(copy.filename().string());
     const std::string path = copy.string();
-    const auto original = test::ReadBytes(path);
+    const auto original = test::ReadByteVector(path);
     LoadResult loaded = LoadPilotFile(path);
     ASSERT_TRUE(loaded.Succeeded());
     PilotRecord& record = loaded.record;
@@ -84,7 +85,7 @@ TEST(RealPilotsUpdate, EachSaveChangesOnlyWhatThePlayerChanged) {
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
       EXPECT_EQ(reloaded.record.CampaignMissions[i].Score, record.CampaignMissions[i].Score) << i;
     EXPECT_EQ(reloaded.record.SimMissionCount, record.SimMissionCount);
-    EXPECT_EQ(test::ReadBytes(PilotBackups::BackupPath(path)), original)
+    EXPECT_EQ(test::ReadByteVector(PilotBackups::BackupPath(path)), original)
         << "the copy from before the first save";
   }
 }

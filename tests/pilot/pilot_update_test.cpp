@@ -15,6 +15,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/pilot_load.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 #include "update_checks.h"
@@ -24,17 +25,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ChangesOutside;
-using test::ReadBytes;
+using test::Int32At;
+using test::ReadByteVector;
 using test::UpdatableRanges;
 using tools::PatchInt32;
 
 constexpr std::uint8_t kFiller = 0xA5;  // every uninterpreted byte, so that a byte wrongly cleared shows
 
 std::size_t SlotOffset(std::size_t slot) { return MissionSlotOffset(field::CampaignMissions, slot); }
-
-std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  return ReadInt32LE(std::span<const std::uint8_t, 4>(bytes.data() + offset, 4));
-}
 
 class PilotUpdateTest : public ::testing::Test {
  protected:
@@ -79,12 +77,12 @@ PilotDetails Details(std::string name, int rank, int rating, int kalidor, std::o
 TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto before = ReadBytes(path);
+  const auto before = ReadByteVector(path);
 
   const UpdateResult result = Update(path, Details("Luke", 5, 12, 3, 10), record);
   ASSERT_TRUE(result.succeeded) << result.message;
 
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(before, after, UpdatableRanges(10)), std::vector<std::size_t>{});
   const PilotRecord reloaded = Load(path);
   EXPECT_EQ(FieldText(reloaded.PilotName), "Luke");
@@ -108,7 +106,7 @@ TEST_F(PilotUpdateTest, WritesTheDetailsAndKeepsEveryOtherByte) {
 
 TEST_F(PilotUpdateTest, WritesOnlyTheDetailsThatChanged) {
   const std::string path = WritePilot(10);
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);  // not a multiple of ten
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
@@ -119,29 +117,29 @@ TEST_F(PilotUpdateTest, WritesOnlyTheDetailsThatChanged) {
       {Details("Luke", 5, 7, 3, 10), {{field::Rating.offset, 4}, {field::KalidorStatus.offset, 4}}},
   };
   for (const auto& [details, allowed] : saves) {
-    const auto before = ReadBytes(path);
+    const auto before = ReadByteVector(path);
     const UpdateResult result = Update(path, details, record);
     ASSERT_TRUE(result.succeeded) << result.message;
     EXPECT_EQ(result.nothingToUpdate, allowed.empty());
-    EXPECT_EQ(ChangesOutside(before, ReadBytes(path), allowed), std::vector<std::size_t>{});
+    EXPECT_EQ(ChangesOutside(before, ReadByteVector(path), allowed), std::vector<std::size_t>{});
     if (allowed.empty()) {
       EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path))) << "no copy for no change";
     }
   }
-  EXPECT_EQ(Int32At(ReadBytes(path), SlotOffset(4) + mission_record::kBonus), 1239)
+  EXPECT_EQ(Int32At(ReadByteVector(path), SlotOffset(4) + mission_record::kBonus), 1239)
       << "records the player left alone keep their exact bonus";
 }
 
 TEST_F(PilotUpdateTest, LengtheningBuildsOnlyTheNewRecords) {
   const std::string path = WritePilot(10);
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   PatchInt32(bytes, SlotOffset(3) + mission_record::kPresenceMark, 0x0BADF00D);
   PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 12), record).succeeded);
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(bytes, after, {{SlotOffset(10), 3 * kMissionRecordSize}}),
             std::vector<std::size_t>{})
       << "records 0 to 9 keep every byte";
@@ -160,10 +158,10 @@ TEST_F(PilotUpdateTest, LengtheningBuildsOnlyTheNewRecords) {
 TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
-  auto after = ReadBytes(path);
+  auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(original, after, {{SlotOffset(3), kMissionRecordSize}}),
             std::vector<std::size_t>{})
       << "only the terminating record is written";
@@ -174,9 +172,9 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
   EXPECT_EQ(reloaded.CampaignTotal, 1000 + 50 + 1001 + 51 + 1002 + 52);
 
   // The record still holds the ten loaded entries: saving with 10 again brings them all back.
-  const auto shortened = ReadBytes(path);
+  const auto shortened = ReadByteVector(path);
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 10), record).succeeded);
-  EXPECT_EQ(ChangesOutside(shortened, ReadBytes(path), {{SlotOffset(3), 8 * kMissionRecordSize}}),
+  EXPECT_EQ(ChangesOutside(shortened, ReadByteVector(path), {{SlotOffset(3), 8 * kMissionRecordSize}}),
             std::vector<std::size_t>{});
   reloaded = Load(path);
   ASSERT_EQ(reloaded.CampaignMissionCount, 10);
@@ -186,14 +184,14 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
 TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
   const std::string path = WritePilot(10);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 0), record).succeeded);
-  EXPECT_EQ(ChangesOutside(original, ReadBytes(path), UpdatableRanges(0)), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangesOutside(original, ReadByteVector(path), UpdatableRanges(0)), std::vector<std::size_t>{});
   EXPECT_EQ(Load(path).CampaignMissionCount, 0);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 254), record).succeeded);
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(SlotOffset(255), field::SimMissions.offset);
   EXPECT_EQ(ChangesOutside(original, after, UpdatableRanges(254)), std::vector<std::size_t>{})
       << "the simulator list right after slot 254 is untouched";
@@ -221,7 +219,7 @@ TEST_F(PilotUpdateTest, AbsentValuesLeaveTheirFieldsAsTheyAre) {
   details.name = "Renamed";
   ASSERT_TRUE(Update(path, details, record).succeeded);
 
-  const auto after = ReadBytes(path);
+  const auto after = ReadByteVector(path);
   EXPECT_EQ(ChangesOutside(bytes, after, {{0, kPilotNameSize}}), std::vector<std::size_t>{});
   const PilotRecord reloaded = Load(path);
   EXPECT_EQ(FieldText(reloaded.PilotName), "Renamed");
@@ -235,7 +233,7 @@ TEST_F(PilotUpdateTest, AbsentValuesLeaveTheirFieldsAsTheyAre) {
 TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
   const std::string path = WritePilot(2);
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   const std::pair<PilotDetails, std::string> refused[] = {
       {Details("Han \xE4\xB8\xAD", 4, 6, 2, 2),
        "The name \"Han \xE4\xB8\xAD\" cannot be stored in a pilot file"},
@@ -252,7 +250,7 @@ TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.message.substr(0, message.size()), message);
   }
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadByteVector(path), original);
   EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
   EXPECT_EQ(FieldText(record.PilotName), "Keyan");
 }
@@ -261,21 +259,21 @@ TEST_F(PilotUpdateTest, NamesOfTwelveAndThirteenCharacters) {
   const std::string path = WritePilot(1);
   PilotRecord record = Load(path);
   ASSERT_TRUE(Update(path, Details("Twelve Chars", 4, 6, 2, 1), record).succeeded);
-  auto after = ReadBytes(path);
+  auto after = ReadByteVector(path);
   EXPECT_EQ(std::string(after.begin(), after.begin() + 13), std::string("Twelve Chars\0", 13));
 
   ASSERT_TRUE(Update(path, Details("Caf\xC3\xA9\xE2\x82\xAC", 4, 6, 2, 1), record).succeeded);
-  after = ReadBytes(path);
+  after = ReadByteVector(path);
   EXPECT_EQ(std::string(after.begin(), after.begin() + 6), std::string("Caf\xE9\x80\0", 6))
       << "as Windows-1252";
 
   // A 13-character name that the file already holds is written back unchanged; a new one is refused.
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   std::copy_n("ThirteenChars", 13, bytes.begin());
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   record = Load(path);
   ASSERT_TRUE(Update(path, DetailsOfLoadedPilot(record), record).succeeded);
-  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(ReadByteVector(path), bytes);
   EXPECT_FALSE(Update(path, Details("ThirteenCharZ", 4, 6, 2, 1), record).succeeded);
 }
 
@@ -306,13 +304,13 @@ TEST_F(PilotUpdateTest, FilesGoneReplacedOrChangedAreReportedByName) {
             path +
                 " has 1000 bytes now, not the 152,076 bytes of a pilot file; it has changed since "
                 "it was loaded. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path).size(), 1000u);
+  EXPECT_EQ(ReadByteVector(path).size(), 1000u);
 }
 
 TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten) {
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
-  auto bytes = ReadBytes(path);
+  auto bytes = ReadByteVector(path);
   // The game saved after another mission: a mission score and the rank, fields the update writes.
   PatchInt32(bytes, SlotOffset(1) + mission_record::kScore, 9999);
   PatchInt32(bytes, field::Rank.offset, 7);
@@ -324,7 +322,7 @@ TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten)
             path +
                 " has been changed by another program since it was loaded or last saved. Open it again "
                 "before saving. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(ReadByteVector(path), bytes);
   EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
 }
 
@@ -333,12 +331,12 @@ TEST_F(PilotUpdateTest, ReadOnlyFileIsReportedAndLeftUnchanged) {
   const std::string path = WritePilot(3);
   PilotRecord record = Load(path);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   const UpdateResult result = Update(path, Details("Keyan", 5, 6, 2, 3), record);
   EXPECT_FALSE(result.succeeded);
   EXPECT_EQ(result.message,
             "Unable to open " + path + " for writing: Permission denied. Nothing was written.");
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadByteVector(path), original);
 }
 
 // Lets the process write only below `limit` bytes into any file, while it lives.
@@ -386,25 +384,25 @@ TEST_F(PilotUpdateTest, BackupHoldsTheFileAsItWasBeforeThisRunFirstSavedIt) {
   const std::string backup = PilotBackups::BackupPath(path);
   EXPECT_EQ(backup, dir_.File("pilot.plt.bak"));
   PilotRecord record = Load(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("First", 4, 6, 2, 3), record).succeeded);
-  EXPECT_EQ(ReadBytes(backup), original);
+  EXPECT_EQ(ReadByteVector(backup), original);
   ASSERT_TRUE(Update(path, Details("Second", 4, 6, 2, 3), record).succeeded);
-  EXPECT_EQ(ReadBytes(backup), original) << "later saves of the same run keep the first copy";
+  EXPECT_EQ(ReadByteVector(backup), original) << "later saves of the same run keep the first copy";
 
   // The next run replaces the copy with the file as that run found it.
-  const auto beforeNextRun = ReadBytes(path);
+  const auto beforeNextRun = ReadByteVector(path);
   PilotBackups nextRun;
   ASSERT_TRUE(UpdatePilotFile(path, Details("Third", 4, 6, 2, 3), record, nextRun).succeeded);
-  EXPECT_EQ(ReadBytes(backup), beforeNextRun);
+  EXPECT_EQ(ReadByteVector(backup), beforeNextRun);
 }
 
 TEST_F(PilotUpdateTest, WhatStandsAtTheBackupNameIsNeverWrittenThrough) {
   const std::string path = WritePilot(3);
   const std::string backup = PilotBackups::BackupPath(path);
   const std::string other = WritePilot(5, "other.plt");
-  const auto otherBytes = ReadBytes(other);
+  const auto otherBytes = ReadByteVector(other);
   const std::pair<std::function<void()>, std::string> refusals[] = {
       {[&] { fs::create_directory(backup); }, "a folder has that name"},
       {[&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }, "a device, pipe or socket has that name"},
@@ -412,13 +410,13 @@ TEST_F(PilotUpdateTest, WhatStandsAtTheBackupNameIsNeverWrittenThrough) {
   for (const auto& [place, reason] : refusals) {
     place();
     PilotRecord record = Load(path);
-    const auto original = ReadBytes(path);
+    const auto original = ReadByteVector(path);
     PilotBackups run;
     const UpdateResult result = UpdatePilotFile(path, Details("Luke", 5, 6, 2, 0), record, run);
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.message, "Unable to keep a copy of " + path + " as " + backup + " (" + reason +
                                   "), so nothing was written to the pilot file.");
-    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(ReadByteVector(path), original);
     fs::remove(backup);
   }
 
@@ -426,13 +424,13 @@ TEST_F(PilotUpdateTest, WhatStandsAtTheBackupNameIsNeverWrittenThrough) {
   for (const std::string& target : {path, other}) {
     fs::create_symlink(target, backup);
     PilotRecord record = Load(path);
-    const auto original = ReadBytes(path);
+    const auto original = ReadByteVector(path);
     PilotBackups run;
     ASSERT_TRUE(UpdatePilotFile(path, Details("Luke", 5, 6, 2, 0), record, run).succeeded);
     EXPECT_FALSE(fs::is_symlink(backup));
-    EXPECT_EQ(ReadBytes(backup), original);
+    EXPECT_EQ(ReadByteVector(backup), original);
     EXPECT_EQ(FieldText(Load(path).PilotName), "Luke");
-    EXPECT_EQ(ReadBytes(other), otherBytes);
+    EXPECT_EQ(ReadByteVector(other), otherBytes);
     fs::remove(backup);
     ASSERT_TRUE(UpdatePilotFile(path, Details("Keyan", 4, 6, 2, 3), record, run).succeeded);
   }
@@ -441,7 +439,7 @@ TEST_F(PilotUpdateTest, WhatStandsAtTheBackupNameIsNeverWrittenThrough) {
 TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
   const std::string path = WritePilot(3);
   const std::string backup = PilotBackups::BackupPath(path);
-  const auto original = ReadBytes(path);
+  const auto original = ReadByteVector(path);
   // Two runs in a row fail part way: the name fits below the limit, the rank does not. The first
   // saved once before, so that its copy exists; the second keeps that copy instead of making one.
   PilotBackups firstRun;
@@ -460,19 +458,19 @@ TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
                                   ": File too large. The file may be only partly updated; " + backup +
                                   " holds it as it was before this run first saved it.");
     EXPECT_EQ(FieldText(Load(path).PilotName), name) << "partly written";
-    EXPECT_EQ(ReadBytes(backup), original) << "the copy that the message promised";
+    EXPECT_EQ(ReadByteVector(backup), original) << "the copy that the message promised";
   }
 
   // A run that succeeds keeps the promised copy; the run after it may replace it again.
   PilotRecord record = Load(path);
   PilotBackups succeeding;
   ASSERT_TRUE(UpdatePilotFile(path, Details("Third", 5, 6, 2, 3), record, succeeding).succeeded);
-  EXPECT_EQ(ReadBytes(backup), original);
+  EXPECT_EQ(ReadByteVector(backup), original);
   EXPECT_FALSE(fs::exists(PilotBackups::KeepMarkerPath(path)));
-  const auto beforeNextRun = ReadBytes(path);
+  const auto beforeNextRun = ReadByteVector(path);
   PilotBackups nextRun;
   ASSERT_TRUE(UpdatePilotFile(path, Details("Fourth", 5, 6, 2, 3), record, nextRun).succeeded);
-  EXPECT_EQ(ReadBytes(backup), beforeNextRun);
+  EXPECT_EQ(ReadByteVector(backup), beforeNextRun);
 }
 
 }  // namespace

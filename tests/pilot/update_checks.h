@@ -4,8 +4,6 @@
 // whether they all lie inside the ranges that the update may write.
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,11 +12,6 @@
 #include "pilot/file_layout.h"
 
 namespace orlenda::test {
-
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The ranges the update may write: the name, the three enumerations, and with an active mission A
 // the campaign slots 0 to A.

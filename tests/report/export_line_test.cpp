@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/file_stem.h"
 #include "report_test_support.h"
 #include "settings/settings_ini.h"
 

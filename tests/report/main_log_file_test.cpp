@@ -15,21 +15,14 @@
 #include <thread>
 
 #include "base/writable_file.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 class MainLogFileTest : public ::testing::Test {
  protected:
@@ -49,15 +42,15 @@ TEST(SplitLogLines, EveryKindOfLineEnd) {
 
 TEST_F(MainLogFileTest, WritesEveryLineWithCrLf) {
   ASSERT_TRUE(WriteMainLogText(log_, "Wedge - Score: 1255\nBiggs \u00E9\n\nlast"));
-  EXPECT_EQ(Bytes(log_), "Wedge - Score: 1255\r\nBiggs \xC3\xA9\r\n\r\nlast\r\n");
+  EXPECT_EQ(ReadBytes(log_), "Wedge - Score: 1255\r\nBiggs \xC3\xA9\r\n\r\nlast\r\n");
   ASSERT_TRUE(WriteMainLogText(log_, ""));
-  EXPECT_EQ(Bytes(log_), "");
+  EXPECT_EQ(ReadBytes(log_), "");
 }
 
 TEST_F(MainLogFileTest, ReadsAnyLineEndAndWindowsText) {
-  Put(log_, "one\r\ntwo\rthree\nJ\xE9r\xF4me \x80\r\n");
+  WriteBytes(log_, "one\r\ntwo\rthree\nJ\xE9r\xF4me \x80\r\n");
   EXPECT_EQ(ReadMainLogText(log_), "one\ntwo\nthree\nJ\u00E9r\u00F4me \u20AC");
-  Put(log_, "\xEF\xBB\xBFutf-8 \xC3\xA9\r\n");
+  WriteBytes(log_, "\xEF\xBB\xBFutf-8 \xC3\xA9\r\n");
   EXPECT_EQ(ReadMainLogText(log_), "utf-8 \u00E9");
   EXPECT_EQ(ReadMainLogText(dir_.File("missing.txt")), "");
 }
@@ -76,31 +69,31 @@ TEST_F(MainLogFileTest, TextIsTheFileLinesJoined) {
       {"caf\xE9\r\n\r", "caf\u00E9\n"},
   };
   for (const auto& [bytes, text] : cases) {
-    Put(log_, bytes);
+    WriteBytes(log_, bytes);
     EXPECT_EQ(ReadMainLogText(log_), text) << testing::PrintToString(bytes);
   }
 }
 
 TEST_F(MainLogFileTest, AppendKeepsEveryExistingLine) {
   EXPECT_TRUE(AppendMainLogLines(log_, {"first"}));
-  EXPECT_EQ(Bytes(log_), "first\r\n");
-  Put(log_, "windows \xE9\nutf-8 \xC3\xA9\rno end");  // every byte stays; the last line gets its end
+  EXPECT_EQ(ReadBytes(log_), "first\r\n");
+  WriteBytes(log_, "windows \xE9\nutf-8 \xC3\xA9\rno end");  // every byte stays; the last line gets its end
   EXPECT_TRUE(AppendMainLogLines(log_, {"Wedge - Score: 1255", "Biggs"}));
-  EXPECT_EQ(Bytes(log_), "windows \xE9\nutf-8 \xC3\xA9\rno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
-  Put(log_, "\xEF\xBB\xBF");  // a byte order mark alone holds no line
+  EXPECT_EQ(ReadBytes(log_), "windows \xE9\nutf-8 \xC3\xA9\rno end\r\nWedge - Score: 1255\r\nBiggs\r\n");
+  WriteBytes(log_, "\xEF\xBB\xBF");  // a byte order mark alone holds no line
   EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
-  EXPECT_EQ(Bytes(log_),
+  EXPECT_EQ(ReadBytes(log_),
             "\xEF\xBB\xBF"
             "b\r\n");
-  Put(log_, "a\r\n\r\n");  // a last empty line is a line of its own
+  WriteBytes(log_, "a\r\n\r\n");  // a last empty line is a line of its own
   EXPECT_TRUE(AppendMainLogLines(log_, {"b"}));
-  EXPECT_EQ(Bytes(log_), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(ReadBytes(log_), "a\r\n\r\nb\r\n");
 }
 
 // A write that fails half way (here: the file size limit is reached) leaves the old log as it was and
 // no temporary file behind. The limit binds every user, root included.
 TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
-  Put(log_, "old\r\n");
+  WriteBytes(log_, "old\r\n");
   const std::string longLine(4096, 'x');
   rlimit saved{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -115,65 +108,65 @@ TEST_F(MainLogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
 
   EXPECT_FALSE(appended);
   EXPECT_FALSE(written);
-  EXPECT_EQ(Bytes(log_), "old\r\n");
+  EXPECT_EQ(ReadBytes(log_), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
   EXPECT_FALSE(AppendMainLogLines(dir_.File("no-such-folder/log.txt"), {"new"}));
 }
 
 TEST_F(MainLogFileTest, UnreadableLogIsNotOverwritten) {
-  Put(log_, "secret\r\n");
+  WriteBytes(log_, "secret\r\n");
   ::chmod(log_.c_str(), 0200);
   if (std::ifstream(log_)) GTEST_SKIP() << "running with rights that ignore file permissions";
   EXPECT_EQ(ReadMainLogText(log_), std::nullopt);
   EXPECT_FALSE(AppendMainLogLines(log_, {"new"}));
   ::chmod(log_.c_str(), 0600);
-  EXPECT_EQ(Bytes(log_), "secret\r\n");
+  EXPECT_EQ(ReadBytes(log_), "secret\r\n");
 }
 
 // Each line is read as UTF-8 when it is, else as Windows-1252: one older line does not garble the rest,
 // and a save of the text as read gives back the very bytes.
 TEST_F(MainLogFileTest, MixedEncodingsReadPerLineAndSaveUnchanged) {
   const std::string mixed = "\xEF\xBB\xBFPil\xC3\xB6t one\r\nold J\xE9r\xF4me \x80\r\n\r\nlast \xC3\xA9\r\n";
-  Put(log_, mixed);
+  WriteBytes(log_, mixed);
   LogReadResult read = ReadMainLog(log_);
   ASSERT_TRUE(read.ok) << read.message;
   EXPECT_EQ(read.text, "Pil\u00F6t one\nold J\u00E9r\u00F4me \u20AC\n\nlast \u00E9");
   ASSERT_TRUE(SaveMainLog(log_, read.text, read.baseline));
-  EXPECT_EQ(Bytes(log_), mixed);
+  EXPECT_EQ(ReadBytes(log_), mixed);
   // An edited or typed line is written as UTF-8; the lines not edited keep their bytes.
   ASSERT_TRUE(SaveMainLog(log_, read.text + "\nnew \u00E9", read.baseline));
-  EXPECT_EQ(Bytes(log_), mixed + "new \xC3\xA9\r\n");
+  EXPECT_EQ(ReadBytes(log_), mixed + "new \xC3\xA9\r\n");
   ASSERT_TRUE(SaveMainLog(log_, "Pil\u00F6t two\nold J\u00E9r\u00F4me \u20AC", read.baseline));
-  EXPECT_EQ(Bytes(log_), "\xEF\xBB\xBFPil\xC3\xB6t two\r\nold J\xE9r\xF4me \x80\r\n");
+  EXPECT_EQ(ReadBytes(log_), "\xEF\xBB\xBFPil\xC3\xB6t two\r\nold J\xE9r\xF4me \x80\r\n");
 }
 
 // Lines that another program appended after the desktop program read the log survive its save, after
 // its own lines; a save that only adds lines writes in place, so the file keeps its identity.
 TEST_F(MainLogFileTest, SaveKeepsLinesAppendedByOthers) {
-  Put(log_, "one\r\ntwo");
+  WriteBytes(log_, "one\r\ntwo");
   LogReadResult read = ReadMainLog(log_);
   ASSERT_TRUE(read.ok);
   ASSERT_TRUE(AppendMainLogLines(log_, {"from the command line"}));
   const LogWriteResult saved = SaveMainLog(log_, "one\ntwo edited", read.baseline);
   ASSERT_TRUE(saved.ok);
   EXPECT_EQ(saved.linesFromOthers, std::vector<std::string>{"from the command line"});
-  EXPECT_EQ(Bytes(log_), "one\r\ntwo edited\r\nfrom the command line\r\n");
+  EXPECT_EQ(ReadBytes(log_), "one\r\ntwo edited\r\nfrom the command line\r\n");
 
   const std::string link = dir_.File("link.txt");
   std::filesystem::create_hard_link(log_, link);
   ASSERT_TRUE(SaveMainLog(log_, "one\ntwo edited\nfrom the command line\nthree", read.baseline));
-  EXPECT_EQ(Bytes(link), "one\r\ntwo edited\r\nfrom the command line\r\nthree\r\n");
+  EXPECT_EQ(ReadBytes(link), "one\r\ntwo edited\r\nfrom the command line\r\nthree\r\n");
   // A file that changed otherwise is replaced by the text, as a plain save does.
-  Put(log_, "rewritten elsewhere\r\n");
+  WriteBytes(log_, "rewritten elsewhere\r\n");
   ASSERT_TRUE(SaveMainLog(log_, "mine", read.baseline));
-  EXPECT_EQ(Bytes(log_), "mine\r\n");
+  EXPECT_EQ(ReadBytes(log_), "mine\r\n");
 }
 
 // A pilot file or any file with NUL bytes is no log: reading, appending and saving refuse it, name it,
 // and change nothing. A ".plt" name is refused before anything is made.
 TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {
   const std::string binary = dir_.File("notes.bin");
-  Put(binary, std::string("text\0more\r\n", 11));
+  WriteBytes(binary, std::string("text\0more\r\n", 11));
   const std::string pilotName = dir_.File("Red.PLT");
   for (const std::string& path : {binary, pilotName}) {
     LogFileBaseline baseline;
@@ -185,14 +178,14 @@ TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {
   }
   EXPECT_EQ(AppendMainLogLines(pilotName, {"x"}).message, PilotFileAsLogMessage(pilotName));
   EXPECT_EQ(AppendMainLogLines(binary, {"x"}).message, BinaryFileAsLogMessage(binary));
-  EXPECT_EQ(Bytes(binary), std::string("text\0more\r\n", 11));
+  EXPECT_EQ(ReadBytes(binary), std::string("text\0more\r\n", 11));
   EXPECT_FALSE(std::filesystem::exists(pilotName));
 }
 
 // A whole-log save renames a new file over the log while an appender waits for the lock of the old
 // one: the appender must notice and append to the new file, or its line would be lost with the old.
 TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
-  Put(log_, "old\r\n");
+  WriteBytes(log_, "old\r\n");
   WritableFile held(log_);
   ASSERT_TRUE(held.LockExclusive());
   std::thread appender([this] { EXPECT_TRUE(AppendMainLogLines(log_, {"appended"})); });
@@ -202,17 +195,17 @@ TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
   std::filesystem::rename(dir_.File("new.txt"), log_);
   held.Close();
   appender.join();
-  EXPECT_EQ(Bytes(log_), "replaced\r\nappended\r\n");
+  EXPECT_EQ(ReadBytes(log_), "replaced\r\nappended\r\n");
 }
 
 // A temporary file that a killed save left beside the log goes at the next write of the log; files
 // of any other name, and one that a save may still be writing, stay.
 TEST_F(MainLogFileTest, StaleTemporaryFilesOfTheLogAreRemoved) {
-  Put(log_, "old\r\n");
+  WriteBytes(log_, "old\r\n");
   const std::string stale = log_ + ".orlenda-tmp.Ab12Cd";
   const std::string fresh = log_ + ".orlenda-tmp.Zz99yy";
   const std::string foreign = log_ + ".Ab12Cd";
-  for (const std::string& path : {stale, fresh, foreign}) Put(path, "partial");
+  for (const std::string& path : {stale, fresh, foreign}) WriteBytes(path, "partial");
   const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
   std::filesystem::last_write_time(stale, hourAgo);
   std::filesystem::last_write_time(foreign, hourAgo);

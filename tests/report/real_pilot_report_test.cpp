@@ -12,6 +12,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "report_test_support.h"
+#include "support/file_contents.h"
 
 namespace orlenda {
 namespace {
@@ -20,10 +21,7 @@ namespace fs = std::filesystem;
 
 class FileBytes {
  public:
-  explicit FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    bytes_.assign(std::istreambuf_iterator<char>(in), {});
-  }
+  explicit FileBytes(const fs::path& path) : bytes_(test::ReadByteVector(path.string())) {}
   std::int64_t At(std::size_t offset) const {
     std::array<std::uint8_t, 4> four{};
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), 4, four.begin());
@@ -38,7 +36,7 @@ class FileBytes {
   }
 
  private:
-  std::vector<char> bytes_;
+  std::vector<std::uint8_t> bytes_;
 };
 
 // The campaign records up to the first with a zero presence mark: their count and score + bonus / 10.

@@ -12,6 +12,7 @@
 #include "report/rip_pilot.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_ini.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
@@ -89,14 +90,14 @@ TEST_F(BigInputTest, SettingValueOf100000CharactersIsCutAt2047) {
   const std::string path = dir_.File("orlenda3001.ini");
   WriteBytes(path, "[Orlenda]\nLogFile=/log.txt\n");
   SettingsIni store(path);
-  store.WriteSetting(kSettingsSection, key::LastDir, std::string(100'000, 'd'));
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LastDir, ""), std::string(2047, 'd'));
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LogFile, ""), "/log.txt");
+  store.WriteSetting(kSettingsSection, "LastDir", std::string(100'000, 'd'));
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LastDir", ""), std::string(2047, 'd'));
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LogFile", ""), "/log.txt");
 
   // A choice of 100,000 digits does not convert: the message carries the text as read.
-  store.WriteSetting(kSettingsSection, key::NameSource, std::string(100'000, '7'));
+  store.WriteSetting(kSettingsSection, "NameSource", std::string(100'000, '7'));
   try {
-    (void)ReadChoice(store, key::NameSource, "2");
+    (void)ReadChoice(store, SettingNamed("NameSource"));
     FAIL() << "no conversion error";
   } catch (const SettingsError& error) {
     EXPECT_EQ(error.what(), "'" + std::string(2047, '7') + "' is not a valid integer value");
@@ -162,9 +163,9 @@ TEST_F(BigInputTest, NamesOf255Bytes) {
   EXPECT_EQ(ReadBytes(log), "one\r\ntwo\r\n");
 
   SettingsIni store(dir_.File(std::string(251, 'S') + ".ini"));
-  store.WriteSetting(kSettingsSection, key::LastDir, "/x");
-  store.WriteSetting(kSettingsSection, key::LogFile, log);
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LogFile, ""), log);
+  store.WriteSetting(kSettingsSection, "LastDir", "/x");
+  store.WriteSetting(kSettingsSection, "LogFile", log);
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LogFile", ""), log);
 }
 
 TEST_F(BigInputTest, NonAsciiPathsWork) {

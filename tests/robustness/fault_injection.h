@@ -49,9 +49,6 @@ class FileSizeLimit {
   void (*oldHandler_)(int);
 };
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-
 // The names in a folder, sorted: a failed write must leave no temporary file behind.
 std::string FolderListing(const std::filesystem::path& folder);
 

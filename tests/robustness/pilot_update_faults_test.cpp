@@ -8,6 +8,7 @@
 #include "fault_injection.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"

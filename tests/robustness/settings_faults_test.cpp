@@ -7,6 +7,7 @@
 #include "fault_injection.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_ini.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -24,7 +25,7 @@ void ExpectWritesRefused(SettingsIni& store) {
   const std::filesystem::path folder = std::filesystem::path(store.path()).parent_path();
   const std::string listing = test::FolderListing(folder);
   for (const auto& [key, value] :
-       {std::pair{key::LastDir, std::string(5000, 'd')}, {key::NameSource, std::string("0")}}) {
+       {std::pair{"LastDir", std::string(5000, 'd')}, {"NameSource", std::string("0")}}) {
     try {
       store.WriteSetting(kSettingsSection, key, value);
       ADD_FAILURE() << "writing " << key << " did not fail";
@@ -34,8 +35,8 @@ void ExpectWritesRefused(SettingsIni& store) {
   }
   EXPECT_EQ(ReadBytes(store.path()), kOldIni);
   EXPECT_EQ(test::FolderListing(folder), listing);
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LastDir, "<default>"), "/home/ace/XWA");
-  EXPECT_TRUE(ReadFlag(store, key::MegaDetails, "0"));
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LastDir", "<default>"), "/home/ace/XWA");
+  EXPECT_TRUE(ReadFlag(store, SettingNamed("MegaDetails")));
 }
 
 TEST(SettingsFaultTest, FullDiskKeepsTheOldFile) {
@@ -76,21 +77,21 @@ TEST(SettingsFaultTest, FileRemovedOrRewrittenByAnotherProgram) {
   SettingsIni store(path);
   std::filesystem::create_directories(dir.File("config"));
   WriteBytes(path, kOldIni);
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LastDir, "<default>"), "/home/ace/XWA");
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LastDir", "<default>"), "/home/ace/XWA");
 
   std::filesystem::remove_all(dir.File("config"));
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LastDir, "<default>"), "<default>");
-  store.WriteSetting(kSettingsSection, key::LastDir, "/new");
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LastDir", "<default>"), "<default>");
+  store.WriteSetting(kSettingsSection, "LastDir", "/new");
   EXPECT_EQ(ReadBytes(path), "[Orlenda]\nLastDir=/new\n");
 
   WriteBytes(path, "[Orlenda]\nLastDir=/grown\nScoreFormat=2\n" + std::string(100'000, ';') + "\n");
-  EXPECT_EQ(ReadChoice(store, key::ScoreFormat, "1"), 2);
-  store.WriteSetting(kSettingsSection, key::NameSource, "0");
-  EXPECT_EQ(store.ReadSetting(kSettingsSection, key::LastDir, "<default>"), "/grown");
-  EXPECT_EQ(ReadChoice(store, key::NameSource, "2"), 0);
+  EXPECT_EQ(ReadChoice(store, SettingNamed("ScoreFormat")), 2);
+  store.WriteSetting(kSettingsSection, "NameSource", "0");
+  EXPECT_EQ(store.ReadSetting(kSettingsSection, "LastDir", "<default>"), "/grown");
+  EXPECT_EQ(ReadChoice(store, SettingNamed("NameSource")), 0);
 
   WriteBytes(path, "");
-  EXPECT_EQ(ReadChoice(store, key::ScoreFormat, "1"), 1);
+  EXPECT_EQ(ReadChoice(store, SettingNamed("ScoreFormat")), 1);
 }
 
 }  // namespace

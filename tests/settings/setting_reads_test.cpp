@@ -9,7 +9,7 @@
 #include <string>
 
 #include "settings/default_paths.h"
-#include "settings_file_helpers.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -60,45 +60,45 @@ TEST(ChoiceTextTest, WritesDecimalWithMinusForNegatives) {
 }
 
 TEST_F(SettingReadsTest, FlagIsOnOnlyForExactlyOne) {
-  EXPECT_TRUE(ReadFlag(store_, key::CheckCheat, "1")) << "missing file gives the default";
-  EXPECT_FALSE(ReadFlag(store_, key::ShowMissionTime, "0"));
+  EXPECT_TRUE(ReadFlag(store_, SettingNamed("CheckCheat"))) << "missing file gives the default";
+  EXPECT_FALSE(ReadFlag(store_, SettingNamed("ShowMissionTime")));
   for (const char* off : {"0", "", "true", "2", "01", "1x", "yes"}) {
-    SetValue(key::CheckCheat, off);
-    EXPECT_FALSE(ReadFlag(store_, key::CheckCheat, "1")) << off;
+    SetValue("CheckCheat", off);
+    EXPECT_FALSE(ReadFlag(store_, SettingNamed("CheckCheat"))) << off;
   }
   SetValue("checkcheat", "1");
-  EXPECT_TRUE(ReadFlag(store_, key::CheckCheat, "0"));
+  EXPECT_TRUE(ReadFlag(store_, SettingNamed("CheckCheat")));
 }
 
 TEST_F(SettingReadsTest, ListingsShowZeroMissionsUnlessTheValueIsExactlyZero) {
   EXPECT_FALSE(ReadShowZeroMissionsForListing(store_)) << "default is \"0\"";
   for (const char* on : {"", "1", "2", "true"}) {
-    SetValue(key::ShowZeroMissions, on);
+    SetValue("ShowZeroMissions", on);
     EXPECT_TRUE(ReadShowZeroMissionsForListing(store_)) << on;
-    EXPECT_EQ(ReadFlag(store_, key::ShowZeroMissions, "0"), std::string(on) == "1") << on;
+    EXPECT_EQ(ReadFlag(store_, SettingNamed("ShowZeroMissions")), std::string(on) == "1") << on;
   }
-  SetValue(key::ShowZeroMissions, "0");
+  SetValue("ShowZeroMissions", "0");
   EXPECT_FALSE(ReadShowZeroMissionsForListing(store_));
 }
 
 TEST_F(SettingReadsTest, ChoiceConvertsTheStoredTextOrTheDefault) {
-  EXPECT_EQ(ReadChoice(store_, key::NameSource, "2"), 2);
-  SetValue(key::NameSource, "7");
-  EXPECT_EQ(ReadChoice(store_, key::NameSource, "2"), 7);
-  SetValue(key::NameSource, "abc");
+  EXPECT_EQ(ReadChoice(store_, SettingNamed("NameSource")), 2);
+  SetValue("NameSource", "7");
+  EXPECT_EQ(ReadChoice(store_, SettingNamed("NameSource")), 7);
+  SetValue("NameSource", "abc");
   try {
-    ReadChoice(store_, key::NameSource, "2");
+    ReadChoice(store_, SettingNamed("NameSource"));
     FAIL() << "no error";
   } catch (const SettingsError& error) {
     EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
   }
   EXPECT_EQ(ReadBytes(path_), "[Orlenda]\nNameSource=abc\n") << "the value is not repaired";
-  SetValue(key::NameSource, "");
-  EXPECT_THROW(ReadChoice(store_, key::NameSource, "2"), SettingsError);
+  SetValue("NameSource", "");
+  EXPECT_THROW(ReadChoice(store_, SettingNamed("NameSource")), SettingsError);
 }
 
 TEST_F(SettingReadsTest, LastDirPresenceRuleWritesOnlyAMissingKey) {
-  SetValue(key::LogFile, "c:\\log.txt");
+  SetValue("LogFile", "c:\\log.txt");
   EXPECT_EQ(ApplyLastDirPresenceRule(store_, "/games/pilots"), "/games/pilots");
   EXPECT_EQ(ReadBytes(path_), "[Orlenda]\nLogFile=c:\\log.txt\nLastDir=/games/pilots\n");
 
@@ -108,7 +108,7 @@ TEST_F(SettingReadsTest, LastDirPresenceRuleWritesOnlyAMissingKey) {
   EXPECT_EQ(ApplyLastDirPresenceRule(store_, "/games/pilots"), "C:\\Jeux\\\u00C9lodie.plt");
   EXPECT_EQ(ReadBytes(path_), stored);
 
-  SetValue(key::LastDir, "");
+  SetValue("LastDir", "");
   EXPECT_EQ(ApplyLastDirPresenceRule(store_, "/games/pilots"), "");
 }
 

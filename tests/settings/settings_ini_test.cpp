@@ -8,7 +8,7 @@
 #include <string>
 
 #include "settings/setting_reads.h"
-#include "settings_file_helpers.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -35,28 +35,28 @@ class SettingsIniTest : public ::testing::Test {
 };
 
 TEST_F(SettingsIniTest, FileBuiltFromNothingHoldsLastDirThenTheDialogKeysInWritingOrder) {
-  EXPECT_EQ(Read(key::LogFile, "c:\\ORLENDA_MainLog.txt"), "c:\\ORLENDA_MainLog.txt");
+  EXPECT_EQ(Read("LogFile", "c:\\ORLENDA_MainLog.txt"), "c:\\ORLENDA_MainLog.txt");
   EXPECT_FALSE(std::filesystem::exists(path_)) << "reading must not create the file";
 
   EXPECT_EQ(ApplyLastDirPresenceRule(store_, "C:\\Games\\Pilots"), "C:\\Games\\Pilots");
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLastDir=C:\\Games\\Pilots\n");
 
   const std::pair<std::string_view, std::string> okWrites[] = {
-      {key::LastDir, "C:\\Games\\Pilots"},
-      {key::LogFile, "c:\\ORLENDA_MainLog.txt"},
-      {key::SaveFilename, "1"},
-      {key::SaveLogFile, "1"},
-      {key::ShowMissionScore, "1"},
-      {key::ShowMissionBonus, "1"},
-      {key::ShowMissionTotal, "1"},
-      {key::ShowMissionTime, "0"},
-      {key::CheckCheat, "1"},
-      {key::ShowErrorDetailes, "0"},
-      {key::ShowZeroMissions, "0"},
-      {key::IncludeDate, "0"},
-      {key::MegaDetails, "0"},
-      {key::NameSource, ChoiceText(2)},
-      {key::ScoreFormat, ChoiceText(1)},
+      {"LastDir", "C:\\Games\\Pilots"},
+      {"LogFile", "c:\\ORLENDA_MainLog.txt"},
+      {"SaveFilename", "1"},
+      {"SaveLogFile", "1"},
+      {"ShowMissionScore", "1"},
+      {"ShowMissionBonus", "1"},
+      {"ShowMissionTotal", "1"},
+      {"ShowMissionTime", "0"},
+      {"CheckCheat", "1"},
+      {"ShowErrorDetailes", "0"},
+      {"ShowZeroMissions", "0"},
+      {"IncludeDate", "0"},
+      {"MegaDetails", "0"},
+      {"NameSource", ChoiceText(2)},
+      {"ScoreFormat", ChoiceText(1)},
   };
   for (const auto& [key, value] : okWrites) Write(key, value);
 
@@ -83,20 +83,20 @@ TEST_F(SettingsIniTest, FileBuiltFromNothingHoldsLastDirThenTheDialogKeysInWriti
 TEST_F(SettingsIniTest, MissingSectionOrKeyGivesTheDefaultAndLeavesTheFileAlone) {
   const std::string text = "[Other]\nLastDir=elsewhere\n";
   SetFile(text);
-  EXPECT_EQ(Read(key::LastDir), "<default>");
+  EXPECT_EQ(Read("LastDir"), "<default>");
   SetFile("[Orlenda]\nLogFile=x\n");
-  EXPECT_EQ(Read(key::LastDir), "<default>");
+  EXPECT_EQ(Read("LastDir"), "<default>");
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLogFile=x\n");
 }
 
 TEST_F(SettingsIniTest, SectionAndKeyNamesMatchWithoutRegardToCase) {
   SetFile("[orlenda]\nshowmissiontime=1\n");
-  EXPECT_EQ(Read(key::ShowMissionTime), "1");
+  EXPECT_EQ(Read("ShowMissionTime"), "1");
   EXPECT_EQ(store_.ReadSetting("ORLENDA", "SHOWMISSIONTIME", "0"), "1");
 
-  Write(key::ShowMissionTime, "0");
+  Write("ShowMissionTime", "0");
   EXPECT_EQ(FileBytes(), "[orlenda]\nshowmissiontime=0\n") << "the name keeps its case in the file";
-  EXPECT_EQ(Read(key::ShowMissionTime), "0");
+  EXPECT_EQ(Read("ShowMissionTime"), "0");
 }
 
 TEST_F(SettingsIniTest, WritesKeepEveryOtherLineInPlace) {
@@ -119,9 +119,9 @@ TEST_F(SettingsIniTest, WritesKeepEveryOtherLineInPlace) {
       "k=v\n"
       "; trailing comment");
 
-  Write(key::CheckCheat, "0");
-  Write(key::MegaDetails, "1");
-  Write(key::LastDir, "D:\\y");
+  Write("CheckCheat", "0");
+  Write("MegaDetails", "1");
+  Write("LastDir", "D:\\y");
 
   EXPECT_EQ(FileBytes(),
             "; written by hand\n"
@@ -142,80 +142,80 @@ TEST_F(SettingsIniTest, WritesKeepEveryOtherLineInPlace) {
             "[Third]\n"
             "k=v\n"
             "; trailing comment");
-  EXPECT_EQ(Read(key::LogFile), "c:\\log.txt");
+  EXPECT_EQ(Read("LogFile"), "c:\\log.txt");
   EXPECT_EQ(store_.ReadSetting("Other", "LogFile", ""), "not ours");
 }
 
 TEST_F(SettingsIniTest, NewSectionGoesAtTheEndAfterABlankLine) {
   SetFile("[Other]\nk=v");
-  Write(key::LastDir, "/home/pilot");
+  Write("LastDir", "/home/pilot");
   EXPECT_EQ(FileBytes(), "[Other]\nk=v\n\n[Orlenda]\nLastDir=/home/pilot\n");
 }
 
 TEST_F(SettingsIniTest, KeyStandingTwiceReadsTheLaterAndAWriteSetsBoth) {
   SetFile("[Orlenda]\nNameSource=1\nScoreFormat=0\nnamesource=2\n");
-  EXPECT_EQ(Read(key::NameSource), "2");
-  Write(key::NameSource, "0");
+  EXPECT_EQ(Read("NameSource"), "2");
+  Write("NameSource", "0");
   EXPECT_EQ(FileBytes(), "[Orlenda]\nNameSource=0\nScoreFormat=0\nnamesource=0\n");
 }
 
 TEST_F(SettingsIniTest, SectionStandingTwiceIsOneSectionAndNewKeysGoToItsLastPart) {
   SetFile("[Orlenda]\nLastDir=a\n[Other]\nk=v\n[Orlenda]\nLogFile=b\n\n; end\n");
-  EXPECT_EQ(Read(key::LastDir), "a");
-  EXPECT_EQ(Read(key::LogFile), "b");
-  Write(key::CheckCheat, "1");
+  EXPECT_EQ(Read("LastDir"), "a");
+  EXPECT_EQ(Read("LogFile"), "b");
+  Write("CheckCheat", "1");
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLastDir=a\n[Other]\nk=v\n[Orlenda]\nLogFile=b\nCheckCheat=1\n\n; end\n");
 }
 
 TEST_F(SettingsIniTest, EmptyValueIsAValueAndBlanksAroundValuesAreDropped) {
   SetFile("[Orlenda]\nShowZeroMissions=\nLogFile=  c:\\my log.txt \t\n");
-  EXPECT_EQ(Read(key::ShowZeroMissions), "");
-  EXPECT_EQ(Read(key::LogFile), "c:\\my log.txt");
+  EXPECT_EQ(Read("ShowZeroMissions"), "");
+  EXPECT_EQ(Read("LogFile"), "c:\\my log.txt");
 }
 
 TEST_F(SettingsIniTest, FileFromWindowsIsReadAsUtf8AndKeepsItsBytesAndLineEnds) {
   const std::string windowsText =
       "[Orlenda]\r\nLastDir=C:\\Jeux\\\xC9lodie \x80.plt\r\nLogFile=c:\\log.txt\r\n";
   SetFile(windowsText);
-  EXPECT_EQ(Read(key::LastDir), "C:\\Jeux\\\u00C9lodie \u20AC.plt");
-  EXPECT_EQ(Read(key::LogFile), "c:\\log.txt");
+  EXPECT_EQ(Read("LastDir"), "C:\\Jeux\\\u00C9lodie \u20AC.plt");
+  EXPECT_EQ(Read("LogFile"), "c:\\log.txt");
 
-  Write(key::MegaDetails, "1");
-  Write(key::LogFile, "c:\\journal \u00E9t\u00E9.txt");
+  Write("MegaDetails", "1");
+  Write("LogFile", "c:\\journal \u00E9t\u00E9.txt");
   EXPECT_EQ(FileBytes(),
             "[Orlenda]\r\nLastDir=C:\\Jeux\\\xC9lodie \x80.plt\r\nLogFile=c:\\journal \u00E9t\u00E9.txt\r\n"
             "MegaDetails=1\r\n");
-  EXPECT_EQ(Read(key::LogFile), "c:\\journal \u00E9t\u00E9.txt");
-  EXPECT_EQ(Read(key::LastDir), "C:\\Jeux\\\u00C9lodie \u20AC.plt");
+  EXPECT_EQ(Read("LogFile"), "c:\\journal \u00E9t\u00E9.txt");
+  EXPECT_EQ(Read("LastDir"), "C:\\Jeux\\\u00C9lodie \u20AC.plt");
 }
 
 TEST_F(SettingsIniTest, Utf8SignatureStaysAtTheStart) {
   SetFile("\xEF\xBB\xBF[Orlenda]\nLastDir=a\n");
-  EXPECT_EQ(Read(key::LastDir), "a");
-  Write(key::LastDir, "b");
+  EXPECT_EQ(Read("LastDir"), "a");
+  Write("LastDir", "b");
   EXPECT_EQ(FileBytes(), "\xEF\xBB\xBF[Orlenda]\nLastDir=b\n");
 }
 
 TEST_F(SettingsIniTest, LongValuesAreCutAt2047CharactersOnRead) {
   SetFile("[Orlenda]\nLogFile=" + std::string(100000, 'x') + "\nLastDir=after\n");
-  EXPECT_EQ(Read(key::LogFile), std::string(2047, 'x'));
-  EXPECT_EQ(Read(key::LastDir), "after");
+  EXPECT_EQ(Read("LogFile"), std::string(2047, 'x'));
+  EXPECT_EQ(Read("LastDir"), "after");
 
   std::string accented;
   for (int i = 0; i < 3000; ++i) accented += "\u00E9";
-  Write(key::LogFile, accented);
-  EXPECT_EQ(Read(key::LogFile), accented.substr(0, 2 * 2047)) << "whole characters, still UTF-8";
+  Write("LogFile", accented);
+  EXPECT_EQ(Read("LogFile"), accented.substr(0, 2 * 2047)) << "whole characters, still UTF-8";
 }
 
 TEST_F(SettingsIniTest, ValueKeepsOnlyItsFirstLineSoItCannotAddLinesToTheFile) {
-  Write(key::LogFile, "c:\\log.txt\r\n[Orlenda]\nCheckCheat=0");
+  Write("LogFile", "c:\\log.txt\r\n[Orlenda]\nCheckCheat=0");
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLogFile=c:\\log.txt\n");
-  EXPECT_EQ(Read(key::CheckCheat), "<default>");
+  EXPECT_EQ(Read("CheckCheat"), "<default>");
 }
 
 TEST_F(SettingsIniTest, WriteCreatesMissingFolders) {
   SettingsIni store(dir_.File("config/deeper/orlenda3001.ini"));
-  store.WriteSetting(kSettingsSection, key::LastDir, "/x");
+  store.WriteSetting(kSettingsSection, "LastDir", "/x");
   EXPECT_EQ(ReadBytes(store.path()), "[Orlenda]\nLastDir=/x\n");
 }
 
@@ -223,7 +223,7 @@ TEST_F(SettingsIniTest, FailedWriteNamesTheFileAndLeavesNothingBehind) {
   WriteBytes(dir_.File("plain-file"), "not a folder");
   SettingsIni store(dir_.File("plain-file/orlenda3001.ini"));
   try {
-    store.WriteSetting(kSettingsSection, key::LastDir, "/x");
+    store.WriteSetting(kSettingsSection, "LastDir", "/x");
     FAIL() << "no error";
   } catch (const SettingsError& error) {
     EXPECT_STREQ(error.what(), ("Unable to write to " + store.path()).c_str());
@@ -234,8 +234,8 @@ TEST_F(SettingsIniTest, FailedWriteNamesTheFileAndLeavesNothingBehind) {
 TEST_F(SettingsIniTest, FolderInPlaceOfTheFileIsNotReplaced) {
   std::filesystem::create_directory(path_);
   WriteBytes(dir_.File("orlenda3001.ini/inside"), "kept");
-  EXPECT_EQ(Read(key::LastDir), "<default>");
-  EXPECT_THROW(Write(key::LastDir, "/x"), SettingsError);
+  EXPECT_EQ(Read("LastDir"), "<default>");
+  EXPECT_THROW(Write("LastDir", "/x"), SettingsError);
   EXPECT_EQ(ReadBytes(dir_.File("orlenda3001.ini/inside")), "kept");
 }
 
@@ -244,7 +244,7 @@ TEST_F(SettingsIniTest, WriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
   SetFile("[Orlenda]\nLastDir=old\n");
   std::filesystem::permissions(dir_.path(),
                                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_THROW(Write(key::LastDir, "new"), SettingsError);
+  EXPECT_THROW(Write("LastDir", "new"), SettingsError);
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLastDir=old\n");
 }
 
@@ -252,25 +252,25 @@ TEST_F(SettingsIniTest, UnreadableFileIsNotOverwritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
   SetFile("[Orlenda]\nLastDir=old\n[Other]\nk=v\n");
   ::chmod(path_.c_str(), 0200);
-  EXPECT_EQ(Read(key::LastDir), "<default>");
-  EXPECT_THROW(Write(key::LastDir, "new"), SettingsError);
+  EXPECT_EQ(Read("LastDir"), "<default>");
+  EXPECT_THROW(Write("LastDir", "new"), SettingsError);
   ::chmod(path_.c_str(), 0600);
   EXPECT_EQ(FileBytes(), "[Orlenda]\nLastDir=old\n[Other]\nk=v\n");
 }
 
-TEST_F(SettingsIniTest, FileThatWouldNotReadBackTheValueIsNotWritten) {
-  // The INI reader stops at a NUL byte, so a section added after it would never be found.
-  const std::string text("[Other]\nk=v\n\0junk\n", 18);
+TEST_F(SettingsIniTest, NulByteIsTextLikeAnyOtherForReadsAndWrites) {
+  const std::string text("[Other]\nk=v\n\0junk\n[Orlenda]\nLogFile=a\0b\n", 40);
   SetFile(text);
-  EXPECT_THROW(Write(key::LastDir, "/x"), SettingsError);
-  EXPECT_EQ(FileBytes(), text);
+  EXPECT_EQ(Read("LogFile"), std::string("a\0b", 3)) << "a key after a NUL byte is found";
+  Write("LastDir", "/x");
+  EXPECT_EQ(Read("LastDir"), "/x");
+  EXPECT_EQ(FileBytes(), text + "LastDir=/x\n") << "the other bytes stay as they were";
 }
 
 TEST_F(SettingsIniTest, NewStoreOnTheSameFileSeesEveryWrite) {
-  Write(key::IncludeDate, "1");
+  Write("IncludeDate", "1");
   EXPECT_EQ(SettingsIni(path_).ReadSetting("orlenda", "includedate", "0"), "1");
-  store_.FlushSettings();
-  EXPECT_EQ(Read(key::IncludeDate), "1");
+  EXPECT_EQ(Read("IncludeDate"), "1");
 }
 
 }  // namespace

@@ -91,16 +91,16 @@ class MainWindowTest : public QObject {
 
   void startKeepsAnExistingLastDir() {
     ProgramFixture program;
-    program.SetSetting(key::LastDir, "/games/pilots/ace.plt");
+    program.SetSetting("LastDir", "/games/pilots/ace.plt");
     program.Start();
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>("/games/pilots/ace.plt"));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>("/games/pilots/ace.plt"));
   }
 
   void startLoadsTheLogNamedBySettingsUnmodified() {
     ProgramFixture program;
     const QString log = program.home.File(QStringLiteral("<b>club<b> log & more.txt"));
     WriteAll(log, "Ace - Score: 100\r\nRookie - Score: 5\r\n");
-    program.SetSetting(key::LogFile, log.toStdString());
+    program.SetSetting("LogFile", log.toStdString());
     program.Start();
     QCOMPARE(program.LogText(), QStringLiteral("Ace - Score: 100\nRookie - Score: 5"));
     QVERIFY(!program.LogModified());
@@ -115,7 +115,7 @@ class MainWindowTest : public QObject {
     QDir().mkpath(game);
     WriteAll(game + QStringLiteral("/Ace.plt"), "x");
     program.Start();
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(game.toStdString()));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(game.toStdString()));
   }
 
   // A damaged settings file is explained over the splash screen. Answered No, nothing is written; Yes
@@ -141,8 +141,7 @@ class MainWindowTest : public QObject {
     again.prompts.AnswerNext(MessageAnswer::Yes);
     again.Start();
     QCOMPARE(ReadAll(again.home.SettingsFile() + QStringLiteral(".bad")), DamagedSettings());
-    QCOMPARE(again.Setting(key::LastDir),
-             std::optional<std::string>(again.home.WorkingFolder().toStdString()));
+    QCOMPARE(again.Setting("LastDir"), std::optional<std::string>(again.home.WorkingFolder().toStdString()));
     QCOMPARE(again.prompts.standardErrors, QStringList());
   }
 
@@ -199,7 +198,7 @@ class MainWindowTest : public QObject {
     QVERIFY(program.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
     QCOMPARE(program.LogText(), program.View().ExportText());
     QVERIFY(program.LogModified());
-    QCOMPARE(program.Setting(key::LastDir), std::optional<std::string>(pilot.toStdString()));
+    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(pilot.toStdString()));
 
     // The next open starts from the file just opened; the view closed by its close box still exports,
     // with the text as the user left it.
@@ -263,12 +262,12 @@ class MainWindowTest : public QObject {
   void withSaveFilenameOffLastDirIsNotWritten() {
     ProgramFixture program;
     const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
-    program.SetSetting(key::SaveFilename, "0");
+    program.SetSetting("SaveFilename", "0");
     program.Start();
     program.prompts.ChooseNextFile(pilot);
     CloseViewWhenShown();
     Click(program.Form1(), "GetScoreButton");
-    QCOMPARE(program.Setting(key::LastDir),
+    QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
     QCOMPARE(program.LogText(), program.View().ExportText());
   }
@@ -300,7 +299,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!program.LogModified());
     QCOMPARE(program.prompts.MessageTexts(), QStringList{QStringLiteral("File not found: ") + missing});
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
-    QCOMPARE(program.Setting(key::LastDir),
+    QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
   }
 
@@ -324,7 +323,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.prompts.MessageTexts(), messages + messages);
     for (QWidget* parent : program.prompts.MessageParents()) QCOMPARE(parent, &program.Form1());
     QCOMPARE(program.LogText(), QString());
-    QCOMPARE(program.Setting(key::LastDir),
+    QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
   }
 
@@ -378,7 +377,7 @@ class MainWindowTest : public QObject {
     ProgramFixture program;
     const QString pilot = program.home.File(QStringLiteral("Red.plt"));
     WriteAll(pilot, "not loaded as a log");
-    program.SetSetting(key::LogFile, pilot.toStdString());
+    program.SetSetting("LogFile", pilot.toStdString());
     program.Start();
     const QString refusal =
         QStringLiteral("Cannot use ") + pilot + QStringLiteral(" as the log: it is a pilot file");
@@ -387,13 +386,13 @@ class MainWindowTest : public QObject {
     Click(program.Form1(), "SaveButton");
     QCOMPARE(program.prompts.standardErrors, (QStringList{refusal, refusal}));
     QCOMPARE(ReadAll(pilot), QByteArray("not loaded as a log"));
-    QCOMPARE(program.Setting(key::LogFile), std::optional<std::string>(pilot.toStdString()));
+    QCOMPARE(program.Setting("LogFile"), std::optional<std::string>(pilot.toStdString()));
   }
 
   void failedSaveReportsAndKeepsTheLogModified() {
     ProgramFixture program;
     const QString unreachable = program.home.File(QStringLiteral("missing-folder/log.txt"));
-    program.SetSetting(key::LogFile, unreachable.toStdString());
+    program.SetSetting("LogFile", unreachable.toStdString());
     program.Start();
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
@@ -424,7 +423,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadAll(other), QByteArray("line\r\n"));
     QVERIFY(!program.LogModified());
     QVERIFY(!QFile::exists(program.home.LogFile()));
-    QCOMPARE(program.Setting(key::LogFile), std::nullopt);
+    QCOMPARE(program.Setting("LogFile"), std::nullopt);
   }
 
   void saveAndExitSavesAndClosesWithoutAQuestion() {
@@ -596,7 +595,7 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
   };
   for (const ExitCase& exit : cases) {
     ProgramFixture program;
-    if (exit.saveLogFile != nullptr) program.SetSetting(key::SaveLogFile, exit.saveLogFile);
+    if (exit.saveLogFile != nullptr) program.SetSetting("SaveLogFile", exit.saveLogFile);
     program.Start();
     program.Form1().show();
     const QString target = program.home.File(QStringLiteral("saved.txt"));

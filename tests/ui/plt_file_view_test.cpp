@@ -138,7 +138,7 @@ class PltFileViewTest : public QObject {
 
   void aLongReportOpensAtItsFirstLine() {
     ViewFixture fixture;
-    fixture.SetSetting(key::MegaDetails, "1");
+    fixture.SetSetting("MegaDetails", "1");
     fixture.View().show();
     QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
     const QScrollBar& scroll = *fixture.Control<QPlainTextEdit>("Memo1").verticalScrollBar();
@@ -239,7 +239,7 @@ class PltFileViewTest : public QObject {
     QCOMPARE(fixture.View().ExportText(), exportLine);
     QVERIFY(fixture.Report().startsWith(QStringLiteral("Name: Red Kestrel")));
 
-    fixture.SetSetting(key::IncludeDate, "1");
+    fixture.SetSetting("IncludeDate", "1");
     Click(fixture.View(), "GetAllButton");
     QVERIFY(fixture.View().ExportText().contains(QStringLiteral("08/12/2026")));
   }
@@ -248,7 +248,7 @@ class PltFileViewTest : public QObject {
     ViewFixture fixture;
     QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
     const QString exportLine = fixture.View().ExportText();
-    fixture.SetSetting(key::NameSource, "abc");
+    fixture.SetSetting("NameSource", "abc");
     Click(fixture.View(), "GetAllButton");
     QCOMPARE(fixture.prompts.standardErrors,
              QStringList{QStringLiteral("'abc' is not a valid integer value")});

@@ -88,15 +88,15 @@ class SettingsDialogTest : public QObject {
     const auto setting = [&fixture](std::string_view key) {
       return fixture.Setting(key).value_or("<missing>");
     };
-    QCOMPARE(setting(key::LastDir), std::string("/pilots/squadron"));
-    QCOMPARE(setting(key::LogFile), std::string("/logs/club.txt"));
-    QCOMPARE(setting(key::SaveFilename), std::string("0"));
-    QCOMPARE(setting(key::ShowMissionTime), std::string("1"));
-    QCOMPARE(setting(key::CheckCheat), std::string("0"));
-    QCOMPARE(setting(key::ShowErrorDetailes), std::string("1"));  // written although the box is disabled
-    QCOMPARE(setting(key::MegaDetails), std::string("1"));
-    QCOMPARE(setting(key::NameSource), std::string("0"));
-    QCOMPARE(setting(key::ScoreFormat), std::string("2"));
+    QCOMPARE(setting("LastDir"), std::string("/pilots/squadron"));
+    QCOMPARE(setting("LogFile"), std::string("/logs/club.txt"));
+    QCOMPARE(setting("SaveFilename"), std::string("0"));
+    QCOMPARE(setting("ShowMissionTime"), std::string("1"));
+    QCOMPARE(setting("CheckCheat"), std::string("0"));
+    QCOMPARE(setting("ShowErrorDetailes"), std::string("1"));  // written although the box is disabled
+    QCOMPARE(setting("MegaDetails"), std::string("1"));
+    QCOMPARE(setting("NameSource"), std::string("0"));
+    QCOMPARE(setting("ScoreFormat"), std::string("2"));
 
     // The next showing loads the same from the store.
     fixture.ShowAndPress("CancelBtn");
@@ -111,10 +111,10 @@ class SettingsDialogTest : public QObject {
 
   void oddValuesOfTheStoreAreShownAsTheDialogReadsThem() {
     DialogFixture fixture;
-    fixture.SetSetting(key::ShowZeroMissions, "");
-    fixture.SetSetting(key::CheckCheat, "true");
-    fixture.SetSetting(key::NameSource, "7");
-    fixture.SetSetting(key::ScoreFormat, "-5");
+    fixture.SetSetting("ShowZeroMissions", "");
+    fixture.SetSetting("CheckCheat", "true");
+    fixture.SetSetting("NameSource", "7");
+    fixture.SetSetting("ScoreFormat", "-5");
     WriteAll(fixture.home.SettingsFile(), ReadAll(fixture.home.SettingsFile()) + "showmissiontime=1\n");
     fixture.ShowAndPress("OKBtn", [](QWidget& dialog) {
       QVERIFY(!Find<QCheckBox>(dialog, "ShowZeroCheckBox")->isChecked());
@@ -123,11 +123,11 @@ class SettingsDialogTest : public QObject {
       QVERIFY(Find<QRadioButton>(dialog, "NameSourceGroupItem2")->isChecked());
     });
     QCOMPARE(fixture.Chosen("ScoreFormatGroup"), -1);
-    QCOMPARE(fixture.Setting(key::ShowZeroMissions), std::optional<std::string>("0"));
-    QCOMPARE(fixture.Setting(key::CheckCheat), std::optional<std::string>("0"));
-    QCOMPARE(fixture.Setting(key::NameSource), std::optional<std::string>("2"));
-    QCOMPARE(fixture.Setting(key::ScoreFormat), std::optional<std::string>("-1"));
-    QCOMPARE(fixture.Setting(key::ShowMissionTime), std::optional<std::string>("1"));
+    QCOMPARE(fixture.Setting("ShowZeroMissions"), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting("CheckCheat"), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting("NameSource"), std::optional<std::string>("2"));
+    QCOMPARE(fixture.Setting("ScoreFormat"), std::optional<std::string>("-1"));
+    QCOMPARE(fixture.Setting("ShowMissionTime"), std::optional<std::string>("1"));
     QVERIFY(fixture.prompts.MessageTexts().isEmpty());
   }
 
@@ -139,9 +139,9 @@ class SettingsDialogTest : public QObject {
       Find<QRadioButton>(dialog, "ScoreFormatGroupItem0")->setChecked(true);
       Click(dialog, "CheatCheckBox");  // unchecked: the detailed box is disabled
     });
-    fixture.SetSetting(key::NameSource, "abc");
-    fixture.SetSetting(key::ScoreFormat, "2");
-    fixture.SetSetting(key::CheckCheat, "1");
+    fixture.SetSetting("NameSource", "abc");
+    fixture.SetSetting("ScoreFormat", "2");
+    fixture.SetSetting("CheckCheat", "1");
     bool stillShown = false;
     fixture.ShowAndPress("CancelBtn", [&stillShown](QWidget& dialog) { stillShown = dialog.isVisible(); });
     QVERIFY(stillShown);
@@ -154,7 +154,7 @@ class SettingsDialogTest : public QObject {
 
   void cheatBoxClicksSwitchTheDetailedBoxAndKeepItsState() {
     DialogFixture fixture;
-    fixture.SetSetting(key::ShowErrorDetailes, "1");
+    fixture.SetSetting("ShowErrorDetailes", "1");
     fixture.ShowAndPress("OKBtn", [](QWidget& dialog) {
       auto* detailed = Find<QCheckBox>(dialog, "DetaildErrorsCheckBox");
       QVERIFY(detailed->isEnabled());
@@ -166,17 +166,17 @@ class SettingsDialogTest : public QObject {
       QVERIFY(detailed->isChecked());
       Click(dialog, "CheatCheckBox");
     });
-    QCOMPARE(fixture.Setting(key::CheckCheat), std::optional<std::string>("0"));
-    QCOMPARE(fixture.Setting(key::ShowErrorDetailes), std::optional<std::string>("1"));
+    QCOMPARE(fixture.Setting("CheckCheat"), std::optional<std::string>("0"));
+    QCOMPARE(fixture.Setting("ShowErrorDetailes"), std::optional<std::string>("1"));
   }
 
   void defaultSetsTheControlsButWritesNothingAndKeepsSaveLog() {
     DialogFixture fixture;
-    fixture.SetSetting(key::SaveLogFile, "0");
-    fixture.SetSetting(key::CheckCheat, "0");
-    fixture.SetSetting(key::NameSource, "0");
-    fixture.SetSetting(key::LogFile, "/elsewhere.txt");
-    fixture.SetSetting(key::MegaDetails, "1");
+    fixture.SetSetting("SaveLogFile", "0");
+    fixture.SetSetting("CheckCheat", "0");
+    fixture.SetSetting("NameSource", "0");
+    fixture.SetSetting("LogFile", "/elsewhere.txt");
+    fixture.SetSetting("MegaDetails", "1");
     const QByteArray before = ReadAll(fixture.home.SettingsFile());
     fixture.ShowAndPress("CancelBtn", [](QWidget& dialog) { Click(dialog, "Default1"); });
     QCOMPARE(ReadAll(fixture.home.SettingsFile()), before);
@@ -206,7 +206,7 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(shown.filters,
              (QStringList{QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")}));
     QCOMPARE(shown.fileName, fixture.home.LogFile());
-    QCOMPARE(fixture.Setting(key::LogFile), std::optional<std::string>(chosen.toStdString()));
+    QCOMPARE(fixture.Setting("LogFile"), std::optional<std::string>(chosen.toStdString()));
   }
 
   void aFailedWriteIsReportedAndTheDialogClosesAllTheSame() {
