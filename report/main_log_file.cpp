@@ -1,22 +1,15 @@
 #include "report/main_log_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
 #include "base/windows1252.h"
 
 namespace orlenda {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsMissing(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd, bool endLast) {
   std::string text;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
 #include "settings/ini_lookup.h"
 #include "settings/ini_text_edit.h"
 
@@ -16,16 +17,6 @@ std::string WithoutOuterBlanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
-}
-
-bool IsMissing(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::status(path, ignored).type() == std::filesystem::file_type::not_found;
 }
 
 // The file's text before a write: empty for a missing file; nothing when a file is there but cannot
