@@ -12,7 +12,8 @@ namespace orlenda {
 // command line instead.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
-// Makes a console show the UTF-8 that the program writes (Windows); elsewhere nothing is needed.
-void WriteUtf8ToConsole();
+// Standard output and error carry the program's UTF-8 bytes unchanged: on Windows a console is told
+// to show UTF-8, and "\n" is no longer widened to "\r\n", so that output is the same on every system.
+void WriteUtf8Output();
 
 }  // namespace orlenda

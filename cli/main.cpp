@@ -4,7 +4,10 @@
 #include <clocale>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "base/command_line.h"
 #include "cli/command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
@@ -13,6 +16,7 @@
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale
+  orlenda::WriteUtf8Output();
   CLI::App app{"Orlenda 3001 <Light> command-line front end: pilot files without windows", "orlenda3001-cli"};
   app.require_subcommand(1);
   int exitStatus = orlenda::cli::kSuccess;
@@ -22,7 +26,9 @@ int main(int argc, char** argv) {
   orlenda::cli::AddExportCommand(app, exitStatus);
 
   try {
-    app.parse(argc, argv);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> arguments = orlenda::Utf8Arguments(argc, argv);
+    app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
