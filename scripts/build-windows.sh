@@ -10,6 +10,11 @@ cd "$(dirname "$0")/.."
 dir=${WINDOWS_BUILD_DIR:-build-windows}
 
 bash scripts/install-deps.sh
+# The build runs a few of its own programs (the sample pilot's maker) under Wine, in a prefix that
+# lives and dies with the build folder, without a display.
+mkdir -p "${dir}"
+export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
 cmake -S . -B "${dir}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DORLENDA_BUILD_GUI=OFF -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" ${1:+--target "$@"}

@@ -25,7 +25,8 @@ fi
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-windows-XXXXXX")
-export WINEPREFIX="${work}/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's prefix is the build's own (scripts/build-windows.sh), thrown away with the build folder.
+export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 cleanup() {
   "${wineserver}" -k 2>/dev/null || true
@@ -33,9 +34,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-echo "== Preparing Wine in ${WINEPREFIX}"
-"${wine}" cmd /c exit >/dev/null 2>&1 || true
-"${wineserver}" -p  # keep one server for all the runs that follow
+"${wineserver}" -p  # one server for all the runs that follow
 
 echo "== Testing in ${dir} under Wine"
 ctest --test-dir "${dir}" --output-on-failure -j"${jobs}"
