@@ -1,15 +1,16 @@
 #include "base/local_date.h"
 
-#include "base/windows/wide.h"
+#include <ctime>
 
 namespace orlenda {
 
 std::string TodayShortDate() {
-  wchar_t text[128] = {};
-  const int length = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text,
-                                       static_cast<int>(std::size(text)), nullptr);
-  return length > 1 ? windows::Narrow(std::wstring_view(text, static_cast<std::size_t>(length - 1)))
-                    : std::string();
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (::localtime_s(&local, &now) != 0) return {};
+  char text[64] = {};
+  const std::size_t length = std::strftime(text, sizeof text, "%x", &local);
+  return std::string(text, length);
 }
 
 }  // namespace orlenda

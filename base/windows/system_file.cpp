@@ -41,12 +41,22 @@ DWORD Chunk(std::size_t left) { return static_cast<DWORD>(left < 0x40000000 ? le
 }  // namespace
 
 SystemFile::SystemFile(const std::string& path, Mode mode) {
-  const DWORD access = mode == Mode::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+  const bool reading = mode == Mode::kRead;
+  const DWORD access = reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE handle = ::CreateFileW(Wide(path).c_str(), access, kShareAll, nullptr, Creation(mode),
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  // A folder opens for reading, as it does on POSIX systems, and is then told apart by its size (-1).
+  const DWORD flags = FILE_ATTRIBUTE_NORMAL | (reading ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+  HANDLE handle =
+      ::CreateFileW(Wide(path).c_str(), access, kShareAll, nullptr, Creation(mode), flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    Fail();
+    // Windows words a folder opened for writing as "Access denied", which sends the user looking for
+    // a permission that is not the problem.
+    const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    const bool folder = error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+                        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    ::SetLastError(error);
+    folder ? Fail("Is a directory") : Fail();
     return;
   }
   native_ = reinterpret_cast<std::intptr_t>(handle);
@@ -133,6 +143,11 @@ bool SystemFile::LockExclusive() {
 bool SystemFile::IsNamedBy(const std::string& path) {
   BY_HANDLE_FILE_INFORMATION open{};
   if (!::GetFileInformationByHandle(Handle(native_), &open)) return Fail();
+  // A removed file that is still open lingers under its name until it is closed ("delete pending").
+  FILE_STANDARD_INFO standard{};
+  if (::GetFileInformationByHandleEx(Handle(native_), FileStandardInfo, &standard, sizeof standard) &&
+      standard.DeletePending)
+    return Fail("the file was replaced or removed by another program");
   // Opened for nothing but its identity, so that it never disturbs another program's use of it.
   HANDLE named = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -57,12 +57,18 @@ std::wstring EnvironmentBlock(const EnvironmentOverrides& overrides) {
 class CaptureFile {
  public:
   explicit CaptureFile(const char* name) {
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("orlenda-cli-") + name + "-" + std::to_string(::GetCurrentProcessId()) + ".txt");
+    // A fresh name each time, and another one when Wine still holds a file of an earlier run.
+    static int created = 0;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    handle_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a capture file");
+    for (int attempt = 0; attempt < 20 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      path_ =
+          std::filesystem::temp_directory_path() / ("orlenda-cli-" + std::to_string(::GetCurrentProcessId()) +
+                                                    "-" + std::to_string(++created) + "-" + name + ".txt");
+      handle_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (handle_ == INVALID_HANDLE_VALUE)
+      throw std::runtime_error("cannot create a capture file, error " + std::to_string(::GetLastError()));
   }
   ~CaptureFile() {
     if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
