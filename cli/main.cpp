@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   orlenda::WriteUtf8Output();
   CLI::App app{"Orlenda 3001 <Light> command-line front end: pilot files without windows", "orlenda3001-cli"};
   app.require_subcommand(1);
+  // CLI11 reads "/name" as an option on Windows; there it is a path (Wine's /home/..., \\server shares).
+  app.allow_windows_style_options(false);
   int exitStatus = orlenda::cli::kSuccess;
   orlenda::cli::AddDumpCommand(app, exitStatus);
   orlenda::cli::AddUpdateCommand(app, exitStatus);
