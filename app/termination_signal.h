@@ -1,12 +1,13 @@
 #pragma once
 
-// Turns SIGTERM, SIGINT and SIGHUP into a call on the GUI thread, so that a desktop session or a
-// script can end the program the way the main window's close box does.
+// Turns a request to end the program (SIGTERM, SIGINT and SIGHUP; on Windows the console's Ctrl+C and
+// close) into a call on the GUI thread, so that a desktop session or a script can end the program the
+// way the main window's close box does.
 
 #include <QObject>
 #include <functional>
 
-class QSocketNotifier;
+#include "base/termination_requests.h"
 
 namespace orlenda {
 
@@ -22,7 +23,7 @@ class TerminationSignal : public QObject {
   void Receive();
 
   std::function<void()> onSignal_;
-  QSocketNotifier* notifier_ = nullptr;
+  TerminationRequests requests_;
 };
 
 }  // namespace orlenda

@@ -1,99 +1,87 @@
 #include "base/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <random>
 
-#include <cerrno>
-#include <cstdlib>
-
+#include "base/file_status.h"
+#include "base/file_system.h"
+#include "base/system_file.h"
 #include "base/temporary_files.h"
 
 namespace orlenda {
 namespace {
 
-bool WriteAll(int fd, std::string_view content) {
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
+constexpr std::size_t kRandomLength = 6;
+
+std::size_t NameStart(const std::string& path) {
+  constexpr char kSeparators[] = {'/', static_cast<char>(std::filesystem::path::preferred_separator), '\0'};
+  const auto separator = path.find_last_of(kSeparators);
+  return separator == std::string::npos ? 0 : separator + 1;
+}
+
+// The temporary file's name before its random characters: beside the target, under the target's name
+// when that leaves room for them within the longest name a folder entry may have (a later save removes
+// such a file when a killed program left it behind).
+std::string TemporaryStem(const std::string& target) {
+  const std::size_t nameStart = NameStart(target);
+  if (target.size() - nameStart + kTemporaryInfix.size() + kRandomLength <= LongestNameIn(FolderOf(target)))
+    return target + std::string(kTemporaryInfix);
+  return target.substr(0, nameStart) + ".orlenda-save.";
+}
+
+std::string RandomLetters(std::mt19937& random) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string letters;
+  for (std::size_t i = 0; i < kRandomLength; ++i) letters.push_back(kLetters[pick(random)]);
+  return letters;
+}
+
+// Creates a new file beside the target; `path` receives its name.
+SystemFile CreateTemporary(const std::string& target, std::string& path) {
+  std::mt19937 random(std::random_device{}());
+  const std::string stem = TemporaryStem(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path = stem + RandomLetters(random);
+    SystemFile file(path, SystemFile::Mode::kCreateNew);
+    if (file.IsOpen()) return file;
+    if (IsMissing(FolderOf(target))) break;  // no folder to hold it: no other name will do
   }
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// The temporary file's name pattern: beside the target, under the target's name when that leaves room
-// for the recognisable infix and six random characters within the longest name a folder entry may
-// have (a later save removes such a file when a killed program left it behind).
-std::string TemporaryPattern(const std::string& target) {
-  const std::size_t kSuffix = kTemporaryInfix.size() + 6;  // ".orlenda-tmp.XXXXXX"
-  const std::string folder = FolderOf(target);
-  const std::size_t nameStart =
-      target.find_last_of('/') == std::string::npos ? 0 : target.find_last_of('/') + 1;
-  const long longestName = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-  const std::size_t nameMax = longestName > 0 ? static_cast<std::size_t>(longestName) : 255;
-  if (target.size() - nameStart + kSuffix <= nameMax) return target + std::string(kTemporaryInfix) + "XXXXXX";
-  return (folder == "/" ? "" : folder) + "/.orlenda-save.XXXXXX";
+  return {};
 }
 
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
-  const std::string target = ResolveLink(path);
+  const std::string target = FollowLinks(path);
   // Only a plain file is replaced: a device or a pipe in its place (/dev/null, /dev/stdout) must keep
   // being what it is, and a folder cannot be replaced.
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && !S_ISREG(existing.st_mode)) return false;
-  const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+  if (KindOf(target) == PathKind::kOther) return false;
 
-  std::string temporary = TemporaryPattern(target);
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  SyncFolder(FolderOf(target));
-  return true;
+  std::string temporary;
+  SystemFile file = CreateTemporary(target, temporary);
+  if (!file.IsOpen()) return false;
+  bool ok = file.WriteAt(0, content.data(), content.size()) && file.SyncToDisk();
+  ok = file.Close() && ok;
+  ok = ok && TakePermissions(temporary, target) && MoveOver(temporary, target);
+  if (!ok) RemoveFile(temporary);
+  return ok;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
-  // Opened without waiting, and read only when it is a plain file: a pipe or a device named as a file
-  // would otherwise block the program or never end.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  // Read only when it is a plain file: a pipe or a device named as a file would otherwise block the
+  // program or never end.
+  SystemFile file(path, SystemFile::Mode::kRead);
+  if (!file.IsOpen() || file.RegularFileSize() < 0) return false;
   std::string bytes;
   char buffer[65536];
-  while (ok) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+  std::size_t done = sizeof buffer;
+  while (done == sizeof buffer) {
+    if (!file.ReadAt(static_cast<std::int64_t>(bytes.size()), buffer, sizeof buffer, done)) return false;
+    bytes.append(buffer, done);
   }
-  ::close(fd);
-  if (ok) content = std::move(bytes);
-  return ok;
+  content = std::move(bytes);
+  return true;
 }
 
 }  // namespace orlenda

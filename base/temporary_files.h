@@ -15,9 +15,6 @@ namespace orlenda {
 
 inline constexpr std::string_view kTemporaryInfix = ".orlenda-tmp.";
 
-// The file a path names once its links are followed; the path itself when it names nothing yet.
-std::string ResolveLink(const std::string& path);
-
 // Removes the temporary files of `path` (after its links are followed) that are plain files of this
 // user and were last written at least `minimumAge` ago. Call it only while holding the lock that every
 // save of that file takes, so that no save still in progress owns one of them. Returns how many went.

@@ -8,10 +8,12 @@
 namespace orlenda {
 
 // $HOME, or the account's home folder when HOME is unset or empty; empty when neither is known.
+// On Windows: %USERPROFILE%, or the profile folder the system knows.
 std::string HomeFolder();
 
 // The folder where programs keep their settings files: $XDG_CONFIG_HOME when it is an absolute path,
-// else ~/.config; empty when the home folder is unknown.
+// else ~/.config; empty when the home folder is unknown. On Windows: the roaming application data
+// folder (%APPDATA%).
 std::string ConfigFolder();
 
 // A file in a folder; the file name alone (the current folder) when the folder is unknown.

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/system_file.h"
+
 namespace orlenda {
 
 class WritableFile {
@@ -27,7 +29,7 @@ class WritableFile {
   WritableFile(const WritableFile&) = delete;
   WritableFile& operator=(const WritableFile&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
 
   // Waits until this open file holds the file's exclusive advisory lock. The lock ends at Close.
   bool LockExclusive();
@@ -50,8 +52,9 @@ class WritableFile {
 
  private:
   bool Fail();
+  bool Fail(std::string reason);
 
-  int fd_ = -1;
+  SystemFile file_;
   std::string reason_;
 };
 

@@ -1,21 +1,10 @@
 #include "cli/locale_report_context.h"
 
 #include <clocale>
-#include <ctime>
+
+#include "base/local_date.h"
 
 namespace orlenda::cli {
-namespace {
-
-std::string TodayShortDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (::localtime_r(&now, &local) == nullptr) return {};
-  char text[64] = {};
-  const std::size_t length = std::strftime(text, sizeof text, "%x", &local);
-  return std::string(text, length);
-}
-
-}  // namespace
 
 ReportContext ReportContextFromLocale() {
   ReportContext context;

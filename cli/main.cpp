@@ -6,7 +6,9 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "base/command_line.h"
 #include "base/standard_streams.h"
 #include "cli/command.h"
 #include "cli/diff_command.h"
@@ -31,6 +33,8 @@ int ExitWithCliText(const CLI::App& app, const CLI::Error& error) {
 int Run(int argc, char** argv) {
   CLI::App app{"Orlenda 3001 <Light> command-line front end: pilot files without windows", "orlenda3001-cli"};
   app.require_subcommand(1);
+  // CLI11 reads "/name" as an option on Windows; there it is a path (Wine's /home/..., \\server shares).
+  app.allow_windows_style_options(false);
   int exitStatus = orlenda::cli::kSuccess;
   orlenda::cli::AddDumpCommand(app, exitStatus);
   orlenda::cli::AddUpdateCommand(app, exitStatus);
@@ -39,7 +43,9 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddDiffCommand(app, exitStatus);
 
   try {
-    app.parse(argc, argv);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> arguments = orlenda::Utf8Arguments(argc, argv);
+    app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
   } catch (const CLI::Success& e) {
     return ExitWithCliText(app, e);
   } catch (const CLI::ParseError& e) {
@@ -56,7 +62,8 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   orlenda::ReserveClosedStandardStreams();  // before any file is opened
-  std::setlocale(LC_ALL, "");               // the decimal separator of reports follows the user's locale
+  orlenda::WriteUtf8Output();
+  std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale
   const int status = Run(argc, argv);
   return orlenda::cli::StatusAfterFlush(status, std::cout, std::cerr);
 }

@@ -22,7 +22,8 @@ void AppendCraftRows(const CraftList& kills, TextSink& sink, const AssistLists&.
   for (std::size_t i = 0; i < kCraftTypeCount; ++i) {
     if (kills[i] <= 0) continue;
     std::string row = labels[i] + IntText(kills[i]);
-    ((row += "\t" + IntText(assists[i])), ...);
+    // Appended piece by piece: GCC 12 reports a false overlap (-Wrestrict) in "\t" + text at -O3.
+    ((row.append("\t").append(IntText(assists[i]))), ...);
     sink.AppendLine(row);
     total = WrappingAdd(total, kills[i]);
   }

@@ -21,7 +21,7 @@ bash scripts/install-deps.sh
 
 echo "== Building the fuzz targets in ${dir}"
 cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON -DORLENDA_WARNINGS_AS_ERRORS=ON \
   -DORLENDA_BUILD_TESTS=OFF -DORLENDA_BUILD_GUI=OFF >/dev/null
 build_targets=(fuzz_seeds)
 for t in "${targets[@]}"; do build_targets+=("fuzz_${t}"); done

@@ -12,6 +12,10 @@ packages=(
   xvfb xauth x11-apps x11-utils
   clang clang-format libclang-rt-14-dev
   fonts-dejavu-core
+  desktop-file-utils shared-mime-info libxml2-utils
+  # The Windows build of the core and the command line: mingw-w64 with posix threads, GoogleTest's
+  # sources, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
 )
 
 missing=()

@@ -21,7 +21,7 @@ run_suite() {
   local dir=$1
   shift
   echo "== Building in ${dir}"
-  cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLENDA_WARNINGS_AS_ERRORS=ON "$@" >/dev/null
   cmake --build "${dir}" -j"${jobs}"
   echo "== Testing in ${dir}"
   ctest --test-dir "${dir}" --output-on-failure -j"${jobs}"

@@ -5,20 +5,11 @@
 #include <utility>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
 #include "settings/ini_text_edit.h"
 
 namespace orlenda {
 namespace {
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
-}
-
-bool IsMissing(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::status(path, ignored).type() == std::filesystem::file_type::not_found;
-}
 
 // The file's text before a write: empty for a missing file; nothing when a file is there but cannot
 // be read, because writing would then lose its other settings.

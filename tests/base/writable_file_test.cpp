@@ -58,12 +58,16 @@ TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
   ASSERT_TRUE(file.IsOpen());
   EXPECT_TRUE(file.IsStillNamedBy(path));
 
+#ifndef _WIN32
+  // Windows refuses to rename a file over one that is open, and keeps a removed file's name until it
+  // is closed (Wine always does), so neither can happen there while the file is open.
   WriteBytes(dir.File("other.plt"), "two");
   std::filesystem::rename(dir.File("other.plt"), path);
   EXPECT_FALSE(file.IsStillNamedBy(path));
 
   std::filesystem::remove(path);
   EXPECT_FALSE(file.IsStillNamedBy(path));
+#endif
 }
 
 TEST(WritableFileTest, TruncateCutsBackToAnEarlierLength) {

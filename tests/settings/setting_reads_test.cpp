@@ -1,8 +1,11 @@
 #include "settings/setting_reads.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <optional>
@@ -112,6 +115,7 @@ TEST_F(SettingReadsTest, LastDirPresenceRuleWritesOnlyAMissingKey) {
   EXPECT_EQ(ApplyLastDirPresenceRule(store_, "/games/pilots"), "");
 }
 
+#ifndef _WIN32  // the POSIX home and XDG folders; base/ has the Windows folders
 // Sets or removes an environment variable for one test and puts the old value back.
 class ScopedEnvironment {
  public:
@@ -161,6 +165,8 @@ TEST(DefaultPathsTest, MainLogLivesInTheHomeFolder) {
   const ScopedEnvironment home("HOME", nullptr);
   EXPECT_EQ(DefaultLogFilePath(), (std::filesystem::path(account->pw_dir) / "ORLENDA_MainLog.txt").string());
 }
+
+#endif
 
 }  // namespace
 }  // namespace orlenda

@@ -1,14 +1,19 @@
 #include "support/temp_dir.h"
 
-#include <cstdlib>
+#include <random>
 #include <stdexcept>
 
 namespace orlenda::test {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "orlenda-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
-  path_ = pattern;
+  // A name no other test has taken: create_directory reports false for a folder that exists already.
+  std::mt19937_64 random(std::random_device{}());
+  const std::filesystem::path parent = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = parent / ("orlenda-test-" + std::to_string(random() % 1000000000));
+    if (std::filesystem::create_directory(path_)) return;
+  }
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {

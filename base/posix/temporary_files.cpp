@@ -6,10 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <cstdlib>
 #include <ctime>
-#include <vector>
+
+#include "base/file_system.h"
 
 namespace orlenda {
 namespace {
@@ -34,14 +33,8 @@ bool IsOldFileOfOurs(const std::string& path, std::chrono::seconds minimumAge) {
 
 }  // namespace
 
-std::string ResolveLink(const std::string& path) {
-  std::vector<char> resolved(PATH_MAX + 1, '\0');
-  if (::realpath(path.c_str(), resolved.data()) != nullptr) return std::string(resolved.data());
-  return path;  // a file that does not exist yet is created under the given name
-}
-
 int RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
-  const std::string target = ResolveLink(path);
+  const std::string target = FollowLinks(path);
   const std::size_t slash = target.find_last_of('/');
   const std::string folder =
       slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));

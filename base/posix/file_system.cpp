@@ -1,0 +1,59 @@
+#include "base/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+#include "base/file_status.h"
+#include "base/system_file.h"
+
+namespace orlenda {
+
+PathKind KindOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return S_ISREG(info.st_mode) ? PathKind::kRegular : PathKind::kOther;
+  return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kOther;
+}
+
+std::string FollowLinks(const std::string& path) {
+  std::vector<char> resolved(PATH_MAX + 1, '\0');
+  if (::realpath(path.c_str(), resolved.data()) != nullptr) return std::string(resolved.data());
+  return path;  // a file that does not exist yet is created under the given name
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::size_t LongestNameIn(const std::string& folder) {
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}
+
+bool TakePermissions(const std::string& newFile, const std::string& replaced) {
+  struct stat existing {};
+  const mode_t mode = ::stat(replaced.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+  return ::chmod(newFile.c_str(), mode) == 0;
+}
+
+bool MoveOver(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The rename itself lasts only once the folder that holds it is on disk.
+  const int folder = ::open(FolderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return true;
+}
+
+void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+}  // namespace orlenda

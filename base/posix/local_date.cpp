@@ -1,0 +1,16 @@
+#include "base/local_date.h"
+
+#include <ctime>
+
+namespace orlenda {
+
+std::string TodayShortDate() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (::localtime_r(&now, &local) == nullptr) return {};
+  char text[64] = {};
+  const std::size_t length = std::strftime(text, sizeof text, "%x", &local);
+  return std::string(text, length);
+}
+
+}  // namespace orlenda

@@ -1,0 +1,88 @@
+#include "base/file_system.h"
+
+#include "base/file_status.h"
+#include "base/windows/wide.h"
+
+namespace orlenda {
+namespace {
+
+using windows::Narrow;
+using windows::Wide;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opened for nothing but questions about it, so that it never disturbs another program's use of it.
+HANDLE OpenToExamine(const std::string& path) {
+  return ::CreateFileW(Wide(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                       nullptr);
+}
+
+bool IsNotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// GetFinalPathNameByHandleW answers in the long form (\\?\C:\..., \\?\UNC\server\...); the usual form
+// reads better in messages and works the same for our calls.
+std::wstring WithoutLongPathPrefix(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
+  if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+  return path;
+}
+
+}  // namespace
+
+PathKind KindOf(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return IsNotFound(::GetLastError()) ? PathKind::kMissing : PathKind::kOther;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kOther;
+  // A device name (NUL, CON, COM1) has attributes too; only a file on a disk is a plain file.
+  HANDLE file = OpenToExamine(path);
+  if (file == INVALID_HANDLE_VALUE) return PathKind::kOther;
+  const bool onDisk = ::GetFileType(file) == FILE_TYPE_DISK;
+  ::CloseHandle(file);
+  return onDisk ? PathKind::kRegular : PathKind::kOther;
+}
+
+std::string FollowLinks(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+  HANDLE file = OpenToExamine(path);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring finalPath(MAX_PATH, L'\0');
+  DWORD length = ::GetFinalPathNameByHandleW(file, finalPath.data(), static_cast<DWORD>(finalPath.size()), 0);
+  if (length >= finalPath.size()) {
+    finalPath.resize(length);
+    length = ::GetFinalPathNameByHandleW(file, finalPath.data(), static_cast<DWORD>(finalPath.size()), 0);
+  }
+  ::CloseHandle(file);
+  if (length == 0 || length >= finalPath.size()) return path;
+  finalPath.resize(length);
+  return Narrow(WithoutLongPathPrefix(finalPath));
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto separator = path.find_last_of("/\\");
+  if (separator == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";
+  if (separator == 0 || (separator == 2 && path[1] == ':')) return path.substr(0, separator + 1);
+  return path.substr(0, separator);
+}
+
+std::size_t LongestNameIn(const std::string&) { return MAX_PATH - 5; }  // NTFS and FAT keep 255 characters
+
+// ReplaceFileW gives the new file the replaced one's attributes and access rights; a new file takes
+// those of its folder.
+bool TakePermissions(const std::string&, const std::string&) { return true; }
+
+bool MoveOver(const std::string& from, const std::string& to) {
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  if (KindOf(to) == PathKind::kRegular && ::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                                                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    return true;
+  // A new file, or a replacement that ReplaceFileW refused (some network shares): one rename, written
+  // through to disk before it returns.
+  return ::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+void RemoveFile(const std::string& path) { ::DeleteFileW(Wide(path).c_str()); }
+
+}  // namespace orlenda

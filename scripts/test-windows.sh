@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds the Windows core and orlenda3001-cli.exe (scripts/build-windows.sh), runs the core's test
+# programs and the command-line tests under Wine, and checks that the Windows command line does what
+# the Linux one does with every real pilot file (../shared/real-pilots, skipped when absent): the same
+# `dump` output, the same bytes after `update` with a non-ASCII name, the same main log after
+# `export --log`, and a pilot file whose name is not ASCII. Wine runs in a throw-away prefix, without
+# a display.
+#
+#   scripts/test-windows.sh      Environment: WINDOWS_BUILD_DIR (default build-windows),
+#                                LINUX_CLI (default: build-cli-release/cli/orlenda3001-cli, built here)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${WINDOWS_BUILD_DIR:-build-windows}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/build-windows.sh
+if [ -z "${LINUX_CLI:-}" ]; then
+  echo "== Building the Linux command line to compare with"
+  cmake -S . -B build-cli-release -DCMAKE_BUILD_TYPE=Release -DORLENDA_BUILD_GUI=OFF -DORLENDA_BUILD_TESTS=OFF \
+    -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
+  cmake --build build-cli-release -j"${jobs}" --target orlenda3001-cli >/dev/null
+  LINUX_CLI=build-cli-release/cli/orlenda3001-cli
+fi
+
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-windows-XXXXXX")
+# Wine's prefix is the build's own (scripts/build-windows.sh), thrown away with the build folder.
+export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+cleanup() {
+  "${wineserver}" -k 2>/dev/null || true
+  rm -rf "${work}"
+}
+trap cleanup EXIT
+
+
+echo "== Testing in ${dir} under Wine"
+ctest --test-dir "${dir}" --output-on-failure -j"${jobs}" --timeout 300
+
+windows_cli=("${wine}" "${dir}/cli/orlenda3001-cli.exe")
+failed=0
+check() { # what, command...
+  local what=$1
+  shift
+  if "$@"; then echo "ok: ${what}"; else echo "FAIL: ${what}"; failed=1; fi
+}
+
+pilots=()
+if [ -d ../shared/real-pilots ]; then mapfile -t pilots < <(find ../shared/real-pilots -maxdepth 1 -iname '*.plt' | sort); fi
+if [ "${#pilots[@]}" -eq 0 ]; then echo "no real pilot files: the comparisons with Linux are skipped"; fi
+for pilot in "${pilots[@]}"; do
+  name=$(basename "${pilot}")
+  mkdir -p "${work}/linux" "${work}/windows"
+  check "dump ${name}" cmp -s <("${LINUX_CLI}" dump "${pilot}") <("${windows_cli[@]}" dump "${pilot}")
+  cp "${pilot}" "${work}/linux/${name}"
+  cp "${pilot}" "${work}/windows/${name}"
+  "${LINUX_CLI}" update --name 'Kötter' --rank 2 "${work}/linux/${name}" >/dev/null 2>&1 || true
+  "${windows_cli[@]}" update --name 'Kötter' --rank 2 "${work}/windows/${name}" >/dev/null 2>&1 || true
+  check "update ${name}" cmp -s "${work}/linux/${name}" "${work}/windows/${name}"
+  printf '[Orlenda]\nIncludeDate=0\n' >"${work}/export.ini"
+  "${LINUX_CLI}" export --ini "${work}/export.ini" --log "${work}/linux/log.txt" "${pilot}" >/dev/null 2>&1 || true
+  "${windows_cli[@]}" export --ini "${work}/export.ini" --log "${work}/windows/log.txt" "${pilot}" >/dev/null 2>&1 || true
+  check "export --log ${name}" cmp -s "${work}/linux/log.txt" "${work}/windows/log.txt"
+done
+if [ "${#pilots[@]}" -gt 0 ]; then
+  unicode="${work}/Pilöt ✈ $(basename "${pilots[0]}")"
+  cp "${pilots[0]}" "${unicode}"
+  check "a file name that is not ASCII" cmp -s <("${LINUX_CLI}" dump "${unicode}") <("${windows_cli[@]}" dump "${unicode}")
+fi
+[ "${failed}" -eq 0 ] || { echo "windows: the Windows command line differs from the Linux one"; exit 1; }
+echo "windows: the core tests pass under Wine and the command line matches Linux"

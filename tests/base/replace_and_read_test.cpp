@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "base/atomic_file.h"
+#include "base/file_bytes.h"
+#include "base/writable_file.h"
+#include "support/temp_dir.h"
+
+namespace orlenda {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(AtomicFileTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
+  test::TempDir dir;
+  const std::string path = dir.File("orlenda3001.ini");
+  ASSERT_TRUE(WriteFileAtomically(path, "first, and longer than the second\r\n"));
+  ASSERT_TRUE(WriteFileAtomically(path, "second\r\n"));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_EQ(text, "second\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+  const std::string big(200'000, 'x');  // more than one read's buffer
+  ASSERT_TRUE(WriteFileAtomically(path, big));
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_EQ(text, big);
+}
+
+TEST(AtomicFileTest, RefusesWhatItCannotReplaceAndKeepsTheOldFile) {
+  test::TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  EXPECT_FALSE(WriteFileAtomically(dir.File("folder"), "text"));
+  EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+  EXPECT_FALSE(WriteFileAtomically(dir.File("missing/log.txt"), "text"));
+  std::string text = "unchanged";
+  EXPECT_FALSE(ReadWholeFile(dir.File("folder"), text));
+  EXPECT_FALSE(ReadWholeFile(dir.File("missing.txt"), text));
+  EXPECT_EQ(text, "unchanged");
+}
+
+TEST(AtomicFileTest, AVeryLongNameStillGetsATemporaryFileBesideIt) {
+  test::TempDir dir;
+  const std::string path = dir.File(std::string(250, 'n') + ".txt");  // no room for a suffix
+  ASSERT_TRUE(WriteFileAtomically(path, "text"));
+  EXPECT_EQ(ReadText(path), "text");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicFileTest, FollowsALinkAndKeepsPermissions) {
+#ifdef _WIN32
+  GTEST_SKIP() << "links and POSIX permissions need a POSIX system";
+#else
+  test::TempDir dir;
+  const std::string target = dir.File("real.ini");
+  const std::string link = dir.File("link.ini");
+  std::ofstream(target) << "old";
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(target, link);
+  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadText(target), "new");
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+#endif
+}
+
+TEST(FileBytesTest, ReadsOnlyAFileOfTheExpectedSize) {
+  test::TempDir dir;
+  const std::string path = dir.File("pilot.plt");
+  std::ofstream(path, std::ios::binary) << "12345";
+  const FileBytes right = ReadFileOfSize(path, 5);
+  EXPECT_TRUE(right.opened);
+  EXPECT_EQ(std::string(right.bytes.begin(), right.bytes.end()), "12345");
+  const FileBytes wrong = ReadFileOfSize(path, 6);
+  EXPECT_EQ(wrong.size, 5);
+  EXPECT_TRUE(wrong.bytes.empty());
+  EXPECT_FALSE(ReadFileOfSize(dir.File("none.plt"), 5).opened);
+}
+
+TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
+  // The lock keeps writers out of each other's way only; readers (another copy of the program loading
+  // the pilot) are never blocked, on Windows as on Linux.
+  test::TempDir dir;
+  const std::string path = dir.File("pilot.plt");
+  std::ofstream(path, std::ios::binary) << "12345";
+  WritableFile writer(path);
+  ASSERT_TRUE(writer.LockExclusive());
+  const FileBytes read = ReadFileOfSize(path, 5);
+  EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), "12345");
+  std::string whole;
+  EXPECT_TRUE(ReadWholeFile(path, whole));
+  EXPECT_EQ(whole, "12345");
+}
+
+}  // namespace
+}  // namespace orlenda

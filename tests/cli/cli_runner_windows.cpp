@@ -1,0 +1,135 @@
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "base/utf16.h"
+#include "cli_runner.h"
+
+namespace orlenda::test {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const std::u16string utf16 = Utf16FromUtf8(utf8);
+  return std::wstring(utf16.begin(), utf16.end());
+}
+
+// One argument quoted as CommandLineToArgvW reads it back: backslashes double only before a quote.
+std::wstring Quoted(const std::wstring& argument) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted.push_back(c);
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+// This process's environment with LC_ALL=C and then the overrides set, as a block for CreateProcessW.
+std::wstring EnvironmentBlock(const EnvironmentOverrides& overrides) {
+  std::vector<std::wstring> entries;
+  wchar_t* block = ::GetEnvironmentStringsW();
+  for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) entries.emplace_back(entry);
+  ::FreeEnvironmentStringsW(block);
+  EnvironmentOverrides all{{"LC_ALL", "C"}};
+  all.insert(all.end(), overrides.begin(), overrides.end());
+  for (const auto& [name, value] : all) {
+    const std::wstring prefix = Wide(name) + L"=";
+    std::erase_if(entries, [&prefix](const std::wstring& e) {
+      return _wcsnicmp(e.c_str(), prefix.c_str(), prefix.size()) == 0;
+    });
+    entries.push_back(prefix + Wide(value));
+  }
+  std::wstring joined;
+  for (const std::wstring& entry : entries) joined += entry + L'\0';
+  return joined + L'\0';
+}
+
+// A file that receives one of the program's output streams; removed with this object.
+class CaptureFile {
+ public:
+  explicit CaptureFile(const char* name) {
+    // A fresh name each time, and another one when Wine still holds a file of an earlier run.
+    static int created = 0;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    for (int attempt = 0; attempt < 20 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      path_ =
+          std::filesystem::temp_directory_path() / ("orlenda-cli-" + std::to_string(::GetCurrentProcessId()) +
+                                                    "-" + std::to_string(++created) + "-" + name + ".txt");
+      handle_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (handle_ == INVALID_HANDLE_VALUE)
+      throw std::runtime_error("cannot create a capture file, error " + std::to_string(::GetLastError()));
+  }
+  ~CaptureFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  CaptureFile(const CaptureFile&) = delete;
+  CaptureFile& operator=(const CaptureFile&) = delete;
+
+  HANDLE handle() const { return handle_; }
+  std::string Text() {
+    ::CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+ private:
+  std::filesystem::path path_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
+  CaptureFile out("out");
+  CaptureFile err("err");
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE input = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+
+  std::wstring commandLine = Quoted(Wide(ORLENDA_CLI_PATH));
+  for (const std::string& argument : arguments) commandLine += L" " + Quoted(Wide(argument));
+  std::wstring environment = EnvironmentBlock(overrides);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = out.handle();
+  startup.hStdError = err.handle();
+  PROCESS_INFORMATION process{};
+  const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
+                                        nullptr, &startup, &process);
+  ::CloseHandle(input);
+  if (!started) throw std::runtime_error("cannot start " + std::string(ORLENDA_CLI_PATH));
+
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  ::GetExitCodeProcess(process.hProcess, &status);
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+
+  CliRun run;
+  run.exitStatus = static_cast<int>(status);
+  run.out = out.Text();
+  run.err = err.Text();
+  return run;
+}
+
+}  // namespace orlenda::test
