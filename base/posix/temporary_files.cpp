@@ -5,25 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 
 #include "base/file_system.h"
 
 namespace orlenda {
 namespace {
-
-constexpr std::size_t kRandomLength = 6;  // mkstemp's "XXXXXX"
-
-bool IsTemporaryNameOf(std::string_view entry, std::string_view name) {
-  if (!entry.starts_with(name)) return false;
-  entry.remove_prefix(name.size());
-  if (!entry.starts_with(kTemporaryInfix)) return false;
-  entry.remove_prefix(kTemporaryInfix.size());
-  return entry.size() == kRandomLength && std::all_of(entry.begin(), entry.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c));
-         });
-}
 
 bool IsOldFileOfOurs(const std::string& path, std::chrono::seconds minimumAge) {
   struct stat info {};

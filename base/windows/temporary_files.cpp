@@ -1,7 +1,5 @@
 #include "base/temporary_files.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "base/file_system.h"
@@ -9,18 +7,6 @@
 
 namespace orlenda {
 namespace {
-
-constexpr std::size_t kRandomLength = 6;
-
-bool IsTemporaryNameOf(std::string_view entry, std::string_view name) {
-  if (!entry.starts_with(name)) return false;
-  entry.remove_prefix(name.size());
-  if (!entry.starts_with(kTemporaryInfix)) return false;
-  entry.remove_prefix(kTemporaryInfix.size());
-  return entry.size() == kRandomLength && std::all_of(entry.begin(), entry.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c));
-         });
-}
 
 // The user's own folder holds the log, so a plain file there of the temporary name is taken as ours.
 bool IsOldPlainFile(const std::filesystem::path& path, std::chrono::seconds minimumAge) {
