@@ -1,11 +1,11 @@
-# What a cross-build for Windows takes from the host. The header-only libraries (CLI11, nlohmann-json,
-# SimpleIni) are the same for every system, but their folder, /usr/include, also holds the host's C
-# library, which must never reach the Windows compiler: the three are linked into a folder of their own.
+# What a cross-build for Windows takes from the host. The header-only libraries (CLI11, nlohmann-json)
+# are the same for every system, but their folder, /usr/include, also holds the host's C library, which
+# must never reach the Windows compiler: the two are linked into a folder of their own.
 # GoogleTest is built from the sources that Debian ships in /usr/src/googletest.
 # find_package() then finds all of them through CMake's package redirects.
 set(_host_headers ${CMAKE_BINARY_DIR}/host-headers)
 file(MAKE_DIRECTORY ${_host_headers})
-foreach(_item CLI nlohmann SimpleIni.h)
+foreach(_item CLI nlohmann)
   if(NOT EXISTS ${_host_headers}/${_item})
     if(NOT EXISTS /usr/include/${_item})
       message(FATAL_ERROR "/usr/include/${_item} is missing: run scripts/install-deps.sh")
