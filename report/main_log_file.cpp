@@ -11,6 +11,7 @@
 #include <span>
 
 #include "base/atomic_file.h"
+#include "base/locked_file.h"
 #include "base/temporary_files.h"
 #include "base/windows1252.h"
 #include "base/writable_file.h"
@@ -21,31 +22,13 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr int kLockAttempts = 100;
 // A save takes well under a second; a temporary file of the log this old was left by a killed program.
 constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
-// The lock protocol of the main log, which every program that changes it follows (the desktop
-// program's save, the command line's append; the desktop program's read follows it too, so that it
-// never sees half an append):
-//   1. Open the file that the path names (a writer creates it empty when missing) and wait for its
-//      exclusive advisory lock.
-//   2. Check that the path still names the locked file. A whole-log save renames a new file over the
-//      log while it holds the lock of the old one, so a writer that was waiting may get the lock of a
-//      file that is no longer the log: it closes it and starts again at 1.
-//   3. Read, decide and write. An append writes after the old end, in place; a save either appends in
-//      place too or writes a temporary file and renames it over the log.
-//   4. Close, which ends the lock.
-// Every change happens between 2 and 4, so writers take turns and none loses the other's lines.
-std::unique_ptr<WritableFile> OpenLocked(const std::string& path, WritableFile::Open how) {
-  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-    auto file = std::make_unique<WritableFile>(path, how);
-    if (!file->IsOpen() || !file->LockExclusive()) return nullptr;
-    if (file->IsStillNamedBy(path)) return file;
-  }
-  return nullptr;
-}
-
+// Every program that changes the main log (the desktop program's save, the command line's append)
+// follows the lock protocol of base/locked_file.h; the desktop program's read follows it too, so that
+// it never sees half an append. An append writes after the old end, in place; a save either appends in
+// place too or writes a temporary file and renames it over the log.
 bool ReadLocked(WritableFile& file, std::string& bytes) {
   const std::int64_t size = file.RegularFileSize();
   std::vector<std::uint8_t> read;

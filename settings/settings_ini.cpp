@@ -1,11 +1,13 @@
 #include "settings/settings_ini.h"
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
 #include "base/atomic_file.h"
 #include "base/file_status.h"
+#include "base/locked_file.h"
 #include "settings/ini_text_edit.h"
 
 namespace orlenda {
@@ -39,14 +41,18 @@ std::optional<std::string> SettingsIni::FindSetting(std::string_view section, st
 
 SettingsSnapshot SettingsIni::Snapshot() const { return SettingsSnapshot(path_); }
 
+// Another copy of the program, or the settings dialog of one, may write the file at the same time: the
+// read, the edit and the replacement happen under the file's lock, so that neither loses the other's
+// setting.
 void SettingsIni::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   const SettingsError failure("Unable to write to " + path_);
+  if (IsMissing(path_)) CreateMissingFolder(path_);
+  const std::unique_ptr<WritableFile> locked = OpenLocked(path_, WritableFile::Open::kExistingOrCreate);
   std::string oldText;
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);
   if (newText == oldText) return;  // already stored; a read-only file that holds it is no failure
-  CreateMissingFolder(path_);
-  if (!WriteFileAtomically(path_, newText)) throw failure;
+  if (!locked || !WriteFileAtomically(path_, newText)) throw failure;
 }
 
 }  // namespace orlenda

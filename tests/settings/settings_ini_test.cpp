@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "settings/setting_reads.h"
 #include "support/file_contents.h"
@@ -219,6 +220,24 @@ TEST_F(SettingsIniTest, WriteCreatesMissingFolders) {
   SettingsIni store(dir_.File("config/deeper/orlenda3001.ini"));
   store.WriteSetting(kSettingsSection, "LastDir", "/x");
   EXPECT_EQ(ReadBytes(store.path()), "[Orlenda]\nLastDir=/x\n");
+}
+
+// Two stores on one file, as two copies of the program have: each write reads, edits and replaces the
+// file under its lock, so neither loses the other's keys.
+TEST_F(SettingsIniTest, WritesOfTwoStoresAtOnceKeepEveryKey) {
+  constexpr int kWrites = 40;
+  const auto writeKeys = [this](const std::string& prefix) {
+    SettingsIni store(path_);
+    for (int i = 0; i < kWrites; ++i) store.WriteSetting(kSettingsSection, prefix + std::to_string(i), "1");
+  };
+  std::thread first(writeKeys, "First");
+  std::thread second(writeKeys, "Second");
+  first.join();
+  second.join();
+  for (int i = 0; i < kWrites; ++i) {
+    EXPECT_EQ(Read("First" + std::to_string(i)), "1") << i;
+    EXPECT_EQ(Read("Second" + std::to_string(i)), "1") << i;
+  }
 }
 
 TEST_F(SettingsIniTest, FailedWriteNamesTheFileAndLeavesNothingBehind) {
