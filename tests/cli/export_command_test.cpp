@@ -131,6 +131,9 @@ TEST_F(ExportCommandTest, ParallelExportsIntoABigLogLoseNoLine) {
 }
 
 TEST_F(ExportCommandTest, LineEndInAFileNameStaysInOneLogLine) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names cannot hold a line end";
+#endif
   const std::string odd = PilotFile(Pilot("Odd", 10, 0), "Two\nLines.plt");
   Settings({"NameSource=1", "ScoreFormat=0"});
   EXPECT_EQ(Export({"--log", log_, odd}).exitStatus, 0);
