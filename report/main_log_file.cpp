@@ -172,6 +172,23 @@ struct LockedLog {
   bool created = false;       // the file did not exist before: a failed first write removes it again
 };
 
+// Whether a log of `size` bytes, which begins with `head` and ends with `last`, ends in a line without
+// a line end, which an append must end first. A byte order mark alone is no line.
+bool LastLineUnended(std::size_t size, std::string_view head, char last) {
+  const bool onlyByteOrderMark = size == kUtf8ByteOrderMark.size() && head == kUtf8ByteOrderMark;
+  return size > 0 && !onlyByteOrderMark && last != '\r' && last != '\n';
+}
+
+// The bytes an append writes after the log's: a line end first when its last line has none.
+std::string AppendTail(bool lastLineUnended, const std::vector<std::string>& lines) {
+  std::string tail = lastLineUnended ? std::string(kLineEnd) : std::string();
+  for (const std::string& line : lines) {
+    tail += line;
+    tail += kLineEnd;
+  }
+  return tail;
+}
+
 // What an append needs to know of a log, in one pass through a small buffer instead of a copy of a
 // log that may be megabytes long: whether it holds a NUL byte, and how it ends. The path names the
 // locked file while the lock is held, as every writer takes it.
@@ -201,8 +218,7 @@ LogShape ShapeOf(const std::string& path, std::size_t size) {
     done += got;
   }
   shape.read = done == size;
-  const bool onlyByteOrderMark = size == kUtf8ByteOrderMark.size() && head == kUtf8ByteOrderMark;
-  shape.needsLineEnd = size > 0 && !onlyByteOrderMark && last != '\r' && last != '\n';
+  shape.needsLineEnd = LastLineUnended(size, head, last);
   return shape;
 }
 
@@ -247,7 +263,6 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
 }  // namespace
 
 LogReadResult ReadMainLog(const std::string& path) {
-  LogReadResult result;
   if (HasPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
   if (Exists(path)) {
@@ -255,13 +270,27 @@ LogReadResult ReadMainLog(const std::string& path) {
     const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
     if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
-    if (std::optional<std::string> refusal = RefusalOf(path, bytes)) return {false, *refusal, {}, {}};
   }
+  return DecodeMainLog(path, bytes);
+}
+
+LogReadResult DecodeMainLog(const std::string& path, std::string_view bytes) {
+  if (std::optional<std::string> refusal = RefusalOf(path, bytes)) return {false, *refusal, {}, {}};
+  LogReadResult result;
   Describe(result.baseline, path, bytes);
   result.baseline.byteOrderMark = bytes.starts_with(kUtf8ByteOrderMark);
   result.text = DecodeLines(WithoutByteOrderMark(bytes), result.baseline);
   result.ok = true;
   return result;
+}
+
+std::string EncodeMainLog(std::string_view text, const LogFileBaseline& baseline) {
+  return EncodeText(text, baseline);
+}
+
+std::string MainLogAppendTail(std::string_view bytes, const std::vector<std::string>& lines) {
+  const char last = bytes.empty() ? '\n' : bytes.back();
+  return AppendTail(LastLineUnended(bytes.size(), bytes.substr(0, kUtf8ByteOrderMark.size()), last), lines);
 }
 
 LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
@@ -290,11 +319,7 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
-  std::string tail = log.needsLineEnd ? std::string(kLineEnd) : std::string();
-  for (const std::string& line : lines) {
-    tail += line;
-    tail += kLineEnd;
-  }
+  const std::string tail = AppendTail(log.needsLineEnd, lines);
   RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
   if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
   return {true, {}, {}};

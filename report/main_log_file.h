@@ -63,6 +63,14 @@ std::optional<std::string> ReadMainLogText(const std::string& path);
 // SaveMainLog without a baseline: the file gets exactly the text's lines.
 bool WriteMainLogText(const std::string& path, std::string_view text);
 
+// The in-memory steps of the reads and writes above, for a log's bytes already at hand:
+// ReadMainLog's result for the bytes (refused as a pilot file or a file with NUL bytes, by `path` too);
+LogReadResult DecodeMainLog(const std::string& path, std::string_view bytes);
+// the bytes that SaveMainLog writes for the text, before any lines that others appended;
+std::string EncodeMainLog(std::string_view text, const LogFileBaseline& baseline);
+// the bytes that AppendMainLogLines writes after the log's.
+std::string MainLogAppendTail(std::string_view bytes, const std::vector<std::string>& lines);
+
 // Splits text into lines at CR LF, CR or LF; a final empty piece after the last line end is dropped.
 std::vector<std::string> SplitLogLines(std::string_view text);
 
