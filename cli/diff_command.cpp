@@ -48,7 +48,7 @@ int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err) {
   const PilotDiff diff =
       ComparePilots({oldCopy.load.record, oldCopy.file.bytes}, {newCopy.load.record, newCopy.file.bytes});
   if (options.json)
-    out << DiffToJson(diff, options.oldPath, options.newPath).dump(2) << '\n';
+    WriteDiffJson(diff, options.oldPath, options.newPath, out);
   else
     WriteDiffText(diff, out);
   out.flush();

@@ -1,7 +1,13 @@
 #include "cli/diff_output.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "base/windows1252.h"
 #include "pilot/file_layout.h"
@@ -112,68 +118,227 @@ std::size_t MissionsWith(const PilotDiff& diff, MissionChange change) {
   return count;
 }
 
-nlohmann::ordered_json EntryJson(const MissionEntry& e) {
-  return {{"MissionTag", e.MissionTag},
-          {"PresenceMark", e.PresenceMark},
-          {"Score", e.Score},
-          {"Time", e.Time},
-          {"Bonus", e.Bonus}};
-}
+// JSON written piece by piece as it is laid out by nlohmann's dump(2): members and elements one to a
+// line, indented by two spaces a level, "{}" and "[]" when empty. A large answer (two unrelated pilots
+// differ in thousands of list elements) thus costs no tree of values; the text gathers in a buffer that
+// goes to the stream in large pieces.
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::ostream& out) : out_(out) {}
+  JsonWriter(const JsonWriter&) = delete;
+  JsonWriter& operator=(const JsonWriter&) = delete;
 
-nlohmann::ordered_json ValueJson(const FieldValue& value) {
-  if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
-  return std::get<std::string>(value);
-}
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
 
-nlohmann::ordered_json FieldJson(const FieldDifference& d) {
-  nlohmann::ordered_json json{{"field", d.field}};
-  if (d.element) {
-    json["index"] = *d.element;
-    json["element"] =
-        d.elementName.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(d.elementName);
+  void Key(std::string_view key) {
+    NextElement();
+    AppendString(key);
+    buffer_ += ": ";
+    afterKey_ = true;
   }
-  json["offset"] = d.bytes.offset;
-  json["size"] = d.bytes.size;
-  json["old"] = ValueJson(d.oldValue);
-  json["new"] = ValueJson(d.newValue);
-  if (d.oldStored && d.newStored) {
-    json["oldStored"] = *d.oldStored;
-    json["newStored"] = *d.newStored;
-  }
-  return json;
-}
 
-nlohmann::ordered_json MissionJson(const MissionDifference& d) {
-  nlohmann::ordered_json json{{"mission", d.index + 1}};
-  if (d.change == MissionChange::kAdded) {
-    json.update(EntryJson(d.newEntry));
-  } else if (d.change == MissionChange::kRemoved) {
-    json.update(EntryJson(d.oldEntry));
-  } else {
-    json["old"] = EntryJson(d.oldEntry);
-    json["new"] = EntryJson(d.newEntry);
-    if (d.oldEntry.Bonus == d.newEntry.Bonus && d.oldStoredBonus != d.newStoredBonus) {
-      json["oldStoredBonus"] = d.oldStoredBonus;
-      json["newStoredBonus"] = d.newStoredBonus;
+  void String(std::string_view text) {
+    BeforeValue();
+    AppendString(text);
+  }
+
+  void Bool(bool value) {
+    BeforeValue();
+    buffer_ += value ? "true" : "false";
+  }
+
+  void Null() {
+    BeforeValue();
+    buffer_ += "null";
+  }
+
+  template <typename Integer>
+  void Number(Integer value) {
+    BeforeValue();
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    buffer_.append(digits, end);
+  }
+
+  template <typename Value>
+  void Member(std::string_view key, const Value& value) {
+    Key(key);
+    if constexpr (std::is_same_v<Value, bool>)
+      Bool(value);
+    else if constexpr (std::is_integral_v<Value>)
+      Number(value);
+    else
+      String(value);
+  }
+
+  void Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kFlushSize = 64 * 1024;
+
+  void Open(char bracket) {
+    BeforeValue();
+    buffer_ += bracket;
+    hasElements_.push_back(false);
+  }
+
+  void Close(char bracket) {
+    const bool hadElements = hasElements_.back();
+    hasElements_.pop_back();
+    if (hadElements) Indent();
+    buffer_ += bracket;
+  }
+
+  // A value after its key follows on the key's line; any other starts a new element.
+  void BeforeValue() {
+    if (afterKey_)
+      afterKey_ = false;
+    else
+      NextElement();
+  }
+
+  void NextElement() {
+    if (buffer_.size() >= kFlushSize) Flush();
+    if (hasElements_.empty()) return;
+    if (hasElements_.back()) buffer_ += ',';
+    hasElements_.back() = true;
+    Indent();
+  }
+
+  void Indent() {
+    buffer_ += '\n';
+    buffer_.append(2 * hasElements_.size(), ' ');
+  }
+
+  // Printable ASCII without a quote or backslash goes as it is; anything else is escaped by nlohmann,
+  // which also refuses a text that is not UTF-8.
+  void AppendString(std::string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (plain) {
+      buffer_ += '"';
+      buffer_ += text;
+      buffer_ += '"';
+    } else {
+      buffer_ += nlohmann::json(std::string(text)).dump();
     }
   }
-  return json;
+
+  std::ostream& out_;
+  std::string buffer_;
+  std::vector<bool> hasElements_;  // one for each open object or array
+  bool afterKey_ = false;
+};
+
+void WriteEntryMembers(const MissionEntry& e, JsonWriter& json) {
+  json.Member("MissionTag", e.MissionTag);
+  json.Member("PresenceMark", e.PresenceMark);
+  json.Member("Score", e.Score);
+  json.Member("Time", e.Time);
+  json.Member("Bonus", e.Bonus);
+}
+
+void WriteEntry(std::string_view key, const MissionEntry& e, JsonWriter& json) {
+  json.Key(key);
+  json.BeginObject();
+  WriteEntryMembers(e, json);
+  json.EndObject();
+}
+
+void WriteValue(std::string_view key, const FieldValue& value, JsonWriter& json) {
+  if (const auto* number = std::get_if<std::int32_t>(&value))
+    json.Member(key, *number);
+  else
+    json.Member(key, std::get<std::string>(value));
+}
+
+void WriteField(const FieldDifference& d, JsonWriter& json) {
+  json.BeginObject();
+  json.Member("field", d.field);
+  if (d.element) {
+    json.Member("index", *d.element);
+    json.Key("element");
+    if (d.elementName.empty())
+      json.Null();
+    else
+      json.String(d.elementName);
+  }
+  json.Member("offset", d.bytes.offset);
+  json.Member("size", d.bytes.size);
+  WriteValue("old", d.oldValue, json);
+  WriteValue("new", d.newValue, json);
+  if (d.oldStored && d.newStored) {
+    json.Member("oldStored", *d.oldStored);
+    json.Member("newStored", *d.newStored);
+  }
+  json.EndObject();
+}
+
+void WriteMission(const MissionDifference& d, JsonWriter& json) {
+  json.BeginObject();
+  json.Member("mission", d.index + 1);
+  if (d.change == MissionChange::kAdded) {
+    WriteEntryMembers(d.newEntry, json);
+  } else if (d.change == MissionChange::kRemoved) {
+    WriteEntryMembers(d.oldEntry, json);
+  } else {
+    WriteEntry("old", d.oldEntry, json);
+    WriteEntry("new", d.newEntry, json);
+    if (d.oldEntry.Bonus == d.newEntry.Bonus && d.oldStoredBonus != d.newStoredBonus) {
+      json.Member("oldStoredBonus", d.oldStoredBonus);
+      json.Member("newStoredBonus", d.newStoredBonus);
+    }
+  }
+  json.EndObject();
 }
 
 // Every list of the file, each with its three arrays, even when they are empty.
-nlohmann::ordered_json MissionsJson(const PilotDiff& diff) {
-  auto json = nlohmann::ordered_json::object();
-  for (const MissionListField& list : kMissionListFields)
-    json[std::string(list.name)] = {{"added", nlohmann::ordered_json::array()},
-                                    {"removed", nlohmann::ordered_json::array()},
-                                    {"changed", nlohmann::ordered_json::array()}};
-  for (const MissionDifference& d : diff.missions) {
-    const char* kind = d.change == MissionChange::kAdded     ? "added"
-                       : d.change == MissionChange::kRemoved ? "removed"
-                                                             : "changed";
-    json[std::string(d.list)][kind].push_back(MissionJson(d));
+void WriteMissions(const PilotDiff& diff, JsonWriter& json) {
+  const std::pair<MissionChange, const char*> kinds[] = {{MissionChange::kAdded, "added"},
+                                                         {MissionChange::kRemoved, "removed"},
+                                                         {MissionChange::kChanged, "changed"}};
+  json.BeginObject();
+  for (const MissionListField& list : kMissionListFields) {
+    json.Key(list.name);
+    json.BeginObject();
+    for (const auto& [change, kind] : kinds) {
+      json.Key(kind);
+      json.BeginArray();
+      for (const MissionDifference& d : diff.missions)
+        if (d.list == list.name && d.change == change) WriteMission(d, json);
+      json.EndArray();
+    }
+    json.EndObject();
   }
-  return json;
+  json.EndObject();
+}
+
+void WriteDerived(const PilotDiff& diff, JsonWriter& json) {
+  json.BeginArray();
+  for (const DerivedDifference& d : diff.derived) {
+    json.BeginObject();
+    json.Member("name", d.name);
+    json.Member("old", d.oldValue);
+    json.Member("new", d.newValue);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+void WriteUnknownBytes(const UnknownByteDifferences& unknown, JsonWriter& json) {
+  json.BeginObject();
+  json.Member("count", unknown.count);
+  json.Key("offsets");
+  json.BeginArray();
+  for (const std::size_t offset : unknown.firstOffsets) json.Number(offset);
+  json.EndArray();
+  json.EndObject();
 }
 
 }  // namespace
@@ -210,20 +375,27 @@ void WriteDiffText(const PilotDiff& diff, std::ostream& out) {
   out << DiffSummary(diff) << '\n';
 }
 
-nlohmann::ordered_json DiffToJson(const PilotDiff& diff, const std::string& oldPath,
-                                  const std::string& newPath) {
-  nlohmann::ordered_json json{{"old", Utf8FromUtf8OrWindows1252(oldPath)},
-                              {"new", Utf8FromUtf8OrWindows1252(newPath)},
-                              {"identical", diff.Identical()}};
-  json["fields"] = nlohmann::ordered_json::array();
-  for (const FieldDifference& d : diff.fields) json["fields"].push_back(FieldJson(d));
-  json["missions"] = MissionsJson(diff);
-  json["derived"] = nlohmann::ordered_json::array();
-  for (const DerivedDifference& d : diff.derived)
-    json["derived"].push_back({{"name", d.name}, {"old", d.oldValue}, {"new", d.newValue}});
-  json["unknownBytes"] = {{"count", diff.unknownBytes.count}, {"offsets", diff.unknownBytes.firstOffsets}};
-  json["summary"] = diff.Identical() ? "identical" : DiffSummary(diff);
-  return json;
+void WriteDiffJson(const PilotDiff& diff, const std::string& oldPath, const std::string& newPath,
+                   std::ostream& out) {
+  JsonWriter json(out);
+  json.BeginObject();
+  json.Member("old", Utf8FromUtf8OrWindows1252(oldPath));
+  json.Member("new", Utf8FromUtf8OrWindows1252(newPath));
+  json.Member("identical", diff.Identical());
+  json.Key("fields");
+  json.BeginArray();
+  for (const FieldDifference& d : diff.fields) WriteField(d, json);
+  json.EndArray();
+  json.Key("missions");
+  WriteMissions(diff, json);
+  json.Key("derived");
+  WriteDerived(diff, json);
+  json.Key("unknownBytes");
+  WriteUnknownBytes(diff.unknownBytes, json);
+  json.Member("summary", diff.Identical() ? std::string("identical") : DiffSummary(diff));
+  json.EndObject();
+  json.Flush();
+  out << '\n';
 }
 
 }  // namespace orlenda::cli

@@ -9,6 +9,7 @@
 
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
+#include "pilot/le_int32.h"
 #include "tools/sample_pilot.h"
 
 namespace orlenda {
@@ -208,6 +209,36 @@ TEST_F(DiffCommandTest, TwoRealPilotsAsJsonCoverEveryDifferingByte) {
     unknown.resize(std::min<std::size_t>(unknown.size(), 100));
     EXPECT_EQ(diff["unknownBytes"]["offsets"].get<std::vector<std::size_t>>(), unknown);
   }
+}
+
+// The JSON answer is written piece by piece: it reads as the same object printed whole, members in
+// their order, two spaces a level, empty lists as "[]", texts escaped. Checked on an identical pair, on
+// texts that need escaping, a bonus changed only in its stored last digit and a mission added, and on
+// two real pilots, whose answer runs to thousands of lines.
+TEST_F(DiffCommandTest, JsonReadsAsTheSameObjectPrintedWhole) {
+  PilotRecord before = tools::SamplePilotRecord();
+  before.TODBonus = 50;
+  PilotRecord after = before;
+  tools::SetText(after.PilotName, "J\xE9r\xF4me \\ \x01\x7F\"");
+  after.CampaignMissions[before.CampaignMissionCount] = tools::PresentMission(1935, 0, 241, 5);
+  const std::string oldPath = PilotFile(before, "old.plt");
+  std::vector<std::uint8_t> newBytes = tools::EncodePilotFile(after);
+  WriteInt32LE(501, std::span<std::uint8_t, 4>(newBytes.data() + field::TODBonus.offset, 4));
+  const std::string newPath = dir_.File("new.plt");
+  tools::WriteBytesToFile(newPath, newBytes);
+
+  std::vector<std::pair<std::string, std::string>> pairs{{oldPath, oldPath}, {oldPath, newPath}};
+  if (const auto pilots = RealPilots(); pilots.size() >= 2)
+    pairs.emplace_back(pilots[0].string(), pilots[1].string());
+  for (const auto& [a, b] : pairs) {
+    SCOPED_TRACE(a + " " + b);
+    const test::CliRun run = Diff({"--json", a, b});
+    ASSERT_NE(run.exitStatus, 2) << run.err;
+    EXPECT_EQ(run.out, nlohmann::ordered_json::parse(run.out).dump(2) + "\n");
+  }
+  const nlohmann::json changed = nlohmann::json::parse(Diff({"--json", oldPath, newPath}).out);
+  EXPECT_EQ(changed["fields"][0]["new"], "J\u00E9r\u00F4me \\ \x01\x7F\"");
+  EXPECT_EQ(changed["fields"][1]["newStored"], 501);
 }
 
 TEST_F(DiffCommandTest, TroubleExitsWithTwo) {
