@@ -47,12 +47,14 @@ class TAboutBox : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void ShowPicture();
   void SetUpLink(QLabel& label, const QString& address, const QString& caption);
   void OpenLink(const QUrl& address);
 
   std::unique_ptr<Ui::TAboutBox> ui_;
   Prompts& prompts_;
   AboutLinks links_;
+  bool pictureShown_ = false;
 };
 
 }  // namespace orlenda

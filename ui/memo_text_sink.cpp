@@ -22,6 +22,10 @@ void PrepareReportWindow(QPlainTextEdit& memo) {
   memo.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo.setTabChangesFocus(false);
+}
+
+void SetReportFont(QPlainTextEdit& memo, const QFont& font) {
+  memo.setFont(font);
   memo.setTabStopDistance(QFontMetricsF(memo.font()).averageCharWidth() * kTabStopCharacters);
 }
 

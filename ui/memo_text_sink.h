@@ -4,6 +4,7 @@
 
 #include "report/text_sink.h"
 
+class QFont;
 class QPlainTextEdit;
 
 namespace orlenda {
@@ -18,8 +19,12 @@ class MemoTextSink final : public TextSink {
   QPlainTextEdit& memo_;
 };
 
-// Sets up a text window for reports: no wrapping, both scroll bars, Tab types a tab character, and tab
-// stops every eight average characters so that the report's columns line up.
+// Sets up a text window for reports: no wrapping, both scroll bars, Tab types a tab character.
 void PrepareReportWindow(QPlainTextEdit& memo);
+
+// Gives a report window its font, with tab stops every eight average characters so that the report's
+// columns line up. A text window lays out its text and loads the font's glyphs as soon as its font
+// changes, so a window that is not shown at once does this when it is first filled or shown.
+void SetReportFont(QPlainTextEdit& memo, const QFont& font);
 
 }  // namespace orlenda

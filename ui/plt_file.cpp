@@ -49,9 +49,7 @@ TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource cont
   UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());
-  ui_->Memo1->setFont(SmallArial());
-  ui_->ActiveMissionBox->setFont(SmallArial());
-  PrepareReportWindow(*ui_->Memo1);
+  PrepareReportWindow(*ui_->Memo1);  // the small font waits for the first load or showing (UseSmallFont)
   sink_ = std::make_unique<MemoTextSink>(*ui_->Memo1);
   for (QSpinBox* edit : {ui_->GetFromEdit, ui_->GetToEdit}) {
     edit->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -101,6 +99,7 @@ void TPltFileView::ConnectHandlers() {
 }
 
 int TPltFileView::ReadMission(const QString& fileName) {
+  UseSmallFont();
   setWindowTitle(fileName);
   LoadResult result = LoadPilotFile(LocalPath(fileName));
   if (!result.Succeeded()) {
@@ -145,6 +144,17 @@ void TPltFileView::ShowRange(const MissionRange& range) {
   ui_->GetToEdit->setValue(range.To);
 }
 
+// The text window and the mission box get their small font when the view is first loaded or shown
+// rather than at the program's start: the change lays out their text and loads the font, several
+// milliseconds for a view that may never be opened. The load that follows sets the mission box's text,
+// so its tooltip is measured in the small font.
+void TPltFileView::UseSmallFont() {
+  if (smallFontSet_) return;
+  SetReportFont(*ui_->Memo1, SmallArial());
+  ui_->ActiveMissionBox->setFont(SmallArial());
+  smallFontSet_ = true;
+}
+
 void TPltFileView::RipPilotIntoTextWindow() {
   MissionRange range = Range();
   std::string exportLine = ui_->ExportEdit->text().toStdString();
@@ -163,6 +173,7 @@ void TPltFileView::RipPilotIntoTextWindow() {
 // instead of slowing the program's start.
 void TPltFileView::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  UseSmallFont();
   if (listsFitted_) return;
   for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
     FitListToLongestItem(*box);
