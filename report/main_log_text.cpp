@@ -1,0 +1,175 @@
+#include "report/main_log_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <functional>
+
+#include "base/windows1252.h"
+#include "pilot/pilot_load.h"
+
+namespace orlenda {
+
+using main_log::AppendTail;
+using main_log::Describe;
+using main_log::kLineEnd;
+using main_log::kUtf8ByteOrderMark;
+using main_log::LastLineUnended;
+using main_log::LineText;
+using main_log::RefusalOf;
+
+namespace {
+
+bool EndsWithLineEnd(std::string_view text) { return text.ends_with('\r') || text.ends_with('\n'); }
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  return text;
+}
+
+// The text as SplitLogLines and joining with "\n" would give it, in one pass over a log that may hold
+// many thousands of lines: every line end (CR LF, CR or LF) becomes "\n", and the last line's end is
+// dropped.
+std::string TextWithNewlines(std::string_view text) {
+  std::string joined;
+  joined.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
+    joined.append(text.substr(start, cr - start));
+    joined += '\n';
+    start = cr + (text.compare(cr, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  joined.append(text.substr(start));
+  if (EndsWithLineEnd(text)) joined.pop_back();
+  return joined;
+}
+
+std::string DecodeLines(std::string_view body, LogFileBaseline& baseline) {
+  if (IsValidUtf8(body)) return TextWithNewlines(body);  // the usual log, in one pass
+  std::string text;
+  text.reserve(body.size() + body.size() / 8);
+  const std::vector<std::string> lines = SplitLogLines(body);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += LineText(lines[i], baseline);
+  }
+  return text;
+}
+
+// The file's bytes for the text: each line followed by CR LF, a line read from the file in
+// Windows-1252 written back in its own bytes. A first line that itself begins with a byte order mark
+// gets one more in front, since the reader drops one: the line then reads back whole.
+std::string EncodeText(std::string_view text, const LogFileBaseline& baseline) {
+  // The text has no final line end (it is what ReadMainLog gives and what a text area holds), so a
+  // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
+  std::vector<std::string> lines = SplitLogLines(text);
+  if (EndsWithLineEnd(text)) lines.emplace_back();
+  std::string content;
+  content.reserve(text.size() + 2 * lines.size());
+  for (const std::string& line : lines) {
+    const auto original = baseline.windowsLines.find(line);
+    content += original != baseline.windowsLines.end() ? original->second : line;
+    content += kLineEnd;
+  }
+  if (content.starts_with(kUtf8ByteOrderMark)) content.insert(0, kUtf8ByteOrderMark);
+  if (baseline.byteOrderMark) content.insert(0, kUtf8ByteOrderMark);
+  return content;
+}
+
+}  // namespace
+
+namespace main_log {
+
+std::span<const std::uint8_t> AsBytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+bool HasPilotFileName(const std::string& path) {
+  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+  return tail == ".plt";
+}
+
+std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes) {
+  if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
+  const bool loads =
+      bytes.size() == kPilotFileSize &&
+      LoadPilotBytes(AsBytes(bytes), static_cast<std::int64_t>(bytes.size()), path).Succeeded();
+  return loads ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
+}
+
+std::string LineText(const std::string& line, LogFileBaseline& baseline) {
+  if (IsValidUtf8(line)) return line;
+  std::string text = DecodeWindows1252(line);
+  baseline.windowsLines.emplace(text, line);
+  return text;
+}
+
+void Describe(LogFileBaseline& baseline, const std::string& path, std::string_view bytes) {
+  baseline.path = path;
+  baseline.size = bytes.size();
+  baseline.hash = std::hash<std::string_view>{}(bytes);
+  baseline.endsWithLineEnd = WithoutByteOrderMark(bytes).empty() || EndsWithLineEnd(bytes);
+}
+
+bool LastLineUnended(std::size_t size, std::string_view head, char last) {
+  const bool onlyByteOrderMark = size == kUtf8ByteOrderMark.size() && head == kUtf8ByteOrderMark;
+  return size > 0 && !onlyByteOrderMark && last != '\r' && last != '\n';
+}
+
+std::string AppendTail(bool lastLineUnended, const std::vector<std::string>& lines) {
+  std::string tail = lastLineUnended ? std::string(kLineEnd) : std::string();
+  for (const std::string& line : lines) {
+    tail += line;
+    tail += kLineEnd;
+  }
+  return tail;
+}
+
+}  // namespace main_log
+
+LogReadResult DecodeMainLog(const std::string& path, std::string_view bytes) {
+  if (std::optional<std::string> refusal = RefusalOf(path, bytes)) return {false, *refusal, {}, {}};
+  LogReadResult result;
+  Describe(result.baseline, path, bytes);
+  result.baseline.byteOrderMark = bytes.starts_with(kUtf8ByteOrderMark);
+  result.text = DecodeLines(WithoutByteOrderMark(bytes), result.baseline);
+  result.ok = true;
+  return result;
+}
+
+std::string EncodeMainLog(std::string_view text, const LogFileBaseline& baseline) {
+  return EncodeText(text, baseline);
+}
+
+std::string MainLogAppendTail(std::string_view bytes, const std::vector<std::string>& lines) {
+  const char last = bytes.empty() ? '\n' : bytes.back();
+  return AppendTail(LastLineUnended(bytes.size(), bytes.substr(0, kUtf8ByteOrderMark.size()), last), lines);
+}
+
+std::vector<std::string> SplitLogLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+std::string PilotFileAsLogMessage(const std::string& path) {
+  return "Cannot use " + path + " as the log: it is a pilot file";
+}
+
+std::string BinaryFileAsLogMessage(const std::string& path) {
+  return "Cannot use " + path + " as the log: it holds NUL bytes, so it is not a text file";
+}
+
+}  // namespace orlenda

@@ -1,0 +1,78 @@
+#pragma once
+
+// The main log's text in memory: its bytes decoded into text, line by line, and the text encoded back
+// into the bytes that the log file gets. The reads and writes of report/main_log_file.h go through here.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace orlenda {
+
+// What a program remembers of the log file it read or last saved, so that its next save keeps the
+// bytes of the lines it did not edit and the lines that other programs appended meanwhile.
+struct LogFileBaseline {
+  std::string path;      // the file this describes; empty: none
+  std::size_t size = 0;  // its length when read or saved
+  std::size_t hash = 0;  // a hash of those bytes
+  bool endsWithLineEnd = true;
+  bool byteOrderMark = false;  // the file opened with a UTF-8 byte order mark
+  // The text of each line that was not UTF-8, with the line's own bytes.
+  std::unordered_map<std::string, std::string> windowsLines;
+};
+
+struct LogReadResult {
+  bool ok = false;
+  std::string message;  // why not, naming the file
+  std::string text;     // the lines joined with "\n", no final line end
+  LogFileBaseline baseline;
+};
+
+// The in-memory steps of the reads and writes of report/main_log_file.h, for a log's bytes already at hand:
+// ReadMainLog's result for the bytes (refused as a pilot file or a file with NUL bytes, by `path` too);
+LogReadResult DecodeMainLog(const std::string& path, std::string_view bytes);
+// the bytes that SaveMainLog writes for the text, before any lines that others appended;
+std::string EncodeMainLog(std::string_view text, const LogFileBaseline& baseline);
+// the bytes that AppendMainLogLines writes after the log's.
+std::string MainLogAppendTail(std::string_view bytes, const std::vector<std::string>& lines);
+
+// Splits text into lines at CR LF, CR or LF; a final empty piece after the last line end is dropped.
+std::vector<std::string> SplitLogLines(std::string_view text);
+
+// A pilot file, or a file that holds NUL bytes, named as the log.
+std::string PilotFileAsLogMessage(const std::string& path);
+std::string BinaryFileAsLogMessage(const std::string& path);
+
+// The steps that the log file's reads and writes share with the decoding and encoding above.
+namespace main_log {
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+std::span<const std::uint8_t> AsBytes(std::string_view text);
+
+bool HasPilotFileName(const std::string& path);
+
+// Why the file is no text log, or nothing when it may be one. A pilot file holds zero bytes: a text
+// file of a pilot file's size is still a log.
+std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes);
+
+// One line of the file as text; a line that is not UTF-8 is remembered with its bytes.
+std::string LineText(const std::string& line, LogFileBaseline& baseline);
+
+void Describe(LogFileBaseline& baseline, const std::string& path, std::string_view bytes);
+
+// Whether a log of `size` bytes, which begins with `head` and ends with `last`, ends in a line without
+// a line end, which an append must end first. A byte order mark alone is no line.
+bool LastLineUnended(std::size_t size, std::string_view head, char last);
+
+// The bytes an append writes after the log's: a line end first when its last line has none.
+std::string AppendTail(bool lastLineUnended, const std::vector<std::string>& lines);
+
+}  // namespace main_log
+}  // namespace orlenda
