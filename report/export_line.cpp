@@ -26,7 +26,8 @@ std::string FileStemText(const PilotRecord& record) {
 // The export line is one line of the main log: a line end that a file or pilot name holds would
 // split it in two there, so it is written as "?".
 std::string OnOneLine(std::string text) {
-  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
   return text;
 }
 
