@@ -98,6 +98,23 @@ void ReadAllFields(FieldReader& reader, PilotRecord& record) {
   record.CampaignTotal = SumOfScoresAndBonuses(record.CampaignMissions, record.CampaignMissionCount);
 }
 
+// The record's fields and the load's messages, without the copy of the file's bytes.
+LoadResult LoadFields(std::span<const std::uint8_t> bytes, std::int64_t fileSize, const std::string& path) {
+  LoadResult result;
+  result.record.PilotFileName = path;
+  FieldReader reader(bytes);
+  if (fileSize < 0) reader.CountError();  // the open failed
+  if (fileSize != static_cast<std::int64_t>(kPilotFileSize)) {
+    reader.CountError();
+    result.messages.push_back(WrongSizeMessage(fileSize));
+  } else {
+    ReadAllFields(reader, result.record);
+  }
+  result.errorCount = reader.errors();
+  if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
+  return result;
+}
+
 }  // namespace
 
 std::string WrongSizeMessage(std::int64_t size) {
@@ -110,25 +127,17 @@ std::string LoadErrorCountMessage(int errorCount) {
 
 LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
                           const std::string& path) {
-  LoadResult result;
-  result.record.PilotFileName = path;
-  FieldReader reader(bytes);
-  if (fileSize < 0) reader.CountError();  // the open failed
-  if (fileSize != static_cast<std::int64_t>(kPilotFileSize)) {
-    reader.CountError();
-    result.messages.push_back(WrongSizeMessage(fileSize));
-  } else {
-    ReadAllFields(reader, result.record);
-  }
-  result.errorCount = reader.errors();
+  LoadResult result = LoadFields(bytes, fileSize, path);
   if (result.errorCount == 0) result.record.BytesOnDisk.assign(bytes.begin(), bytes.end());
-  if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
   return result;
 }
 
 LoadResult LoadPilotFile(const std::string& path) {
-  const FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
-  return LoadPilotBytes(file.bytes, file.opened ? file.size : -1, path);
+  FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
+  LoadResult result = LoadFields(file.bytes, file.opened ? file.size : -1, path);
+  // The bytes just read become the record's copy of the file: one buffer, not two.
+  if (result.errorCount == 0) result.record.BytesOnDisk = std::move(file.bytes);
+  return result;
 }
 
 }  // namespace orlenda
