@@ -4,6 +4,7 @@
 // resources must be registered once before use; every window that shows a picture calls this.
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 namespace orlenda {
@@ -12,6 +13,9 @@ void InitPictureResources();
 
 // The resource path of the application icon drawn at `size` x `size` pixels (16, 32, 48 or 64).
 QString ApplicationIconPath(int size);
+
+// The application icon drawn at `size` x `size` pixels, or a null pixmap when the picture is missing.
+QPixmap ApplicationIconPixmap(int size);
 
 // The application icon in the sizes that window managers ask for. Each size is a small picture of its
 // own, so that no large picture is decoded and scaled down at start-up; the desktop takes larger

@@ -37,8 +37,7 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
   scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem0, 0);
   scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem1, 1);
   scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem2, 2);
-  InitPictureResources();
-  ui_->IconImage->setPixmap(QPixmap(ApplicationIconPath(kIconSize)));
+  ui_->IconImage->setPixmap(ApplicationIconPixmap(kIconSize));
   SaveDialog1.title = QStringLiteral("Log file");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);
