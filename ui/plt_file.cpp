@@ -49,14 +49,13 @@ TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource cont
   UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());
-  PrepareReportWindow(*ui_->Memo1);  // the small font waits for the first load or showing (UseSmallFont)
+  PrepareReportWindow(*ui_->Memo1);  // the rest waits for the first load or showing (PrepareControls)
   sink_ = std::make_unique<MemoTextSink>(*ui_->Memo1);
   for (QSpinBox* edit : {ui_->GetFromEdit, ui_->GetToEdit}) {
     edit->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     edit->setValue(0);
   }
   ui_->RankBox->setMaxVisibleItems(static_cast<int>(RankNames().size()));
-  FillLists();
   ConnectHandlers();
 }
 
@@ -99,7 +98,7 @@ void TPltFileView::ConnectHandlers() {
 }
 
 int TPltFileView::ReadMission(const QString& fileName) {
-  UseSmallFont();
+  PrepareControls();
   setWindowTitle(fileName);
   LoadResult result = LoadPilotFile(LocalPath(fileName));
   if (!result.Succeeded()) {
@@ -144,15 +143,19 @@ void TPltFileView::ShowRange(const MissionRange& range) {
   ui_->GetToEdit->setValue(range.To);
 }
 
-// The text window and the mission box get their small font when the view is first loaded or shown
-// rather than at the program's start: the change lays out their text and loads the font, several
-// milliseconds for a view that may never be opened. The load that follows sets the mission box's text,
-// so its tooltip is measured in the small font.
-void TPltFileView::UseSmallFont() {
-  if (smallFontSet_) return;
+// The drop-down boxes become editable and get their lists and first texts, and the text window and
+// the mission box their small font, when the view is first loaded or shown rather than at the
+// program's start: each editable box builds an edit field, a completer and a list view, and each font
+// change lays out text and loads the font, together several milliseconds for a view that may never be
+// opened. The player only ever sees the view after a load, which sets the boxes' texts again.
+void TPltFileView::PrepareControls() {
+  if (controlsPrepared_) return;
   SetReportFont(*ui_->Memo1, SmallArial());
-  ui_->ActiveMissionBox->setFont(SmallArial());
-  smallFontSet_ = true;
+  ui_->ActiveMissionBox->setFont(SmallArial());  // before its edit field exists, which takes it over
+  for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
+    box->setEditable(true);
+  FillLists();
+  controlsPrepared_ = true;
 }
 
 void TPltFileView::RipPilotIntoTextWindow() {
@@ -173,7 +176,7 @@ void TPltFileView::RipPilotIntoTextWindow() {
 // instead of slowing the program's start.
 void TPltFileView::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  UseSmallFont();
+  PrepareControls();
   if (listsFitted_) return;
   for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
     FitListToLongestItem(*box);
@@ -187,6 +190,7 @@ void TPltFileView::Button2Click() {
   const auto refuse = [&](const std::string& message) {
     prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
   };
+  PrepareControls();
   PilotDetails details;
   if (auto refusal = ReadChosenDetails(details)) return refuse(*refusal);
   if (auto refusal = CheckPilotDetails(details, record_)) return refuse(*refusal);

@@ -62,7 +62,7 @@ class TPltFileView : public QDialog {
   void FillControls();
   void ShowPilotName(const QString& name);
   void PilotNameEditEdited(const QString& text);
-  void UseSmallFont();
+  void PrepareControls();
   void RipPilotIntoTextWindow();
   MissionRange Range() const;
   void ShowRange(const MissionRange& range);
@@ -76,7 +76,7 @@ class TPltFileView : public QDialog {
   PilotRecord record_;
   PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
   bool listsFitted_ = false;
-  bool smallFontSet_ = false;
+  bool controlsPrepared_ = false;
 };
 
 }  // namespace orlenda

@@ -60,9 +60,11 @@ class PltFileViewTest : public QObject {
  private slots:
   void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
 
+  // The boxes get their lists and first texts when the view is first loaded or shown.
   void beforeTheFirstLoad() {
     ViewFixture fixture;
     TPltFileView& view = fixture.View();
+    view.show();
     QCOMPARE(view.windowTitle(), QStringLiteral("Dialog"));
     QCOMPARE(view.size(), QSize(639, 307));
     QCOMPARE(fixture.Control<QLineEdit>("PilotNameEdit").text(), QStringLiteral("John Doe"));
