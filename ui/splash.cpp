@@ -16,6 +16,8 @@ constexpr int kLabelPixelSize = 10;
 constexpr int kSmallestPixelSize = 7;
 constexpr QPoint kScreenPosition{295, 222};
 constexpr QColor kNightSky{16, 16, 28};  // behind the labels when the picture is missing
+constexpr QColor kTitleText{0xe8, 0xe8, 0xf0};
+constexpr QColor kCreditText{0xb8, 0xb8, 0xc8};
 // The label's characters are made smaller, from the usual size down, until its one line fits into the
 // narrow window: a line wider than the label would be clipped on both sides.
 void FitTextToWidth(QLabel& label) {
@@ -25,6 +27,12 @@ void FitTextToWidth(QLabel& label) {
     if (QFontMetrics(font).horizontalAdvance(label.text()) <= label.width()) break;
   }
   label.setFont(font);
+}
+
+void SetTextColour(QLabel& label, const QColor& colour) {
+  QPalette palette = label.palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label.setPalette(palette);
 }
 
 }  // namespace
@@ -38,6 +46,9 @@ TSplashForm::TSplashForm(QWidget* parent)
   sky.setColor(QPalette::Window, kNightSky);
   setPalette(sky);
   setAutoFillBackground(true);
+  // The labels draw no background of their own, so the picture shows through around their text.
+  SetTextColour(*ui_->Label1, kTitleText);
+  SetTextColour(*ui_->Label2, kCreditText);
   for (QLabel* label : {ui_->Label1, ui_->Label2}) FitTextToWidth(*label);
   InitPictureResources();
   const QImage picture = LoadJpegResource(QStringLiteral(":/pictures/splash.jpg"));
