@@ -1,10 +1,10 @@
-// Checks of the pilot file's layout table, made while compiling: a descriptor that overlaps another,
-// stands out of file order, reaches past the end of the file or is missing from its group stops the
-// build. Nothing here runs.
+// Checks of the pilot file's layout, made while compiling: a field that overlaps another, stands out of
+// file order, reaches past the end of the file or is in none of the groups stops the build. Nothing
+// here runs.
 
 #include <array>
 #include <cstddef>
-#include <string_view>
+#include <tuple>
 
 #include "pilot/file_layout.h"
 
@@ -15,77 +15,26 @@ namespace {
 struct FieldSpan {
   std::size_t offset;
   std::size_t size;
-  std::string_view name;
 
   constexpr std::size_t end() const { return offset + size; }
-  constexpr bool operator==(const FieldSpan&) const = default;
 };
 
 template <std::size_t N>
 constexpr FieldSpan SpanOf(const TextField<N>& f) {
-  return {f.offset, N, f.name};
+  return {f.offset, N};
 }
-constexpr FieldSpan SpanOf(const Int32Field& f) { return {f.offset, 4, f.name}; }
+constexpr FieldSpan SpanOf(const Int32Field& f) { return {f.offset, 4}; }
 template <std::size_t N>
 constexpr FieldSpan SpanOf(const Int32ListField<N>& f) {
-  return {f.offset, 4 * N, f.name};
+  return {f.offset, 4 * N};
 }
 constexpr FieldSpan SpanOf(const MissionListField& f) {
-  return {f.offset, kMissionRecordSize * kMissionSlotCount, f.name};
+  return {f.offset, kMissionRecordSize * kMissionSlotCount};
 }
 
-// Every descriptor, in file order.
-constexpr std::array kLayout{
-    SpanOf(field::PilotName),
-    SpanOf(field::MPJoinGameName),
-    SpanOf(field::MPHostGameName),
-    SpanOf(field::ToNextRating),
-    SpanOf(field::TODScoreA),
-    SpanOf(field::AzzScoreA),
-    SpanOf(field::SimScoreA),
-    SpanOf(field::TODKillsA),
-    SpanOf(field::AzzKills),
-    SpanOf(field::SimKillsA),
-    SpanOf(field::TODAssistsA),
-    SpanOf(field::AzzAssistsA),
-    SpanOf(field::SimAssists),
-    SpanOf(field::TODMissileHits),
-    SpanOf(field::TODMissilesFired),
-    SpanOf(field::LaserHitA),
-    SpanOf(field::MissileCountAB),
-    SpanOf(field::CampaignMissions),
-    SpanOf(field::SimMissions),
-    SpanOf(field::Rating),
-    SpanOf(field::Rank),
-    SpanOf(field::KalidorStatus),
-    SpanOf(field::TODScoreB),
-    SpanOf(field::TODBonus),
-    SpanOf(field::TODScoreC),
-    SpanOf(field::TODScoreD),
-    SpanOf(field::TODKillCount),
-    SpanOf(field::TODKillsB),
-    SpanOf(field::TODAssistsB),
-    SpanOf(field::TODLaserHit),
-    SpanOf(field::TotalLaserA),
-    SpanOf(field::SimScoreB),
-    SpanOf(field::SimBonus),
-    SpanOf(field::SimScoreC),
-    SpanOf(field::SimScoreD),
-    SpanOf(field::SimKillsB),
-    SpanOf(field::PlayersKilledByRating),
-    SpanOf(field::CraftLosses),
-    SpanOf(field::LossesFromCollisions),
-    SpanOf(field::LossesToStarships),
-    SpanOf(field::LossesToMines),
-    SpanOf(field::KilledByPlayersByRating),
-    SpanOf(field::LossesToNonPlayerCraft),
-    SpanOf(field::AzzScoreB),
-    SpanOf(field::AzzBonus),
-    SpanOf(field::AzzScoreC),
-    SpanOf(field::AzzScoreD),
-    SpanOf(field::AzzKillCount),
-    SpanOf(field::AzzAssistsB),
-};
+// The bytes of every descriptor, in file order.
+constexpr auto kLayout =
+    std::apply([](const auto&... fields) { return std::array{SpanOf(fields)...}; }, kPilotFileFields);
 
 // The index of the first descriptor that starts before the previous one ends (so out of order or
 // overlapping), or the table's size when there is none.
@@ -95,34 +44,16 @@ constexpr std::size_t FirstOverlap() {
   return kLayout.size();
 }
 
-constexpr bool InLayout(const FieldSpan& span) {
-  for (const FieldSpan& entry : kLayout)
-    if (entry == span) return true;
-  return false;
-}
-
-// Every member of the group is in the table, in file order; returns the member count.
-template <typename Group>
-constexpr std::size_t CheckedGroupSize(const Group& group) {
-  std::size_t previousEnd = 0;
-  for (const auto& member : group) {
-    const FieldSpan span = SpanOf(member);
-    if (!InLayout(span) || span.offset < previousEnd)
-      throw "group member missing from the layout or out of order";
-    previousEnd = span.end();
-  }
-  return group.size();
-}
-
 static_assert(FirstOverlap() == kLayout.size(),
               "pilot file layout: a field starts before the one above it ends");
 static_assert(kLayout.back().end() <= kPilotFileSize,
               "pilot file layout: a field reaches past the end of the file");
-static_assert(1 + CheckedGroupSize(kGameNameFields) + CheckedGroupSize(kInt32Fields) +
-                      CheckedGroupSize(kCraftListFields) + CheckedGroupSize(kRatingListFields) +
-                      CheckedGroupSize(kMissionListFields) ==
+// The groups are picked from the descriptors by type, so a field of a new type (a text or a list of
+// another length) would be in none of them; field::PilotName stands alone.
+static_assert(1 + kGameNameFields.size() + kInt32Fields.size() + kCraftListFields.size() +
+                      kRatingListFields.size() + kMissionListFields.size() ==
                   kLayout.size(),
-              "pilot file layout: a field is missing from its group, or a group holds it twice");
+              "pilot file layout: a field is in none of the groups");
 static_assert(mission_record::kBonus + 4 <= kMissionRecordSize);
 
 }  // namespace

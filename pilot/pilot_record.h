@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "pilot/file_fields.h"
+
 namespace orlenda {
 
 inline constexpr std::size_t kPilotFileSize = 152'076;
@@ -20,6 +22,10 @@ inline constexpr std::size_t kMissionRecordSize = 48;
 inline constexpr std::size_t kPilotNameSize = 13;
 inline constexpr std::size_t kGameNameSize = 31;
 
+// The types of the file's fields in memory, as pilot/file_fields.h names them.
+using PilotNameText = std::array<char, kPilotNameSize>;
+using GameNameText = std::array<char, kGameNameSize>;
+using Int32 = std::int32_t;
 using CraftList = std::array<std::int32_t, kCraftTypeCount>;
 using RatingList = std::array<std::int32_t, kRatingCount>;
 
@@ -37,58 +43,12 @@ struct MissionEntry {
 using MissionList = std::array<MissionEntry, kMissionEntryCount>;
 
 struct PilotRecord {
-  // Texts keep their raw Windows-1252 bytes; the text is the bytes before the first zero byte.
-  std::array<char, kPilotNameSize> PilotName{};
-  std::array<char, kGameNameSize> MPJoinGameName{};
-  std::array<char, kGameNameSize> MPHostGameName{};
-
-  std::int32_t ToNextRating = 0;
-  std::int32_t TODScoreA = 0;
-  std::int32_t AzzScoreA = 0;
-  std::int32_t SimScoreA = 0;
-  CraftList TODKillsA{};
-  CraftList AzzKills{};
-  CraftList SimKillsA{};
-  CraftList TODAssistsA{};
-  CraftList AzzAssistsA{};
-  CraftList SimAssists{};
-  std::int32_t TODMissileHits = 0;
-  std::int32_t TODMissilesFired = 0;
-  std::int32_t LaserHitA = 0;
-  std::int32_t MissileCountAB = 0;
-  std::int32_t Rating = 0;
-  std::int32_t Rank = 0;
-  std::int32_t KalidorStatus = 0;
-  std::int32_t TODScoreB = 0;
-  std::int32_t TODBonus = 0;  // divided by ten
-  std::int32_t TODScoreC = 0;
-  std::int32_t TODScoreD = 0;
-  std::int32_t TODKillCount = 0;
-  CraftList TODKillsB{};
-  CraftList TODAssistsB{};
-  std::int32_t TODLaserHit = 0;
-  std::int32_t TotalLaserA = 0;
-  std::int32_t SimScoreB = 0;
-  std::int32_t SimBonus = 0;  // divided by ten
-  std::int32_t SimScoreC = 0;
-  std::int32_t SimScoreD = 0;
-  CraftList SimKillsB{};
-  RatingList PlayersKilledByRating{};
-  std::int32_t CraftLosses = 0;
-  std::int32_t LossesFromCollisions = 0;
-  std::int32_t LossesToStarships = 0;
-  std::int32_t LossesToMines = 0;
-  RatingList KilledByPlayersByRating{};
-  std::int32_t LossesToNonPlayerCraft = 0;
-  std::int32_t AzzScoreB = 0;
-  std::int32_t AzzBonus = 0;  // divided by ten
-  std::int32_t AzzScoreC = 0;
-  std::int32_t AzzScoreD = 0;
-  std::int32_t AzzKillCount = 0;
-  CraftList AzzAssistsB{};
-
-  MissionList CampaignMissions{};
-  MissionList SimMissions{};
+  // The fields of the file, in file order, under the names pilot/file_fields.h gives them. Texts keep
+  // their raw Windows-1252 bytes (the text is the bytes before the first zero byte); the fields that the
+  // file holds times ten are kept divided by ten.
+#define ORLENDA_MEMBER(name, offset, type) type name{};
+  ORLENDA_PILOT_FILE_FIELDS(ORLENDA_MEMBER, ORLENDA_MEMBER)
+#undef ORLENDA_MEMBER
 
   std::uint8_t CampaignMissionCount = 0;
   std::uint8_t SimMissionCount = 0;
