@@ -1,9 +1,10 @@
 #pragma once
 
-// Every setting of the program, once: its key, how its text is read, the value a reader takes when the
-// key is missing (which is also what the settings dialog's "Default" button puts in its control), and
-// whether that button resets it. The readers, the settings dialog and the fuzz target all work from this
-// table, so a new setting is one entry here plus the place that uses it.
+// Every setting of the program, once: its key, the settings dialog's control that shows it, how its text
+// is read, the value a reader takes when the key is missing (which is also what the dialog's "Default"
+// button puts in its control), and whether that button resets it. The readers, the settings dialog and
+// the fuzz target all work from this table, so a new setting is one entry here plus the place that uses
+// it (and its control in the dialog's layout).
 
 #include <cstddef>
 #include <iterator>
@@ -26,6 +27,9 @@ enum class PathDefault { kNone, kHomeFolder, kMainLogFile };
 
 struct Setting {
   std::string_view key;
+  // The object name of the settings dialog's control that shows the setting: a text field for a path, a
+  // check box for a flag, a group box of radio buttons for a choice. Empty: not in the dialog.
+  std::string_view control;
   SettingKind kind;
   std::string_view defaultText;                  // flags and choices
   PathDefault defaultPath = PathDefault::kNone;  // paths
@@ -34,24 +38,27 @@ struct Setting {
 
 // In the order in which the settings dialog loads and writes them.
 inline constexpr Setting kSettings[] = {
-    {"LastDir", SettingKind::kPath, {}, PathDefault::kHomeFolder},
-    {"LogFile", SettingKind::kPath, {}, PathDefault::kMainLogFile},
-    {"SaveFilename", SettingKind::kFlag, "1"},
-    {"SaveLogFile", SettingKind::kFlag, "1", PathDefault::kNone, /*resetByDefaultButton=*/false},
-    {"ShowMissionScore", SettingKind::kFlag, "1"},
-    {"ShowMissionBonus", SettingKind::kFlag, "1"},
-    {"ShowMissionTotal", SettingKind::kFlag, "1"},
-    {"ShowMissionTime", SettingKind::kFlag, "0"},
-    {"CheckCheat", SettingKind::kFlag, "1"},
-    {"ShowErrorDetailes", SettingKind::kFlag, "0"},
-    {"ShowZeroMissions", SettingKind::kFlag, "0"},  // the listings test it against "0" instead
-    {"IncludeDate", SettingKind::kFlag, "0"},
-    {"MegaDetails", SettingKind::kFlag, "0"},
-    {"NameSource", SettingKind::kChoice, "2"},
-    {"ScoreFormat", SettingKind::kChoice, "1"},
+    {"LastDir", "DirEdit", SettingKind::kPath, {}, PathDefault::kHomeFolder},
+    {"LogFile", "LogFileEdit", SettingKind::kPath, {}, PathDefault::kMainLogFile},
+    {"SaveFilename", "SaveFileNameCheckBox", SettingKind::kFlag, "1"},
+    {"SaveLogFile", "SaveLogCheckBox", SettingKind::kFlag, "1", PathDefault::kNone,
+     /*resetByDefaultButton=*/false},
+    {"ShowMissionScore", "ShowScoreCheckBox", SettingKind::kFlag, "1"},
+    {"ShowMissionBonus", "ShowBonusCheckBox", SettingKind::kFlag, "1"},
+    {"ShowMissionTotal", "ShowTotalCheckBox", SettingKind::kFlag, "1"},
+    {"ShowMissionTime", "ShowTimeCheckBox", SettingKind::kFlag, "0"},
+    {"CheckCheat", "CheatCheckBox", SettingKind::kFlag, "1"},
+    {"ShowErrorDetailes", "DetaildErrorsCheckBox", SettingKind::kFlag, "0"},
+    // The listings test ShowZeroMissions against "0" instead.
+    {"ShowZeroMissions", "ShowZeroCheckBox", SettingKind::kFlag, "0"},
+    {"IncludeDate", "IncludeDateCheckBox", SettingKind::kFlag, "0"},
+    {"MegaDetails", "MegaDetailsCheckBox", SettingKind::kFlag, "0"},
+    {"NameSource", "NameSourceGroup", SettingKind::kChoice, "2"},
+    {"ScoreFormat", "ScoreFormatGroup", SettingKind::kChoice, "1"},
 };
 
-// Each key once (names match without regard to case), and each entry with the default its kind needs.
+// Each key and each control once (keys match without regard to case), and each entry with the default its
+// kind needs.
 consteval bool IsSoundSettingsTable() {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   const auto same = [&](std::string_view a, std::string_view b) {
@@ -67,11 +74,13 @@ consteval bool IsSoundSettingsTable() {
       return false;
     if (setting.kind != SettingKind::kPath && setting.defaultText.empty()) return false;
     for (std::size_t j = 0; j < i; ++j)
-      if (same(kSettings[j].key, setting.key)) return false;
+      if (same(kSettings[j].key, setting.key) ||
+          (!setting.control.empty() && kSettings[j].control == setting.control))
+        return false;
   }
   return true;
 }
-static_assert(IsSoundSettingsTable(), "a key stands twice or an entry lacks its default");
+static_assert(IsSoundSettingsTable(), "a key or a control stands twice, or an entry lacks its default");
 
 // The table's entry for a key, found while compiling: a key that is not in the table does not compile.
 consteval const Setting& SettingNamed(std::string_view key) {

@@ -1,10 +1,26 @@
 #include "ui/setting_controls.h"
 
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QString>
+#include <stdexcept>
+#include <string>
+
 #include "settings/setting_reads.h"
 #include "ui/radio_group_index.h"
 
 namespace orlenda {
 namespace {
+
+// The child of `dialog` with that object name and type; throws std::logic_error when there is none.
+template <typename Widget>
+Widget* ChildNamed(const QWidget& dialog, const QString& name) {
+  auto* child = dialog.findChild<Widget*>(name);
+  if (child == nullptr)
+    throw std::logic_error("the settings dialog has no " + std::string(Widget::staticMetaObject.className()) +
+                           " named " + name.toStdString());
+  return child;
+}
 
 // Overloaded lambdas for std::visit.
 template <typename... Handlers>
@@ -14,20 +30,33 @@ struct Visitor : Handlers... {
 
 }  // namespace
 
-void SettingControls::Bind(std::initializer_list<Binding> bindings) {
-  bindings_.insert(bindings_.end(), bindings.begin(), bindings.end());
-}
-
-std::vector<SettingControls::Binding> SettingControls::InTableOrder() const {
-  std::vector<Binding> ordered;
-  for (const Setting& setting : kSettings)
-    for (const Binding& binding : bindings_)
-      if (binding.setting == &setting) ordered.push_back(binding);
-  return ordered;
+void SettingControls::BindAll(QWidget& dialog) {
+  for (const Setting& setting : kSettings) {
+    if (setting.control.empty()) continue;
+    const QString name =
+        QString::fromUtf8(setting.control.data(), static_cast<qsizetype>(setting.control.size()));
+    switch (setting.kind) {
+      case SettingKind::kPath:
+        bindings_.push_back({&setting, ChildNamed<QLineEdit>(dialog, name)});
+        break;
+      case SettingKind::kFlag:
+        bindings_.push_back({&setting, ChildNamed<QCheckBox>(dialog, name)});
+        break;
+      case SettingKind::kChoice: {
+        auto* items = new QButtonGroup(&dialog);
+        int index = 0;
+        for (QRadioButton* item :
+             ChildNamed<QGroupBox>(dialog, name)->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+          items->addButton(item, index++);
+        bindings_.push_back({&setting, items});
+        break;
+      }
+    }
+  }
 }
 
 void SettingControls::Load(const SettingsReader& store) {
-  for (const Binding& binding : InTableOrder()) {
+  for (const Binding& binding : bindings_) {
     const Setting& setting = *binding.setting;
     std::visit(
         Visitor{
@@ -40,7 +69,7 @@ void SettingControls::Load(const SettingsReader& store) {
 }
 
 void SettingControls::WriteTo(SettingsIni& store) const {
-  for (const Binding& binding : InTableOrder()) {
+  for (const Binding& binding : bindings_) {
     const std::string value =
         std::visit(Visitor{
                        [](const QLineEdit* field) { return field->text().toStdString(); },

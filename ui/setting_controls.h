@@ -1,13 +1,14 @@
 #pragma once
 
-// The settings dialog's controls, each bound to its entry of the settings table: a text field for a
-// path, a check box for a flag, a radio group for a choice. Loading, writing and resetting go through
-// the table in its order, so the dialog restates no key, default or order of its own.
+// The settings dialog's controls, each bound to its entry of the settings table, which names it: a text
+// field for a path, a check box for a flag, a radio group for a choice. Loading, writing and resetting
+// go through the table in its order, so the dialog restates no key, control, default or order of its
+// own.
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <initializer_list>
+#include <QWidget>
 #include <variant>
 #include <vector>
 
@@ -24,7 +25,11 @@ class SettingControls {
     Control control;
   };
 
-  void Bind(std::initializer_list<Binding> bindings);
+  // Binds, once, every setting of the table that names a control to the child of `dialog` with that object
+  // name: a QLineEdit for a path, a QCheckBox for a flag, a QGroupBox for a choice, whose radio buttons
+  // become the choice's items numbered from 0 in the order the dialog's layout creates them. A control
+  // that is missing or of another type throws std::logic_error naming it.
+  void BindAll(QWidget& dialog);
 
   // Reads every bound setting into its control, in table order. A choice that does not convert throws
   // SettingsError, and the controls after it keep what they held.
@@ -38,9 +43,7 @@ class SettingControls {
   void ResetToDefaults();
 
  private:
-  std::vector<Binding> InTableOrder() const;
-
-  std::vector<Binding> bindings_;
+  std::vector<Binding> bindings_;  // in table order
 };
 
 }  // namespace orlenda

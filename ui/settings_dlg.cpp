@@ -1,6 +1,5 @@
 #include "ui/settings_dlg.h"
 
-#include <QButtonGroup>
 #include <QEvent>
 #include <QPixmap>
 
@@ -25,42 +24,16 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TSettingsDlg>()),
-      session_(session),
-      nameSourceItems_(new QButtonGroup(this)),
-      scoreFormatItems_(new QButtonGroup(this)) {
+      session_(session) {
   UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());
-  nameSourceItems_->addButton(ui_->NameSourceGroupItem0, 0);
-  nameSourceItems_->addButton(ui_->NameSourceGroupItem1, 1);
-  nameSourceItems_->addButton(ui_->NameSourceGroupItem2, 2);
-  scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem0, 0);
-  scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem1, 1);
-  scoreFormatItems_->addButton(ui_->ScoreFormatGroupItem2, 2);
   ui_->IconImage->setPixmap(ApplicationIconPixmap(kIconSize));
   SaveDialog1.title = QStringLiteral("Log file");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);
-  BindControls();
+  controls_.BindAll(*this);
   ConnectHandlers();
-}
-
-void TSettingsDlg::BindControls() {
-  controls_.Bind({{&SettingNamed("LastDir"), ui_->DirEdit},
-                  {&SettingNamed("LogFile"), ui_->LogFileEdit},
-                  {&SettingNamed("SaveFilename"), ui_->SaveFileNameCheckBox},
-                  {&SettingNamed("SaveLogFile"), ui_->SaveLogCheckBox},
-                  {&SettingNamed("ShowMissionScore"), ui_->ShowScoreCheckBox},
-                  {&SettingNamed("ShowMissionBonus"), ui_->ShowBonusCheckBox},
-                  {&SettingNamed("ShowMissionTotal"), ui_->ShowTotalCheckBox},
-                  {&SettingNamed("ShowMissionTime"), ui_->ShowTimeCheckBox},
-                  {&SettingNamed("CheckCheat"), ui_->CheatCheckBox},
-                  {&SettingNamed("ShowErrorDetailes"), ui_->DetaildErrorsCheckBox},
-                  {&SettingNamed("ShowZeroMissions"), ui_->ShowZeroCheckBox},
-                  {&SettingNamed("IncludeDate"), ui_->IncludeDateCheckBox},
-                  {&SettingNamed("MegaDetails"), ui_->MegaDetailsCheckBox},
-                  {&SettingNamed("NameSource"), nameSourceItems_},
-                  {&SettingNamed("ScoreFormat"), scoreFormatItems_}});
 }
 
 TSettingsDlg::~TSettingsDlg() = default;

@@ -9,8 +9,6 @@
 #include "ui/prompts.h"
 #include "ui/setting_controls.h"
 
-class QButtonGroup;
-
 namespace Ui {
 class TSettingsDlg;
 }
@@ -38,14 +36,11 @@ class TSettingsDlg : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BindControls();
   void ConnectHandlers();
   void UpdateDetailedErrorsEnabled();
 
   std::unique_ptr<Ui::TSettingsDlg> ui_;
   Session& session_;
-  QButtonGroup* nameSourceItems_;
-  QButtonGroup* scoreFormatItems_;
   SettingControls controls_;
   FileDialogState SaveDialog1;
 };

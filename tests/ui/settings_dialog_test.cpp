@@ -1,14 +1,17 @@
 // The settings dialog through the store: what a showing loads, what OK writes and in which order,
-// Cancel, Default, the detailed error box's enabled state, the "..." button, and the store's odd values.
+// Cancel, Default, the detailed error box's enabled state, the "..." button, the store's odd values, and a
+// control that the settings table names but the dialog lacks.
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <stdexcept>
 
 #include "program_fixture.h"
 #include "settings/setting_reads.h"
+#include "ui/setting_controls.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -207,6 +210,22 @@ class SettingsDialogTest : public QObject {
              (QStringList{QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")}));
     QCOMPARE(shown.fileName, fixture.home.LogFile());
     QCOMPARE(fixture.Setting("LogFile"), std::optional<std::string>(chosen.toStdString()));
+  }
+
+  // The table names each control; one that the dialog lacks, or holds as another type, is named when
+  // the controls are bound.
+  void aControlTheDialogLacksIsNamedWhenBinding() {
+    QWidget dialog;
+    (new QLineEdit(&dialog))->setObjectName(QStringLiteral("DirEdit"));
+    (new QCheckBox(&dialog))->setObjectName(QStringLiteral("LogFileEdit"));
+    SettingControls controls;
+    try {
+      controls.BindAll(dialog);
+      QFAIL("bound a dialog without the table's controls");
+    } catch (const std::logic_error& error) {
+      QCOMPARE(QString::fromUtf8(error.what()),
+               QStringLiteral("the settings dialog has no QLineEdit named LogFileEdit"));
+    }
   }
 
   void aFailedWriteIsReportedAndTheDialogClosesAllTheSame() {
