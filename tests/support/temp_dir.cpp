@@ -2,6 +2,7 @@
 
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 namespace orlenda::test {
 
@@ -10,17 +11,21 @@ TempDir::TempDir() {
   std::mt19937_64 random(std::random_device{}());
   const std::filesystem::path parent = std::filesystem::temp_directory_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path_ = parent / ("orlenda-test-" + std::to_string(random() % 1000000000));
-    if (std::filesystem::create_directory(path_)) return;
+    std::filesystem::path folder = parent / ("orlenda-test-" + std::to_string(random() % 1000000000));
+    if (std::filesystem::create_directory(folder)) {
+      path_.reset(new std::filesystem::path(std::move(folder)));
+      return;
+    }
   }
   throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() {
+void TempDir::RemoveFolder::operator()(std::filesystem::path* folder) const {
   std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+  std::filesystem::permissions(*folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                ignored);
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(*folder, ignored);
+  delete folder;
 }
 
 std::filesystem::path RealPilotsDir() {

@@ -3,6 +3,7 @@
 // A fresh folder under the system's temporary folder, removed with everything in it at the end of a test.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace orlenda::test {
@@ -10,15 +11,16 @@ namespace orlenda::test {
 class TempDir {
  public:
   TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return *path_; }
+  std::string File(const std::string& name) const { return (path() / name).string(); }
 
  private:
-  std::filesystem::path path_;
+  struct RemoveFolder {
+    void operator()(std::filesystem::path* folder) const;
+  };
+  // Owning the folder makes the object movable but not copyable: only one object removes it.
+  std::unique_ptr<std::filesystem::path, RemoveFolder> path_;
 };
 
 // The folder of real pilot files, or an empty path when it is absent (tests then skip).

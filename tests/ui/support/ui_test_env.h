@@ -20,9 +20,7 @@ namespace orlenda::test {
 class TestHome {
  public:
   TestHome();
-  ~TestHome();
-  TestHome(const TestHome&) = delete;
-  TestHome& operator=(const TestHome&) = delete;
+  ~TestHome();  // puts the variables and the working folder back
 
   QString Home() const;                     // $HOME
   QString SettingsFile() const;             // $XDG_CONFIG_HOME/orlenda3001.ini
