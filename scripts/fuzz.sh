@@ -30,14 +30,15 @@ build_targets=(fuzz_seeds)
 for t in "${targets[@]}"; do build_targets+=("fuzz_${t}"); done
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${build_targets[@]}"
 
-# The longest input each target needs: a pilot file with its run description; a settings file with a
-# value beyond the 2047-character cut; a main log of some hundred lines. Longer inputs find nothing that
-# these do not (the lines and values are handled one by one) and cost time in proportion: the big
-# settings files and logs are tests of their own (tests/robustness). The replay tests run the seeds
-# whole.
+# The longest input each target needs: a pilot file given by its edits with its run description (real
+# pilot files take 1 to 3 KB, the generated file with both mission lists full 14 KB); a settings file
+# with a value beyond the 2047-character cut; a main log of some hundred lines. Longer inputs find
+# nothing that these do not (the lines and values are handled one by one) and cost time in proportion:
+# the big settings files and logs are tests of their own (tests/robustness). The replay tests run the
+# seeds whole.
 max_len() {
   case $1 in
-    pilot_report) echo 153000 ;;
+    pilot_report) echo 16384 ;;
     *) echo 4096 ;;
   esac
 }
@@ -58,10 +59,11 @@ for t in "${targets[@]}"; do
   corpus="${dir}/corpus/${t}"
   artifacts="${dir}/artifacts/${t}"
   mkdir -p "${corpus}" "${artifacts}"
+  # The pilot target's seeds already hold its regression inputs and the real pilot files, as edited
+  # files (made at build time: fuzz/pilot_input.h).
   cp -r "${dir}/fuzz/seeds/${t}/." "${corpus}/"
-  if [ -d "fuzz/regressions/${t}" ]; then cp -r "fuzz/regressions/${t}/." "${corpus}/"; fi
-  if [ "${t}" = pilot_report ] && [ -d ../shared/real-pilots ]; then
-    find ../shared/real-pilots -type f -iname '*.plt' -exec cp -f {} "${corpus}/" \;
+  if [ "${t}" != pilot_report ] && [ -d "fuzz/regressions/${t}" ]; then
+    cp -r "fuzz/regressions/${t}/." "${corpus}/"
   fi
   echo "== Fuzzing ${t} for ${seconds} s"
   if ! "${dir}/fuzz/fuzz_${t}" "${corpus}" -max_total_time="${seconds}" -max_len="$(max_len "${t}")" \
