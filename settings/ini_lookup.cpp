@@ -8,13 +8,11 @@ namespace orlenda {
 
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // FNV-1a over the bytes with ASCII letters lowered, so that a stored (folded) entry name and the names
 // of a look-up in any case hash alike.
 constexpr std::size_t kHashStart = 14695981039346656037ull;
 std::size_t HashFolded(std::size_t hash, std::string_view text) {
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(FoldedIniChar(c))) * 1099511628211ull;
   return hash;
 }
 
