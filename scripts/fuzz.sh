@@ -51,7 +51,7 @@ if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDI
 # still spans every allocation of one input. A fault found here shows its full report when its input
 # is run again outside this script (build-fuzz/fuzz/fuzz_<target> INPUT, ASan's default options) or
 # replayed by the fuzz_replay_<target> test of a sanitizer build.
-export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:malloc_context_size=0:quarantine_size_mb=16
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:malloc_context_size=0:quarantine_size_mb=2
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 failed=()
