@@ -52,6 +52,7 @@ enum Flag : std::uint8_t {
   kShowMissionTime = 1 << 4,
   kCommaSeparator = 1 << 5,
   kShortRead = 1 << 6,
+  kHideZeroMissions = 1 << 7,
 };
 
 // Texts a choice setting may hold in a user's file: the three items, values beyond them, and texts
@@ -79,12 +80,14 @@ RunDescription DescribeRun(const PilotRun& fields) {
 
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
-// The settings for this run, every section of the report on, read from INI text as from the file.
+// The settings for this run, every section of the report on (the listings with or without the missions
+// that hold nothing, as the run says), read from INI text as from the file.
 SettingsSnapshot SettingsFor(const RunDescription& run) {
   const std::string text =
-      "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
-      "IncludeDate=" +
-      Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
+      "[Orlenda]\r\nMegaDetails=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
+      "ShowZeroMissions=" +
+      Flag((run.flags & kHideZeroMissions) == 0) + "\r\n" +
+      "IncludeDate=" + Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
       "ShowMissionScore=" + Flag((run.flags & kHideMissionScore) == 0) + "\r\n" +
       "ShowMissionBonus=" + Flag((run.flags & kHideMissionBonus) == 0) + "\r\n" +
       "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +

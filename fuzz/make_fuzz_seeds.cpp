@@ -99,6 +99,9 @@ bool WritePilotSeeds(const std::filesystem::path& dir) {
   Run shortRead = seedRun;
   shortRead.flags = 1 << 6;
   shortRead.cut = 100'000;
+  Run hideZero = seedRun;
+  hideZero.to = 255;
+  hideZero.flags = 1 << 7;  // missions without score, bonus or time left out
   Run oddPath = seedRun;
   oddPath.from = INT_MIN;
   oddPath.to = INT_MAX;
@@ -109,6 +112,7 @@ bool WritePilotSeeds(const std::filesystem::path& dir) {
          Write(dir / "sample_reversed_range", WithRun(sample, reversed)) &&
          Write(dir / "sample_bad_choice", WithRun(sample, badChoice)) &&
          Write(dir / "sample_short_read", WithRun(sample, shortRead)) &&
+         Write(dir / "full_lists_without_zero_missions", WithRun(full, hideZero)) &&
          Write(dir / "sample_odd_path", WithRun(sample, oddPath)) &&
          Write(dir / "full_lists", WithRun(full, everything)) &&
          Write(dir / "extremes", WithRun(tools::EncodePilotFile(Extremes()), everything)) &&
