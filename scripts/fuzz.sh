@@ -20,11 +20,13 @@ read -r -a targets <<<"${FUZZ_TARGETS:-pilot_report settings_ini main_log}"
 bash scripts/install-deps.sh
 
 echo "== Building the fuzz targets in ${dir}"
-# Edge coverage everywhere; comparison tracing only where fuzz/CMakeLists.txt turns it back on.
+# Edge coverage everywhere but in the standard library's own functions (fuzz/coverage_ignorelist.txt);
+# comparison tracing only where fuzz/CMakeLists.txt turns it back on.
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -fno-sanitize-coverage=trace-cmp" -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON -DORLENDA_WARNINGS_AS_ERRORS=ON \
+  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -fno-sanitize-coverage=trace-cmp -fsanitize-coverage-ignorelist=${PWD}/fuzz/coverage_ignorelist.txt" \
+  -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON -DORLENDA_WARNINGS_AS_ERRORS=ON \
   -DORLENDA_BUILD_TESTS=OFF -DORLENDA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
 build_targets=(fuzz_seeds)
 for t in "${targets[@]}"; do build_targets+=("fuzz_${t}"); done
