@@ -28,12 +28,17 @@ class FuzzInput {
     return static_cast<std::int32_t>(value);
   }
 
+  // At most `count` bytes, without a copy.
+  std::span<const std::uint8_t> Take(std::size_t count) {
+    const std::span<const std::uint8_t> taken = bytes_.first(std::min(count, bytes_.size()));
+    bytes_ = bytes_.subspan(taken.size());
+    return taken;
+  }
+
   // At most `count` bytes as text.
   std::string Text(std::size_t count) {
-    const std::size_t taken = std::min(count, bytes_.size());
-    std::string text(reinterpret_cast<const char*>(bytes_.data()), taken);
-    bytes_ = bytes_.subspan(taken);
-    return text;
+    const std::span<const std::uint8_t> taken = Take(count);
+    return std::string(reinterpret_cast<const char*>(taken.data()), taken.size());
   }
 
   std::string Rest() { return Text(bytes_.size()); }

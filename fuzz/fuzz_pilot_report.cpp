@@ -5,9 +5,8 @@
 // runs for a sample of inputs (fuzz_sampling.h); every input checks that the corrected range is one
 // that correction leaves alone, and that the listing alone is the report's own.
 //
-// Input: the file's bytes. An input longer than a pilot file carries, after its first 152,076 bytes,
-// a description of the run: From and To, the NameSource and ScoreFormat texts, flags, a short read,
-// and the file's path name.
+// Input: a whole pilot file, or a pilot file given by its edits, each with a description of the run
+// (fuzz/pilot_input.h).
 
 #include <algorithm>
 #include <array>
@@ -15,12 +14,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
-#include "fuzz_input.h"
 #include "fuzz_sampling.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_record.h"
+#include "pilot_input.h"
 
 #ifdef ORLENDA_FUZZ_WITH_REPORT
 #include "base/windows1252.h"
@@ -37,11 +37,11 @@ namespace {
 
 struct RunDescription {
   MissionRange range;
-  std::string nameSource = "2";
-  std::string scoreFormat = "1";
+  std::string nameSource;
+  std::string scoreFormat;
   std::uint8_t flags = 0;
   std::size_t shortReadLength = 0;  // 0: the whole file was read
-  std::string path = "/home/ace/XWA/Red_Leader one.plt";
+  std::string path;
 };
 
 enum Flag : std::uint8_t {
@@ -52,6 +52,7 @@ enum Flag : std::uint8_t {
   kShowMissionTime = 1 << 4,
   kCommaSeparator = 1 << 5,
   kShortRead = 1 << 6,
+  kHideZeroMissions = 1 << 7,
 };
 
 // Texts a choice setting may hold in a user's file: the three items, values beyond them, and texts
@@ -62,17 +63,16 @@ std::string ChoiceText(std::uint8_t pick) {
   return std::string(texts[pick % texts.size()]);
 }
 
-RunDescription DescribeRun(FuzzInput& input) {
+RunDescription DescribeRun(const PilotRun& fields) {
   RunDescription run;
-  if (input.empty()) return run;
-  run.range.From = input.Int32();
-  run.range.To = input.Int32();
-  run.nameSource = ChoiceText(input.Byte());
-  run.scoreFormat = ChoiceText(input.Byte());
-  run.flags = input.Byte();
-  const auto cut = static_cast<std::uint32_t>(input.Int32());
-  if ((run.flags & kShortRead) != 0) run.shortReadLength = cut % kPilotFileSize;
-  if (!input.empty()) run.path = input.Text(400);
+  run.range.From = fields.from;
+  run.range.To = fields.to;
+  run.nameSource = ChoiceText(fields.nameSourcePick);
+  run.scoreFormat = ChoiceText(fields.scoreFormatPick);
+  run.flags = fields.flags;
+  if ((run.flags & kShortRead) != 0)
+    run.shortReadLength = static_cast<std::uint32_t>(fields.cut) % kPilotFileSize;
+  run.path = fields.path;
   return run;
 }
 
@@ -80,12 +80,14 @@ RunDescription DescribeRun(FuzzInput& input) {
 
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
-// The settings for this run, every section of the report on, read from INI text as from the file.
+// The settings for this run, every section of the report on (the listings with or without the missions
+// that hold nothing, as the run says), read from INI text as from the file.
 SettingsSnapshot SettingsFor(const RunDescription& run) {
   const std::string text =
-      "[Orlenda]\r\nMegaDetails=1\r\nShowZeroMissions=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
-      "IncludeDate=" +
-      Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
+      "[Orlenda]\r\nMegaDetails=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
+      "ShowZeroMissions=" +
+      Flag((run.flags & kHideZeroMissions) == 0) + "\r\n" +
+      "IncludeDate=" + Flag((run.flags & kIncludeDate) != 0) + "\r\n" +
       "ShowMissionScore=" + Flag((run.flags & kHideMissionScore) == 0) + "\r\n" +
       "ShowMissionBonus=" + Flag((run.flags & kHideMissionBonus) == 0) + "\r\n" +
       "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
@@ -160,21 +162,27 @@ void Report(const PilotRecord& record, const RunDescription& run, bool rebuild) 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orlenda;
   using namespace orlenda::fuzz;
-  std::span<const std::uint8_t> file(data, size);
-  FuzzInput trailer({});
-  if (size > kPilotFileSize) {
-    file = file.first(kPilotFileSize);
-    trailer = FuzzInput(std::span(data, size).subspan(kPilotFileSize));
+  // The file is built in this buffer, which keeps its memory from one input to the next: the load takes
+  // it over as the record's copy of the file, as it takes over the bytes of a file it reads, and it
+  // comes back after the report. A fresh copy for each input, under AddressSanitizer, costs more than
+  // the rest of the work.
+  static std::vector<std::uint8_t> buffer;
+  const PilotInput input = ReadPilotInput({data, size}, buffer);
+  const RunDescription run = DescribeRun(input.run);
+  std::span<const std::uint8_t> file = input.bytes;
+  if (run.shortReadLength != 0) file = file.first(std::min(run.shortReadLength, file.size()));
+  if (file.data() == buffer.data()) {
+    buffer.resize(file.size());
+  } else {
+    buffer.assign(file.begin(), file.end());
   }
-  const RunDescription run = DescribeRun(trailer);
-  const auto fileSize = static_cast<std::int64_t>(file.size());
-  if (run.shortReadLength != 0) file = file.first(run.shortReadLength);
 
-  const LoadResult loaded = LoadPilotBytes(file, fileSize, run.path);
+  LoadResult loaded = LoadPilotBytes(std::move(buffer), input.fileSize, run.path);
   ORLENDA_FUZZ_CHECK(loaded.Succeeded() == loaded.messages.empty());
   if (!loaded.Succeeded()) return 0;
 #ifdef ORLENDA_FUZZ_WITH_REPORT
   Report(loaded.record, run, RunsFullCheck({data, size}));
 #endif
+  buffer = std::move(loaded.record.BytesOnDisk);
   return 0;
 }

@@ -1,16 +1,22 @@
 // Writes the generated seed inputs of the fuzz targets into OUT/<target>/: pilot files made by the
 // generator (with and without a run description after them), settings files and main logs of the
-// shapes players' files take.
+// shapes players' files take. The pilot seeds are whole files in OUT/pilot_report_files/, which the
+// replay tests run, and edited files (fuzz/pilot_input.h) in OUT/pilot_report/, which the fuzzer starts
+// from; each further INPUT (a real pilot file, a regression input) joins the latter as an edited file.
 //
-// Usage: make_fuzz_seeds OUT
+// Usage: make_fuzz_seeds OUT [INPUT...]
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "pilot_input.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
 
@@ -33,17 +39,9 @@ void AppendInt32(Bytes& bytes, std::int32_t value) {
     bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
 }
 
-// The run description that the pilot report target reads after the file (see fuzz_pilot_report.cpp).
-struct Run {
-  std::int32_t from = 0;
-  std::int32_t to = 0;
-  std::uint8_t nameSourcePick = 2;   // "2"
-  std::uint8_t scoreFormatPick = 1;  // "1"
-  std::uint8_t flags = 0;
-  std::int32_t cut = 0;
-  std::string path = "C:\\XWA\\Red_Leader one.plt";
-};
+using Run = orlenda::fuzz::PilotRun;
 
+// A whole file followed by the run's description.
 Bytes WithRun(Bytes file, const Run& run) {
   AppendInt32(file, run.from);
   AppendInt32(file, run.to);
@@ -83,20 +81,28 @@ PilotRecord Extremes() {
 bool WritePilotSeeds(const std::filesystem::path& dir) {
   const Bytes sample = tools::EncodePilotFile(tools::SamplePilotRecord());
   const Bytes full = tools::EncodePilotFile(FullLists());
-  Run everything;
+  const Run seedRun = [] {
+    Run run;
+    run.path = "C:\\XWA\\Red_Leader one.plt";
+    return run;
+  }();
+  Run everything = seedRun;
   everything.to = 255;
   everything.flags = 1 << 4;  // with the mission times
-  Run reversed;
+  Run reversed = seedRun;
   reversed.from = 5;
   reversed.to = 3;
   reversed.scoreFormatPick = 2;
   reversed.flags = 1 << 0 | 1 << 5;  // the date, a comma
-  Run badChoice;
+  Run badChoice = seedRun;
   badChoice.nameSourcePick = 6;  // "abc"
-  Run shortRead;
+  Run shortRead = seedRun;
   shortRead.flags = 1 << 6;
   shortRead.cut = 100'000;
-  Run oddPath;
+  Run hideZero = seedRun;
+  hideZero.to = 255;
+  hideZero.flags = 1 << 7;  // missions without score, bonus or time left out
+  Run oddPath = seedRun;
   oddPath.from = INT_MIN;
   oddPath.to = INT_MAX;
   oddPath.nameSourcePick = 1;
@@ -106,6 +112,7 @@ bool WritePilotSeeds(const std::filesystem::path& dir) {
          Write(dir / "sample_reversed_range", WithRun(sample, reversed)) &&
          Write(dir / "sample_bad_choice", WithRun(sample, badChoice)) &&
          Write(dir / "sample_short_read", WithRun(sample, shortRead)) &&
+         Write(dir / "full_lists_without_zero_missions", WithRun(full, hideZero)) &&
          Write(dir / "sample_odd_path", WithRun(sample, oddPath)) &&
          Write(dir / "full_lists", WithRun(full, everything)) &&
          Write(dir / "extremes", WithRun(tools::EncodePilotFile(Extremes()), everything)) &&
@@ -157,17 +164,43 @@ bool WriteMainLogSeeds(const std::filesystem::path& dir) {
          Write(dir / "long_line", BytesOf(std::string(20000, 'L')));
 }
 
+Bytes ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes `input` as an edited file into `dir`, once the edited file is shown to give the same file and
+// run as the input itself.
+bool WriteEditedFile(const std::filesystem::path& input, const std::filesystem::path& dir) {
+  using namespace orlenda::fuzz;
+  const Bytes bytes = ReadBytes(input);
+  Bytes file;
+  const PilotInput whole = ReadPilotInput(bytes, file);
+  const Bytes edited = EditedFileInput(whole.bytes, whole.fileSize, whole.run);
+  Bytes editedFile;
+  const PilotInput again = ReadPilotInput(edited, editedFile);
+  if (!IsEditedFile(edited) || again.fileSize != whole.fileSize || !(again.run == whole.run) ||
+      !std::equal(again.bytes.begin(), again.bytes.end(), whole.bytes.begin(), whole.bytes.end())) {
+    std::fprintf(stderr, "the edited file differs from %s\n", input.c_str());
+    return false;
+  }
+  return Write(dir / input.filename(), edited);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_fuzz_seeds OUT\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds OUT [INPUT...]\n");
     return 2;
   }
   const std::filesystem::path out(argv[1]);
-  for (const char* target : {"pilot_report", "settings_ini", "main_log"})
+  for (const char* target : {"pilot_report", "pilot_report_files", "settings_ini", "main_log"})
     std::filesystem::create_directories(out / target);
-  const bool ok = WritePilotSeeds(out / "pilot_report") && WriteSettingsSeeds(out / "settings_ini") &&
-                  WriteMainLogSeeds(out / "main_log");
+  bool ok = WritePilotSeeds(out / "pilot_report_files") && WriteSettingsSeeds(out / "settings_ini") &&
+            WriteMainLogSeeds(out / "main_log");
+  for (const auto& entry : std::filesystem::directory_iterator(out / "pilot_report_files"))
+    ok = ok && WriteEditedFile(entry.path(), out / "pilot_report");
+  for (int i = 2; i < argc; ++i) ok = ok && WriteEditedFile(argv[i], out / "pilot_report");
   return ok ? 0 : 1;
 }

@@ -132,12 +132,16 @@ LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t file
   return result;
 }
 
+LoadResult LoadPilotBytes(std::vector<std::uint8_t>&& bytes, std::int64_t fileSize, const std::string& path) {
+  LoadResult result = LoadFields(bytes, fileSize, path);
+  if (result.errorCount == 0) result.record.BytesOnDisk = std::move(bytes);
+  return result;
+}
+
 LoadResult LoadPilotFile(const std::string& path) {
   FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
-  LoadResult result = LoadFields(file.bytes, file.opened ? file.size : -1, path);
   // The bytes just read become the record's copy of the file: one buffer, not two.
-  if (result.errorCount == 0) result.record.BytesOnDisk = std::move(file.bytes);
-  return result;
+  return LoadPilotBytes(std::move(file.bytes), file.opened ? file.size : -1, path);
 }
 
 }  // namespace orlenda

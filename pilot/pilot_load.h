@@ -28,6 +28,10 @@ LoadResult LoadPilotFile(const std::string& path);
 LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
                           const std::string& path);
 
+// The same over bytes that the caller hands over: when the load succeeds they become the record's copy
+// of the file without being copied; when it fails they stay with the caller.
+LoadResult LoadPilotBytes(std::vector<std::uint8_t>&& bytes, std::int64_t fileSize, const std::string& path);
+
 std::string WrongSizeMessage(std::int64_t size);
 std::string LoadErrorCountMessage(int errorCount);
 

@@ -5,8 +5,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::string_view TrimIniBlanks(std::string_view text) {
@@ -18,13 +16,13 @@ std::string_view TrimIniBlanks(std::string_view text) {
 bool SameIniName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    if (FoldedIniChar(a[i]) != FoldedIniChar(b[i])) return false;
   return true;
 }
 
 std::string FoldedIniName(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) c = LowerAscii(c);
+  for (char& c : folded) c = FoldedIniChar(c);
   return folded;
 }
 

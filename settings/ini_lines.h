@@ -4,6 +4,8 @@
 // in-place edit both read a file through these rules, so a file reads the same before and after the
 // program edits it, whatever bytes it holds.
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +40,17 @@ struct ParsedIniLine {
 // line is "name=value" with a non-empty name; any other line is skipped. Blanks are spaces and tabs.
 // Every other byte, NUL included, is text like any other.
 ParsedIniLine ParseIniLine(std::string_view body);
+
+// The byte with an ASCII letter in lower case, from a table: names are folded byte by byte in every
+// look-up, and a table has no comparisons to take time (under the fuzzer's comparison tracing most).
+inline constexpr auto kFoldedIniChars = [] {
+  std::array<char, 256> table{};
+  for (int c = 0; c < 256; ++c)
+    table[static_cast<std::size_t>(c)] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return table;
+}();
+
+inline char FoldedIniChar(char c) { return kFoldedIniChars[static_cast<unsigned char>(c)]; }
 
 // Section and key names match without regard to ASCII case.
 bool SameIniName(std::string_view a, std::string_view b);

@@ -1,8 +1,37 @@
 #include "settings/ini_lookup.h"
 
+#include <cstddef>
+
 #include "settings/ini_lines.h"
 
 namespace orlenda {
+
+namespace {
+
+// FNV-1a over the bytes with ASCII letters lowered, so that a stored (folded) entry name and the names
+// of a look-up in any case hash alike.
+constexpr std::size_t kHashStart = 14695981039346656037ull;
+std::size_t HashFolded(std::size_t hash, std::string_view text) {
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(FoldedIniChar(c))) * 1099511628211ull;
+  return hash;
+}
+
+}  // namespace
+
+std::size_t ParsedIni::EntryHash::operator()(std::string_view entry) const {
+  return HashFolded(kHashStart, entry);
+}
+
+std::size_t ParsedIni::EntryHash::operator()(const Names& names) const {
+  return HashFolded(HashFolded(HashFolded(kHashStart, names.section), "\n"), names.key);
+}
+
+bool ParsedIni::EntryEqual::operator()(std::string_view entry, const Names& names) const {
+  return entry.size() == names.section.size() + 1 + names.key.size() &&
+         SameIniName(entry.substr(0, names.section.size()), names.section) &&
+         entry[names.section.size()] == '\n' &&
+         SameIniName(entry.substr(names.section.size() + 1), names.key);
+}
 
 std::string ParsedIni::EntryName(std::string_view section, std::string_view key) {
   return FoldedIniName(section) + '\n' + FoldedIniName(key);
@@ -18,7 +47,7 @@ ParsedIni::ParsedIni(std::string_view text) {
 }
 
 std::optional<std::string> ParsedIni::Find(std::string_view section, std::string_view key) const {
-  const auto found = values_.find(EntryName(section, key));
+  const auto found = values_.find(Names{section, key});
   if (found == values_.end()) return std::nullopt;
   return found->second;
 }

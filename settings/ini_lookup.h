@@ -3,6 +3,7 @@
 // Finding a key's value in INI text, read line by line under the rules of settings/ini_lines.h, which
 // the in-place edit follows too.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,10 +23,29 @@ class ParsedIni {
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
  private:
+  // A section and key name as a look-up gives them, compared with the stored entry names without a
+  // folded copy being made: a look-up allocates nothing unless it finds a value.
+  struct Names {
+    std::string_view section;
+    std::string_view key;
+  };
+  struct EntryHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view entry) const;
+    std::size_t operator()(const Names& names) const;
+  };
+  struct EntryEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+    bool operator()(std::string_view entry, const Names& names) const;
+    bool operator()(const Names& names, std::string_view entry) const { return (*this)(entry, names); }
+  };
+
   // The folded section name, a line break (which no name can hold) and the folded key name.
   static std::string EntryName(std::string_view section, std::string_view key);
 
-  std::unordered_map<std::string, std::string> values_;  // by EntryName, the later line's value
+  // By EntryName, the later line's value.
+  std::unordered_map<std::string, std::string, EntryHash, EntryEqual> values_;
 };
 
 // ParsedIni(text).Find(section, key), for a single look-up.

@@ -215,5 +215,22 @@ TEST(PilotLoadBytes, ShortReadCountsEachFieldThatCouldNotBeRead) {
                                     " Errors while loading file! This may not be a XWA pilotfile.");
 }
 
+TEST(PilotLoadBytes, HandedOverBytesBecomeTheRecordsCopyOnlyWhenTheLoadSucceeds) {
+  const std::vector<std::uint8_t> file = EncodePilotFile(DistinctRecord());
+  std::vector<std::uint8_t> bytes = file;
+  const std::uint8_t* const storage = bytes.data();
+  const LoadResult loaded = LoadPilotBytes(std::move(bytes), static_cast<std::int64_t>(file.size()), "x.plt");
+  ASSERT_TRUE(loaded.Succeeded());
+  EXPECT_EQ(loaded.record.BytesOnDisk, file);
+  EXPECT_EQ(loaded.record.BytesOnDisk.data(), storage) << "the bytes were copied, not handed over";
+
+  std::vector<std::uint8_t> kept = file;
+  const LoadResult refused =
+      LoadPilotBytes(std::move(kept), static_cast<std::int64_t>(file.size()) + 1, "x.plt");
+  EXPECT_FALSE(refused.Succeeded());
+  EXPECT_TRUE(refused.record.BytesOnDisk.empty());
+  EXPECT_EQ(kept, file) << "a failed load must leave the caller its bytes";
+}
+
 }  // namespace
 }  // namespace orlenda
