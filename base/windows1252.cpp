@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "base/utf8.h"
 
@@ -20,6 +21,14 @@ std::optional<char> Windows1252Byte(char32_t cp) {
   for (std::size_t i = 0; i < kHighControlRange.size(); ++i)
     if (kHighControlRange[i] == cp) return static_cast<char>(0x80 + i);
   return std::nullopt;
+}
+
+constexpr std::size_t kWordSize = sizeof(std::uint64_t);
+
+bool IsAsciiWord(const char* bytes) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, kWordSize);
+  return (word & 0x8080808080808080u) == 0;
 }
 
 }  // namespace
@@ -50,7 +59,12 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8) {
 bool IsValidUtf8(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
-    if (static_cast<std::uint8_t>(text[pos]) < 0x80) {  // ASCII, the bulk of any log, needs no decoding
+    // ASCII, the bulk of any log or report, needs no decoding: eight bytes are looked at at once.
+    if (pos + kWordSize <= text.size() && IsAsciiWord(text.data() + pos)) {
+      pos += kWordSize;
+      continue;
+    }
+    if (static_cast<std::uint8_t>(text[pos]) < 0x80) {
       ++pos;
       continue;
     }

@@ -14,17 +14,31 @@ void AppendCraftTotal(std::string_view label, std::int32_t total, TextSink& sink
   sink.AppendLine(std::string(label) + IntText(total) + " kills.");
 }
 
+// A row of numbers after a craft type's label, each after a tab but the first, written into one buffer
+// that every row of a table reuses.
+class CraftRow {
+ public:
+  template <typename... Numbers>
+  std::string_view Text(const std::string& label, std::int32_t first, Numbers... rest) {
+    text_.assign(label);
+    AppendIntText(text_, first);
+    ((text_ += '\t', AppendIntText(text_, rest)), ...);
+    return text_;
+  }
+
+ private:
+  std::string text_;
+};
+
 // Rows for the craft types whose kills are positive: label, kills, then each assist list after a tab.
 template <typename... AssistLists>
 void AppendCraftRows(const CraftList& kills, TextSink& sink, const AssistLists&... assists) {
   const auto labels = CraftTypeLabels();
+  CraftRow row;
   std::int32_t total = 0;
   for (std::size_t i = 0; i < kCraftTypeCount; ++i) {
     if (kills[i] <= 0) continue;
-    std::string row = labels[i] + IntText(kills[i]);
-    // Appended piece by piece: GCC 12 reports a false overlap (-Wrestrict) in "\t" + text at -O3.
-    ((row.append("\t").append(IntText(assists[i]))), ...);
-    sink.AppendLine(row);
+    sink.AppendLine(row.Text(labels[i], kills[i], assists[i]...));
     total = WrappingAdd(total, kills[i]);
   }
   AppendCraftTotal("Calculated total: ", total, sink);
@@ -67,11 +81,11 @@ void AppendSimulatorKillTable(const PilotRecord& record, TextSink& sink) {
   sink.AppendLine("Combat sim. kill details (Kill list A + Kill list B + Assist list :");
   sink.AppendLine("Shiptype:\t\tKillsA:\tKillsB:\tAssits:");
   const auto labels = CraftTypeLabels();
+  CraftRow row;
   std::int32_t total = 0;
   for (std::size_t i = 0; i < kCraftTypeCount; ++i) {
     if (record.SimKillsA[i] <= 0 && record.SimKillsB[i] <= 0) continue;
-    sink.AppendLine(labels[i] + IntText(record.SimKillsA[i]) + "\t" + IntText(record.SimKillsB[i]) + "\t" +
-                    IntText(record.SimAssists[i]));
+    sink.AppendLine(row.Text(labels[i], record.SimKillsA[i], record.SimKillsB[i], record.SimAssists[i]));
     total = WrappingAdd(total, record.SimKillsA[i]);  // whatever its sign
   }
   AppendCraftTotal("Calculated total (Kill list A): ", total, sink);

@@ -24,8 +24,13 @@ echo "== Building the fuzz targets in ${dir}"
 # comparison tracing only where fuzz/CMakeLists.txt turns it back on.
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# The list's checksum joins the flags, so that a changed list rebuilds what it applies to, and ccache
+# hashes the list too (the checksum alone is a define the preprocessed text does not show).
+ignorelist="${PWD}/fuzz/coverage_ignorelist.txt"
+ignorelist_sum=$(cksum <"${ignorelist}" | cut -d' ' -f1)
+export CCACHE_EXTRAFILES="${ignorelist}"
 cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -fno-sanitize-coverage=trace-cmp -fsanitize-coverage-ignorelist=${PWD}/fuzz/coverage_ignorelist.txt" \
+  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -fno-sanitize-coverage=trace-cmp -fsanitize-coverage-ignorelist=${ignorelist} -DORLENDA_COVERAGE_IGNORELIST_SUM=${ignorelist_sum}" \
   -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON -DORLENDA_WARNINGS_AS_ERRORS=ON \
   -DORLENDA_BUILD_TESTS=OFF -DORLENDA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
 build_targets=(fuzz_seeds)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace orlenda {
 namespace {
 
@@ -27,6 +29,17 @@ TEST(Windows1252, TextFromEitherEncoding) {
   EXPECT_EQ(Utf8FromUtf8OrWindows1252("caf\xE9"), "caf\u00E9");
   EXPECT_FALSE(IsValidUtf8("\xC0\x80")) << "overlong form";
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")) << "surrogate";
+}
+
+// ASCII is passed over eight bytes at a time: a character or a broken byte is found wherever it
+// falls, across a word's end too.
+TEST(Windows1252, FindsEachNonAsciiByteWhereverItFalls) {
+  for (std::size_t at = 0; at <= 20; ++at) {
+    std::string text(21, 'a');
+    EXPECT_FALSE(IsValidUtf8(std::string(text).replace(at, 1, "\xE9"))) << at;
+    EXPECT_TRUE(IsValidUtf8(text.insert(at, "\xE2\x82\xAC"))) << at;
+    EXPECT_FALSE(IsValidUtf8(text.erase(at + 2, 1))) << "cut short at " << at;
+  }
 }
 
 }  // namespace
