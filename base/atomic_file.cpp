@@ -56,7 +56,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   const std::string target = FollowLinks(path);
   // Only a plain file is replaced: a device or a pipe in its place (/dev/null, /dev/stdout) must keep
   // being what it is, and a folder cannot be replaced.
-  if (KindOf(target) == PathKind::kOther) return false;
+  const PathKind kind = KindOf(target);
+  if (kind == PathKind::kOther || kind == PathKind::kUnexaminable) return false;
 
   std::string temporary;
   SystemFile file = CreateTemporary(target, temporary);

@@ -25,4 +25,11 @@ bool MoveOver(const std::string& from, const std::string& to);
 
 void RemoveFile(const std::string& path);
 
+// Makes the folder, and the folders above it that are missing; whether it is there afterwards.
+bool CreateFolders(const std::string& folder);
+
+// One spelling for each file, however the path names it: absolute, with links followed as far as the
+// path exists. The path itself when it cannot be worked out.
+std::string CanonicalPath(const std::string& path);
+
 }  // namespace orlenda

@@ -32,6 +32,11 @@ bool WritableFile::ReadAll(std::vector<std::uint8_t>& bytes, std::size_t size) {
   return done == size || Fail("the file ended early");
 }
 
+bool WritableFile::ReadAt(std::size_t offset, std::span<std::uint8_t> into, std::size_t& done) {
+  done = 0;
+  return file_.ReadAt(static_cast<std::int64_t>(offset), into.data(), into.size(), done) || Fail();
+}
+
 bool WritableFile::WriteAt(std::size_t offset, std::span<const std::uint8_t> bytes) {
   return file_.WriteAt(static_cast<std::int64_t>(offset), bytes.data(), bytes.size()) || Fail();
 }

@@ -42,6 +42,8 @@ class WritableFile {
   std::int64_t RegularFileSize();
 
   bool ReadAll(std::vector<std::uint8_t>& bytes, std::size_t size);
+  // Reads up to `into.size()` bytes from `offset`; `done` says how many came (fewer at the file's end).
+  bool ReadAt(std::size_t offset, std::span<std::uint8_t> into, std::size_t& done);
   bool WriteAt(std::size_t offset, std::span<const std::uint8_t> bytes);
   bool Truncate(std::int64_t size);
   bool SyncToDisk();

@@ -1,8 +1,8 @@
 #include "cli/command.h"
 
-#include <filesystem>
 #include <ostream>
 
+#include "base/file_status.h"
 #include "cli/printable_text.h"
 #include "settings/default_paths.h"
 #include "settings/settings_ini.h"
@@ -18,8 +18,7 @@ void PrintLoadMessages(const LoadResult& result, std::ostream& err, std::string_
 
 std::string SettingsPathOrDefault(const std::string& iniOption, std::ostream& err) {
   if (iniOption.empty()) return DefaultSettingsPath();
-  std::error_code error;
-  if (!std::filesystem::exists(iniOption, error) && !error) {
+  if (IsMissing(iniOption)) {
     PrintMessage("Settings file " + iniOption + " does not exist: the defaults are used", err);
   }
   return iniOption;

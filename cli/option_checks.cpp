@@ -1,9 +1,9 @@
 #include "cli/option_checks.h"
 
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 
+#include "base/atomic_file.h"
+#include "base/file_status.h"
 #include "cli/printable_text.h"
 
 namespace orlenda::cli {
@@ -11,13 +11,13 @@ namespace orlenda::cli {
 CLI::Validator SettingsFileCheck() {
   return CLI::Validator(
       [](std::string& path) -> std::string {
-        std::error_code error;
-        const auto type = std::filesystem::status(path, error).type();
-        if (type == std::filesystem::file_type::not_found) return {};
+        const PathKind kind = KindOf(path);
+        if (kind == PathKind::kMissing) return {};
         const std::string shown = PrintableText(path);
-        if (type == std::filesystem::file_type::directory) return shown + " is a folder, not a settings file";
-        if (type != std::filesystem::file_type::regular) return shown + " is not a plain file";
-        if (!std::ifstream(path)) return "cannot read " + shown;
+        if (IsFolder(path)) return shown + " is a folder, not a settings file";
+        if (kind == PathKind::kOther) return shown + " is not a plain file";
+        std::string text;
+        if (kind == PathKind::kUnexaminable || !ReadWholeFile(path, text)) return "cannot read " + shown;
         return {};
       },
       "FILE");

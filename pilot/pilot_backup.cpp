@@ -1,21 +1,13 @@
 #include "pilot/pilot_backup.h"
 
-#include <filesystem>
 #include <string_view>
 
+#include "base/file_status.h"
+#include "base/file_system.h"
 #include "base/safe_replace.h"
 
 namespace orlenda {
 namespace {
-
-namespace fs = std::filesystem;
-
-// One name per file, however the path was spelled.
-std::string FileKey(const std::string& path) {
-  std::error_code error;
-  const fs::path canonical = fs::weakly_canonical(path, error);
-  return error ? path : canonical.string();
-}
 
 std::string CopyFailedMessage(const std::string& path, const std::string& reason) {
   return "Unable to keep a copy of " + path + " as " + PilotBackups::BackupPath(path) + " (" + reason +
@@ -24,9 +16,8 @@ std::string CopyFailedMessage(const std::string& path, const std::string& reason
 
 // A marker counts only when it is a plain file: anything else at its name was not left by us.
 bool IsKeptByMarker(const std::string& path) {
-  std::error_code error;
-  return fs::is_regular_file(fs::symlink_status(PilotBackups::KeepMarkerPath(path), error)) &&
-         fs::is_regular_file(fs::symlink_status(PilotBackups::BackupPath(path), error));
+  return IsPlainFileItself(PilotBackups::KeepMarkerPath(path)) &&
+         IsPlainFileItself(PilotBackups::BackupPath(path));
 }
 
 }  // namespace
@@ -46,7 +37,7 @@ bool PilotBackups::EnsureBackup(const std::string& path, std::span<const std::ui
       return false;
     }
   }
-  done_.insert(FileKey(path));
+  done_.insert(CanonicalPath(path));  // one name per file, however the path was spelled
   return true;
 }
 
@@ -60,11 +51,9 @@ bool PilotBackups::KeepBackup(const std::string& path) {
 }
 
 void PilotBackups::ReleaseBackup(const std::string& path) {
-  std::error_code error;
-  if (fs::is_regular_file(fs::symlink_status(KeepMarkerPath(path), error)))
-    fs::remove(KeepMarkerPath(path), error);
+  if (IsPlainFileItself(KeepMarkerPath(path))) RemoveFile(KeepMarkerPath(path));
 }
 
-bool PilotBackups::HasBackup(const std::string& path) const { return done_.contains(FileKey(path)); }
+bool PilotBackups::HasBackup(const std::string& path) const { return done_.contains(CanonicalPath(path)); }
 
 }  // namespace orlenda

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <span>
+#include <string_view>
+#include <vector>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
+#include "base/file_system.h"
 #include "base/locked_file.h"
 #include "base/temporary_files.h"
 #include "base/writable_file.h"
@@ -51,18 +53,6 @@ bool AppendInPlace(WritableFile& file, std::size_t offset, std::string_view tail
   return false;
 }
 
-// A file at the path, a link followed.
-bool Exists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::status(path, error).type() != std::filesystem::file_type::not_found;
-}
-
-// Nothing at all at the path, not even a link.
-bool NothingAt(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found;
-}
-
 // The lines that other programs appended to the file since the baseline: the file then still begins
 // with the baseline's bytes.
 std::vector<std::string> LinesAddedSince(const LogFileBaseline& baseline, const std::string& path,
@@ -85,27 +75,25 @@ struct LockedLog {
 };
 
 // What an append needs to know of a log, in one pass through a small buffer instead of a copy of a
-// log that may be megabytes long: whether it holds a NUL byte, and how it ends. The path names the
-// locked file while the lock is held, as every writer takes it.
+// log that may be megabytes long: whether it holds a NUL byte, and how it ends. It is read through the
+// locked file itself.
 struct LogShape {
   bool read = false;
   bool holdsNul = false;
   bool needsLineEnd = false;
 };
 
-LogShape ShapeOf(const std::string& path, std::size_t size) {
+LogShape ShapeOf(WritableFile& file, std::size_t size) {
   constexpr std::size_t kChunk = 64 * 1024;
   LogShape shape;
-  std::ifstream in(path, std::ios::binary);
-  std::string chunk(kChunk, '\0');
+  std::vector<std::uint8_t> chunk(std::min(kChunk, size));
   std::string head;  // enough of the start to tell a byte order mark alone
   char last = '\n';
   std::size_t done = 0;
-  while (done < size && in) {
-    in.read(chunk.data(), static_cast<std::streamsize>(std::min(kChunk, size - done)));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got == 0) break;
-    const std::string_view piece(chunk.data(), got);
+  while (done < size) {
+    std::size_t got = 0;
+    if (!file.ReadAt(done, std::span(chunk).first(std::min(kChunk, size - done)), got) || got == 0) break;
+    const std::string_view piece(reinterpret_cast<const char*>(chunk.data()), got);
     if (head.size() < kUtf8ByteOrderMark.size())
       head += piece.substr(0, kUtf8ByteOrderMark.size() - head.size());
     shape.holdsNul = shape.holdsNul || piece.find('\0') != std::string_view::npos;
@@ -136,7 +124,7 @@ std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log
 
 std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
   if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
-  const LogShape shape = ShapeOf(path, log.size);
+  const LogShape shape = ShapeOf(*log.file, log.size);
   if (!shape.read) return CannotOpenFileMessage(path);
   log.needsLineEnd = shape.needsLineEnd;
   if (!shape.holdsNul) return std::nullopt;
@@ -148,10 +136,7 @@ LogWriteResult Failed(std::string message) { return {false, std::move(message), 
 
 // A write that failed on a file it had just created leaves no empty log behind.
 LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
-  if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-  }
+  if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) RemoveFile(path);
   return Failed(CannotCreateFileMessage(path));
 }
 
@@ -160,7 +145,7 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
 LogReadResult ReadMainLog(const std::string& path) {
   if (HasPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
-  if (Exists(path)) {
+  if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
     const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);

@@ -36,7 +36,9 @@ trap cleanup EXIT
 
 
 echo "== Testing in ${dir} under Wine"
-ctest --test-dir "${dir}" --output-on-failure -j"${jobs}" --timeout 300
+# One test program at a time: under Wine, the settings test of two writers at once sees the file
+# replaced in steps that a second program on the other core can slow to where a write gives up.
+ctest --test-dir "${dir}" --output-on-failure -j1 --timeout 300
 
 windows_cli=("${wine}" "${dir}/cli/orlenda3001-cli.exe")
 failed=0

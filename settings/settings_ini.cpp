@@ -1,12 +1,11 @@
 #include "settings/settings_ini.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 #include <utility>
 
 #include "base/atomic_file.h"
 #include "base/file_status.h"
+#include "base/file_system.h"
 #include "base/locked_file.h"
 #include "settings/ini_text_edit.h"
 
@@ -25,10 +24,8 @@ bool TextBeforeWriting(const std::string& path, std::string& text) {
 
 // A fresh profile may lack the folder that holds the file (~/.config on a new account).
 void CreateMissingFolder(const std::string& path) {
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  std::error_code ignored;
-  if (!folder.empty() && !std::filesystem::exists(folder, ignored))
-    std::filesystem::create_directories(folder, ignored);
+  const std::string folder = FolderOf(path);
+  if (IsMissing(folder)) CreateFolders(folder);
 }
 
 }  // namespace

@@ -1,20 +1,13 @@
 #include "settings/settings_recovery.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
+#include "base/file_system.h"
 
 namespace orlenda {
 namespace {
-
-namespace fs = std::filesystem;
-
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return fs::symlink_status(path, ignored).type() != fs::file_type::not_found;
-}
 
 // Text files hold tabs, line ends and printable characters; a NUL or another control character means
 // binary data (a damaged file, or a file of another kind under this name).
@@ -28,11 +21,16 @@ bool HoldsOnlyText(const std::string& bytes) {
 }  // namespace
 
 SettingsFileProblem CheckSettingsFile(const std::string& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) return SettingsFileProblem::None;
-  if (error) return SettingsFileProblem::Unreadable;
-  if (status.type() != fs::file_type::regular) return SettingsFileProblem::NotAPlainFile;
+  switch (KindOf(path)) {
+    case PathKind::kMissing:
+      return SettingsFileProblem::None;
+    case PathKind::kUnexaminable:
+      return SettingsFileProblem::Unreadable;
+    case PathKind::kOther:
+      return SettingsFileProblem::NotAPlainFile;
+    case PathKind::kRegular:
+      break;
+  }
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return SettingsFileProblem::Unreadable;
   return HoldsOnlyText(bytes) ? SettingsFileProblem::None : SettingsFileProblem::NotText;
@@ -54,15 +52,13 @@ std::string SettingsProblemText(SettingsFileProblem problem) {
 
 std::string FreeAsideName(const std::string& path) {
   std::string name = path + ".bad";
-  for (int number = 2; Exists(name); ++number) name = path + ".bad" + std::to_string(number);
+  for (int number = 2; !NothingAt(name); ++number) name = path + ".bad" + std::to_string(number);
   return name;
 }
 
 std::optional<std::string> MoveSettingsFileAside(const std::string& path) {
   const std::string aside = FreeAsideName(path);
-  std::error_code error;
-  fs::rename(path, aside, error);
-  if (error) return std::nullopt;
+  if (!MoveOver(path, aside)) return std::nullopt;
   return aside;
 }
 

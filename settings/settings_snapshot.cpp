@@ -1,10 +1,9 @@
 #include "settings/settings_snapshot.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "base/atomic_file.h"
+#include "base/file_status.h"
 #include "base/windows1252.h"
 
 namespace orlenda {
@@ -28,9 +27,8 @@ std::string FirstCharacters(std::string utf8, std::size_t count) {
 // The file's text: empty when it is missing or cannot be read, which yields the defaults. Only a
 // regular file is read, so that a folder or a pipe in its place cannot block or mislead.
 std::string TextForReading(const std::string& path) {
-  std::error_code ignored;
   std::string text;
-  if (!std::filesystem::is_regular_file(path, ignored) || !ReadWholeFile(path, text)) return {};
+  if (!IsRegularFile(path) || !ReadWholeFile(path, text)) return {};
   return text;
 }
 

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "base/file_status.h"
@@ -14,10 +16,31 @@
 
 namespace orlenda {
 
+namespace {
+
+bool IsNotFound(int error) { return error == ENOENT || error == ENOTDIR; }
+
+}  // namespace
+
 PathKind KindOf(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) return S_ISREG(info.st_mode) ? PathKind::kRegular : PathKind::kOther;
-  return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kOther;
+  return IsNotFound(errno) ? PathKind::kMissing : PathKind::kUnexaminable;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool NothingAt(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) != 0 && IsNotFound(errno);
+}
+
+bool IsPlainFileItself(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string FollowLinks(const std::string& path) {
@@ -55,5 +78,17 @@ bool MoveOver(const std::string& from, const std::string& to) {
 }
 
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+bool CreateFolders(const std::string& folder) {
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return IsFolder(folder);
+}
+
+std::string CanonicalPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+  return error ? path : canonical.string();
+}
 
 }  // namespace orlenda

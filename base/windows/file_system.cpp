@@ -1,5 +1,9 @@
 #include "base/file_system.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "base/file_status.h"
 #include "base/windows/wide.h"
 
@@ -27,19 +31,52 @@ std::wstring WithoutLongPathPrefix(std::wstring path) {
   return path;
 }
 
+// One try at putting `source` in place of `target`.
+bool ReplaceOnce(const std::wstring& source, const std::wstring& target, bool targetExists) {
+  if (targetExists && ::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                     nullptr, nullptr))
+    return true;
+  // A new file, or a replacement that ReplaceFileW refused (some network shares): one rename, written
+  // through to disk before it returns.
+  return ::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+// The errors of a file that another program holds open for a moment.
+bool IsTransientRefusal(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
 }  // namespace
 
 PathKind KindOf(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
-    return IsNotFound(::GetLastError()) ? PathKind::kMissing : PathKind::kOther;
+    return IsNotFound(::GetLastError()) ? PathKind::kMissing : PathKind::kUnexaminable;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kOther;
   // A device name (NUL, CON, COM1) has attributes too; only a file on a disk is a plain file.
   HANDLE file = OpenToExamine(path);
-  if (file == INVALID_HANDLE_VALUE) return PathKind::kOther;
+  if (file == INVALID_HANDLE_VALUE) return PathKind::kUnexaminable;
   const bool onDisk = ::GetFileType(file) == FILE_TYPE_DISK;
   ::CloseHandle(file);
   return onDisk ? PathKind::kRegular : PathKind::kOther;
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The attributes of a link are its own: GetFileAttributesW does not follow it.
+bool NothingAt(const std::string& path) {
+  return ::GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES && IsNotFound(::GetLastError());
+}
+
+bool IsPlainFileItself(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return KindOf(path) == PathKind::kRegular;
 }
 
 std::string FollowLinks(const std::string& path) {
@@ -75,14 +112,31 @@ bool TakePermissions(const std::string&, const std::string&) { return true; }
 bool MoveOver(const std::string& from, const std::string& to) {
   const std::wstring source = Wide(from);
   const std::wstring target = Wide(to);
-  if (KindOf(to) == PathKind::kRegular && ::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
-                                                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-    return true;
-  // A new file, or a replacement that ReplaceFileW refused (some network shares): one rename, written
-  // through to disk before it returns.
-  return ::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  // Another program may hold the file open for a moment (a virus scanner, the indexer, a copy of ours
+  // opening it to wait for its lock), and the system then refuses the replacement: it is tried again a
+  // few times over about a second before it counts as failed.
+  constexpr int kAttempts = 12;
+  for (int attempt = 0;; ++attempt) {
+    if (ReplaceOnce(source, target, KindOf(to) == PathKind::kRegular)) return true;
+    if (attempt + 1 == kAttempts || !IsTransientRefusal(::GetLastError())) return false;
+    ::Sleep(10u << std::min(attempt, 4));
+  }
 }
 
 void RemoveFile(const std::string& path) { ::DeleteFileW(Wide(path).c_str()); }
+
+// std::filesystem takes the UTF-16 path: from a std::string it would read the ANSI code page.
+bool CreateFolders(const std::string& folder) {
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(Wide(folder)), ignored);
+  return IsFolder(folder);
+}
+
+std::string CanonicalPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path canonical =
+      std::filesystem::weakly_canonical(std::filesystem::path(Wide(path)), error);
+  return error ? path : Narrow(canonical.wstring());
+}
 
 }  // namespace orlenda

@@ -4,9 +4,16 @@
 #include <fstream>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <thread>
+#endif
+
 #include "base/atomic_file.h"
 #include "base/file_bytes.h"
 #include "base/writable_file.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -99,6 +106,26 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
   EXPECT_TRUE(ReadWholeFile(path, whole));
   EXPECT_EQ(whole, "12345");
 }
+
+#ifdef _WIN32
+// A program that holds the file open for a moment without sharing it (a virus scanner does) delays a
+// replacement instead of failing it.
+TEST(AtomicFileTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
+  test::TempDir dir;
+  const std::string path = dir.File("orlenda3001.ini");
+  ASSERT_TRUE(WriteFileAtomically(path, "old"));
+  HANDLE held = ::CreateFileW(test::PathOfUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread scanner([held] {
+    ::Sleep(150);
+    ::CloseHandle(held);
+  });
+  EXPECT_TRUE(WriteFileAtomically(path, "new"));
+  scanner.join();
+  EXPECT_EQ(ReadText(path), "new");
+}
+#endif
 
 }  // namespace
 }  // namespace orlenda

@@ -4,9 +4,15 @@
 #include <fstream>
 #include <string>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "base/file_status.h"
+#include "base/file_system.h"
 #include "base/user_folders.h"
 #include "base/utf16.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -39,6 +45,56 @@ TEST(FileStatusTest, TellsMissingPlainAndOtherPaths) {
   EXPECT_TRUE(IsRegularFile(file));
   EXPECT_FALSE(IsRegularFile(dir.path().string()));
 }
+
+// A player's own folder often has a name that is not ASCII; it reaches the system whole.
+TEST(FileStatusTest, TellsFoldersPlainFilesAndNothingAtAllUnderAnyName) {
+  test::TempDir dir;
+  const std::string folder = dir.File("J\xC3\xB6rg/Pilots");  // Jörg
+  EXPECT_TRUE(NothingAt(folder));
+  ASSERT_TRUE(CreateFolders(folder));
+  EXPECT_TRUE(CreateFolders(folder)) << "already there";
+  EXPECT_TRUE(IsFolder(folder));
+  EXPECT_FALSE(NothingAt(folder));
+  EXPECT_FALSE(IsPlainFileItself(folder));
+
+  const std::string file = folder + "/K\xC3\xB6tter.plt";
+  test::WriteBytes(file, "x");
+  EXPECT_TRUE(IsPlainFileItself(file));
+  EXPECT_TRUE(IsRegularFile(file));
+  EXPECT_FALSE(IsFolder(file));
+  EXPECT_FALSE(CreateFolders(file + "/Pilots")) << "a file stands in the way";
+  EXPECT_EQ(CanonicalPath(folder + "/../Pilots/./K\xC3\xB6tter.plt"), CanonicalPath(file));
+  EXPECT_NE(CanonicalPath(file), CanonicalPath(folder + "/other.plt"));
+}
+
+#ifndef _WIN32
+TEST(FileStatusTest, LinksAreFollowedOnlyWhereTheNameSaysSo) {
+  test::TempDir dir;
+  const std::string file = dir.File("pilot.plt");
+  test::WriteBytes(file, "x");
+  const std::string link = dir.File("link.plt");
+  std::filesystem::create_symlink(file, link);
+  EXPECT_TRUE(IsRegularFile(link));
+  EXPECT_FALSE(IsPlainFileItself(link));
+  EXPECT_EQ(CanonicalPath(link), CanonicalPath(file));
+
+  const std::string dangling = dir.File("dangling.plt");
+  std::filesystem::create_symlink(dir.File("gone.plt"), dangling);
+  EXPECT_TRUE(IsMissing(dangling));
+  EXPECT_FALSE(NothingAt(dangling)) << "the link itself is there";
+}
+
+TEST(FileStatusTest, AFolderThatMayNotBeLookedIntoIsNotMissing) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may look into every folder";
+  test::TempDir dir;
+  const std::string folder = dir.File("closed");
+  ASSERT_TRUE(CreateFolders(folder));
+  test::WriteBytes(folder + "/orlenda3001.ini", "[Orlenda]\n");
+  std::filesystem::permissions(folder, std::filesystem::perms::none);
+  EXPECT_EQ(KindOf(folder + "/orlenda3001.ini"), PathKind::kUnexaminable);
+  EXPECT_FALSE(IsMissing(folder + "/orlenda3001.ini"));
+}
+#endif
 
 TEST(UserFoldersTest, InFolderAddsOneSeparator) {
   const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));

@@ -217,7 +217,7 @@ TEST_F(SettingsIniTest, ValueKeepsOnlyItsFirstLineSoItCannotAddLinesToTheFile) {
 }
 
 TEST_F(SettingsIniTest, WriteCreatesMissingFolders) {
-  SettingsIni store(dir_.File("config/deeper/orlenda3001.ini"));
+  SettingsIni store(dir_.File("config/J\xC3\xB6rg/orlenda3001.ini"));  // Jörg
   store.WriteSetting(kSettingsSection, "LastDir", "/x");
   EXPECT_EQ(ReadBytes(store.path()), "[Orlenda]\nLastDir=/x\n");
 }

@@ -8,14 +8,24 @@
 
 namespace orlenda::test {
 
+std::filesystem::path PathOfUtf8(std::string_view path) {
+  return std::filesystem::path(
+      std::u8string_view(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+}
+
+std::string Utf8OfPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOfUtf8(path), std::ios::binary);
   if (!in) return "<missing>";
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::uint8_t> ReadByteVector(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOfUtf8(path), std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -24,7 +34,7 @@ std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOfUtf8(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
 }

@@ -4,11 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orlenda::test {
+
+// Paths in tests are UTF-8, as in the program; these name the same file on every system (a narrow
+// path on Windows would be read in the ANSI code page).
+std::filesystem::path PathOfUtf8(std::string_view path);
+std::string Utf8OfPath(const std::filesystem::path& path);
 
 // The file's bytes; "<missing>" when it cannot be opened, so that a missing file never passes for an
 // empty one.

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "support/file_contents.h"
+
 namespace orlenda::test {
 
 TempDir::TempDir() {
@@ -19,6 +21,8 @@ TempDir::TempDir() {
   }
   throw std::runtime_error("cannot create a temporary folder");
 }
+
+std::string TempDir::File(const std::string& name) const { return Utf8OfPath(path() / PathOfUtf8(name)); }
 
 void TempDir::RemoveFolder::operator()(std::filesystem::path* folder) const {
   std::error_code ignored;

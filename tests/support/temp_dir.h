@@ -13,7 +13,8 @@ class TempDir {
   TempDir();
 
   const std::filesystem::path& path() const { return *path_; }
-  std::string File(const std::string& name) const { return (path() / name).string(); }
+  // The UTF-8 path of `name` (UTF-8, may hold folders) in this folder.
+  std::string File(const std::string& name) const;
 
  private:
   struct RemoveFolder {
