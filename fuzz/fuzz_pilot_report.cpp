@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -82,8 +83,10 @@ RunDescription DescribeRun(const PilotRun& fields) {
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
 // The settings for this run, every section of the report on (the listings with or without the missions
-// that hold nothing, as the run says), read from INI text as from the file.
-SettingsSnapshot SettingsFor(const RunDescription& run) {
+// that hold nothing, as the run says), read from INI text as from the file. Runs differ only in their
+// flags and two choices, so the same few thousand texts come back again and again: each is parsed once.
+const SettingsSnapshot& SettingsFor(const RunDescription& run) {
+  static std::unordered_map<std::string, SettingsSnapshot> parsed;
   const std::string text =
       "[Orlenda]\r\nMegaDetails=1\r\nShowErrorDetailes=1\r\nCheckCheat=1\r\n"
       "ShowZeroMissions=" +
@@ -94,7 +97,9 @@ SettingsSnapshot SettingsFor(const RunDescription& run) {
       "ShowMissionTotal=" + Flag((run.flags & kHideMissionTotal) == 0) + "\r\n" +
       "ShowMissionTime=" + Flag((run.flags & kShowMissionTime) != 0) + "\r\n" +
       "NameSource=" + run.nameSource + "\r\nScoreFormat=" + run.scoreFormat + "\r\n";
-  return SettingsSnapshot::OfText(text);
+  auto found = parsed.find(text);
+  if (found == parsed.end()) found = parsed.emplace(text, SettingsSnapshot::OfText(text)).first;
+  return found->second;
 }
 
 // One build of the report. The builds are kept from one input to the next, so that their lines reuse
@@ -126,7 +131,7 @@ void BuildReport(const PilotRecord& record, const SettingsReader& settings, cons
 }
 
 void Report(const PilotRecord& record, const RunDescription& run, bool rebuild) {
-  const SettingsSnapshot settings = SettingsFor(run);
+  const SettingsSnapshot& settings = SettingsFor(run);
   ReportContext context;
   context.decimalSeparator = (run.flags & kCommaSeparator) != 0 ? "," : ".";
   context.today = "08.12.2026";
