@@ -177,6 +177,25 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   return result;
 }
 
+std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
+                                                               LogFileBaseline& baseline) {
+  if (baseline.path != path || HasPilotFileName(path)) return std::nullopt;
+  const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+  if (!file) return std::nullopt;
+  const std::int64_t size = file->RegularFileSize();
+  if (size < 0) return std::nullopt;
+  if (static_cast<std::size_t>(size) == baseline.size) return std::vector<std::string>{};
+  std::string bytes;
+  if (!ReadLocked(*file, bytes)) return std::nullopt;
+  const std::vector<std::string> added = LinesAddedSince(baseline, path, bytes);
+  if (added.empty()) return std::nullopt;
+  std::vector<std::string> texts;
+  texts.reserve(added.size());
+  for (const std::string& line : added) texts.push_back(LineText(line, baseline));
+  Describe(baseline, path, bytes);
+  return texts;
+}
+
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
