@@ -40,7 +40,7 @@ bool ReadLocked(WritableFile& file, std::string& bytes) {
   const std::int64_t size = file.RegularFileSize();
   std::vector<std::uint8_t> read;
   if (size < 0 || !file.ReadAll(read, static_cast<std::size_t>(size))) return false;
-  bytes.assign(read.begin(), read.end());
+  bytes.assign(reinterpret_cast<const char*>(read.data()), read.size());  // one copy of the whole block
   return true;
 }
 
