@@ -216,8 +216,9 @@ bool TPltFileView::SaveDetails(bool askFirst) {
   }
   const UpdateResult result = UpdatePilotFile(record_.PilotFileName, details, record_, backups_);
   if (!result.succeeded) return refuse(result.message);
-  ShowSavedFile();
+  // Told first, so that a setting that fails while the report is rebuilt cannot hide the success.
   prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));
+  ShowSavedFile();
   return true;
 }
 
