@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
+#include <exception>
 
 #include "base/game_folders.h"
 #include "base/user_folders.h"
@@ -239,6 +240,18 @@ void TForm1::ExitButtonClick() { close(); }
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   FormShow();
+}
+
+// The player comes back to the window, perhaps from a command line that appended to the log: its lines
+// join the text now, before anything the player types next.
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || mainLog_ == nullptr) return;
+  try {
+    TakeLinesFromOthers();
+  } catch (const std::exception&) {
+    // A settings file that cannot be read now: the next save reads it again and reports it.
+  }
 }
 
 void TForm1::FormShow() {

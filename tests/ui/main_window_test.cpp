@@ -431,6 +431,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.LogText() + QStringLiteral("\n"),
              QString::fromUtf8(QByteArray("first line\r\n") + cliLine + "closed later\r\n")
                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    // A line appended while the player was in another window joins the text when they come back,
+    // before what they add then.
+    QWidget elsewhere;
+    ShowActive(elsewhere);
+    QVERIFY(AppendMainLogLines(LocalPath(program.home.LogFile()), {"while away"}).ok);
+    ShowActive(program.Form1());
+    QCOMPARE(Lines(program.LogText()).constLast(), QStringLiteral("while away"));
+    program.Form1().mainLog().AppendLine(QStringLiteral("typed on return"));
+    Click(program.Form1(), "SaveButton");
+    QVERIFY(ReadAll(program.home.LogFile()).endsWith("closed later\r\nwhile away\r\ntyped on return\r\n"));
   }
 
   void saveLogWritesCrLfLinesAndClearsTheFlag() {
