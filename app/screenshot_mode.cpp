@@ -1,11 +1,13 @@
 #include "app/screenshot_mode.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -21,6 +23,7 @@ namespace orlenda {
 namespace {
 
 constexpr int kSettleMilliseconds = 400;
+constexpr int kPollMilliseconds = 50;
 
 // Lets the window system map and paint what was just shown.
 void Settle() {
@@ -63,6 +66,33 @@ bool SaveWithListOpen(QWidget& view, const char* boxName, const QString& folder,
   return saved;
 }
 
+// The question that "Save" asks when the active mission moves back three missions, answered No, so
+// that nothing is written. The question is a window of its own, photographed once it is shown.
+bool SaveMissionMoveQuestion(TPltFileView& view, const QString& folder, const QString& name) {
+  auto* missions = view.findChild<QComboBox*>(QStringLiteral("ActiveMissionBox"));
+  constexpr int kMissionsBack = 3;
+  if (missions == nullptr || missions->currentIndex() < kMissionsBack) return false;
+  const int loaded = missions->currentIndex();
+  view.show();
+  Settle();
+  missions->setCurrentIndex(loaded - kMissionsBack);
+  bool saved = false;
+  auto* poll = new QTimer(&view);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, folder, name, &saved] {
+    auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (question == nullptr || !question->isVisible()) return;
+    poll->stop();
+    saved = Save(*question, folder, name);
+    question->reject();  // the box's No
+    poll->deleteLater();
+  });
+  poll->start(kPollMilliseconds);
+  view.Button2Click();
+  missions->setCurrentIndex(loaded);
+  view.hide();
+  return saved;
+}
+
 bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
   if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
   if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
@@ -71,6 +101,8 @@ bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile,
   bool saved = ShowAndSave(windows.PltFileView, folder, QStringLiteral("pilot-file-view.png"));
   saved = SaveWithListOpen(windows.PltFileView, "KalidorBox", folder,
                            QStringLiteral("pilot-file-view-kalidor-list.png")) &&
+          saved;
+  saved = SaveMissionMoveQuestion(windows.PltFileView, folder, QStringLiteral("mission-move-question.png")) &&
           saved;
   windows.Form1.mainLog().AppendLine(windows.PltFileView.ExportText());
   saved = Save(windows.Form1, folder, QStringLiteral("main-window.png")) && saved;

@@ -19,6 +19,7 @@
 #include "bench/recording_reporter.h"
 #include "pilot/pilot_load.h"
 #include "report/main_log_file.h"
+#include "report/main_log_text.h"
 #include "report/rip_pilot.h"
 #include "report/text_sink.h"
 #include "settings/settings_ini.h"
@@ -118,6 +119,68 @@ void BM_AppendToLog(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendToLog)->Arg(0)->Arg(100'000);
 
+// The text of a main log of `lines` export lines, as the text area holds it (lines joined with "\n"),
+// with `first` as its first line.
+std::string LogText(std::int64_t lines, const std::string& first) {
+  std::string text = first;
+  for (std::int64_t i = 1; i < lines; ++i)
+    text += "\nPilot " + std::to_string(i) + " - Score: " + std::to_string(i * 7) + " (1200+55)";
+  return text;
+}
+
+// The floor of a save: the same bytes written to a new file and flushed to disk.
+void BM_WriteAndFlushFloor(benchmark::State& state) {
+  LogFileBaseline none;
+  const std::string bytes = EncodeMainLog(LogText(state.range(0), "Pilot 0 - Score: 0 (1200+55)"), none);
+  const std::string path = Files().folder.File("floor-" + std::to_string(state.range(0)) + ".txt");
+  for (auto _ : state) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+        ::fsync(fd) != 0)
+      state.SkipWithError("write failed");
+    ::close(fd);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(BM_WriteAndFlushFloor)->Arg(100'000);
+
+// "Save log" of a 100,000-line log whose first line was edited, so that the whole file is replaced:
+// lock, read, compare, encode, write a temporary file, flush it and rename it over the log. Two texts
+// take turns, so that every save has something to write.
+void BM_SaveEditedLog(benchmark::State& state) {
+  const std::string log = Files().folder.File("save-" + std::to_string(state.range(0)) + ".txt");
+  const std::string texts[] = {LogText(state.range(0), "Pilot 0 - Score: 0 (1200+55)"),
+                               LogText(state.range(0), "Pilot 0 - Score: 1 (1200+55)")};
+  LogFileBaseline baseline;
+  if (!SaveMainLog(log, texts[1], baseline).ok) state.SkipWithError("save failed");
+  std::size_t turn = 0;
+  for (auto _ : state) {
+    if (!SaveMainLog(log, texts[turn], baseline).ok) state.SkipWithError("save failed");
+    turn = 1 - turn;
+  }
+}
+BENCHMARK(BM_SaveEditedLog)->Arg(100'000);
+
+// "Save log" after one export line was added to a 100,000-line log: an append in place. The log is
+// cut back between iterations, outside the timing.
+void BM_SaveAppendedLog(benchmark::State& state) {
+  const std::string log = Files().folder.File("save-append-" + std::to_string(state.range(0)) + ".txt");
+  const std::string loaded = LogText(state.range(0), "Pilot 0 - Score: 0 (1200+55)");
+  LogFileBaseline start;
+  if (!SaveMainLog(log, loaded, start).ok) state.SkipWithError("save failed");
+  const auto oldSize = std::filesystem::file_size(log);
+  const std::string text = loaded + "\nRed - Score: 1255 (1200+55)";
+  for (auto _ : state) {
+    LogFileBaseline baseline = start;
+    if (!SaveMainLog(log, text, baseline).ok) state.SkipWithError("save failed");
+    state.PauseTiming();
+    if (std::filesystem::file_size(log) <= oldSize) state.SkipWithError("the save did not append");
+    std::filesystem::resize_file(log, oldSize);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SaveAppendedLog)->Arg(100'000);
+
 void AppendInt(std::string& text, std::int64_t value) {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -164,6 +227,14 @@ void PrintSummary(const RecordingReporter& reporter) {
   if (emptyLog > 0 && bigLog > 0)
     std::printf("append, 100,000-line log / empty log: %5.2fx (goal <= 1.5x)   %.1f us vs %.1f us\n",
                 bigLog / emptyLog, bigLog / 1000, emptyLog / 1000);
+  const double floor = reporter.At("BM_WriteAndFlushFloor/100000");
+  const double edited = reporter.At("BM_SaveEditedLog/100000");
+  const double appended = reporter.At("BM_SaveAppendedLog/100000");
+  if (floor > 0 && edited > 0 && appended > 0)
+    std::printf(
+        "save, 100,000-line log / write and flush: %5.2fx edited, %5.2fx appended (goal <= 3x)   "
+        "%.1f ms, %.1f ms vs %.1f ms\n",
+        edited / floor, appended / floor, edited / 1e6, appended / 1e6, floor / 1e6);
   const double read = reporter.At("BM_PlainRead");
   const double load = reporter.At("BM_LoadPilotFile");
   const double report = reporter.At("BM_RipPilotEverything");

@@ -17,8 +17,7 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   using ConsoleReporter::ConsoleReporter;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration)
-        nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration) nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   // Nanoseconds per iteration, or 0 when the benchmark did not run.

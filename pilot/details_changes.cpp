@@ -48,6 +48,61 @@ std::string DescribeCampaign(const CampaignChange& change) {
   return line + ")";
 }
 
+// A number as players read totals, with thousands grouped: 15490 gives "15,490".
+std::string GroupedNumber(std::int64_t value) {
+  const std::string digits = std::to_string(value < 0 ? -value : value);
+  std::string text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return value < 0 ? "-" + text : text;
+}
+
+// The missions numbered `first` to `last` (from 1): named one by one ("missions 56, 57 and 58"), or as
+// a range when there are many of them.
+std::string MissionNumbers(int first, int last) {
+  constexpr int kNamedOneByOne = 6;
+  if (first == last) return "mission " + std::to_string(first);
+  if (last - first >= kNamedOneByOne)
+    return "missions " + std::to_string(first) + " to " + std::to_string(last);
+  std::string text = "missions ";
+  for (int mission = first; mission <= last; ++mission) {
+    if (mission > first) text += mission == last ? " and " : ", ";
+    text += std::to_string(mission);
+  }
+  return text;
+}
+
+// The sum of score and bonus over the first `count` campaign entries, wrapping as the load's total.
+std::int32_t CampaignTotalOf(const PilotRecord& record, int count) {
+  std::uint32_t total = 0;
+  for (int i = 0; i < count && i < static_cast<int>(kMissionEntryCount); ++i) {
+    const MissionEntry& entry = record.CampaignMissions[static_cast<std::size_t>(i)];
+    total += static_cast<std::uint32_t>(entry.Score) + static_cast<std::uint32_t>(entry.Bonus);
+  }
+  return static_cast<std::int32_t>(total);
+}
+
+// What the move costs: the missions whose scores the file no longer lists, and the campaign total
+// before and after; or, for missions that join, that they join without a score. A record cut off the
+// list is not brought back by a later move forward, so the loss is named before the player says Yes.
+std::string DescribeCampaignCost(const CampaignChange& change, const PilotRecord& onDisk) {
+  const std::string total = "campaign total " + GroupedNumber(CampaignTotalOf(onDisk, change.fromCount)) +
+                            kArrow + GroupedNumber(CampaignTotalOf(onDisk, change.toCount));
+  if (change.toCount < change.fromCount) {
+    std::string missions = MissionNumbers(change.toCount + 1, change.fromCount);
+    missions[0] = 'M';
+    const bool one = change.fromCount - change.toCount == 1;
+    return missions + (one ? " loses its score" : " lose their scores") +
+           "; a later move forward does not bring " + (one ? "it" : "them") + " back (" + total + ").";
+  }
+  std::string missions = MissionNumbers(change.fromCount + 1, change.toCount);
+  missions[0] = 'M';
+  return missions + (change.toCount - change.fromCount == 1 ? " gets" : " get") + " no score (" + total +
+         ").";
+}
+
 }  // namespace
 
 PilotRecord RecordOnDisk(const PilotRecord& record) {
@@ -79,7 +134,10 @@ std::vector<std::string> DescribeChanges(const DetailsChanges& changes, const Pi
   DescribeItem(lines, "Rating", RatingNames(), onDisk.Rating, changes.rating);
   DescribeItem(lines, "Kalidor Crescent status", KalidorStatusNames(), onDisk.KalidorStatus,
                changes.kalidorStatus);
-  if (changes.campaign) lines.push_back(DescribeCampaign(*changes.campaign));
+  if (changes.campaign) {
+    lines.push_back(DescribeCampaign(*changes.campaign));
+    lines.push_back(DescribeCampaignCost(*changes.campaign, onDisk));
+  }
   return lines;
 }
 

@@ -1,10 +1,12 @@
 #include "pilot/pilot_update.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "base/writable_file.h"
 #include "pilot/details_changes.h"
 #include "pilot/details_patch.h"
@@ -89,6 +91,17 @@ void TakeWrittenValues(PilotRecord& record, const DetailsChanges& changes, std::
 }
 
 }  // namespace
+
+std::optional<std::string> ChangedSinceLoaded(const std::string& path, const PilotRecord& record) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes))
+    return "Unable to read " + path + "; it may have been removed since it was loaded." + kNothingWritten;
+  if (bytes.size() != kPilotFileSize) return WrongFileMessage(path, static_cast<std::int64_t>(bytes.size()));
+  if (!std::equal(bytes.begin(), bytes.end(), record.BytesOnDisk.begin(), record.BytesOnDisk.end(),
+                  [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
+    return ChangedMessage(path);
+  return std::nullopt;
+}
 
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
                              PilotBackups& backups) {

@@ -4,6 +4,7 @@
 // Kalidor Crescent status and campaign mission list, only what the player changed. Every other byte
 // of the file keeps its value.
 
+#include <optional>
 #include <string>
 
 #include "pilot/pilot_backup.h"
@@ -19,6 +20,11 @@ struct UpdateResult {
   bool nothingToUpdate = false;  // succeeded without touching the file: nothing was changed
   std::string message;           // the text shown to the user when the update failed
 };
+
+// Why a save would be refused because the file no longer holds the bytes this program last read or
+// wrote (another program changed, replaced or removed it), or nothing. Read without the lock, so
+// that the player is told before being asked; the update checks again under the lock.
+std::optional<std::string> ChangedSinceLoaded(const std::string& path, const PilotRecord& record);
 
 // Checks the details (CheckPilotDetails) and works out what they change (PlanChanges); with nothing
 // changed, it ends there. Otherwise it opens the existing file for reading and writing (never

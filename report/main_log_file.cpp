@@ -40,7 +40,7 @@ bool ReadLocked(WritableFile& file, std::string& bytes) {
   const std::int64_t size = file.RegularFileSize();
   std::vector<std::uint8_t> read;
   if (size < 0 || !file.ReadAll(read, static_cast<std::size_t>(size))) return false;
-  bytes.assign(read.begin(), read.end());
+  bytes.assign(reinterpret_cast<const char*>(read.data()), read.size());  // one copy of the whole block
   return true;
 }
 
@@ -175,6 +175,25 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
   result.ok = true;
   return result;
+}
+
+std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
+                                                               LogFileBaseline& baseline) {
+  if (baseline.path != path || HasPilotFileName(path)) return std::nullopt;
+  const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+  if (!file) return std::nullopt;
+  const std::int64_t size = file->RegularFileSize();
+  if (size < 0) return std::nullopt;
+  if (static_cast<std::size_t>(size) == baseline.size) return std::vector<std::string>{};
+  std::string bytes;
+  if (!ReadLocked(*file, bytes)) return std::nullopt;
+  const std::vector<std::string> added = LinesAddedSince(baseline, path, bytes);
+  if (added.empty()) return std::nullopt;
+  std::vector<std::string> texts;
+  texts.reserve(added.size());
+  for (const std::string& line : added) texts.push_back(LineText(line, baseline));
+  Describe(baseline, path, bytes);
+  return texts;
 }
 
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {

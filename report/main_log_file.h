@@ -34,6 +34,13 @@ LogReadResult ReadMainLog(const std::string& path);
 // baseline then describes the file as saved.
 LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline);
 
+// The lines that other programs appended to the log since `baseline` described it, as text, when the
+// file has only grown since; the baseline then describes the file as it is now, so that a later save
+// neither loses nor repeats them. Nothing when the file cannot be read or was changed otherwise (the
+// next save deals with that); no lines when it is as the baseline describes it.
+std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
+                                                               LogFileBaseline& baseline);
+
 // Appends lines after the bytes already in the log (created when missing), after a CR LF when its last
 // line has no line end. The bytes that were there are never rewritten; a failed append is undone.
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines);

@@ -20,6 +20,28 @@ using main_log::RefusalOf;
 
 namespace {
 
+// Calls `take` with each line of the text, cut at CR LF, CR or LF; a final empty piece after the last
+// line end is no line. The next CR and the next LF are each found with one fast search and looked for
+// again only once passed, so that a log of many thousands of lines is cut in one pass.
+template <typename TakeLine>
+void ForEachLogLine(std::string_view text, TakeLine&& take) {
+  const auto next = [text](char c, std::size_t from) {
+    const std::size_t found = text.find(c, from);
+    return found == std::string_view::npos ? text.size() : found;
+  };
+  std::size_t start = 0;
+  std::size_t cr = next('\r', 0);
+  std::size_t lf = next('\n', 0);
+  while (start < text.size()) {
+    if (cr < start) cr = next('\r', start);
+    if (lf < start) lf = next('\n', start);
+    const std::size_t end = std::min(cr, lf);
+    take(text.substr(start, end - start));
+    if (end == text.size()) break;
+    start = end + (end == cr && lf == cr + 1 ? 2 : 1);
+  }
+}
+
 bool EndsWithLineEnd(std::string_view text) { return text.ends_with('\r') || text.ends_with('\n'); }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
@@ -60,17 +82,20 @@ std::string DecodeLines(std::string_view body, LogFileBaseline& baseline) {
 // Windows-1252 written back in its own bytes. A first line that itself begins with a byte order mark
 // gets one more in front, since the reader drops one: the line then reads back whole.
 std::string EncodeText(std::string_view text, const LogFileBaseline& baseline) {
+  std::string content;
+  content.reserve(text.size() + text.size() / 8 + kLineEnd.size());
+  const auto& windows = baseline.windowsLines;
+  ForEachLogLine(text, [&content, &windows](std::string_view line) {
+    const auto original = windows.empty() ? windows.end() : windows.find(std::string(line));
+    if (original != windows.end())
+      content += original->second;
+    else
+      content += line;
+    content += kLineEnd;
+  });
   // The text has no final line end (it is what ReadMainLog gives and what a text area holds), so a
   // line break at its end starts a last, empty line: keep it, or every load and save would lose one.
-  std::vector<std::string> lines = SplitLogLines(text);
-  if (EndsWithLineEnd(text)) lines.emplace_back();
-  std::string content;
-  content.reserve(text.size() + 2 * lines.size());
-  for (const std::string& line : lines) {
-    const auto original = baseline.windowsLines.find(line);
-    content += original != baseline.windowsLines.end() ? original->second : line;
-    content += kLineEnd;
-  }
+  if (EndsWithLineEnd(text)) content += kLineEnd;
   if (content.starts_with(kUtf8ByteOrderMark)) content.insert(0, kUtf8ByteOrderMark);
   if (baseline.byteOrderMark) content.insert(0, kUtf8ByteOrderMark);
   return content;
@@ -151,16 +176,7 @@ std::string MainLogAppendTail(std::string_view bytes, const std::vector<std::str
 
 std::vector<std::string> SplitLogLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
+  ForEachLogLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

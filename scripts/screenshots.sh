@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/screenshots/ from an already built program: the main window, the pilot file
-# view with the bundled sample pilot's report (also with its Kalidor Crescent list open), the settings
-# dialog and the about box. It builds nothing; it runs the program in a virtual X server (xvfb-run)
+# view with the bundled sample pilot's report (also with its Kalidor Crescent list open), the question
+# that "Save" asks when the active mission moves back (answered No), the settings dialog and the about
+# box. It builds nothing; it runs the program in a virtual X server (xvfb-run)
 # with a throw-away home and settings, in the program's screenshot mode (ORLENDA_SCREENSHOT_DIR), which
 # never writes the main log.
 #

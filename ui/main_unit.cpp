@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
+#include <exception>
 
 #include "base/game_folders.h"
 #include "base/user_folders.h"
@@ -40,6 +42,7 @@ TForm1::TForm1(Session& session, QWidget* parent)
   UseCompactFont(*ui_->Panel1);
   setMinimumSize(ui_->Panel1->maximumWidth() + kMinimumLogWidth, height());
   mainLog_ = std::make_unique<MainLog>(*ui_->Memo1);
+  ShowModifiedInTitle();
   OpenDialog1.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
   ConnectHandlers();
   ConnectShortcuts();
@@ -73,9 +76,11 @@ void TForm1::ConnectShortcuts() {
   ui_->SaveButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   ui_->ExitButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   ui_->Memo1->installEventFilter(this);
+  ui_->Memo1->viewport()->installEventFilter(this);  // drops reach the text area's viewport
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->Memo1->viewport() && TakeDrop(event)) return true;
   if (watched == ui_->Memo1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
@@ -158,6 +163,7 @@ void TForm1::OpenChosenFile(const QString& fileName) {
   TPltFileView& view = *session_.windows.PltFileView;
   if (view.ReadMission(fileName) != 0) return;
   view.exec();
+  TakeLinesFromOthers();
   mainLog_->AppendLine(view.ExportText());
   ui_->Memo1->moveCursor(QTextCursor::End);
   if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
@@ -173,6 +179,25 @@ void TForm1::WriteMainLogTo(const QString& fileName) {
   const bool modified = mainLog_->Modified();
   for (const std::string& line : saved.linesFromOthers) mainLog_->AppendLine(Utf8(line));
   mainLog_->SetModified(modified);
+}
+
+// Lines that another program appended to the log file since it was loaded or last saved join the
+// text before a line of the player's own, so that the log stays in the order in which its lines came.
+// A log file that cannot be read now, or was changed otherwise, is left to the next save.
+void TForm1::TakeLinesFromOthers() {
+  const std::optional<std::vector<std::string>> lines =
+      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_);
+  if (!lines || lines->empty()) return;
+  const bool modified = mainLog_->Modified();
+  for (const std::string& line : *lines) mainLog_->AppendLine(Utf8(line));
+  mainLog_->SetModified(modified);
+}
+
+// The window's title carries a mark while the log holds changes not saved, so that a save shows.
+void TForm1::ShowModifiedInTitle() {
+  if (!windowTitle().contains(QStringLiteral("[*]"))) setWindowTitle(windowTitle() + QStringLiteral("[*]"));
+  connect(ui_->Memo1->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
+  setWindowModified(mainLog_->Modified());
 }
 
 void TForm1::SaveButtonClick() {
@@ -217,6 +242,18 @@ void TForm1::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+// The player comes back to the window, perhaps from a command line that appended to the log: its lines
+// join the text now, before anything the player types next.
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || mainLog_ == nullptr) return;
+  try {
+    TakeLinesFromOthers();
+  } catch (const std::exception&) {
+    // A settings file that cannot be read now: the next save reads it again and reports it.
+  }
+}
+
 void TForm1::FormShow() {
   if (session_.windows.SplashForm != nullptr) session_.windows.SplashForm->hide();
 }
@@ -250,32 +287,58 @@ void TForm1::FormClose() {
   SaveAsButtonClick();
 }
 
-QString DroppedPilotFile(const QMimeData& data) {
+QStringList DroppedPilotFiles(const QMimeData& data) {
+  QStringList files;
   for (const QUrl& url : data.urls()) {
     if (!url.isLocalFile()) continue;
     const QString path = url.toLocalFile();
-    if (path.endsWith(QStringLiteral(".plt"), Qt::CaseInsensitive)) return path;
+    if (path.endsWith(QStringLiteral(".plt"), Qt::CaseInsensitive)) files.append(path);
   }
-  return {};
+  return files;
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData() != nullptr && !DroppedPilotFile(*event->mimeData()).isEmpty()) {
+  if (event->mimeData() != nullptr && !DroppedPilotFiles(*event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
   }
 }
 
-// The open runs once the drop has finished, so that the program the file came from is not kept
+// The open runs once the drop has finished, so that the program the files came from is not kept
 // waiting while the pilot file view is shown.
 void TForm1::dropEvent(QDropEvent* event) {
-  const QString fileName = event->mimeData() != nullptr ? DroppedPilotFile(*event->mimeData()) : QString();
-  if (fileName.isEmpty()) return;
+  const QStringList files =
+      event->mimeData() != nullptr ? DroppedPilotFiles(*event->mimeData()) : QStringList();
+  if (files.isEmpty()) return;
   event->acceptProposedAction();
-  QTimer::singleShot(0, this, [this, fileName] { FormDragDrop(fileName); });
+  QTimer::singleShot(0, this, [this, files] { FormDragDrop(files); });
 }
 
-void TForm1::FormDragDrop(const QString& fileName) {
-  RunHandler(session_.prompts(), this, [this, &fileName] { OpenChosenFile(fileName); });
+// Pilot files dragged over the log's text area are the window's, not text to insert into the log;
+// any other drop there stays an ordinary edit of the text.
+bool TForm1::TakeDrop(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (drag->mimeData() == nullptr || DroppedPilotFiles(*drag->mimeData()).isEmpty()) return false;
+      drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (drop->mimeData() == nullptr || DroppedPilotFiles(*drop->mimeData()).isEmpty()) return false;
+      dropEvent(drop);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// Each dropped pilot file is opened in turn, as if chosen in the open dialog.
+void TForm1::FormDragDrop(const QStringList& fileNames) {
+  for (const QString& fileName : fileNames)
+    RunHandler(session_.prompts(), this, [this, &fileName] { OpenChosenFile(fileName); });
 }
 
 }  // namespace orlenda

@@ -46,11 +46,12 @@ class TForm1 : public QWidget {
   void AboutButtonClick();
   void SaveAndExitButtonClick();
   void ExitButtonClick();
-  void FormDragDrop(const QString& fileName);
+  void FormDragDrop(const QStringList& fileNames);
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +62,9 @@ class TForm1 : public QWidget {
   std::string FirstRunFolder() const;
   void ShowOpenDialogAndOpen();
   void OpenChosenFile(const QString& fileName);
+  void TakeLinesFromOthers();
+  bool TakeDrop(QEvent* event);
+  void ShowModifiedInTitle();
   QString LogFileSetting() const;
   void LoadLogFile(const QString& logFile);
   void WriteMainLogTo(const QString& fileName);
@@ -75,8 +79,8 @@ class TForm1 : public QWidget {
   FileDialogState SaveDialog1;
 };
 
-// The pilot file that a drop onto the main window offers: the first local file ending in ".plt" in
-// any letter case, or an empty text.
-QString DroppedPilotFile(const QMimeData& data);
+// The pilot files that a drop onto the main window offers: the local files ending in ".plt" in any
+// letter case, in the order dropped.
+QStringList DroppedPilotFiles(const QMimeData& data);
 
 }  // namespace orlenda

@@ -103,8 +103,10 @@ int TPltFileView::ReadMission(const QString& fileName) {
   LoadResult result = LoadPilotFile(LocalPath(fileName));
   if (!result.Succeeded()) {
     QWidget* owner = session_.BoxOwner(this);  // the view is not on screen before a load
+    // The player may have dropped or chosen several files: each box names the one that failed.
     for (const std::string& message : result.messages) {
-      session_.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, QtText(message));
+      session_.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok,
+                                     QtText(message) + QStringLiteral("\n\n") + fileName);
     }
     hide();
     return result.errorCount;
@@ -177,6 +179,7 @@ void TPltFileView::RipPilotIntoTextWindow() {
 void TPltFileView::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   PrepareControls();
+  ui_->PilotNameEdit->setFocus(Qt::OtherFocusReason);  // the detail players change most
   if (listsFitted_) return;
   for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
     FitListToLongestItem(*box);
@@ -185,10 +188,16 @@ void TPltFileView::showEvent(QShowEvent* event) {
 
 void TPltFileView::Button1Click() { accept(); }
 
-void TPltFileView::Button2Click() {
+void TPltFileView::Button2Click() { SaveDetails(true); }
+
+// Saves the chosen details into the loaded file, after the question when `askFirst`. True when the
+// file then holds them (also when nothing needed saving). A file that another program changed since
+// it was loaded is refused before the question, whose change list would describe a stale file.
+bool TPltFileView::SaveDetails(bool askFirst) {
   Prompts& prompts = session_.prompts();
   const auto refuse = [&](const std::string& message) {
     prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
+    return false;
   };
   PrepareControls();
   PilotDetails details;
@@ -196,23 +205,78 @@ void TPltFileView::Button2Click() {
   if (auto refusal = CheckPilotDetails(details, record_)) return refuse(*refusal);
   const DetailsChanges changes = PlanChanges(details, record_);
   if (changes.Empty()) {
-    prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QtText(kNothingToUpdate));
-    return;
+    if (askFirst)
+      prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QtText(kNothingToUpdate));
+    return true;
   }
-  if (prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo, UpdateQuestion(changes)) !=
-      MessageAnswer::Yes) {
-    return;
+  if (auto changed = ChangedSinceLoaded(record_.PilotFileName, record_)) return refuse(*changed);
+  if (askFirst && prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo,
+                                      UpdateQuestion(changes)) != MessageAnswer::Yes) {
+    return false;
   }
   const UpdateResult result = UpdatePilotFile(record_.PilotFileName, details, record_, backups_);
   if (!result.succeeded) return refuse(result.message);
+  // Told first, so that a setting that fails while the report is rebuilt cannot hide the success.
   prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));
+  ShowSavedFile();
+  return true;
+}
+
+// After a save the view describes the file as written: the record, the controls, the report and the
+// export line are rebuilt from the bytes written, as a new load of the file would build them.
+void TPltFileView::ShowSavedFile() {
+  std::vector<std::uint8_t> bytes = record_.BytesOnDisk;
+  const auto size = static_cast<std::int64_t>(bytes.size());
+  LoadResult saved = LoadPilotBytes(std::move(bytes), size, record_.PilotFileName);
+  if (!saved.Succeeded()) return;
+  record_ = std::move(saved.record);
+  FillControls();
+  RipPilotIntoTextWindow();
+}
+
+QString TPltFileView::FileNameText() const {
+  return QFile::decodeName(QByteArray::fromStdString(record_.PilotFileName));
+}
+
+// Whether the boxes hold details that differ from what the file holds, or that cannot be saved.
+bool TPltFileView::DetailsEdited() const {
+  if (record_.BytesOnDisk.empty() || !controlsPrepared_) return false;
+  PilotDetails details;
+  if (ReadChosenDetails(details) || CheckPilotDetails(details, record_)) return true;
+  return !PlanChanges(details, record_).Empty();
+}
+
+bool TPltFileView::MayClose() {
+  if (!DetailsEdited()) return true;
+  PilotDetails details;
+  QString question = QStringLiteral("The pilot details of ") + FileNameText() +
+                     QStringLiteral(" have been changed but not saved. Save them before closing?");
+  if (!ReadChosenDetails(details) && !CheckPilotDetails(details, record_)) {
+    question += QStringLiteral("\n");
+    for (const std::string& line : DescribeChanges(PlanChanges(details, record_), record_))
+      question += QStringLiteral("\n") + QtText(line);
+  }
+  switch (session_.prompts().ShowMessage(this, MessageKind::Warning, MessageButtons::SaveDiscardCancel,
+                                         question)) {
+    case MessageAnswer::Save:
+      return SaveDetails(false);
+    case MessageAnswer::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TPltFileView::done(int result) {
+  bool mayClose = false;
+  RunHandler(session_.prompts(), this, [this, &mayClose] { mayClose = MayClose(); });
+  if (mayClose) QDialog::done(result);
 }
 
 // The question before a save, with a line under it for each value that will change.
 QString TPltFileView::UpdateQuestion(const DetailsChanges& changes) const {
-  QString question = QStringLiteral("Ready to update ") +
-                     QFile::decodeName(QByteArray::fromStdString(record_.PilotFileName)) +
-                     QStringLiteral(". Is it ok to proceed?\n");
+  QString question =
+      QStringLiteral("Ready to update ") + FileNameText() + QStringLiteral(". Is it ok to proceed?\n");
   for (const std::string& line : DescribeChanges(changes, record_))
     question += QStringLiteral("\n") + QtText(line);
   return question;

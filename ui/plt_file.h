@@ -53,6 +53,11 @@ class TPltFileView : public QDialog {
   void ZeroButtonClick();
   void SetLastButtonClick();
 
+ public slots:
+  // Every way of closing the view (Escape, the close box, "Export and close") ends here: details edited
+  // and not saved are saved, dropped or kept open as the player answers.
+  void done(int result) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 
@@ -68,6 +73,11 @@ class TPltFileView : public QDialog {
   void ShowRange(const MissionRange& range);
   std::optional<std::string> ReadChosenDetails(PilotDetails& details) const;
   QString UpdateQuestion(const DetailsChanges& changes) const;
+  QString FileNameText() const;
+  bool SaveDetails(bool askFirst);
+  void ShowSavedFile();
+  bool DetailsEdited() const;
+  bool MayClose();
 
   std::unique_ptr<Ui::TPltFileView> ui_;
   Session& session_;

@@ -16,8 +16,8 @@ class QWidget;
 namespace orlenda {
 
 enum class MessageKind { Warning, Error, Information, Confirmation };
-enum class MessageButtons { YesNo, Ok };
-enum class MessageAnswer { Yes, No, Ok };
+enum class MessageButtons { YesNo, Ok, SaveDiscardCancel };
+enum class MessageAnswer { Yes, No, Ok, Save, Discard, Cancel };
 
 // A file dialog that keeps its state between showings, as a window's OpenDialog1 or SaveDialog1 does:
 // after a confirmed showing `fileName` holds the chosen file's full path.

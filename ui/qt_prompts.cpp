@@ -92,11 +92,22 @@ QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(app
 
 MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
                                      const QString& text) {
-  const bool yesNo = buttons == MessageButtons::YesNo;
+  switch (buttons) {
+    case MessageButtons::Ok:
+      ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Ok, parent);
+      return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+      return ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Yes | QMessageBox::No, parent) ==
+                     QMessageBox::Yes
+                 ? MessageAnswer::Yes
+                 : MessageAnswer::No;
+    case MessageButtons::SaveDiscardCancel:
+      break;
+  }
   const int pressed = ExecuteBox(IconOf(kind), TitleOf(kind), text,
-                                 yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-  if (!yesNo) return MessageAnswer::Ok;
-  return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  if (pressed == QMessageBox::Save) return MessageAnswer::Save;
+  return pressed == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
 }
 
 void QtPrompts::ShowStandardError(QWidget* parent, const QString& text) {

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "pilot/details_changes.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/pilot_load.h"
@@ -328,6 +329,29 @@ TEST_F(PilotUpdateTest, FileChangedByAnotherProgramSinceTheLoadIsNotOverwritten)
                 "before saving. Nothing was written.");
   EXPECT_EQ(ReadByteVector(path), bytes);
   EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
+  // The check that runs before the player is asked says the same, and so does a file gone.
+  EXPECT_EQ(ChangedSinceLoaded(path, record), result.message);
+  fs::remove(path);
+  EXPECT_TRUE(ChangedSinceLoaded(path, record).has_value());
+}
+
+// The question names what a move of the active mission costs: the missions whose scores leave the
+// list, and the campaign total (score + bonus) before and after, or that added missions get no score.
+TEST_F(PilotUpdateTest, MissionMovesNameWhatTheyCost) {
+  PilotRecord record = Load(WritePilot(3));
+  EXPECT_TRUE(ChangedSinceLoaded(record.PilotFileName, record) == std::nullopt);
+  const auto describe = [&record](int active) {
+    return DescribeChanges(PlanChanges(Details("Keyan", 4, 6, 2, active), record), record);
+  };
+  EXPECT_EQ(describe(1), (std::vector<std::string>{
+                             "Active mission: 4 \u2192 2 (2 completed missions leave the list)",
+                             "Missions 2 and 3 lose their scores; a later move forward does not bring them "
+                             "back (campaign total 3,156 \u2192 1,050)."}));
+  EXPECT_EQ(describe(2).at(1),
+            "Mission 3 loses its score; a later move forward does not bring it back (campaign total 3,156 "
+            "\u2192 2,102).");
+  EXPECT_EQ(describe(4).at(1), "Mission 4 gets no score (campaign total 3,156 \u2192 3,156).");
+  EXPECT_EQ(describe(10).at(1), "Missions 4 to 10 get no score (campaign total 3,156 \u2192 3,156).");
 }
 
 #ifndef _WIN32  // POSIX permissions and file size limits

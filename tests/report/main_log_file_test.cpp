@@ -162,6 +162,26 @@ TEST_F(MainLogFileTest, SaveKeepsLinesAppendedByOthers) {
   EXPECT_EQ(ReadBytes(log_), "mine\r\n");
 }
 
+// Lines that another program appended are taken into the text when the player adds a line of their
+// own, so that a later save keeps the order in which the lines came, each line once.
+TEST_F(MainLogFileTest, LinesTakenFromOthersKeepTheirPlaceAndAreSavedOnce) {
+  WriteBytes(log_, "one\r\n");
+  LogReadResult read = ReadMainLog(log_);
+  ASSERT_TRUE(read.ok);
+  EXPECT_EQ(TakeLinesAppendedSince(log_, read.baseline), std::vector<std::string>{});
+  ASSERT_TRUE(AppendMainLogLines(log_, {"from the command line"}));
+  EXPECT_EQ(TakeLinesAppendedSince(log_, read.baseline), std::vector<std::string>{"from the command line"});
+  EXPECT_EQ(TakeLinesAppendedSince(log_, read.baseline), std::vector<std::string>{});
+  ASSERT_TRUE(AppendMainLogLines(log_, {"later still"}));
+  const LogWriteResult saved = SaveMainLog(log_, "one\nfrom the command line\nmine", read.baseline);
+  ASSERT_TRUE(saved.ok);
+  EXPECT_EQ(ReadBytes(log_), "one\r\nfrom the command line\r\nmine\r\nlater still\r\n");
+  // A file changed otherwise, or another file, is left to the save.
+  WriteBytes(log_, "rewritten\r\n");
+  EXPECT_FALSE(TakeLinesAppendedSince(log_, read.baseline).has_value());
+  EXPECT_FALSE(TakeLinesAppendedSince(dir_.File("other.txt"), read.baseline).has_value());
+}
+
 // A pilot file or any file with NUL bytes is no log: reading, appending and saving refuse it, name it,
 // and change nothing. A ".plt" name is refused before anything is made.
 TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {

@@ -2,6 +2,7 @@
 // line and a drop, the three save actions, "Clear text", and every branch of the questions on exit.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -176,7 +178,8 @@ class MainWindowTest : public QObject {
     QVERIFY(program.windows->SplashForm->isVisible());
     program.Form1().show();
     QVERIFY(!program.windows->SplashForm->isVisible());
-    QCOMPARE(program.Form1().windowTitle(), QStringLiteral("Orlenda 3001 <Light>"));
+    QCOMPARE(program.Form1().windowTitle(), QStringLiteral("Orlenda 3001 <Light>[*]"));  // "*" when modified
+    QVERIFY(!program.Form1().isWindowModified());
   }
 
   void openSequenceAppendsTheExportLineAndRemembersTheFile() {
@@ -313,9 +316,10 @@ class MainWindowTest : public QObject {
     program.Form1().show();
     program.prompts.ChooseNextFile(wrong);
     Click(program.Form1(), "GetScoreButton");  // a view shown now would never close: the test would hang
+    const QString named = QStringLiteral("\n\n") + wrong;  // each box names the file that failed
     const QStringList messages{
-        QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!"),
-        QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")};
+        QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!") + named,
+        QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.") + named};
     QCOMPARE(program.prompts.MessageTexts(), messages);
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
     program.prompts.ChooseNextFile(wrong);
@@ -327,21 +331,117 @@ class MainWindowTest : public QObject {
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
   }
 
-  void droppedPilotFileRunsTheOpenSequence() {
+  // Pilot files dropped on the log's text area open as the open dialog would, one after the other,
+  // and the log gets their export lines only; other text dropped there is an ordinary edit.
+  void pilotFilesDroppedOnTheLogOpenAndOtherTextIsAnEdit() {
     ProgramFixture program;
     const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Upper.PLT")));
+    WriteAll(program.home.LogFile(), "first line\r\n");
     program.Start();
-    QMimeData data;
-    data.setUrls(
-        {QUrl::fromLocalFile(program.home.File(QStringLiteral("notes.txt"))), QUrl::fromLocalFile(pilot)});
-    QCOMPARE(DroppedPilotFile(data), pilot);
-    data.setUrls({QUrl(QStringLiteral("https://example.invalid/a.plt"))});
-    QCOMPARE(DroppedPilotFile(data), QString());
-
-    CloseViewWhenShown();
-    program.Form1().FormDragDrop(pilot);
-    QCOMPARE(program.LogText(), program.View().ExportText());
+    auto& area = *Find<QPlainTextEdit>(program.Form1(), "Memo1");
+    QWidget& viewport = *area.viewport();
+    ShowActive(program.Form1());
+    const auto drop = [&viewport](const QMimeData& data) {
+      const QPoint middle = viewport.rect().center();
+      QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&viewport, &enter);
+      QDropEvent dropped(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&viewport, &dropped);
+      return enter.isAccepted() && dropped.isAccepted();
+    };
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(program.home.File(QStringLiteral("notes.txt"))),
+                   QUrl::fromLocalFile(pilot), QUrl::fromLocalFile(pilot)});
+    QCOMPARE(DroppedPilotFiles(files), (QStringList{pilot, pilot}));
+    WhenModalShown([](QWidget& first) {
+      CloseViewWhenShown();  // the second file's view, opened once this one has closed
+      Click(first, "Button1");
+    });
+    QVERIFY(drop(files));
+    QTRY_COMPARE(Lines(program.LogText()),
+                 (QStringList{QStringLiteral("first line"), program.View().ExportText(),
+                              program.View().ExportText()}));
     QVERIFY(program.prompts.fileDialogs.empty());
+
+    QMimeData text;
+    text.setText(QStringLiteral("dropped words"));
+    QVERIFY(drop(text));
+    QVERIFY(program.LogText().contains(QStringLiteral("dropped words")));
+  }
+
+  // Closing the view with edited details asks first: Cancel keeps the view and the edit and appends
+  // nothing, Discard closes and appends the export line as before. Escape in an open list closes the
+  // list only; the view opens with the name box focused.
+  void closingTheViewWithEditedDetailsAsks() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    program.Start();
+    program.Form1().show();
+    QString logWhileOpen = QStringLiteral("unset");
+    bool nameFocused = false;
+    bool listClosedAlone = false;
+    bool stayedOpen = false;
+    WhenModalShown([&](QWidget& view) {
+      auto* name = Find<QLineEdit>(view, "PilotNameEdit");
+      nameFocused = view.focusWidget() == name;
+      auto* kalidor = Find<QComboBox>(view, "KalidorBox");
+      kalidor->showPopup();
+      QTest::keyClick(kalidor->view(), Qt::Key_Escape);
+      listClosedAlone = view.isVisible() && !kalidor->view()->isVisible() && program.prompts.messages.empty();
+
+      name->setText(QStringLiteral("Typed Name"));
+      program.prompts.AnswerNext(MessageAnswer::Cancel);
+      QTest::keyClick(&view, Qt::Key_Escape);
+      stayedOpen = view.isVisible() && name->text() == QStringLiteral("Typed Name");
+      logWhileOpen = program.LogText();
+      program.prompts.AnswerNext(MessageAnswer::Discard);
+      QTest::keyClick(&view, Qt::Key_Escape);
+    });
+    program.Form1().FormDragDrop({pilot});
+    QVERIFY(nameFocused);
+    QVERIFY(listClosedAlone);
+    QVERIFY(stayedOpen);
+    QCOMPARE(logWhileOpen, QString());
+    QCOMPARE(program.prompts.messages.size(), std::size_t{2});
+    const ShownMessage& asked = program.prompts.messages.at(0);
+    QCOMPARE(asked.buttons, MessageButtons::SaveDiscardCancel);
+    QVERIFY2(asked.text.contains(QStringLiteral("Name: \"Red Kestrel\" \u2192 \"Typed Name\"")),
+             qPrintable(asked.text));
+    QCOMPARE(program.LogText(), program.View().ExportText());
+    QCOMPARE(ReadAll(pilot), ReadAll(WriteSamplePilot(program.home.File(QStringLiteral("same.plt")))));
+  }
+
+  // A line that the command line appended while the program was open stands before the export line
+  // of a view closed after it; both are saved once.
+  void linesAppendedByTheCommandLineKeepTheirPlaceInTime() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    WriteAll(program.home.LogFile(), "first line\r\n");
+    program.Start();
+    QProcess cli;
+    cli.start(QStringLiteral(ORLENDA_CLI_PATH),
+              {QStringLiteral("export"), pilot, QStringLiteral("--log"), program.home.LogFile()});
+    QVERIFY(cli.waitForFinished() && cli.exitCode() == 0);
+    const QByteArray cliLine = ReadAll(program.home.LogFile()).mid(12);
+    QVERIFY(cliLine.endsWith("\r\n") && cliLine.size() > 2);
+    CloseViewWhenShown(false, QStringLiteral("closed later"));
+    program.Form1().FormDragDrop({pilot});
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("first line\r\n") + cliLine + "closed later\r\n");
+    QCOMPARE(program.LogText() + QStringLiteral("\n"),
+             QString::fromUtf8(QByteArray("first line\r\n") + cliLine + "closed later\r\n")
+                 .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    // A line appended while the player was in another window joins the text when they come back,
+    // before what they add then.
+    QWidget elsewhere;
+    ShowActive(elsewhere);
+    QVERIFY(AppendMainLogLines(LocalPath(program.home.LogFile()), {"while away"}).ok);
+    ShowActive(program.Form1());
+    QCOMPARE(Lines(program.LogText()).constLast(), QStringLiteral("while away"));
+    program.Form1().mainLog().AppendLine(QStringLiteral("typed on return"));
+    Click(program.Form1(), "SaveButton");
+    QVERIFY(ReadAll(program.home.LogFile()).endsWith("closed later\r\nwhile away\r\ntyped on return\r\n"));
   }
 
   void saveLogWritesCrLfLinesAndClearsTheFlag() {
@@ -349,9 +449,11 @@ class MainWindowTest : public QObject {
     program.Start();
     program.Form1().mainLog().AppendLine(QStringLiteral("Ace - Score: 100"));
     program.Form1().mainLog().AppendLine(QStringLiteral("Zoë - Score: 7"));
+    QVERIFY(program.Form1().isWindowModified());
     Click(program.Form1(), "SaveButton");
     QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("Ace - Score: 100\r\nZo\xc3\xab - Score: 7\r\n"));
     QVERIFY(!program.LogModified());
+    QVERIFY(!program.Form1().isWindowModified());
     QVERIFY(program.prompts.fileDialogs.empty());
   }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -186,9 +187,11 @@ class PltFileViewTest : public QObject {
     const QString empty = fixture.home.File(QStringLiteral("empty.plt"));
     WriteAll(empty, {});
     QCOMPARE(fixture.View().ReadMission(empty), 1);
+    const QString named = QStringLiteral("\n\n") + empty;
     QCOMPARE(fixture.prompts.MessageTexts(),
-             (QStringList{QStringLiteral("The file have wrong size. 0 The plt file must be 152.076 bytes!"),
-                          QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.")}));
+             (QStringList{
+                 QStringLiteral("The file have wrong size. 0 The plt file must be 152.076 bytes!") + named,
+                 QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.") + named}));
     QCOMPARE(fixture.View().windowTitle(), empty);
     QCOMPARE(fixture.Control<QLineEdit>("PilotNameEdit").text(), QStringLiteral("Red Kestrel"));
     QCOMPARE(fixture.Report(), report);
@@ -325,10 +328,9 @@ class PltFileViewTest : public QObject {
         WriteAll(fixture.pilot, QByteArray(1000, 'x'));
       fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
       const QByteArray before = ReadAll(fixture.pilot);
-      fixture.prompts.AnswerNext(MessageAnswer::Yes);
-      Click(fixture.View(), "Button2");
-      QVERIFY2(fixture.prompts.messages.size() == 2, failure);
-      const ShownMessage& shown = fixture.prompts.messages.at(1);
+      Click(fixture.View(), "Button2");  // refused before the question
+      QVERIFY2(fixture.prompts.messages.size() == 1, failure);
+      const ShownMessage& shown = fixture.prompts.messages.at(0);
       QVERIFY2(shown.kind == MessageKind::Error && shown.buttons == MessageButtons::Ok, failure);
       QVERIFY2(shown.text != QStringLiteral("Update complete.") && !shown.text.isEmpty(), failure);
       QVERIFY2(ReadAll(fixture.pilot) == before, failure);
@@ -368,6 +370,70 @@ class PltFileViewTest : public QObject {
     Click(fixture.View(), "Button2");
     QCOMPARE(fixture.prompts.MessageTexts(), QStringList{QStringLiteral("Nothing to update.")});
     QVERIFY(!QFile::exists(fixture.pilot + QStringLiteral(".bak")));
+  }
+
+  // Moving the active mission back names the missions whose scores leave the list and the campaign
+  // total before and after; once saved, the view shows the file as a fresh load of it does; moving
+  // forward again says that the added missions get no score.
+  void missionMovesTellTheirCostAndTheSavedFileIsShown() {
+    const QString real = QStringLiteral(ORLENDA_REAL_PILOTS_DIR "/xwa.plt");
+    if (!QFile::exists(real)) QSKIP("the real pilot files are not beside this checkout");
+    ViewFixture fixture;
+    const QString pilot = fixture.home.File(QStringLiteral("xwa.plt"));
+    QVERIFY(QFile::copy(real, pilot));
+    QFile(pilot).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(fixture.View().ReadMission(pilot), 0);
+    const PilotRecord loaded = fixture.View().record();
+    QCOMPARE(loaded.CampaignMissionCount, 58);
+    const auto total = [&loaded](int count) {
+      qint64 sum = 0;
+      for (int i = 0; i < count; ++i)
+        sum += loaded.CampaignMissions[i].Score + loaded.CampaignMissions[i].Bonus;
+      return QLocale(QLocale::English).toString(sum);
+    };
+    fixture.Box("ActiveMissionBox").setCurrentIndex(55);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    const QString question = fixture.prompts.messages.at(0).text;
+    QVERIFY2(question.contains(QString::fromUtf8("Active mission: 59 \u2192 56")), qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("Missions 56, 57 and 58 lose their scores")),
+             qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("campaign total ") + total(58) + QString::fromUtf8(" \u2192 ") +
+                               total(55)),
+             qPrintable(question));
+    QCOMPARE(fixture.prompts.MessageTexts().constLast(), QStringLiteral("Update complete."));
+
+    const QString shownReport = fixture.Report();
+    const QString shownExport = fixture.View().ExportText();
+    QCOMPARE(fixture.View().ReadMission(pilot), 0);  // a fresh load of the saved file
+    QCOMPARE(shownReport, fixture.Report());
+    QCOMPARE(shownExport, fixture.View().ExportText());
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 55);
+    fixture.Spin("GetToEdit").setValue(3);
+    Click(fixture.View(), "SetLastButton");
+    QCOMPARE(fixture.Spin("GetToEdit").value(), 55);
+
+    fixture.Box("ActiveMissionBox").setCurrentIndex(57);
+    fixture.prompts.AnswerNext(MessageAnswer::No);
+    Click(fixture.View(), "Button2");
+    QVERIFY2(fixture.prompts.MessageTexts().constLast().contains(
+                 QStringLiteral("Missions 56 and 57 get no score (campaign total ") + total(55)),
+             qPrintable(fixture.prompts.MessageTexts().constLast()));
+  }
+
+  // A file that another program changed is refused before the question, which would show stale values.
+  void aFileChangedSinceTheLoadIsRefusedBeforeAsking() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    QByteArray changed = ReadAll(fixture.pilot);
+    changed[0] = 'O';
+    WriteAll(fixture.pilot, changed);
+    fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.messages.size(), 1);
+    QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Error);
+    QVERIFY(fixture.prompts.messages.at(0).text.contains(QStringLiteral("changed by another program")));
+    QCOMPARE(ReadAll(fixture.pilot), changed);
   }
 
   void realPilotsLoadIntoTheView() {

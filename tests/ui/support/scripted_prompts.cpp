@@ -7,9 +7,11 @@ MessageAnswer ScriptedPrompts::ShowMessage(QWidget* parent, MessageKind kind, Me
   messages.push_back({kind, buttons, text, parent});
   allTexts_.append(text);
   allParents_.push_back(parent);
-  const MessageAnswer fallback = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  const MessageAnswer fallback = buttons == MessageButtons::Ok                  ? MessageAnswer::Ok
+                                 : buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Discard
+                                                                                : MessageAnswer::No;
   if (answers_.empty()) {
-    if (buttons == MessageButtons::YesNo) ++unscripted;
+    if (buttons != MessageButtons::Ok) ++unscripted;
     return fallback;
   }
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;  // an OK box takes no scripted answer

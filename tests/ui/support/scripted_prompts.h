@@ -26,8 +26,9 @@ struct ShownFileDialog {
 
 class ScriptedPrompts final : public Prompts {
  public:
-  // Queued answers. A message box with nothing queued answers No (OK for an OK box); a file dialog with
-  // nothing queued is cancelled. Either counts as unscripted.
+  // Queued answers. A message box with nothing queued answers No (OK for an OK box, Discard for a
+  // Save/Discard/Cancel box, so that a view never stays open for want of an answer); a file dialog
+  // with nothing queued is cancelled. Either counts as unscripted.
   void AnswerNext(MessageAnswer answer) { answers_.push_back(answer); }
   void ChooseNextFile(std::optional<QString> fileName) { files_.push_back(std::move(fileName)); }
 
