@@ -26,6 +26,8 @@ namespace {
 // One step loads files for about this long, then lets the window handle its events.
 constexpr qint64 kStepMilliseconds = 25;
 constexpr int kRefreshDelayMilliseconds = 300;
+constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
+constexpr int kMeasuredRows = 100;        // rows measured for a column's width
 
 }  // namespace
 
@@ -43,6 +45,8 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> o
   ui_->PilotsTable->setModel(proxy_);
   ui_->PilotsTable->setColumnHidden(static_cast<int>(RosterColumn::kMessage), true);
   ui_->PilotsTable->verticalHeader()->hide();
+  ui_->PilotsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
   folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
@@ -75,6 +79,7 @@ void TPilotsForm::ConnectHandlers() {
     if (pending_.empty()) {
       stepTimer_.stop();
       ui_->LoadProgress->hide();
+      if (std::exchange(fitColumns_, false)) FitColumns();
     }
   });
   connect(&refreshTimer_, &QTimer::timeout, this,
@@ -102,8 +107,19 @@ void TPilotsForm::ShowFolder(const QString& folder) {
   pendingTotal_ = static_cast<int>(paths.size());
   settings_.emplace(session_.settings().Snapshot());
   context_ = CurrentReportContext();
+  fitColumns_ = true;
   ShowProgress();
   stepTimer_.start();
+}
+
+// Columns as wide as their texts, measured on the first rows; a load message shown in the name
+// column is cut to a name's width (the row's tooltip holds it whole).
+void TPilotsForm::FitColumns() {
+  QTableView& table = *ui_->PilotsTable;
+  table.resizeColumnsToContents();
+  const int name = static_cast<int>(RosterColumn::kName);
+  table.setColumnWidth(name, std::min(table.columnWidth(name), table.fontMetrics().horizontalAdvance(QString(
+                                                                   kNameWidthCharacters, QLatin1Char('M')))));
 }
 
 void TPilotsForm::Watch(const std::vector<std::string>& paths) {

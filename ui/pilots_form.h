@@ -58,6 +58,7 @@ class TPilotsForm : public QWidget {
   void Refresh();
   void Watch(const std::vector<std::string>& paths);
   void ShowProgress();
+  void FitColumns();
   std::vector<int> SelectedSourceRows() const;
   std::vector<int> ShownSourceRows() const;
 
@@ -77,6 +78,7 @@ class TPilotsForm : public QWidget {
   QFileSystemWatcher watcher_;
   std::set<std::string> changedFiles_;
   bool folderChanged_ = false;
+  bool fitColumns_ = false;  // once the folder's first round of loads ends
   FileDialogState folderDialog_;
   FileDialogState csvDialog_;
 };
