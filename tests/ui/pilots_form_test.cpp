@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -119,6 +120,16 @@ class PilotsFormTest : public QObject {
     Click(form, "AddToLogButton");
     QCOMPARE(LogLines(program).mid(linesBefore), expected);
     QCOMPARE(program.prompts.messages.size(), 0u);
+
+    Find<QLineEdit>(form, "FilterEdit")->setText(QStringLiteral("MID"));
+    QCOMPARE(table.model()->rowCount(), 1);
+    const QString csv = program.home.File(QStringLiteral("pilots.csv"));
+    program.prompts.ChooseNextFile(csv);
+    Click(form, "SaveCsvButton");
+    const QList<QByteArray> records = ReadAll(csv).split('\n');
+    QCOMPARE(records.size(), 3);  // the heading, the one row shown, nothing after the last line end
+    QVERIFY(records[0].startsWith("file,name,rank,"));
+    QVERIFY(records[1].startsWith("middle.plt,Middle,Recruit,"));
   }
 
   void refreshKeepsSortAndSelectionWhenFilesChange() {
