@@ -11,11 +11,14 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
+#include "roster/roster_columns.h"
 #include "ui/main_log.h"
 #include "ui/main_unit.h"
+#include "ui/pilots_form.h"
 #include "ui/plt_file.h"
 
 namespace orlenda {
@@ -24,6 +27,8 @@ namespace {
 
 constexpr int kSettleMilliseconds = 400;
 constexpr int kPollMilliseconds = 50;
+constexpr int kLoadTimeoutMilliseconds = 10000;
+constexpr QSize kPilotsWindowSize(1010, 360);
 
 // Lets the window system map and paint what was just shown.
 void Settle() {
@@ -93,6 +98,24 @@ bool SaveMissionMoveQuestion(TPltFileView& view, const QString& folder, const QS
   return saved;
 }
 
+// The Pilots window over the folder of the pilot file, sorted by the total, one pilot selected.
+bool SavePilotsWindow(TForm1& form1, const QString& folder) {
+  form1.PilotsButtonClick();
+  auto* pilots = form1.findChild<TPilotsForm*>(QStringLiteral("PilotsForm"));
+  if (pilots == nullptr) return false;
+  QElapsedTimer timer;
+  timer.start();
+  while (pilots->Loading() && timer.elapsed() < kLoadTimeoutMilliseconds) QCoreApplication::processEvents();
+  auto* table = pilots->findChild<QTableView*>(QStringLiteral("PilotsTable"));
+  if (table == nullptr) return false;
+  pilots->resize(kPilotsWindowSize);
+  table->sortByColumn(static_cast<int>(RosterColumn::kTotal), Qt::AscendingOrder);
+  table->selectRow(1);
+  const bool saved = Save(*pilots, folder, QStringLiteral("pilots-window.png"));
+  pilots->hide();
+  return saved;
+}
+
 bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
   if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
   if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
@@ -106,6 +129,7 @@ bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile,
           saved;
   windows.Form1.mainLog().AppendLine(windows.PltFileView.ExportText());
   saved = Save(windows.Form1, folder, QStringLiteral("main-window.png")) && saved;
+  saved = SavePilotsWindow(windows.Form1, folder) && saved;
   saved = ShowAndSave(windows.SettingsDlg, folder, QStringLiteral("settings-dialog.png")) && saved;
   saved = ShowAndSave(windows.AboutBox, folder, QStringLiteral("about-box.png")) && saved;
   windows.Form1.mainLog().SetModified(false);

@@ -10,6 +10,7 @@ FileBytes ReadFileOfSize(const std::string& path, std::int64_t expectedSize) {
   if (!file.IsOpen()) return result;
   result.opened = true;
   result.size = file.RegularFileSize();
+  result.modifiedTime = file.ModifiedTime();
   if (result.size < 0) result.size = 0;  // a device or a pipe: nothing that could be a pilot file
   if (result.size != expectedSize || expectedSize <= 0) return result;
   result.bytes.resize(static_cast<std::size_t>(expectedSize));

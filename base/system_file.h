@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orlenda {
@@ -33,6 +34,10 @@ class SystemFile {
 
   // The size of a regular file; -1 for anything else (a folder, a device, a pipe) or on failure.
   std::int64_t RegularFileSize();
+
+  // When the file's contents last changed, in seconds since 1970-01-01 UTC; nothing when the system
+  // will not tell.
+  std::optional<std::int64_t> ModifiedTime();
 
   // Reads from `offset` until `size` bytes are in or the file ends; `done` tells how many came.
   bool ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done);

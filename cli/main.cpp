@@ -15,6 +15,7 @@
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 #include "cli/report_command.h"
+#include "cli/roster_command.h"
 #include "cli/update_command.h"
 
 namespace {
@@ -41,6 +42,7 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddReportCommand(app, exitStatus);
   orlenda::cli::AddExportCommand(app, exitStatus);
   orlenda::cli::AddDiffCommand(app, exitStatus);
+  orlenda::cli::AddRosterCommand(app, exitStatus);
 
   try {
     // CLI11 takes the arguments last first.

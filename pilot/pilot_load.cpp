@@ -141,7 +141,9 @@ LoadResult LoadPilotBytes(std::vector<std::uint8_t>&& bytes, std::int64_t fileSi
 LoadResult LoadPilotFile(const std::string& path) {
   FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
   // The bytes just read become the record's copy of the file: one buffer, not two.
-  return LoadPilotBytes(std::move(file.bytes), file.opened ? file.size : -1, path);
+  LoadResult result = LoadPilotBytes(std::move(file.bytes), file.opened ? file.size : -1, path);
+  result.modifiedTime = file.modifiedTime;
+  return result;
 }
 
 }  // namespace orlenda

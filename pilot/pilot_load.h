@@ -4,6 +4,7 @@
 // error count and the messages in the order the user is shown them.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,8 +15,9 @@ namespace orlenda {
 
 struct LoadResult {
   PilotRecord record;
-  int errorCount = 0;                 // the load's 16-bit error count, widened
-  std::vector<std::string> messages;  // empty when errorCount is 0
+  int errorCount = 0;                        // the load's 16-bit error count, widened
+  std::vector<std::string> messages;         // empty when errorCount is 0
+  std::optional<std::int64_t> modifiedTime;  // of the file read, seconds since 1970 (UTC), when known
 
   bool Succeeded() const { return errorCount == 0; }
 };

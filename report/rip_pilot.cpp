@@ -9,6 +9,15 @@
 
 namespace orlenda {
 
+CheckedExportLine ComposeCheckedExportLine(const PilotRecord& record, const SettingsReader& settings,
+                                           const ReportContext& context, TextSink& sink) {
+  CheckedExportLine result;
+  result.line = ComposeExportLine(record, settings, context);  // may stop the build here
+  result.checkErrorCount = AppendConsistencyCheck(record, settings, sink);
+  if (result.checkErrorCount > 0) result.line = MarkExportLineWithErrors(result.line);
+  return result;
+}
+
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine) {
   // Nothing can write the settings file while a report is built, so one reading of it serves every
@@ -20,9 +29,7 @@ void RipPilot(const PilotRecord& record, const SettingsReader& settings, const R
               MissionRange& range, TextSink& sink, std::string& exportLine) {
   sink.Clear();
   AppendSummaryBlock(record, context, sink);
-  std::string line = ComposeExportLine(record, settings, context);  // may stop the build here
-  const int checkErrorCount = AppendConsistencyCheck(record, settings, sink);
-  exportLine = checkErrorCount > 0 ? MarkExportLineWithErrors(line) : std::move(line);
+  exportLine = ComposeCheckedExportLine(record, settings, context, sink).line;
   AppendCampaignListing(record, settings, range, sink);
   if (ReadFlag(settings, SettingNamed("MegaDetails"))) AppendFullDetails(record, settings, context, sink);
 }

@@ -14,6 +14,18 @@
 
 namespace orlenda {
 
+// The export line as a build finishes it, with the consistency check's count that decided its mark.
+struct CheckedExportLine {
+  std::string line;
+  int checkErrorCount = 0;
+};
+
+// Composes the export line, appends the consistency check's lines to `sink` (when CheckCheat is on)
+// and marks the line when the check counted errors: the part of every build between the summary and
+// the listing. Throws SettingsError as ComposeExportLine does, before the check.
+CheckedExportLine ComposeCheckedExportLine(const PilotRecord& record, const SettingsReader& settings,
+                                           const ReportContext& context, TextSink& sink);
+
 // Clears the sink and writes the whole report. `exportLine` receives the composed export line.
 // The settings are read afresh from the store's file, once at the start of the build, and every
 // section reads that snapshot. When a choice setting fails to convert, SettingsError is thrown

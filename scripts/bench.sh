@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Speed and memory figures, each a ratio against a floor measured in the same run (docs/PERFORMANCE.md):
 #   1. the core benchmarks (Google Benchmark): pilot load vs one plain read, the whole report vs the load;
-#   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files;
+#   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files, and `roster` of
+#      their folder vs that export; re-sorting the Pilots window's 1,000 rows;
 #   3. the desktop program's start until its main window is first painted vs a bare Qt Widgets window,
 #      both under Xvfb, with the peak memory of both; and its start with a 100,000-line main log vs an
 #      empty one. (Skipped with a note where the desktop program is not built or Xvfb is missing.)
@@ -18,7 +19,7 @@ echo "== Building in ${dir}"
 cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 gui=$(sed -n 's/^ORLENDA_BUILD_GUI:BOOL=//p' "${dir}/CMakeCache.txt")
 targets=(orlenda_core_bench run_measured orlenda3001-cli sample_pilot)
-if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint); fi
+if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint orlenda_roster_bench); fi
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${targets[@]}" >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-bench-XXXXXX")
@@ -77,6 +78,17 @@ echo "cat:                          ${cat_ms} ms"
 echo "export, dialog's settings:    ${export_ms} ms, ${export_kb} kB peak"
 echo "export, no settings file:     ${bare_export_ms} ms"
 echo "export / cat: $(ratio "${export_ms}" "${cat_ms}")x (goal <= 3x); without a settings file $(ratio "${bare_export_ms}" "${cat_ms}")x"
+roster_with() { # OPTIONS
+  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' roster --ini '${work}/dialog.ini' $* '${work}/pilots' >/dev/null"
+}
+read -r roster_ms roster_kb < <(roster_with)
+read -r roster_json_ms _ < <(roster_with --json)
+echo "roster of the folder, table:  ${roster_ms} ms, ${roster_kb} kB peak"
+echo "roster, --json:               ${roster_json_ms} ms"
+echo "roster / export: $(ratio "${roster_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${roster_json_ms}" "${export_ms}")x"
+if [ -x "${dir}/bench/orlenda_roster_bench" ]; then
+  "${dir}/bench/orlenda_roster_bench" --benchmark_min_time=0.5 --benchmark_color=false
+fi
 
 echo
 echo "== 3. Desktop program start under Xvfb"

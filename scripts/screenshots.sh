@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/screenshots/ from an already built program: the main window, the pilot file
 # view with the bundled sample pilot's report (also with its Kalidor Crescent list open), the question
-# that "Save" asks when the active mission moves back (answered No), the settings dialog and the about
-# box. It builds nothing; it runs the program in a virtual X server (xvfb-run)
+# that "Save" asks when the active mission moves back (answered No), the Pilots window over the sample's
+# folder (which also gets the real pilot files from ../shared/real-pilots and the sister games' files
+# there, when that folder exists), the settings dialog and the about box. It builds nothing; it runs
+# the program in a virtual X server (xvfb-run)
 # with a throw-away home and settings, in the program's screenshot mode (ORLENDA_SCREENSHOT_DIR), which
 # never writes the main log.
 #
@@ -25,6 +27,11 @@ rm -rf "$scratch"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/home/pilots" "$scratch/config" "$output"
 cp "$sample" "$scratch/home/pilots/"
+real="$root/../shared/real-pilots"
+if [ -d "$real" ]; then
+  cp "$real"/*.plt "$real"/other-games/* "$scratch/home/pilots/"
+  chmod u+w "$scratch/home/pilots/"*
+fi
 printf '[Orlenda]\nLastDir=%s\nLogFile=%s\n' "$scratch/home/pilots" "$scratch/home/ORLENDA_MainLog.txt" \
   >"$scratch/config/orlenda3001.ini"
 

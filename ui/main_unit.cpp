@@ -18,6 +18,7 @@
 #include "settings/settings_table.h"
 #include "ui/compact_font.h"
 #include "ui/main_log.h"
+#include "ui/pilots_form.h"
 #include "ui/plain_text.h"
 #include "ui/platform_error.h"
 #include "ui/plt_file.h"
@@ -54,6 +55,7 @@ TForm1::~TForm1() = default;
 void TForm1::ConnectHandlers() {
   const std::pair<QPushButton*, void (TForm1::*)()> handlers[] = {
       {ui_->GetScoreButton, &TForm1::GetScoreButtonClick},
+      {ui_->PilotsButton, &TForm1::PilotsButtonClick},
       {ui_->SaveButton, &TForm1::SaveButtonClick},
       {ui_->SaveAsButton, &TForm1::SaveAsButtonClick},
       {ui_->ClearButton, &TForm1::ClearButtonClick},
@@ -73,6 +75,7 @@ void TForm1::ConnectHandlers() {
 // Tab as a character, so Ctrl+Tab and Ctrl+Shift+Tab move the focus on from it.
 void TForm1::ConnectShortcuts() {
   ui_->GetScoreButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  ui_->PilotsButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   ui_->SaveButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   ui_->ExitButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   ui_->Memo1->installEventFilter(this);
@@ -144,6 +147,28 @@ QString TForm1::LogFileSetting() const {
 void TForm1::GetScoreButtonClick() {
   OpenDialog1.initialDir = Utf8(ReadText(session_.settings(), SettingNamed("LastDir")));
   ShowOpenDialogAndOpen();
+}
+
+// The Pilots window lists the folder that the open dialog would start in: LastDir's folder.
+QString TForm1::PilotsFolder() const {
+  const QFileInfo lastDir(Utf8(ReadText(session_.settings(), SettingNamed("LastDir"))));
+  return lastDir.isDir() ? lastDir.absoluteFilePath() : lastDir.absolutePath();
+}
+
+void TForm1::PilotsButtonClick() {
+  if (pilotsForm_ == nullptr) {
+    pilotsForm_ = new TPilotsForm(
+        session_, [this](const QString& fileName) { OpenChosenFile(fileName); },
+        [this](const QString& line) {
+          mainLog_->AppendLine(line);
+          ui_->Memo1->moveCursor(QTextCursor::End);
+        },
+        this);
+    pilotsForm_->ShowFolder(PilotsFolder());
+  }
+  pilotsForm_->show();
+  pilotsForm_->raise();
+  pilotsForm_->activateWindow();
 }
 
 void TForm1::ShowOpenDialogAndOpen() {

@@ -19,6 +19,7 @@ class TForm1;
 namespace orlenda {
 
 class MainLog;
+class TPilotsForm;
 class Session;
 
 class TForm1 : public QWidget {
@@ -39,6 +40,7 @@ class TForm1 : public QWidget {
   void FormShow();
   void FormClose();
   void GetScoreButtonClick();
+  void PilotsButtonClick();
   void SaveButtonClick();
   void SaveAsButtonClick();
   void ClearButtonClick();
@@ -68,6 +70,7 @@ class TForm1 : public QWidget {
   QString LogFileSetting() const;
   void LoadLogFile(const QString& logFile);
   void WriteMainLogTo(const QString& fileName);
+  QString PilotsFolder() const;
 
   std::unique_ptr<Ui::TForm1> ui_;
   Session& session_;
@@ -77,6 +80,7 @@ class TForm1 : public QWidget {
   LogFileBaseline logBaseline_;
   FileDialogState OpenDialog1;  // keeps the last chosen pilot file for the whole run
   FileDialogState SaveDialog1;
+  TPilotsForm* pilotsForm_ = nullptr;  // made at its first showing, a window of its own
 };
 
 // The pilot files that a drop onto the main window offers: the local files ending in ".plt" in any

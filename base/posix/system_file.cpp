@@ -73,6 +73,15 @@ std::int64_t SystemFile::RegularFileSize() {
   return S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : -1;
 }
 
+std::optional<std::int64_t> SystemFile::ModifiedTime() {
+  struct stat info {};
+  if (::fstat(static_cast<int>(native_), &info) != 0) {
+    Fail();
+    return std::nullopt;
+  }
+  return static_cast<std::int64_t>(info.st_mtime);
+}
+
 bool SystemFile::ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done) {
   done = 0;
   while (done < size) {

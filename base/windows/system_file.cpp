@@ -96,6 +96,20 @@ std::int64_t SystemFile::RegularFileSize() {
   return (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 }
 
+std::optional<std::int64_t> SystemFile::ModifiedTime() {
+  FILETIME written{};
+  if (!::GetFileTime(Handle(native_), nullptr, nullptr, &written)) {
+    Fail();
+    return std::nullopt;
+  }
+  // 100-nanosecond steps since 1601-01-01 UTC.
+  constexpr std::int64_t kStepsPerSecond = 10'000'000;
+  constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+  const std::int64_t steps = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+  return steps / kStepsPerSecond - kSecondsFrom1601To1970;
+}
+
 bool SystemFile::ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done) {
   done = 0;
   while (done < size) {

@@ -1,0 +1,45 @@
+#include "base/folder_listing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+namespace orlenda {
+namespace {
+
+std::string Joined(const std::string& folder, const char* name) {
+  return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The entry's kind as the listing tells it, asking the file system only when it does not (or for a
+// link, which counts as what it leads to).
+bool IsFileEntry(const dirent& entry, const std::string& path) {
+  if (entry.d_type == DT_REG) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+FolderListing FilesWithExtension(const std::string& folder, std::string_view extension) {
+  FolderListing listing;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return listing;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (HasExtension(entry->d_name, extension)) {
+      std::string path = Joined(folder, entry->d_name);
+      if (IsFileEntry(*entry, path)) listing.paths.push_back(std::move(path));
+    }
+    errno = 0;
+  }
+  listing.readable = errno == 0;
+  std::sort(listing.paths.begin(), listing.paths.end());
+  return listing;
+}
+
+}  // namespace orlenda

@@ -1,0 +1,29 @@
+#pragma once
+
+// Building roster rows: each pilot file is loaded once, by the same load as everywhere, and its
+// export line and consistency check come from the same build as the pilot's report.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "report/report_context.h"
+#include "roster/roster_row.h"
+#include "settings/settings_reader.h"
+
+namespace orlenda {
+
+inline constexpr std::string_view kPilotFileExtension = ".plt";
+
+// The row of one file. A file that fails to load is a row with the load's messages. Throws
+// SettingsError when NameSource or ScoreFormat does not convert, as a report build would.
+RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context);
+
+std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const SettingsReader& settings,
+                                   const ReportContext& context);
+
+// The pilot files of a folder (".plt" in any letter case), sorted by name; nothing when the folder
+// cannot be read, and `readable` then says so.
+std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable);
+
+}  // namespace orlenda

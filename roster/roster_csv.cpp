@@ -1,0 +1,37 @@
+#include "roster/roster_csv.h"
+
+#include "roster/roster_columns.h"
+
+namespace orlenda {
+namespace {
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + '"';
+}
+
+}  // namespace
+
+std::vector<std::string> RosterCsvFields(const RosterRow& row) {
+  std::vector<std::string> fields;
+  for (const RosterColumnInfo& info : RosterColumns()) fields.push_back(CellText(row, info.column));
+  return fields;
+}
+
+std::vector<std::string> RosterCsvHeading() { return RosterColumnIds(); }
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+  std::string record;
+  for (std::size_t i = 0; i < fields.size(); ++i) record += (i == 0 ? "" : ",") + CsvField(fields[i]);
+  return record + "\r\n";
+}
+
+std::string RosterCsv(const std::vector<RosterRow>& rows) {
+  std::string csv = CsvRecord(RosterCsvHeading());
+  for (const RosterRow& row : rows) csv += CsvRecord(RosterCsvFields(row));
+  return csv;
+}
+
+}  // namespace orlenda

@@ -1,0 +1,249 @@
+#include "ui/pilots_form.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+#include "base/atomic_file.h"
+#include "base/file_status.h"
+#include "roster/roster_build.h"
+#include "roster/roster_columns.h"
+#include "roster/roster_csv.h"
+#include "settings/setting_reads.h"
+#include "settings/settings_table.h"
+#include "ui/platform_error.h"
+#include "ui/plt_file.h"
+#include "ui/qt_report_context.h"
+#include "ui/roster_table_model.h"
+#include "ui/run_handler.h"
+#include "ui/session.h"
+#include "ui_pilots_form.h"
+
+namespace orlenda {
+namespace {
+
+// One step loads files for about this long, then lets the window handle its events.
+constexpr qint64 kStepMilliseconds = 25;
+constexpr int kRefreshDelayMilliseconds = 300;
+constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
+constexpr int kMeasuredRows = 100;        // rows measured for a column's width
+
+}  // namespace
+
+TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> openPilot,
+                         std::function<void(const QString&)> appendToLog, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      ui_(std::make_unique<Ui::TPilotsForm>()),
+      session_(session),
+      openPilot_(std::move(openPilot)),
+      appendToLog_(std::move(appendToLog)),
+      model_(new RosterTableModel(this)),
+      proxy_(new RosterSortProxy(this)) {
+  ui_->setupUi(this);
+  proxy_->setSourceModel(model_);
+  ui_->PilotsTable->setModel(proxy_);
+  ui_->PilotsTable->setColumnHidden(static_cast<int>(RosterColumn::kMessage), true);
+  ui_->PilotsTable->verticalHeader()->hide();
+  ui_->PilotsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
+  ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
+  ui_->LoadProgress->hide();
+  folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+  csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
+  stepTimer_.setInterval(0);
+  refreshTimer_.setSingleShot(true);
+  refreshTimer_.setInterval(kRefreshDelayMilliseconds);
+  ConnectHandlers();
+}
+
+TPilotsForm::~TPilotsForm() = default;
+
+void TPilotsForm::ConnectHandlers() {
+  const auto run = [this](auto handler) { RunHandler(session_.prompts(), this, handler); };
+  connect(ui_->ChooseFolderButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { ChooseFolderButtonClick(); }); });
+  connect(ui_->FolderEdit, &QLineEdit::returnPressed, this,
+          [run, this] { run([this] { FolderEditReturnPressed(); }); });
+  connect(ui_->FilterEdit, &QLineEdit::textChanged, this,
+          [run, this](const QString& text) { run([this, &text] { FilterEditTextChanged(text); }); });
+  connect(ui_->PilotsTable, &QTableView::activated, this,
+          [run, this](const QModelIndex& index) { run([this, &index] { PilotsTableActivated(index); }); });
+  connect(ui_->AddToLogButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { AddToLogButtonClick(); }); });
+  connect(ui_->SaveCsvButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { SaveCsvButtonClick(); }); });
+  // A step that fails (a setting that does not convert) ends the round of loads.
+  connect(&stepTimer_, &QTimer::timeout, this, [this] {
+    if (!RunHandler(session_.prompts(), this, [this] { LoadStep(); })) pending_.clear();
+    if (pending_.empty()) {
+      stepTimer_.stop();
+      ui_->LoadProgress->hide();
+      if (std::exchange(fitColumns_, false)) FitColumns();
+    }
+  });
+  connect(&refreshTimer_, &QTimer::timeout, this,
+          [this] { RunHandler(session_.prompts(), this, [this] { Refresh(); }); });
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this,
+          [this](const QString& path) { FileChanged(path); });
+}
+
+void TPilotsForm::ShowFolder(const QString& folder) {
+  folder_ = folder;
+  ui_->FolderEdit->setText(folder);
+  model_->Clear();
+  pending_.clear();
+  changedFiles_.clear();
+  folderChanged_ = false;
+  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  bool readable = false;
+  const std::vector<std::string> paths = PilotFilesIn(LocalPath(folder), readable);
+  if (!readable) throw PlatformError("Cannot open folder " + LocalPath(folder));
+  watcher_.addPath(folder);
+  Watch(paths);
+  pending_.assign(paths.begin(), paths.end());
+  pendingTotal_ = static_cast<int>(paths.size());
+  settings_.emplace(session_.settings().Snapshot());
+  context_ = CurrentReportContext();
+  fitColumns_ = true;
+  ShowProgress();
+  stepTimer_.start();
+}
+
+// Columns as wide as their texts, measured on the first rows; a load message shown in the name
+// column is cut to a name's width (the row's tooltip holds it whole).
+void TPilotsForm::FitColumns() {
+  QTableView& table = *ui_->PilotsTable;
+  table.resizeColumnsToContents();
+  const int name = static_cast<int>(RosterColumn::kName);
+  table.setColumnWidth(name, std::min(table.columnWidth(name), table.fontMetrics().horizontalAdvance(QString(
+                                                                   kNameWidthCharacters, QLatin1Char('M')))));
+}
+
+void TPilotsForm::Watch(const std::vector<std::string>& paths) {
+  QStringList files;
+  for (const std::string& path : paths) files.append(DisplayPath(path));
+  if (!files.isEmpty()) watcher_.addPaths(files);
+}
+
+void TPilotsForm::ShowProgress() {
+  ui_->LoadProgress->setMaximum(pendingTotal_);
+  ui_->LoadProgress->setValue(pendingTotal_ - static_cast<int>(pending_.size()));
+  ui_->LoadProgress->setVisible(!pending_.empty());
+}
+
+void TPilotsForm::LoadStep() {
+  QElapsedTimer step;
+  step.start();
+  while (!pending_.empty() && step.elapsed() < kStepMilliseconds) {
+    const std::string path = pending_.front();
+    pending_.pop_front();
+    if (IsMissing(path)) {
+      model_->RemovePath(path);
+      continue;
+    }
+    model_->Put(RosterRowOf(path, *settings_, context_));
+  }
+  ShowProgress();
+}
+
+// The folder lost or gained files: they are listed again once the notices of one save have settled.
+void TPilotsForm::FolderChanged() {
+  folderChanged_ = true;
+  refreshTimer_.start();
+}
+
+void TPilotsForm::FileChanged(const QString& path) {
+  changedFiles_.insert(LocalPath(path));
+  refreshTimer_.start();
+}
+
+// Files that left the folder lose their rows, new files and changed files are loaded (again); the
+// other rows, the selection and the sort stay.
+void TPilotsForm::Refresh() {
+  std::set<std::string> toLoad = std::move(changedFiles_);
+  changedFiles_.clear();
+  if (folderChanged_) {
+    folderChanged_ = false;
+    bool readable = false;
+    const std::vector<std::string> paths = PilotFilesIn(LocalPath(folder_), readable);
+    const std::set<std::string> listed(paths.begin(), paths.end());
+    std::vector<std::string> gone;
+    for (const RosterRow& row : model_->Rows())
+      if (readable && !listed.contains(row.path)) gone.push_back(row.path);
+    for (const std::string& path : gone) model_->RemovePath(path);
+    for (const std::string& path : paths)
+      if (model_->RowOf(path) < 0) toLoad.insert(path);
+    Watch(paths);  // a file replaced by a rename is watched again
+  }
+  if (toLoad.empty()) return;
+  if (pending_.empty()) {
+    pendingTotal_ = 0;
+    settings_.emplace(session_.settings().Snapshot());
+    context_ = CurrentReportContext();
+  }
+  for (const std::string& path : toLoad) pending_.push_back(path);
+  pendingTotal_ += static_cast<int>(toLoad.size());
+  ShowProgress();
+  stepTimer_.start();
+}
+
+void TPilotsForm::ChooseFolderButtonClick() {
+  folderDialog_.initialDir = folder_;
+  if (!session_.prompts().ExecuteOpenDialog(this, folderDialog_)) return;
+  const QString folder = QFileInfo(folderDialog_.fileName).absolutePath();
+  ShowFolder(folder);
+  if (ReadFlag(session_.settings(), SettingNamed("SaveFilename")))
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), LocalPath(folder));
+}
+
+void TPilotsForm::FolderEditReturnPressed() { ShowFolder(ui_->FolderEdit->text()); }
+
+void TPilotsForm::FilterEditTextChanged(const QString& text) { proxy_->SetNameFilter(text); }
+
+void TPilotsForm::PilotsTableActivated(const QModelIndex& index) {
+  if (!index.isValid()) return;
+  openPilot_(DisplayPath(model_->Row(proxy_->mapToSource(index).row()).path));
+}
+
+std::vector<int> TPilotsForm::SelectedSourceRows() const {
+  QModelIndexList selected = ui_->PilotsTable->selectionModel()->selectedRows();
+  std::sort(selected.begin(), selected.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  std::vector<int> rows;
+  for (const QModelIndex& index : selected) rows.push_back(proxy_->mapToSource(index).row());
+  return rows;
+}
+
+std::vector<int> TPilotsForm::ShownSourceRows() const {
+  std::vector<int> rows;
+  for (int row = 0; row < proxy_->rowCount(); ++row)
+    rows.push_back(proxy_->mapToSource(proxy_->index(row, 0)).row());
+  return rows;
+}
+
+// Each selected pilot is loaded into the pilot file view, as "Open pilotfile" loads it, and the line
+// that closing the view would append is appended, in the order the table shows. Files that failed
+// to load are passed over.
+void TPilotsForm::AddToLogButtonClick() {
+  TPltFileView& view = *session_.windows.PltFileView;
+  QStringList paths;
+  for (int row : SelectedSourceRows())
+    if (model_->Row(row).loaded) paths.append(DisplayPath(model_->Row(row).path));
+  for (const QString& path : paths) {
+    if (view.ReadMission(path) == 0) appendToLog_(view.ExportText());
+  }
+}
+
+void TPilotsForm::SaveCsvButtonClick() {
+  if (csvDialog_.fileName.isEmpty()) csvDialog_.fileName = folder_ + QStringLiteral("/pilots.csv");
+  if (!session_.prompts().ExecuteSaveDialog(this, csvDialog_)) return;
+  std::vector<RosterRow> rows;
+  for (int row : ShownSourceRows()) rows.push_back(model_->Row(row));
+  const std::string path = LocalPath(csvDialog_.fileName);
+  if (!WriteFileAtomically(path, RosterCsv(rows))) throw PlatformError("Cannot create file " + path);
+}
+
+}  // namespace orlenda

@@ -1,0 +1,61 @@
+#pragma once
+
+// The roster's rows for Qt's views: the core's rows and columns as they are, with the cells marked
+// for the player (a file with check errors, a file that failed to load), and a proxy that sorts by the
+// core's order and filters by name.
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "roster/roster_row.h"
+
+namespace orlenda {
+
+class RosterTableModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  const RosterRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+  const std::vector<RosterRow>& Rows() const { return rows_; }
+  // The row of that path, or -1.
+  int RowOf(const std::string& path) const;
+
+  void Clear();
+  // Replaces the row of the same path, or adds it at the end.
+  void Put(RosterRow row);
+  void RemovePath(const std::string& path);
+
+ private:
+  std::vector<RosterRow> rows_;
+  std::unordered_map<std::string, int> rowOfPath_;
+};
+
+// Sorting by a column gives the core's order (numbers highest first, failed files last) in the
+// ascending direction; the filter keeps rows whose pilot or file name holds the text.
+class RosterSortProxy final : public QSortFilterProxyModel {
+  Q_OBJECT
+
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  void SetNameFilter(const QString& text);
+
+ protected:
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+ private:
+  const RosterTableModel& Source() const;
+  QString nameFilter_;
+};
+
+}  // namespace orlenda
