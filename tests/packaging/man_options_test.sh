@@ -47,7 +47,7 @@ compare() {
   local what=$1 from_help=$2 from_man=$3
   if [ "${from_help}" != "${from_man}" ]; then
     echo "FAIL: ${what} differ between --help and the manual page:" >&2
-    diff <(echo "${from_help}") <(echo "${from_man}") | sed -n 's/^</  only in --help:/p; s/^>/  only in the manual page:/p' >&2
+    diff <(echo "${from_help}") <(echo "${from_man}") | sed -n 's/^< \(..*\)/  only in --help: \1/p; s/^> \(..*\)/  only in the manual page: \1/p' >&2 || true
     status=1
   fi
 }
