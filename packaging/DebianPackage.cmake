@@ -8,14 +8,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${ORLENDA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer and editor of X-Wing Alliance pilot files")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Orlenda 3001 <Light> opens the pilot files (*.plt) of the space-combat game X-Wing Alliance,\n\
-shows and edits the pilot's name, rank, rating, Kalidor Crescent status and active mission, and\n\
-builds a text report: a score summary, a consistency check of the scores, the campaign and combat\n\
-simulator mission scores, kills, assists and losses. A one-line score summary of each pilot is\n\
-appended to a main log that players keep to compare pilots.\n\
+    "Orlenda 3001 <Light> opens the pilot files (*.plt) of the space-combat game\n\
+X-Wing Alliance, shows and edits the pilot's name, rank, rating, Kalidor\n\
+Crescent status and active mission, and builds a text report: a score\n\
+summary, a consistency check of the scores, the campaign and combat simulator\n\
+mission scores, kills, assists and losses. A one-line score summary of each\n\
+pilot is appended to a main log that players keep to compare pilots.\n\
 \n\
-The package holds the desktop program (Qt 6) and orlenda3001-cli, its command-line companion for\n\
-scripts and batch checks.")
+The package holds the desktop program (Qt 6) and orlenda3001-cli, its\n\
+command-line companion for scripts and batch checks.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
