@@ -18,7 +18,8 @@ pilot is appended to a main log that players keep to compare pilots.\n\
 The package holds the desktop program (Qt 6) and orlenda3001-cli, its\n\
 command-line companion for scripts and batch checks.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Section "games" is for packages with a game in /usr/games; this is a tool beside one.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ORLENDA_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

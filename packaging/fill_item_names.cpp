@@ -17,13 +17,22 @@ namespace {
 
 std::string ShellWord(std::string_view text) {
   std::string word = "'";
-  for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return word + "'";
+  for (char c : text) {
+    if (c == '\'')
+      word.append("'\\''");
+    else
+      word.push_back(c);
+  }
+  word.push_back('\'');
+  return word;
 }
 
 std::string ShellWords(std::span<const std::string_view> names) {
   std::string words;
-  for (std::string_view name : names) words += (words.empty() ? "" : " ") + ShellWord(name);
+  for (std::string_view name : names) {
+    if (!words.empty()) words.push_back(' ');
+    words.append(ShellWord(name));
+  }
   return words;
 }
 

@@ -24,9 +24,11 @@ CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
 
+# Only what the package installs is built (no benchmarks, no tests).
 cmake -S . -B "${build}" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DORLENDA_BUILD_TESTS=OFF \
-  -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
-cmake --build "${build}" -j"$(nproc 2>/dev/null || echo 2)"
+  -DORLENDA_WARNINGS_AS_ERRORS=ON -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+cmake --build "${build}" -j"$(nproc 2>/dev/null || echo 2)" --target orlenda3001 orlenda3001-cli sample_pilot \
+  man_pages bash_completion package_changelog
 rm -f "${build}"/orlenda3001_*.deb
 (cd "${build}" && cpack -G DEB >/dev/null)
 

@@ -61,6 +61,14 @@ simulation=$(apt-get install --simulate --quiet "${package}" 2>&1) || {
   fail "apt cannot install the package"
 }
 grep -E '^(Inst|Conf) ' <<<"${simulation}" | sed 's/^/  /' | head -n 40
+# What is installed here already is not installed again; on a system with no package installed (an
+# empty package database) apt must find the whole chain in the archive, Qt included.
+clean=$(apt-get -o Dir::State::status=/dev/null install --simulate --quiet "${package}" 2>&1) || {
+  echo "${clean}" >&2
+  fail "apt cannot install the package on a clean system"
+}
+grep -q '^Inst libqt6widgets6 ' <<<"${clean}" || fail "on a clean system apt would not install Qt 6 Widgets"
+echo "on a clean system apt installs $(grep -c '^Inst ' <<<"${clean}") packages, Qt 6 among them"
 
 step "the command line dumps a pilot"
 pilot=""
@@ -76,7 +84,7 @@ mkdir -p "${scratch}/home" "${scratch}/config"
 cp "${pilot}" "${scratch}/pilot.plt"
 HOME="${scratch}/home" XDG_CONFIG_HOME="${scratch}/config" "${usr}/bin/orlenda3001-cli" dump "${scratch}/pilot.plt" \
   >"${scratch}/dump.json" || fail "orlenda3001-cli dump fails on $(basename "${pilot}")"
-grep -q '"name"' "${scratch}/dump.json" || fail "the dump of $(basename "${pilot}") holds no name"
+grep -q '"PilotName"' "${scratch}/dump.json" || fail "the dump of $(basename "${pilot}") holds no pilot name"
 echo "dumped $(basename "${pilot}"): $(wc -c <"${scratch}/dump.json") bytes of JSON"
 
 step "the desktop program shows its main window"
