@@ -21,7 +21,7 @@ constexpr char kApplicationTitle[] = "Orlenda 3001 <Lite>";
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("orlenda3001"));
-  QApplication::setDesktopFileName(QStringLiteral("orlenda3001"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.orlenda3001.orlenda3001"));
   QApplication::setWindowIcon(orlenda::ApplicationIcon());
 
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};

@@ -13,6 +13,8 @@ packages=(
   clang clang-format libclang-rt-14-dev
   fonts-dejavu-core
   desktop-file-utils shared-mime-info libxml2-utils
+  # The manual pages, the bash completion and the Debian package with its checks (scripts/package.sh).
+  scdoc bash-completion dpkg-dev file lintian appstream man-db
   # The Windows build of the core and the command line: mingw-w64 with posix threads, GoogleTest's
   # sources, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64

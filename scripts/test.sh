@@ -29,3 +29,7 @@ run_suite() {
 
 run_suite build
 run_suite build-asan -DORLENDA_SANITIZE=ON
+
+# The Debian package: its own Release build, then lintian, apt and the unpacked programs.
+echo "== Packaging"
+bash scripts/package.sh --check
