@@ -1,7 +1,7 @@
 // The main log's file: CR LF on write, any line end and Windows-1252 on read, and an append that
 // never loses the lines already there.
 
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
