@@ -18,6 +18,7 @@
 
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 #include "pilot/pilot_load.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
