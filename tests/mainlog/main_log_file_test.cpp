@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -16,6 +17,7 @@
 
 #include "base/writable_file.h"
 #include "support/file_contents.h"
+#include "support/lock_wait.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -189,7 +191,7 @@ TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
   WritableFile held(log_);
   ASSERT_TRUE(held.LockExclusive());
   std::thread appender([this] { EXPECT_TRUE(AppendMainLogLines(log_, {"appended"})); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the appender now waits for the lock
+  ASSERT_TRUE(test::WaitsForLock(::getpid(), log_));
   LogFileBaseline none;
   ASSERT_TRUE(SaveMainLog(dir_.File("new.txt"), "replaced", none));
   std::filesystem::rename(dir_.File("new.txt"), log_);
