@@ -18,7 +18,7 @@ void EncodeCompletedMission(const MissionEntry& entry, MissionRecordBytes record
     const std::int32_t value = entry.*f.member;
     WriteInt32LE(f.storedTimesTen ? WrappingMultiply(value, 10) : value, record.subspan(f.offset).first<4>());
   }
-  record[mission_field::CompletedFlag.offset] = 1;
+  record[mission_record::kCompletedFlag] = 1;
 }
 
 }  // namespace orlenda

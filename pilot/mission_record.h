@@ -28,32 +28,15 @@ struct MissionRecordField {
   constexpr std::size_t end() const { return offset + width; }
 };
 
-// The descriptor of each field, under the field's name: mission_field::Score.
-namespace mission_field {
-#define ORLENDA_MISSION_WIDTH_Int32 4
-#define ORLENDA_MISSION_WIDTH_Flag 1
-#define ORLENDA_MISSION_MEMBER_Int32(name) &MissionEntry::name
-#define ORLENDA_MISSION_MEMBER_Flag(name) nullptr
-#define ORLENDA_FIELD(name, offset, type)                                        \
-  inline constexpr MissionRecordField name{offset, ORLENDA_MISSION_WIDTH_##type, \
-                                           ORLENDA_MISSION_MEMBER_##type(name), #name};
-#define ORLENDA_FIELD_TIMES_TEN(name, offset, type)                              \
-  inline constexpr MissionRecordField name{offset, ORLENDA_MISSION_WIDTH_##type, \
-                                           ORLENDA_MISSION_MEMBER_##type(name), #name, true};
-ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_FIELD, ORLENDA_FIELD_TIMES_TEN)
-#undef ORLENDA_FIELD
-#undef ORLENDA_FIELD_TIMES_TEN
-#undef ORLENDA_MISSION_MEMBER_Int32
-#undef ORLENDA_MISSION_MEMBER_Flag
-#undef ORLENDA_MISSION_WIDTH_Int32
-#undef ORLENDA_MISSION_WIDTH_Flag
-}  // namespace mission_field
-
 // Every descriptor, in record order.
-#define ORLENDA_FIELD_DESCRIPTOR(name, ...) mission_field::name,
+#define ORLENDA_INT32(name, offset) MissionRecordField{offset, 4, &MissionEntry::name, #name},
+#define ORLENDA_INT32_TIMES_TEN(name, offset) MissionRecordField{offset, 4, &MissionEntry::name, #name, true},
+#define ORLENDA_FLAG(name, offset) MissionRecordField{offset, 1, nullptr, #name},
 inline constexpr std::array kMissionRecordFields{
-    ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_FIELD_DESCRIPTOR, ORLENDA_FIELD_DESCRIPTOR)};
-#undef ORLENDA_FIELD_DESCRIPTOR
+    ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_INT32, ORLENDA_INT32_TIMES_TEN, ORLENDA_FLAG)};
+#undef ORLENDA_INT32
+#undef ORLENDA_INT32_TIMES_TEN
+#undef ORLENDA_FLAG
 
 // The fields that MissionEntry holds (every field but the completed flag), in record order.
 consteval auto HeldMissionFields() {
@@ -72,8 +55,8 @@ inline constexpr auto kMissionEntryFields = HeldMissionFields();
 
 // The offset of each field within a record, under the field's name: mission_record::kScore.
 namespace mission_record {
-#define ORLENDA_FIELD_OFFSET(name, offset, type) inline constexpr std::size_t k##name = offset;
-ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_FIELD_OFFSET, ORLENDA_FIELD_OFFSET)
+#define ORLENDA_FIELD_OFFSET(name, offset) inline constexpr std::size_t k##name = offset;
+ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_FIELD_OFFSET, ORLENDA_FIELD_OFFSET, ORLENDA_FIELD_OFFSET)
 #undef ORLENDA_FIELD_OFFSET
 }  // namespace mission_record
 

@@ -134,8 +134,8 @@ class Comparison {
     const std::size_t slot = MissionSlotOffset(list, index);
     const auto spans = RecordValueSpans(slot);
     interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
-    const std::int32_t oldBonus = StoredInt32(old_, slot + mission_field::Bonus.offset);
-    const std::int32_t newBonus = StoredInt32(new_, slot + mission_field::Bonus.offset);
+    const std::int32_t oldBonus = StoredInt32(old_, slot + mission_record::kBonus);
+    const std::int32_t newBonus = StoredInt32(new_, slot + mission_record::kBonus);
     const MissionEntry& oldEntry = (old_.record.*list.member)[index];
     const MissionEntry& newEntry = (new_.record.*list.member)[index];
     if (oldEntry == newEntry && oldBonus == newBonus) return;
@@ -154,8 +154,8 @@ class Comparison {
     const ByteSpan slot{MissionSlotOffset(list, index), kMissionRecordSize};
     interpreted_.push_back(slot);
     MissionDifference difference{list.name, change, index, {slot}, {}, {}, 0, 0};
-    const std::int32_t storedBonus = StoredInt32(change == MissionChange::kRemoved ? old_ : new_,
-                                                 slot.offset + mission_field::Bonus.offset);
+    const std::int32_t storedBonus =
+        StoredInt32(change == MissionChange::kRemoved ? old_ : new_, slot.offset + mission_record::kBonus);
     if (change == MissionChange::kRemoved) {
       difference.oldEntry = (old_.record.*list.member)[index];
       difference.oldStoredBonus = storedBonus;

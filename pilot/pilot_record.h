@@ -34,13 +34,11 @@ using RatingList = std::array<std::int32_t, kRatingCount>;
 // pilot/mission_record_fields.h gives them; Bonus is already divided by ten. The completed flag is
 // written, never read, and has no member.
 struct MissionEntry {
-#define ORLENDA_MISSION_MEMBER_Int32(name) std::int32_t name = 0;
-#define ORLENDA_MISSION_MEMBER_Flag(name)
-#define ORLENDA_MEMBER(name, offset, type) ORLENDA_MISSION_MEMBER_##type(name)
-  ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_MEMBER, ORLENDA_MEMBER)
+#define ORLENDA_MEMBER(name, offset) std::int32_t name = 0;
+#define ORLENDA_NO_MEMBER(name, offset)
+  ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_MEMBER, ORLENDA_MEMBER, ORLENDA_NO_MEMBER)
 #undef ORLENDA_MEMBER
-#undef ORLENDA_MISSION_MEMBER_Int32
-#undef ORLENDA_MISSION_MEMBER_Flag
+#undef ORLENDA_NO_MEMBER
 
   friend bool operator==(const MissionEntry&, const MissionEntry&) = default;
 };
