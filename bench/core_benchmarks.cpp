@@ -17,9 +17,9 @@
 
 #include "bench/bench_files.h"
 #include "bench/recording_reporter.h"
+#include "mainlog/main_log_file.h"
 #include "pilot/pilot_load.h"
-#include "report/main_log_file.h"
-#include "report/main_log_text.h"
+#include "mainlog/main_log_text.h"
 #include "report/rip_pilot.h"
 #include "report/text_sink.h"
 #include "settings/settings_ini.h"

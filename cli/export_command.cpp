@@ -8,8 +8,8 @@
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
 #include "cli/option_checks.h"
+#include "mainlog/main_log_file.h"
 #include "pilot/pilot_load.h"
-#include "report/main_log_file.h"
 #include "report/rip_pilot.h"
 
 namespace orlenda::cli {

@@ -13,7 +13,7 @@
 
 #include "fuzz_check.h"
 #include "fuzz_sampling.h"
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 #include "scratch_dir.h"
 
 namespace {

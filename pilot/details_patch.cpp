@@ -5,25 +5,29 @@
 
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 
 namespace orlenda {
 namespace {
-
-using RecordBytes = std::span<std::uint8_t, kMissionRecordSize>;
 
 std::span<std::uint8_t, 4> FourBytes(std::span<std::uint8_t> bytes, std::size_t offset) {
   return bytes.subspan(offset).first<4>();
 }
 
-void PatchCompletedRecord(RecordBytes record, const MissionEntry& entry) {
-  const auto bits = static_cast<std::uint32_t>(entry.MissionTag);
-  record[mission_record::kMissionTag] = static_cast<std::uint8_t>(bits & 0xFFu);
-  record[mission_record::kCompletedFlag] = 1;
-  if (ReadInt32LE(FourBytes(record, mission_record::kPresenceMark)) == 0)
-    WriteInt32LE(1, FourBytes(record, mission_record::kPresenceMark));
-  WriteInt32LE(entry.Score, FourBytes(record, mission_record::kScore));
-  WriteInt32LE(entry.Time, FourBytes(record, mission_record::kTime));
-  WriteInt32LE(WrappingMultiply(entry.Bonus, 10), FourBytes(record, mission_record::kBonus));
+// What a slot gets for a completed mission: the entry, of whose tag only the low byte is written (the
+// slot keeps its other three), with a presence mark that a later load finds (the slot's own when it has
+// one, else 1).
+MissionEntry CompletedRecordFor(const MissionEntry& entry, const MissionEntry& inSlot) {
+  const auto keptBits = static_cast<std::uint32_t>(inSlot.MissionTag) & ~0xFFu;
+  const auto lowByte = static_cast<std::uint32_t>(entry.MissionTag) & 0xFFu;
+  MissionEntry written = entry;
+  written.MissionTag = static_cast<std::int32_t>(keptBits | lowByte);
+  written.PresenceMark = inSlot.PresenceMark != 0 ? inSlot.PresenceMark : 1;
+  return written;
+}
+
+void PatchCompletedRecord(MissionRecordBytes record, const MissionEntry& entry) {
+  EncodeCompletedMission(CompletedRecordFor(entry, DecodeMissionRecord(record)), record);
 }
 
 ByteRange PatchCampaignList(PilotFileImage image, const CampaignChange& change, const MissionList& campaign) {
@@ -31,7 +35,7 @@ ByteRange PatchCampaignList(PilotFileImage image, const CampaignChange& change, 
   const auto to = static_cast<std::size_t>(change.toCount);
   for (std::size_t slot = from; slot < to; ++slot) {
     const std::size_t offset = MissionSlotOffset(field::CampaignMissions, slot);
-    PatchCompletedRecord(RecordBytes(image.data() + offset, kMissionRecordSize), campaign[slot]);
+    PatchCompletedRecord(MissionRecordBytes(image.data() + offset, kMissionRecordSize), campaign[slot]);
   }
   const std::size_t terminator = MissionSlotOffset(field::CampaignMissions, to);
   std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(terminator), kMissionRecordSize, std::uint8_t{0});

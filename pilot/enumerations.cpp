@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "pilot/pilot_record.h"
+
 namespace orlenda {
 namespace {
 
@@ -341,8 +343,8 @@ std::size_t CraftTabCount(std::size_t value) {
 
 std::vector<std::string> BuildCraftTypeLabels() {
   std::vector<std::string> labels;
-  labels.reserve(231);
-  for (std::size_t value = 0; value < 231; ++value) {
+  labels.reserve(kCraftTypeCount);
+  for (std::size_t value = 0; value < kCraftTypeCount; ++value) {
     std::string numberText;
     std::string label(CraftName(value, numberText));
     label.append(CraftTabCount(value), '\t');

@@ -78,17 +78,6 @@ inline constexpr auto kCraftListFields = FieldsOfType<FileField<CraftList>>(kPil
 inline constexpr auto kRatingListFields = FieldsOfType<FileField<RatingList>>(kPilotFileFields);
 inline constexpr auto kMissionListFields = FieldsOfType<FileField<MissionList>>(kPilotFileFields);
 
-// Offsets within one 48-byte mission record; bytes 4..14, 20..23, 32..39 and 44..47 are of unknown
-// meaning.
-namespace mission_record {
-inline constexpr std::size_t kMissionTag = 0;
-inline constexpr std::size_t kCompletedFlag = 15;  // one byte
-inline constexpr std::size_t kPresenceMark = 16;
-inline constexpr std::size_t kScore = 24;
-inline constexpr std::size_t kTime = 28;
-inline constexpr std::size_t kBonus = 40;  // stored times ten
-}  // namespace mission_record
-
 inline constexpr std::size_t MissionSlotOffset(const MissionListField& list, std::size_t slot) {
   return list.offset + kMissionRecordSize * slot;
 }

@@ -1,12 +1,14 @@
-// Checks of the pilot file's layout, made while compiling: a field that overlaps another, stands out of
-// file order, reaches past the end of the file or is in none of the groups stops the build. Nothing
-// here runs.
+// Checks of the pilot file's layout and of the mission record's, made while compiling: a field that
+// overlaps another, stands out of order, reaches past the end of the file or record, or is in none of the
+// groups stops the build. Nothing here runs.
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <tuple>
 
 #include "pilot/file_layout.h"
+#include "pilot/mission_record.h"
 
 namespace orlenda {
 namespace {
@@ -36,15 +38,24 @@ constexpr FieldSpan SpanOf(const MissionListField& f) {
 constexpr auto kLayout =
     std::apply([](const auto&... fields) { return std::array{SpanOf(fields)...}; }, kPilotFileFields);
 
-// The index of the first descriptor that starts before the previous one ends (so out of order or
+// The bytes of every field of a mission record, in record order.
+constexpr auto kRecordLayout = [] {
+  std::array<FieldSpan, kMissionRecordFields.size()> spans{};
+  for (std::size_t i = 0; i < spans.size(); ++i)
+    spans[i] = {kMissionRecordFields[i].offset, kMissionRecordFields[i].width};
+  return spans;
+}();
+
+// The index of the first span that starts before the previous one ends (so out of order or
 // overlapping), or the table's size when there is none.
-constexpr std::size_t FirstOverlap() {
-  for (std::size_t i = 1; i < kLayout.size(); ++i)
-    if (kLayout[i].offset < kLayout[i - 1].end()) return i;
-  return kLayout.size();
+template <std::size_t N>
+constexpr std::size_t FirstOverlap(const std::array<FieldSpan, N>& layout) {
+  for (std::size_t i = 1; i < N; ++i)
+    if (layout[i].offset < layout[i - 1].end()) return i;
+  return N;
 }
 
-static_assert(FirstOverlap() == kLayout.size(),
+static_assert(FirstOverlap(kLayout) == kLayout.size(),
               "pilot file layout: a field starts before the one above it ends");
 static_assert(kLayout.back().end() <= kPilotFileSize,
               "pilot file layout: a field reaches past the end of the file");
@@ -54,7 +65,14 @@ static_assert(1 + kGameNameFields.size() + kInt32Fields.size() + kCraftListField
                       kRatingListFields.size() + kMissionListFields.size() ==
                   kLayout.size(),
               "pilot file layout: a field is in none of the groups");
-static_assert(mission_record::kBonus + 4 <= kMissionRecordSize);
+
+static_assert(FirstOverlap(kRecordLayout) == kRecordLayout.size(),
+              "mission record layout: a field starts before the one above it ends");
+static_assert(kRecordLayout.back().end() <= kMissionRecordSize,
+              "mission record layout: a field reaches past the end of the record");
+// Each int32 of a record is held by a MissionEntry member, which the record's decoder and encoder walk.
+static_assert(kMissionEntryFields.size() * sizeof(std::int32_t) == sizeof(MissionEntry),
+              "mission record layout: a MissionEntry member is not a field of the record");
 
 }  // namespace
 }  // namespace orlenda

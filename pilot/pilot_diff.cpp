@@ -9,6 +9,7 @@
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 
 namespace orlenda {
 namespace {
@@ -109,13 +110,11 @@ class Comparison {
     return count;
   }
 
-  // The five values of a record that the load reads, in their order within the record.
-  static std::array<ByteSpan, 5> RecordValueSpans(std::size_t slotOffset) {
-    std::array<ByteSpan, 5> spans;
-    std::size_t n = 0;
-    for (const std::size_t at : {mission_record::kMissionTag, mission_record::kPresenceMark,
-                                 mission_record::kScore, mission_record::kTime, mission_record::kBonus})
-      spans[n++] = {slotOffset + at, 4};
+  // The values of a record that the load reads, in their order within the record.
+  static std::array<ByteSpan, kMissionEntryFields.size()> RecordValueSpans(std::size_t slotOffset) {
+    std::array<ByteSpan, kMissionEntryFields.size()> spans;
+    for (std::size_t i = 0; i < spans.size(); ++i)
+      spans[i] = {slotOffset + kMissionEntryFields[i].offset, kMissionEntryFields[i].width};
     return spans;
   }
 
@@ -130,10 +129,10 @@ class Comparison {
     }
   }
 
-  // A record that both files hold: its five values are interpreted, its other bytes are not.
+  // A record that both files hold: the values the load reads are interpreted, its other bytes are not.
   void CompareSharedRecord(const MissionListField& list, std::size_t index) {
     const std::size_t slot = MissionSlotOffset(list, index);
-    const std::array<ByteSpan, 5> spans = RecordValueSpans(slot);
+    const auto spans = RecordValueSpans(slot);
     interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
     const std::int32_t oldBonus = StoredInt32(old_, slot + mission_record::kBonus);
     const std::int32_t newBonus = StoredInt32(new_, slot + mission_record::kBonus);

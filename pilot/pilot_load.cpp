@@ -6,6 +6,7 @@
 #include "base/file_bytes.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 
 namespace orlenda {
 namespace {
@@ -54,17 +55,6 @@ class FieldReader {
   std::uint16_t errors_ = 0;
 };
 
-MissionEntry EntryFromRecord(std::span<const std::uint8_t, kMissionRecordSize> raw) {
-  auto at = [&](std::size_t offset) { return ReadInt32LE(raw.subspan(offset).first<4>()); };
-  MissionEntry entry;
-  entry.MissionTag = at(mission_record::kMissionTag);
-  entry.PresenceMark = at(mission_record::kPresenceMark);
-  entry.Score = at(mission_record::kScore);
-  entry.Time = at(mission_record::kTime);
-  entry.Bonus = StoredTimesTenToValue(at(mission_record::kBonus));
-  return entry;
-}
-
 // Reads a list up to its first record with a zero PresenceMark, or 255 records. Returns the count.
 std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, PilotRecord& record) {
   MissionList& entries = record.*list.member;
@@ -72,7 +62,7 @@ std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, 
   while (count < kMissionSlotCount) {
     std::array<std::uint8_t, kMissionRecordSize> raw{};
     if (!reader.Read(MissionSlotOffset(list, count), raw)) break;
-    const MissionEntry entry = EntryFromRecord(raw);
+    const MissionEntry entry = DecodeMissionRecord(raw);
     if (entry.PresenceMark == 0) break;
     entries[count] = entry;
     ++count;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pilot/file_fields.h"
+#include "pilot/mission_record_fields.h"
 
 namespace orlenda {
 
@@ -29,13 +30,15 @@ using Int32 = std::int32_t;
 using CraftList = std::array<std::int32_t, kCraftTypeCount>;
 using RatingList = std::array<std::int32_t, kRatingCount>;
 
-// One mission record as held in memory; Bonus is already divided by ten.
+// One mission record as held in memory: its int32 fields, in record order, under the names
+// pilot/mission_record_fields.h gives them; Bonus is already divided by ten. The completed flag is
+// written, never read, and has no member.
 struct MissionEntry {
-  std::int32_t MissionTag = 0;
-  std::int32_t PresenceMark = 0;
-  std::int32_t Score = 0;
-  std::int32_t Time = 0;
-  std::int32_t Bonus = 0;
+#define ORLENDA_MEMBER(name, offset) std::int32_t name = 0;
+#define ORLENDA_NO_MEMBER(name, offset)
+  ORLENDA_MISSION_RECORD_FIELDS(ORLENDA_MEMBER, ORLENDA_MEMBER, ORLENDA_NO_MEMBER)
+#undef ORLENDA_MEMBER
+#undef ORLENDA_NO_MEMBER
 
   friend bool operator==(const MissionEntry&, const MissionEntry&) = default;
 };

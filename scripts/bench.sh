@@ -16,7 +16,7 @@ runs=${BENCH_RUNS:-7}
 
 bash scripts/install-deps.sh
 echo "== Building in ${dir}"
-cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLENDA_BUILD_BENCH=ON >/dev/null
 gui=$(sed -n 's/^ORLENDA_BUILD_GUI:BOOL=//p' "${dir}/CMakeCache.txt")
 targets=(orlenda_core_bench run_measured orlenda3001-cli sample_pilot)
 if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint orlenda_roster_bench); fi

@@ -1,38 +1,30 @@
 #!/usr/bin/env bash
 # Fuzzes each target with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer, for a bounded
-# time, in a clang build of its own.
+# time, in the clang sanitizer build of the test command (scripts/configurations.sh), which it configures
+# and builds as scripts/test.sh does when it is not there yet.
 #
 #   scripts/fuzz.sh [SECONDS_PER_TARGET]     default 30 (what CI runs, before the tests); a longer run:
 #                                            scripts/fuzz.sh 3600
 #
-# Environment: FUZZ_BUILD_DIR (default build-fuzz), FUZZ_TARGETS (default "pilot_report settings_ini
+# Environment: FUZZ_BUILD_DIR (default build-asan), FUZZ_TARGETS (default "pilot_report settings_ini
 # main_log"). Each target's corpus grows in $FUZZ_BUILD_DIR/corpus/<target> from one run to the next; it
 # starts from the generated seeds, the target's regression inputs and, for pilot_report, the real pilot
 # files in ../shared/real-pilots when that folder exists. A crash, a hang or a broken property ends with
 # status 1 and names the input that caused it: copy that file into fuzz/regressions/<target>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/configurations.sh
 
 seconds=${1:-30}
-dir=${FUZZ_BUILD_DIR:-build-fuzz}
+dir=${FUZZ_BUILD_DIR:-${sanitizer_build}}
 read -r -a targets <<<"${FUZZ_TARGETS:-pilot_report settings_ini main_log}"
 
 bash scripts/install-deps.sh
 
 echo "== Building the fuzz targets in ${dir}"
-# Edge coverage everywhere but in the standard library's own functions (fuzz/coverage_ignorelist.txt);
-# comparison tracing only where fuzz/CMakeLists.txt turns it back on.
-launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-# The list's checksum joins the flags, so that a changed list rebuilds what it applies to, and ccache
-# hashes the list too (the checksum alone is a define the preprocessed text does not show).
-ignorelist="${PWD}/fuzz/coverage_ignorelist.txt"
-ignorelist_sum=$(cksum <"${ignorelist}" | cut -d' ' -f1)
-export CCACHE_EXTRAFILES="${ignorelist}"
-cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -fno-sanitize-coverage=trace-cmp -fsanitize-coverage-ignorelist=${ignorelist} -DORLENDA_COVERAGE_IGNORELIST_SUM=${ignorelist_sum}" \
-  -DORLENDA_SANITIZE=ON -DORLENDA_FUZZ=ON -DORLENDA_WARNINGS_AS_ERRORS=ON \
-  -DORLENDA_BUILD_TESTS=OFF -DORLENDA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
+# The coverage instrumentation (edge coverage but in the standard library's own functions, comparison
+# tracing only where it pays) is fuzz/CMakeLists.txt's, on the code that the fuzz targets run.
+configure "${dir}" "${sanitizer_build_options[@]}"
 build_targets=(fuzz_seeds)
 for t in "${targets[@]}"; do build_targets+=("fuzz_${t}"); done
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${build_targets[@]}"
@@ -56,7 +48,7 @@ if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDI
 # Every fault is still found, with less bookkeeping per allocation: no allocation and free stacks in
 # the reports (malloc_context_size=0) and freed memory held back 16 MB deep instead of 256 MB, which
 # still spans every allocation of one input. A fault found here shows its full report when its input
-# is run again outside this script (build-fuzz/fuzz/fuzz_<target> INPUT, ASan's default options) or
+# is run again outside this script (build-asan/fuzz/fuzz_<target> INPUT, ASan's default options) or
 # replayed by the fuzz_replay_<target> test of a sanitizer build.
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:malloc_context_size=0:quarantine_size_mb=2
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Only what is missing is installed; sudo is used when not run as root.
+# Installs the Debian packages that building, running and testing need, and the de_DE.UTF-8 locale
+# that the tests of a decimal comma run in. Only what is missing is installed; sudo is used when not run
+# as root.
 set -euo pipefail
 
 packages=(
@@ -11,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps x11-utils
   clang clang-format libclang-rt-14-dev
-  fonts-dejavu-core
+  fonts-dejavu-core locales
   desktop-file-utils shared-mime-info libxml2-utils
   # The manual pages, the bash completion and the Debian package with its checks (scripts/package.sh).
   scdoc bash-completion dpkg-dev file lintian appstream man-db
@@ -20,22 +21,40 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-
-if [ "${#missing[@]}" -eq 0 ]; then
-  exit 0
-fi
-
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
 
-echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_missing_packages() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Generates the locale once: enabled in /etc/locale.gen, then built by locale-gen.
+install_locale() {
+  local name=$1 charset=$2
+  if locale -a 2>/dev/null | grep -qix "${name%%.*}.utf-\?8"; then
+    return 0
+  fi
+  echo "Generating the ${name} locale"
+  if grep -q "^# *${name} ${charset}" /etc/locale.gen; then
+    "${sudo_cmd[@]}" sed -i "s/^# *${name} ${charset}/${name} ${charset}/" /etc/locale.gen
+  elif ! grep -q "^${name} ${charset}" /etc/locale.gen; then
+    echo "${name} ${charset}" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+}
+
+install_missing_packages
+install_locale de_DE.UTF-8 UTF-8

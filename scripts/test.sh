@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting of every C++ file, then builds and runs every test
-# twice: in a plain build and in a build under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting of every C++ file, then builds the two configurations
+# of scripts/configurations.sh and runs every test in each: a plain build, and a clang build under
+# AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (which also holds the fuzz targets);
+# it also makes and checks the Debian package (scripts/package.sh --check).
+#
+#   scripts/test.sh                  build (what has changed) and test
+#   scripts/test.sh --build-only     build only: CI builds first, fuzzes and compares with Windows in
+#                                    these builds, then tests (.ci/run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/configurations.sh
+build_only=false
+if [ "${1:-}" = --build-only ]; then build_only=true; fi
 
 bash scripts/install-deps.sh
 
@@ -17,19 +25,26 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-run_suite() {
+build_suite() {
   local dir=$1
   shift
   echo "== Building in ${dir}"
-  cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLENDA_WARNINGS_AS_ERRORS=ON "$@" >/dev/null
+  configure "${dir}" "$@"
   cmake --build "${dir}" -j"${jobs}"
+}
+
+run_suite() {
+  local dir=$1
   echo "== Testing in ${dir}"
   ctest --test-dir "${dir}" --output-on-failure -j"${jobs}"
 }
 
-run_suite build
-run_suite build-asan -DORLENDA_SANITIZE=ON
-
-# The Debian package: its own Release build, then lintian, apt and the unpacked programs.
+build_suite "${plain_build}" "${plain_build_options[@]}"
+build_suite "${sanitizer_build}" "${sanitizer_build_options[@]}"
+if [ "${build_only}" = true ]; then exit 0; fi
+# The Debian package: its own Release build with Debian's flags, then lintian, apt and the unpacked
+# programs.
 echo "== Packaging"
 bash scripts/package.sh --check
+run_suite "${plain_build}"
+run_suite "${sanitizer_build}"

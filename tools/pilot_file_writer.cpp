@@ -6,6 +6,7 @@
 
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 
 namespace orlenda::tools {
 namespace {
@@ -23,12 +24,7 @@ void WriteMissionList(std::vector<std::uint8_t>& bytes, const MissionListField& 
       std::memset(bytes.data() + base, 0, kMissionRecordSize);
       return;
     }
-    PatchInt32(bytes, base + mission_record::kMissionTag, entry.MissionTag);
-    bytes[base + mission_record::kCompletedFlag] = 1;
-    PatchInt32(bytes, base + mission_record::kPresenceMark, entry.PresenceMark);
-    PatchInt32(bytes, base + mission_record::kScore, entry.Score);
-    PatchInt32(bytes, base + mission_record::kTime, entry.Time);
-    PatchInt32(bytes, base + mission_record::kBonus, WrappingMultiply(entry.Bonus, 10));
+    EncodeCompletedMission(entry, MissionRecordBytes(bytes.data() + base, kMissionRecordSize));
   }
 }
 

@@ -13,7 +13,7 @@
 
 #include "base/game_folders.h"
 #include "base/user_folders.h"
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_table.h"
 #include "ui/compact_font.h"

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 #include "ui/prompts.h"
 
 class QMimeData;

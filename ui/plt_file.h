@@ -44,10 +44,10 @@ class TPltFileView : public QDialog {
   QString ExportText() const;
   const PilotRecord& record() const { return record_; }
 
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
+  void Button1Click();  // "Export and close": closes the view; the main window then logs the export line
+  void Button2Click();  // "Save": writes the chosen details into the pilot file
+  void Button3Click();  // "Clear text": empties the report's text window once the user agrees
+  void Button4Click();  // "Settings": shows the settings dialog
   void GetAllButtonClick();
   void TXTListClick();
   void ZeroButtonClick();

@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(AtomicFileTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
   test::TempDir dir;
   const std::string path = dir.File("orlenda3001.ini");
@@ -58,7 +53,7 @@ TEST(AtomicFileTest, AVeryLongNameStillGetsATemporaryFileBesideIt) {
   test::TempDir dir;
   const std::string path = dir.File(std::string(250, 'n') + ".txt");  // no room for a suffix
   ASSERT_TRUE(WriteFileAtomically(path, "text"));
-  EXPECT_EQ(ReadText(path), "text");
+  EXPECT_EQ(test::ReadBytes(path), "text");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
@@ -69,20 +64,20 @@ TEST(AtomicFileTest, FollowsALinkAndKeepsPermissions) {
   test::TempDir dir;
   const std::string target = dir.File("real.ini");
   const std::string link = dir.File("link.ini");
-  std::ofstream(target) << "old";
+  test::WriteBytes(target, "old");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(target, link);
   ASSERT_TRUE(WriteFileAtomically(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadText(target), "new");
+  EXPECT_EQ(test::ReadBytes(target), "new");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 #endif
 }
 
-TEST(FileBytesTest, ReadsOnlyAFileOfTheExpectedSize) {
+TEST(FileBytesTest, ReadsTheExpectedSizeOnlyAndNoMissingFile) {
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
-  std::ofstream(path, std::ios::binary) << "12345";
+  test::WriteBytes(path, "12345");
   const FileBytes right = ReadFileOfSize(path, 5);
   EXPECT_TRUE(right.opened);
   EXPECT_EQ(std::string(right.bytes.begin(), right.bytes.end()), "12345");
@@ -97,7 +92,7 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
   // the pilot) are never blocked, on Windows as on Linux.
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
-  std::ofstream(path, std::ios::binary) << "12345";
+  test::WriteBytes(path, "12345");
   WritableFile writer(path);
   ASSERT_TRUE(writer.LockExclusive());
   const FileBytes read = ReadFileOfSize(path, 5);
@@ -123,7 +118,7 @@ TEST(AtomicFileTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
   });
   EXPECT_TRUE(WriteFileAtomically(path, "new"));
   scanner.join();
-  EXPECT_EQ(ReadText(path), "new");
+  EXPECT_EQ(test::ReadBytes(path), "new");
 }
 #endif
 

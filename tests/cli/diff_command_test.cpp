@@ -10,6 +10,7 @@
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 #include "tools/sample_pilot.h"
 
 namespace orlenda {

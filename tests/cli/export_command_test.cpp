@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli_test_support.h"
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 
 namespace orlenda {
 namespace {

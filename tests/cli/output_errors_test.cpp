@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "cli_test_support.h"
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 #include "tools/sample_pilot.h"
 
 namespace orlenda {

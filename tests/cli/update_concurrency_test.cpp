@@ -2,43 +2,23 @@
 // in the file, and a change that another program made is never overwritten.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "base/writable_file.h"
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
+#include "pilot/mission_record.h"
 #include "pilot/pilot_load.h"
+#include "support/lock_wait.h"
 
 namespace orlenda {
 namespace {
 
 namespace fs = std::filesystem;
-
-// True once process `pid` waits for the exclusive lock of the file at `path` (polled, at most ten
-// seconds): the run has then loaded the file and stands just before its check.
-bool WaitsForLock(int pid, const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return false;
-  const std::string inode = ":" + std::to_string(info.st_ino) + " ";
-  for (int attempt = 0; attempt < 2000; ++attempt) {
-    std::ifstream locks("/proc/locks");
-    for (std::string line; std::getline(locks, line);) {
-      if (line.find("->") != std::string::npos &&
-          line.find(" " + std::to_string(pid) + " ") != std::string::npos &&
-          line.find(inode) != std::string::npos)
-        return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return false;
-}
 
 class UpdateConcurrencyTest : public ::testing::Test, protected test::CliFixture {
  protected:
@@ -62,7 +42,7 @@ class UpdateConcurrencyTest : public ::testing::Test, protected test::CliFixture
   std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, WritableFile& holder) {
     EXPECT_TRUE(holder.LockExclusive());
     auto run = test::StartCli({"update", path, "--rank", "1", "--active-mission", "3"}, environment_);
-    EXPECT_TRUE(WaitsForLock(run->pid(), path));
+    EXPECT_TRUE(test::WaitsForLock(run->pid(), path));
     return run;
   }
 };

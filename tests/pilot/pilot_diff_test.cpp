@@ -8,6 +8,7 @@
 #include <random>
 
 #include "pilot/file_layout.h"
+#include "pilot/mission_record.h"
 #include "pilot/pilot_load.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "pilot/file_layout.h"
+#include "pilot/mission_record.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 

@@ -19,6 +19,7 @@
 #include "pilot/details_changes.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 #include "pilot/pilot_load.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"

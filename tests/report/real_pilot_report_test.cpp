@@ -11,6 +11,7 @@
 
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
+#include "pilot/mission_record.h"
 #include "report_test_support.h"
 #include "support/file_contents.h"
 

@@ -6,9 +6,9 @@
 
 #include "cli_runner.h"
 #include "fault_injection.h"
+#include "mainlog/main_log_file.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
-#include "report/main_log_file.h"
 #include "report/rip_pilot.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_ini.h"

@@ -8,7 +8,7 @@
 
 #include "cli_runner.h"
 #include "fault_injection.h"
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"

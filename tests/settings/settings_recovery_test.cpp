@@ -7,9 +7,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -17,25 +16,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Write(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Read(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 TEST(SettingsRecovery, ChecksWhatIsWrongWithTheFile) {
   test::TempDir dir;
   const std::string ini = dir.File("orlenda3001.ini");
   EXPECT_EQ(CheckSettingsFile(ini), SettingsFileProblem::None);  // missing: a first run
-  Write(ini, "[Orlenda]\r\nLastDir=C:\\Spiele\\X-Wing Alliance\xe4\r\n\tLogFile=x\n");
+  WriteBytes(ini, "[Orlenda]\r\nLastDir=C:\\Spiele\\X-Wing Alliance\xe4\r\n\tLogFile=x\n");
   EXPECT_EQ(CheckSettingsFile(ini), SettingsFileProblem::None);
-  Write(ini, std::string("[Orlenda]\nLastDir=a\0b\n", 21));
+  WriteBytes(ini, std::string("[Orlenda]\nLastDir=a\0b\n", 21));
   EXPECT_EQ(CheckSettingsFile(ini), SettingsFileProblem::NotText);
-  Write(ini, "[Orlenda]\n\x01\x02\x1b");
+  WriteBytes(ini, "[Orlenda]\n\x01\x02\x1b");
   EXPECT_EQ(CheckSettingsFile(ini), SettingsFileProblem::NotText);
 #ifndef _WIN32  // POSIX permissions
   fs::permissions(ini, fs::perms::none);
@@ -51,13 +43,13 @@ TEST(SettingsRecovery, ChecksWhatIsWrongWithTheFile) {
 TEST(SettingsRecovery, MovingAsideKeepsEveryEarlierFile) {
   test::TempDir dir;
   const std::string ini = dir.File("orlenda3001.ini");
-  Write(ini, "first");
+  WriteBytes(ini, "first");
   EXPECT_EQ(MoveSettingsFileAside(ini), ini + ".bad");
-  Write(ini, "second");
+  WriteBytes(ini, "second");
   EXPECT_EQ(MoveSettingsFileAside(ini), ini + ".bad2");
   EXPECT_FALSE(fs::exists(ini));
-  EXPECT_EQ(Read(ini + ".bad"), "first");
-  EXPECT_EQ(Read(ini + ".bad2"), "second");
+  EXPECT_EQ(ReadBytes(ini + ".bad"), "first");
+  EXPECT_EQ(ReadBytes(ini + ".bad2"), "second");
   EXPECT_EQ(MoveSettingsFileAside(ini), std::nullopt);  // nothing there to move
 }
 

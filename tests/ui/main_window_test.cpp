@@ -20,8 +20,8 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "mainlog/main_log_file.h"
 #include "program_fixture.h"
-#include "report/main_log_file.h"
 #include "settings/setting_reads.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"

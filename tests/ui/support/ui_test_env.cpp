@@ -6,8 +6,12 @@
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <cstdint>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
+#include "support/file_contents.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
 
@@ -61,15 +65,12 @@ QString WritePilot(const QString& path, const PilotRecord& record) {
 QString WriteSamplePilot(const QString& path) { return WritePilot(path, tools::SamplePilotRecord()); }
 
 QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  const std::vector<std::uint8_t> bytes = ReadByteVector(path.toStdString());
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    throw std::runtime_error("cannot write a test file");
-  }
+  WriteBytes(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void WhenModalShown(std::function<void(QWidget&)> action) {

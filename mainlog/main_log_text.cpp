@@ -1,4 +1,4 @@
-#include "report/main_log_text.h"
+#include "mainlog/main_log_text.h"
 
 #include <algorithm>
 #include <cctype>

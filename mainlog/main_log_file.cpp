@@ -1,4 +1,4 @@
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 
 #include <algorithm>
 #include <chrono>

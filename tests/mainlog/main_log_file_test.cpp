@@ -1,11 +1,12 @@
 // The main log's file: CR LF on write, any line end and Windows-1252 on read, and an append that
 // never loses the lines already there.
 
-#include "report/main_log_file.h"
+#include "mainlog/main_log_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -16,6 +17,7 @@
 
 #include "base/writable_file.h"
 #include "support/file_contents.h"
+#include "support/lock_wait.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -209,7 +211,7 @@ TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
   WritableFile held(log_);
   ASSERT_TRUE(held.LockExclusive());
   std::thread appender([this] { EXPECT_TRUE(AppendMainLogLines(log_, {"appended"})); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the appender now waits for the lock
+  ASSERT_TRUE(test::WaitsForLock(::getpid(), log_));
   LogFileBaseline none;
   ASSERT_TRUE(SaveMainLog(dir_.File("new.txt"), "replaced", none));
   std::filesystem::rename(dir_.File("new.txt"), log_);

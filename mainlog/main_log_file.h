@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/main_log_text.h"
+#include "mainlog/main_log_text.h"
 
 namespace orlenda {
 

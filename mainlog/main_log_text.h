@@ -1,7 +1,7 @@
 #pragma once
 
 // The main log's text in memory: its bytes decoded into text, line by line, and the text encoded back
-// into the bytes that the log file gets. The reads and writes of report/main_log_file.h go through here.
+// into the bytes that the log file gets. The reads and writes of mainlog/main_log_file.h go through here.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,7 +33,7 @@ struct LogReadResult {
   LogFileBaseline baseline;
 };
 
-// The in-memory steps of the reads and writes of report/main_log_file.h, for a log's bytes already at hand:
+// The in-memory steps of the reads and writes of mainlog/main_log_file.h, for a log's bytes already at hand:
 // ReadMainLog's result for the bytes (refused as a pilot file or a file with NUL bytes, by `path` too);
 LogReadResult DecodeMainLog(const std::string& path, std::string_view bytes);
 // the bytes that SaveMainLog writes for the text, before any lines that others appended;
