@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -63,11 +64,21 @@ bool SaveWithListOpen(QWidget& view, const char* boxName, const QString& folder,
   return saved;
 }
 
+// The report text as the view shows it, into the file that ORLENDA_REPORT_FILE names (UTF-8), so that
+// a test can compare it with the command line's report. Nothing to do when the variable is unset.
+bool SaveReportText(const QPlainTextEdit& report) {
+  const QString path = qEnvironmentVariable("ORLENDA_REPORT_FILE");
+  if (path.isEmpty()) return true;
+  QFile file(path);
+  const QByteArray text = report.toPlainText().toUtf8();
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
 bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
   if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
-  if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
-    report->moveCursor(QTextCursor::Start);
-  }
+  auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+  if (report == nullptr || !SaveReportText(*report)) return false;
+  report->moveCursor(QTextCursor::Start);
   bool saved = ShowAndSave(windows.PltFileView, folder, QStringLiteral("pilot-file-view.png"));
   saved = SaveWithListOpen(windows.PltFileView, "KalidorBox", folder,
                            QStringLiteral("pilot-file-view-kalidor-list.png")) &&

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "base/game_folders.h"
 #include "base/user_folders.h"
 #include "report/main_log_file.h"
+#include "settings/game_folders.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_table.h"
 #include "ui/compact_font.h"
@@ -161,7 +161,7 @@ void TForm1::OpenChosenFile(const QString& fileName) {
   mainLog_->AppendLine(view.ExportText());
   ui_->Memo1->moveCursor(QTextCursor::End);
   if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
-    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), fileName.toStdString());
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), LocalPath(fileName));
   }
 }
 

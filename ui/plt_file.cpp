@@ -1,6 +1,5 @@
 #include "ui/plt_file.h"
 
-#include <QFile>
 #include <QFont>
 #include <algorithm>
 #include <limits>
@@ -210,8 +209,7 @@ void TPltFileView::Button2Click() {
 
 // The question before a save, with a line under it for each value that will change.
 QString TPltFileView::UpdateQuestion(const DetailsChanges& changes) const {
-  QString question = QStringLiteral("Ready to update ") +
-                     QFile::decodeName(QByteArray::fromStdString(record_.PilotFileName)) +
+  QString question = QStringLiteral("Ready to update ") + DisplayPath(record_.PilotFileName) +
                      QStringLiteral(". Is it ok to proceed?\n");
   for (const std::string& line : DescribeChanges(changes, record_))
     question += QStringLiteral("\n") + QtText(line);

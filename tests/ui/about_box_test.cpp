@@ -8,6 +8,7 @@
 #include "scripted_prompts.h"
 #include "ui/about.h"
 #include "ui_test_env.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -96,5 +97,5 @@ class AboutBoxTest : public QObject {
   }
 };
 
-QTEST_MAIN(AboutBoxTest)
+ORLENDA_WINDOW_TEST_MAIN(AboutBoxTest)
 #include "about_box_test.moc"

@@ -23,6 +23,7 @@
 #include "settings/setting_reads.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -626,5 +627,5 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
   }
 }
 
-QTEST_MAIN(MainWindowTest)
+ORLENDA_WINDOW_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

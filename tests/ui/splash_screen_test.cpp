@@ -8,6 +8,7 @@
 #include "ui/picture_resources.h"
 #include "ui/splash.h"
 #include "ui_test_env.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -93,5 +94,5 @@ class SplashScreenTest : public QObject {
   }
 };
 
-QTEST_MAIN(SplashScreenTest)
+ORLENDA_WINDOW_TEST_MAIN(SplashScreenTest)
 #include "splash_screen_test.moc"
