@@ -24,8 +24,9 @@ constexpr std::string_view kStoreGamesKey = "SOFTWARE\\GOG.com\\Games";
 // Paths are UTF-8 text; std::filesystem reads a narrow text in the system's code page on Windows.
 fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
+// With the system's own separators throughout (folders joined from "a/b" texts mix them on Windows).
 std::string Utf8Of(const fs::path& path) {
-  const std::u8string text = path.u8string();
+  const std::u8string text = fs::path(path).make_preferred().u8string();
   return std::string(text.begin(), text.end());
 }
 

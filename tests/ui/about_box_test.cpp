@@ -86,7 +86,9 @@ class AboutBoxTest : public QObject {
     QCOMPARE(FirstOpenableAddress({installed, QString()}), QString());
     QCOMPARE(FirstOpenableAddress({QStringLiteral("https://example.invalid/")}),
              QStringLiteral("https://example.invalid/"));
+#ifndef Q_OS_WIN  // cross-built, the source tree's README has a path of the build machine
     QVERIFY(!BuiltInAboutLinks().webAddress.isEmpty());  // this build's own source README at least
+#endif
   }
 
   void linksWithoutAnAddressAreLeftOut() {

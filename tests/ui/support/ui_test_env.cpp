@@ -25,7 +25,7 @@ TestHome::TestHome() : oldWorkingFolder_(QDir::currentPath()) {
   Redirect("HOME", Home());
   Redirect("XDG_CONFIG_HOME", config);
 #ifdef Q_OS_WIN
-  Redirect("USERPROFILE", QDir::toNativeSeparators(Home()));
+  Redirect("USERPROFILE", Home());
   Redirect("APPDATA", QDir::toNativeSeparators(config));
 #endif
   QDir::setCurrent(WorkingFolder());
@@ -48,13 +48,19 @@ void TestHome::Redirect(const char* name, const QString& value) {
   qputenv(name, QFile::encodeName(value));
 }
 
-QString TestHome::Home() const { return QDir(root_.path()).filePath(QStringLiteral("home")); }
-
-QString TestHome::SettingsFile() const {
-  return QDir(root_.path()).filePath(QStringLiteral("config/orlenda3001.ini"));
+// The home, settings and log paths as the program finds them: with the system's separators, since on
+// Windows they come from %USERPROFILE% and %APPDATA%.
+QString TestHome::Home() const {
+  return QDir::toNativeSeparators(QDir(root_.path()).filePath(QStringLiteral("home")));
 }
 
-QString TestHome::LogFile() const { return QDir(Home()).filePath(QStringLiteral("ORLENDA_MainLog.txt")); }
+QString TestHome::SettingsFile() const {
+  return QDir::toNativeSeparators(QDir(root_.path()).filePath(QStringLiteral("config/orlenda3001.ini")));
+}
+
+QString TestHome::LogFile() const {
+  return QDir::toNativeSeparators(QDir(Home()).filePath(QStringLiteral("ORLENDA_MainLog.txt")));
+}
 
 QString TestHome::WorkingFolder() const { return QDir(root_.path()).filePath(QStringLiteral("pilots")); }
 
