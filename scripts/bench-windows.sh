@@ -18,7 +18,8 @@ bare="$(pwd)/${dir}/bench/bare_qt_window.exe"
 
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A prefix of its own, so that the tests' prefix and Wine server are left alone.
+export WINEPREFIX="$(pwd)/${dir}/wine-bench" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=:$((90 + RANDOM % 100))
 Xvfb "${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -29,8 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 sleep 1
-"${wineserver}" -p  # stays up between the starts
-"${wine}" cmd /c exit >/dev/null 2>&1
+"${wine}" cmd /c exit >/dev/null 2>&1  # makes the prefix when it is new
+"${wineserver}" -p || true              # stays up between the starts (or was up already)
 
 # Milliseconds from the start of `wine PROGRAM ARGS` until a window named by PATTERN is on screen.
 start_ms() { # pattern program args...
