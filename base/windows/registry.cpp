@@ -38,7 +38,7 @@ class OpenKey {
 
 std::optional<std::string> TextIn(HKEY key, const std::wstring& name) {
   DWORD bytes = 0;
-  constexpr DWORD kText = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+  constexpr DWORD kText = RRF_RT_REG_SZ;  // expandable texts too, returned expanded
   if (::RegGetValueW(key, nullptr, name.c_str(), kText, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
     return std::nullopt;
   std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
