@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -116,11 +117,21 @@ bool SavePilotsWindow(TForm1& form1, const QString& folder) {
   return saved;
 }
 
+// The report text as the view shows it, into the file that ORLENDA_REPORT_FILE names (UTF-8), so that
+// a test can compare it with the command line's report. Nothing to do when the variable is unset.
+bool SaveReportText(const QPlainTextEdit& report) {
+  const QString path = qEnvironmentVariable("ORLENDA_REPORT_FILE");
+  if (path.isEmpty()) return true;
+  QFile file(path);
+  const QByteArray text = report.toPlainText().toUtf8();
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
 bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile, const QString& folder) {
   if (!QDir().mkpath(folder) || windows.PltFileView.ReadMission(pilotFile) != 0) return false;
-  if (auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))) {
-    report->moveCursor(QTextCursor::Start);
-  }
+  auto* report = windows.PltFileView.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+  if (report == nullptr || !SaveReportText(*report)) return false;
+  report->moveCursor(QTextCursor::Start);
   bool saved = ShowAndSave(windows.PltFileView, folder, QStringLiteral("pilot-file-view.png"));
   saved = SaveWithListOpen(windows.PltFileView, "KalidorBox", folder,
                            QStringLiteral("pilot-file-view-kalidor-list.png")) &&

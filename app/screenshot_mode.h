@@ -2,7 +2,8 @@
 
 // A mode of our own for making the pictures of the documentation: with ORLENDA_SCREENSHOT_DIR set, the
 // program loads the pilot file named on the command line without asking, saves pictures of its windows
-// into that folder and ends. It never writes the main log.
+// into that folder and ends. It never writes the main log. With ORLENDA_REPORT_FILE set as well, the
+// report text that the pilot file view shows is written into that file (UTF-8), for tests.
 
 #include <QString>
 

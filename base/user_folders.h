@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlenda {
 
@@ -12,9 +13,13 @@ namespace orlenda {
 std::string HomeFolder();
 
 // The folder where programs keep their settings files: $XDG_CONFIG_HOME when it is an absolute path,
-// else ~/.config; empty when the home folder is unknown. On Windows: the roaming application data
-// folder (%APPDATA%).
+// else ~/.config; empty when the home folder is unknown. On Windows: %APPDATA%, or the roaming
+// application data folder the system knows.
 std::string ConfigFolder();
+
+// The folders that installed programs live in: on Windows %ProgramFiles% and %ProgramFiles(x86)%
+// (those that are set); none on other systems.
+std::vector<std::string> ProgramFolders();
 
 // A file in a folder; the file name alone (the current folder) when the folder is unknown.
 std::string InFolder(const std::string& folder, std::string_view name);

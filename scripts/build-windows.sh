@@ -1,13 +1,52 @@
 #!/usr/bin/env bash
-# Cross-builds the core (base, pilot, report, the settings store), orlenda3001-cli.exe and the core's
-# test programs for 64-bit Windows with Debian's mingw-w64, into build-windows/ (the command line at
-# build-windows/cli/orlenda3001-cli.exe). Installs what is missing first. The desktop program is not
-# built: Debian has no Qt for mingw (README.md says what its Windows build needs).
+# Cross-builds for 64-bit Windows with Debian's mingw-w64, into build-windows/: the core (base, pilot,
+# report, the settings store), orlenda3001-cli.exe and the core's test programs, and, when the Windows
+# Qt toolchain is at hand, the desktop program orlenda3001.exe (one static program) and its window
+# tests. Installs what is missing first.
 #
-#   scripts/build-windows.sh [TARGET...]       Environment: WINDOWS_BUILD_DIR (default build-windows)
+# The Windows Qt toolchain (a static Qt 6 and libjpeg-turbo for mingw-w64, made by
+# scripts/build-qt6-mingw.sh) is taken from ORLENDA_WINDOWS_QT (its folder, holding qt/ and jpeg/, or
+# its .tar.xz archive), else from ../shared/toolchains/qt6-mingw-*.tar.xz. Without it the desktop
+# program is skipped, with a note saying so.
+#
+#   scripts/build-windows.sh [TARGET...]       Environment: WINDOWS_BUILD_DIR (default build-windows),
+#                                              ORLENDA_WINDOWS_QT
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${WINDOWS_BUILD_DIR:-build-windows}
+
+# --- The Windows Qt toolchain -----------------------------------------------------------------------
+
+# Prints the toolchain's archive or folder, or nothing when there is none.
+find_windows_qt() {
+  if [ -n "${ORLENDA_WINDOWS_QT:-}" ]; then
+    [ -e "${ORLENDA_WINDOWS_QT}" ] || { echo "ORLENDA_WINDOWS_QT names nothing: ${ORLENDA_WINDOWS_QT}" >&2; exit 1; }
+    echo "${ORLENDA_WINDOWS_QT}"
+    return
+  fi
+  find ../shared/toolchains -maxdepth 1 -name 'qt6-mingw-*.tar.xz' 2>/dev/null | sort | tail -1
+}
+
+# Prints the folder holding qt/ and jpeg/; an archive is unpacked into the build folder once.
+unpack_windows_qt() { # archive-or-folder
+  local source=$1
+  if [ -d "${source}" ]; then
+    readlink -f "${source}"
+    return
+  fi
+  local target="${dir}/toolchain" stamp
+  stamp="$(basename "${source}") $(stat -c '%s %Y' "${source}")"
+  if [ "$(cat "${target}/.unpacked" 2>/dev/null)" != "${stamp}" ]; then
+    echo "== Unpacking the Windows Qt toolchain from ${source}" >&2
+    rm -rf "${target}"
+    mkdir -p "${target}"
+    tar -xJf "${source}" -C "${target}"
+    echo "${stamp}" >"${target}/.unpacked"
+  fi
+  readlink -f "${target}"
+}
+
+# --- Configure and build -----------------------------------------------------------------------------
 
 bash scripts/install-deps.sh
 # The build runs a few of its own programs (the sample pilot's maker) under Wine, in a prefix that
@@ -15,8 +54,24 @@ bash scripts/install-deps.sh
 mkdir -p "${dir}"
 export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+
+desktop=(-DORLENDA_BUILD_GUI=OFF)
+windows_qt=$(find_windows_qt)
+if [ -n "${windows_qt}" ]; then
+  qt_root=$(unpack_windows_qt "${windows_qt}")
+  [ -d "${qt_root}/qt" ] && [ -d "${qt_root}/jpeg" ] || { echo "no qt/ and jpeg/ in ${qt_root}" >&2; exit 1; }
+  echo "== The desktop program is built with the Windows Qt in ${qt_root}"
+  # Qt's host tools (moc, uic, rcc) are Debian's, of the same Qt version.
+  desktop=(-DORLENDA_BUILD_GUI=ON -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    "-DCMAKE_PREFIX_PATH=${qt_root}/qt;${qt_root}/jpeg" "-DCMAKE_FIND_ROOT_PATH=${qt_root}/qt;${qt_root}/jpeg")
+else
+  echo "== The desktop program (orlenda3001.exe) is skipped: no Windows Qt toolchain (neither"
+  echo "   ORLENDA_WINDOWS_QT nor ../shared/toolchains/qt6-mingw-*.tar.xz; README.md says how to make one)."
+  echo "   The core and orlenda3001-cli.exe are built."
+fi
+
 # Optimised at -O2: at -O3, GCC 12 reports overlaps inside std::string that are not there (-Wrestrict),
 # and warnings are errors here.
 cmake -S . -B "${dir}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DORLENDA_BUILD_GUI=OFF -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "${desktop[@]}" -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" ${1:+--target "$@"}

@@ -19,6 +19,9 @@ packages=(
   # The Windows build of the core and the command line: mingw-w64 with posix threads, GoogleTest's
   # sources, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
+  # The Windows desktop program: its smoke test under Wine (key presses, the screenshot's conversion to
+  # PNG) and its zip.
+  xdotool netpbm zip unzip
 )
 
 sudo_cmd=()

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Windows core and orlenda3001-cli.exe (scripts/build-windows.sh), runs the core's test
-# programs and the command-line tests under Wine, and checks that the Windows command line does what
-# the Linux one does with every real pilot file (../shared/real-pilots, skipped when absent): the same
-# `dump` output, the same bytes after `update` with a non-ASCII name, the same main log after
-# `export --log`, and a pilot file whose name is not ASCII. Wine runs in a throw-away prefix, without
-# a display.
+# Builds the Windows core, orlenda3001-cli.exe and, with the Windows Qt toolchain, orlenda3001.exe
+# (scripts/build-windows.sh), runs the core's test programs, the command-line tests and the window tests
+# (offscreen) under Wine, and the desktop program's smoke test under Wine on an Xvfb display
+# (tests/ui/wine_smoke_test.sh: the main window, a pilot file named by a non-ASCII path, its report
+# against the command line's). Then checks that the Windows command line does what the Linux one does
+# with every real pilot file (../shared/real-pilots, skipped when absent): the same `dump` output, the
+# same bytes after `update` with a non-ASCII name, the same main log after `export --log`, and a pilot
+# file whose name is not ASCII. Wine runs in a throw-away prefix, without a display.
 #
 #   scripts/test-windows.sh      Environment: WINDOWS_BUILD_DIR (default build-windows),
 #                                LINUX_CLI (default: build-cli-release/cli/orlenda3001-cli, built here)
@@ -35,10 +37,26 @@ cleanup() {
 trap cleanup EXIT
 
 
+# Qt Test writes the window tests' results into files under Wine: their failures, skips and totals
+# are shown after the run.
+show_window_test_results() {
+  local results="${dir}/tests/ui/window-test-results"
+  [ -d "${results}" ] || return 0
+  for file in "${results}"/*.txt; do
+    [ -f "${file}" ] || continue
+    grep -E '^(FAIL|XPASS|QFATAL|SKIP|Totals)' "${file}" | sed "s|^|$(basename "${file}" .txt): |" || true
+  done
+}
+
 echo "== Testing in ${dir} under Wine"
 # One test program at a time: under Wine, the settings test of two writers at once sees the file
 # replaced in steps that a second program on the other core can slow to where a write gives up.
-ctest --test-dir "${dir}" --output-on-failure -j1 --timeout 300
+rm -f "${dir}"/tests/ui/window-test-results/*.txt
+if ! ctest --test-dir "${dir}" --output-on-failure -j1 --timeout 300; then
+  show_window_test_results
+  exit 1
+fi
+show_window_test_results
 
 windows_cli=("${wine}" "${dir}/cli/orlenda3001-cli.exe")
 failed=0

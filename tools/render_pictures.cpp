@@ -2,18 +2,24 @@
 // (400 x 400) as baseline JPEGs written with libjpeg, and the application icon as PNGs: 256 x 256
 // (orlenda3001.png) and the smaller sizes that window managers and the desktop ask for
 // (orlenda3001-16.png ... orlenda3001-128.png), scaled down from it, so that the program never has to
-// decode and scale the large one. Everything is drawn from a fixed seed, so the pictures come out the
-// same on every run.
+// decode and scale the large one, and the same sizes packed into one Windows icon (orlenda3001.ico,
+// PNG entries) for the Windows program's resources. Everything is drawn from a fixed seed, so the pictures
+// come out the same on every run.
 //
 //   render_pictures OUTPUT_FOLDER
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 // jpeglib.h expects FILE and size_t to be declared before it.
 // clang-format off
@@ -177,15 +183,63 @@ bool WriteJpeg(const QImage& picture, const std::string& path) {
   return std::fclose(file) == 0;
 }
 
+void AppendLittleEndian(QByteArray& bytes, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFFu));
+}
+
+// A Windows icon file whose entries are PNG pictures (read by Windows Vista and later). An entry of
+// 256 pixels is written as 0 in the one-byte size fields.
+bool WriteWindowsIcon(const std::vector<QByteArray>& pngs, const std::vector<int>& sizes,
+                      const std::string& path) {
+  constexpr std::uint32_t kHeaderSize = 6;
+  constexpr std::uint32_t kEntrySize = 16;
+  QByteArray bytes;
+  AppendLittleEndian(bytes, 0, 2);  // reserved
+  AppendLittleEndian(bytes, 1, 2);  // an icon, not a cursor
+  AppendLittleEndian(bytes, static_cast<std::uint32_t>(pngs.size()), 2);
+  std::uint32_t offset = kHeaderSize + kEntrySize * static_cast<std::uint32_t>(pngs.size());
+  for (std::size_t i = 0; i < pngs.size(); ++i) {
+    const auto side = static_cast<std::uint32_t>(sizes[i] >= 256 ? 0 : sizes[i]);
+    AppendLittleEndian(bytes, side, 1);
+    AppendLittleEndian(bytes, side, 1);
+    AppendLittleEndian(bytes, 0, 2);   // no palette, reserved
+    AppendLittleEndian(bytes, 1, 2);   // colour planes
+    AppendLittleEndian(bytes, 32, 2);  // bits per pixel
+    AppendLittleEndian(bytes, static_cast<std::uint32_t>(pngs[i].size()), 4);
+    AppendLittleEndian(bytes, offset, 4);
+    offset += static_cast<std::uint32_t>(pngs[i].size());
+  }
+  for (const QByteArray& png : pngs) bytes.append(png);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file) ==
+                       static_cast<std::size_t>(bytes.size());
+  return std::fclose(file) == 0 && written;
+}
+
+QByteArray PngBytes(const QImage& image) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return png;
+}
+
 bool WriteIcons(const std::string& folder) {
   const QImage icon = RenderIcon();
   if (!icon.save(QString::fromStdString(folder + "/orlenda3001.png"))) return false;
+  std::vector<QByteArray> pngs;
+  std::vector<int> sizes;
   for (const int size : kSmallIconSizes) {
     const QImage small = icon.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (!small.save(QString::fromStdString(folder + "/orlenda3001-" + std::to_string(size) + ".png")))
       return false;
+    pngs.push_back(PngBytes(small));
+    sizes.push_back(size);
   }
-  return true;
+  pngs.push_back(PngBytes(icon));
+  sizes.push_back(icon.width());
+  return WriteWindowsIcon(pngs, sizes, folder + "/orlenda3001.ico");
 }
 
 }  // namespace

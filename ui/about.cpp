@@ -1,6 +1,8 @@
 #include "ui/about.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QShowEvent>
@@ -30,8 +32,13 @@ QPixmap PicturePlaceholder(const QSize& size) {
 }
 }  // namespace
 
+// The web link: the configured address; else the README beside the program, where the Windows zip
+// puts it; else the source tree's README for a program run from its build folder.
 AboutLinks BuiltInAboutLinks() {
-  const QStringList webAddresses{QString::fromUtf8(about_links::kWebAddress),
+  const QString besideProgram =
+      QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("README.md")))
+          .toString();
+  const QStringList webAddresses{QString::fromUtf8(about_links::kWebAddress), besideProgram,
                                  QString::fromUtf8(about_links::kSourceReadme)};
   return {FirstOpenableAddress(webAddresses), QString::fromUtf8(about_links::kWebCaption),
           QString::fromUtf8(about_links::kMailAddress)};

@@ -11,9 +11,9 @@
 #include <QUrl>
 #include <exception>
 
-#include "base/game_folders.h"
 #include "base/user_folders.h"
 #include "mainlog/main_log_file.h"
+#include "settings/game_folders.h"
 #include "settings/setting_reads.h"
 #include "settings/settings_table.h"
 #include "ui/compact_font.h"
@@ -192,7 +192,7 @@ void TForm1::OpenChosenFile(const QString& fileName) {
   mainLog_->AppendLine(view.ExportText());
   ui_->Memo1->moveCursor(QTextCursor::End);
   if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
-    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), fileName.toStdString());
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), LocalPath(fileName));
   }
 }
 

@@ -1,6 +1,5 @@
 #include "ui/plt_file.h"
 
-#include <QFile>
 #include <QFont>
 #include <algorithm>
 #include <limits>
@@ -234,9 +233,7 @@ void TPltFileView::ShowSavedFile() {
   RipPilotIntoTextWindow();
 }
 
-QString TPltFileView::FileNameText() const {
-  return QFile::decodeName(QByteArray::fromStdString(record_.PilotFileName));
-}
+QString TPltFileView::FileNameText() const { return DisplayPath(record_.PilotFileName); }
 
 // Whether the boxes hold details that differ from what the file holds, or that cannot be saved.
 bool TPltFileView::DetailsEdited() const {

@@ -1,7 +1,6 @@
 #include "ui/session.h"
 
 #include <QDir>
-#include <QFile>
 #include <QWidget>
 
 namespace orlenda {
@@ -25,8 +24,10 @@ QWidget* Session::BoxOwner(QWidget* preferred) const {
 
 std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// UTF-8 on every system: the core's file calls take UTF-8 paths (on Windows they widen them to UTF-16),
+// so a name in any script reaches the file system whole, whatever the system's code page.
+std::string LocalPath(const QString& path) { return path.toStdString(); }
 
-QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString DisplayPath(const std::string& path) { return QString::fromStdString(path); }
 
 }  // namespace orlenda

@@ -55,7 +55,8 @@ class Session {
 // The folder that the program was started in, the default of LastDir.
 std::string CurrentFolder();
 
-// A file path for the file system from the text shown to the user.
+// A file path for the core's file calls (UTF-8) from the text shown to the user, and back. Every path
+// that the windows hand to the core goes through LocalPath.
 std::string LocalPath(const QString& path);
 QString DisplayPath(const std::string& path);
 

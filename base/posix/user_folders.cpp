@@ -32,4 +32,6 @@ std::string ConfigFolder() {
   return home.empty() ? std::string() : InFolder(home, ".config");
 }
 
+std::vector<std::string> ProgramFolders() { return {}; }
+
 }  // namespace orlenda

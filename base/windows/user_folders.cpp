@@ -34,9 +34,21 @@ std::string HomeFolder() {
   return home.empty() ? KnownFolder(FOLDERID_Profile) : home;
 }
 
+// %APPDATA% first, as for the home folder: the folder the user's environment names is where the user
+// looks for the settings file.
 std::string ConfigFolder() {
-  std::string roaming = KnownFolder(FOLDERID_RoamingAppData);
-  return roaming.empty() ? Environment(L"APPDATA") : roaming;
+  std::string roaming = Environment(L"APPDATA");
+  return roaming.empty() ? KnownFolder(FOLDERID_RoamingAppData) : roaming;
+}
+
+std::vector<std::string> ProgramFolders() {
+  std::vector<std::string> folders;
+  for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)"}) {
+    std::string folder = Environment(name);
+    if (!folder.empty() && (folders.empty() || folders.front() != folder))
+      folders.push_back(std::move(folder));
+  }
+  return folders;
 }
 
 }  // namespace orlenda

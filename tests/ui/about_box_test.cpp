@@ -8,6 +8,7 @@
 #include "scripted_prompts.h"
 #include "ui/about.h"
 #include "ui_test_env.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -85,7 +86,9 @@ class AboutBoxTest : public QObject {
     QCOMPARE(FirstOpenableAddress({installed, QString()}), QString());
     QCOMPARE(FirstOpenableAddress({QStringLiteral("https://example.invalid/")}),
              QStringLiteral("https://example.invalid/"));
+#ifndef Q_OS_WIN  // cross-built, the source tree's README has a path of the build machine
     QVERIFY(!BuiltInAboutLinks().webAddress.isEmpty());  // this build's own source README at least
+#endif
   }
 
   void linksWithoutAnAddressAreLeftOut() {
@@ -96,5 +99,5 @@ class AboutBoxTest : public QObject {
   }
 };
 
-QTEST_MAIN(AboutBoxTest)
+ORLENDA_WINDOW_TEST_MAIN(AboutBoxTest)
 #include "about_box_test.moc"

@@ -25,6 +25,7 @@
 #include "settings/setting_reads.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -99,6 +100,9 @@ class MainWindowTest : public QObject {
   }
 
   void startLoadsTheLogNamedBySettingsUnmodified() {
+#ifdef Q_OS_WIN
+    QSKIP("the log's name holds '<' and '>', which Windows file names cannot");
+#endif
     ProgramFixture program;
     const QString log = program.home.File(QStringLiteral("<b>club<b> log & more.txt"));
     WriteAll(log, "Ace - Score: 100\r\nRookie - Score: 5\r\n");
@@ -117,7 +121,8 @@ class MainWindowTest : public QObject {
     QDir().mkpath(game);
     WriteAll(game + QStringLiteral("/Ace.plt"), "x");
     program.Start();
-    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(game.toStdString()));
+    QCOMPARE(program.Setting("LastDir"),
+             std::optional<std::string>(QDir::toNativeSeparators(game).toStdString()));
   }
 
   // A damaged settings file is explained over the splash screen. Answered No, nothing is written; Yes
@@ -166,6 +171,7 @@ class MainWindowTest : public QObject {
     const QString blocker = program.home.File(QStringLiteral("not-a-folder"));
     WriteAll(blocker, "x");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
+    qputenv("APPDATA", QFile::encodeName(QDir::toNativeSeparators(blocker + QStringLiteral("/config"))));
     program.Start();
     QCOMPARE(program.prompts.standardErrors.size(), 1);
     QVERIFY(program.prompts.standardErrors.front().startsWith(QStringLiteral("Unable to write to ")));
@@ -728,5 +734,5 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
   }
 }
 
-QTEST_MAIN(MainWindowTest)
+ORLENDA_WINDOW_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -12,6 +12,7 @@
 
 #include "program_fixture.h"
 #include "roster/roster_columns.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -152,5 +153,5 @@ class PilotsFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(PilotsFormTest)
+ORLENDA_WINDOW_TEST_MAIN(PilotsFormTest)
 #include "pilots_form_test.moc"

@@ -23,6 +23,7 @@
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
 #include "ui/combo_width.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -458,5 +459,5 @@ class PltFileViewTest : public QObject {
   }
 };
 
-QTEST_MAIN(PltFileViewTest)
+ORLENDA_WINDOW_TEST_MAIN(PltFileViewTest)
 #include "plt_file_view_test.moc"

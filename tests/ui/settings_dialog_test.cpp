@@ -12,6 +12,7 @@
 #include "program_fixture.h"
 #include "settings/setting_reads.h"
 #include "ui/setting_controls.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -241,5 +242,5 @@ class SettingsDialogTest : public QObject {
   }
 };
 
-QTEST_MAIN(SettingsDialogTest)
+ORLENDA_WINDOW_TEST_MAIN(SettingsDialogTest)
 #include "settings_dialog_test.moc"

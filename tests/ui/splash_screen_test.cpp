@@ -8,6 +8,7 @@
 #include "ui/picture_resources.h"
 #include "ui/splash.h"
 #include "ui_test_env.h"
+#include "window_test_main.h"
 
 using namespace orlenda;
 using namespace orlenda::test;
@@ -47,7 +48,9 @@ class SplashScreenTest : public QObject {
     QCOMPARE(Find<QLabel>(splash, "Label1")->text(), QStringLiteral("Loading..."));
     QCOMPARE(Find<QLabel>(splash, "Label1")->y(), 120);
     QCOMPARE(Find<QLabel>(splash, "Label2")->y(), 135);
-    for (const char* name : {"Label1", "Label2"}) {  // not clipped at either side
+    // Not clipped at either side. Under Wine the labels' font is a substitute of other widths.
+    for (const char* name : {"Label1", "Label2"}) {
+      if (qEnvironmentVariableIsSet("WINECONFIGDIR")) break;  // set by Wine
       const QLabel& label = *Find<QLabel>(splash, name);
       QVERIFY2(!label.text().isEmpty(), name);
       QVERIFY2(QFontMetrics(label.font()).horizontalAdvance(label.text()) <= label.width(), name);
@@ -93,5 +96,5 @@ class SplashScreenTest : public QObject {
   }
 };
 
-QTEST_MAIN(SplashScreenTest)
+ORLENDA_WINDOW_TEST_MAIN(SplashScreenTest)
 #include "splash_screen_test.moc"

@@ -21,35 +21,50 @@ namespace {
 constexpr int kModalPollMilliseconds = 5;
 }
 
-TestHome::TestHome()
-    : oldHome_(qgetenv("HOME")),
-      oldConfig_(qgetenv("XDG_CONFIG_HOME")),
-      oldWorkingFolder_(QDir::currentPath()) {
+TestHome::TestHome() : oldWorkingFolder_(QDir::currentPath()) {
   if (!root_.isValid()) throw std::runtime_error("cannot create a temporary folder");
   const QDir root(root_.path());
   for (const char* folder : {"home", "config", "pilots"}) root.mkpath(QString::fromLatin1(folder));
-  qputenv("HOME", QFile::encodeName(Home()));
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath(QStringLiteral("config"))));
+  const QString config = root.filePath(QStringLiteral("config"));
+  Redirect("HOME", Home());
+  Redirect("XDG_CONFIG_HOME", config);
+#ifdef Q_OS_WIN
+  Redirect("USERPROFILE", Home());
+  Redirect("APPDATA", QDir::toNativeSeparators(config));
+#endif
   QDir::setCurrent(WorkingFolder());
 }
 
 TestHome::~TestHome() {
   QDir::setCurrent(oldWorkingFolder_);
-  qputenv("HOME", oldHome_);
-  if (oldConfig_.isEmpty()) {
-    qunsetenv("XDG_CONFIG_HOME");
-  } else {
-    qputenv("XDG_CONFIG_HOME", oldConfig_);
+  for (const auto& [name, value] : oldVariables_) {
+    if (value) {
+      qputenv(name, *value);
+    } else {
+      qunsetenv(name);
+    }
   }
 }
 
-QString TestHome::Home() const { return QDir(root_.path()).filePath(QStringLiteral("home")); }
-
-QString TestHome::SettingsFile() const {
-  return QDir(root_.path()).filePath(QStringLiteral("config/orlenda3001.ini"));
+void TestHome::Redirect(const char* name, const QString& value) {
+  oldVariables_.emplace_back(name,
+                             qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+  qputenv(name, QFile::encodeName(value));
 }
 
-QString TestHome::LogFile() const { return QDir(Home()).filePath(QStringLiteral("ORLENDA_MainLog.txt")); }
+// The home, settings and log paths as the program finds them: with the system's separators, since on
+// Windows they come from %USERPROFILE% and %APPDATA%.
+QString TestHome::Home() const {
+  return QDir::toNativeSeparators(QDir(root_.path()).filePath(QStringLiteral("home")));
+}
+
+QString TestHome::SettingsFile() const {
+  return QDir::toNativeSeparators(QDir(root_.path()).filePath(QStringLiteral("config/orlenda3001.ini")));
+}
+
+QString TestHome::LogFile() const {
+  return QDir::toNativeSeparators(QDir(Home()).filePath(QStringLiteral("ORLENDA_MainLog.txt")));
+}
 
 QString TestHome::WorkingFolder() const { return QDir(root_.path()).filePath(QStringLiteral("pilots")); }
 

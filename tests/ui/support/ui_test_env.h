@@ -9,14 +9,17 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "pilot/pilot_record.h"
 
 namespace orlenda::test {
 
-// HOME, XDG_CONFIG_HOME and the working folder point into a fresh temporary folder for the object's
-// life, so that no test touches the user's settings or main log.
+// HOME, XDG_CONFIG_HOME (on Windows USERPROFILE and APPDATA) and the working folder point into a fresh
+// temporary folder for the object's life, so that no test touches the user's settings or main log.
 class TestHome {
  public:
   TestHome();
@@ -29,9 +32,11 @@ class TestHome {
   QString File(const QString& name) const;  // a file in the working folder
 
  private:
+  // Points an environment variable at `value`, remembering the old value for the destructor.
+  void Redirect(const char* name, const QString& value);
+
   QTemporaryDir root_;
-  QByteArray oldHome_;
-  QByteArray oldConfig_;
+  std::vector<std::pair<const char*, std::optional<QByteArray>>> oldVariables_;
   QString oldWorkingFolder_;
 };
 

@@ -1,4 +1,4 @@
-#include "base/game_folders.h"
+#include "settings/game_folders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,13 +7,28 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/registry.h"
+#include "base/user_folders.h"
+
 namespace orlenda {
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr std::string_view kGameName = "x-wing alliance";
-constexpr int kWineSearchDepth = 5;  // drive_c/Program Files (x86)/Maker/Steam/steamapps/common is deep
+constexpr int kWineSearchDepth = 5;      // drive_c/Program Files (x86)/Maker/Steam/steamapps/common is deep
+constexpr int kProgramsSearchDepth = 3;  // Program Files (x86)/Maker/Game
+constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr std::string_view kStoreGamesKey = "SOFTWARE\\GOG.com\\Games";
+
+// Paths are UTF-8 text; std::filesystem reads a narrow text in the system's code page on Windows.
+fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+// With the system's own separators throughout (folders joined from "a/b" texts mix them on Windows).
+std::string Utf8Of(const fs::path& path) {
+  const std::u8string text = fs::path(path).make_preferred().u8string();
+  return std::string(text.begin(), text.end());
+}
 
 std::string Lowercase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -42,14 +57,13 @@ bool HoldsPilotFiles(const fs::path& folder) {
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;
-    if (it->is_regular_file(ignored) && Lowercase(it->path().extension().string()) == ".plt") return true;
+    if (it->is_regular_file(ignored) && Lowercase(Utf8Of(it->path().extension())) == ".plt") return true;
   }
   return false;
 }
 
 bool IsGameFolder(const fs::path& folder) {
-  return Lowercase(folder.filename().string()).find(kGameName) != std::string::npos &&
-         HoldsPilotFiles(folder);
+  return Lowercase(Utf8Of(folder.filename())).find(kGameName) != std::string::npos && HoldsPilotFiles(folder);
 }
 
 std::optional<fs::path> GameFolderIn(const fs::path& common) {
@@ -67,7 +81,7 @@ std::optional<fs::path> GameFolderBelow(const fs::path& root, int depth) {
     for (const fs::path& folder : level) {
       for (const fs::path& sub : SubFolders(folder)) {
         if (IsGameFolder(sub)) return sub;
-        if (Lowercase(sub.filename().string()) != "windows") next.push_back(sub);
+        if (Lowercase(Utf8Of(sub.filename())) != "windows") next.push_back(sub);
       }
     }
     level = std::move(next);
@@ -80,17 +94,46 @@ std::string ReadText(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// Steam's own folder as the registry records it, then the usual places in the home folder.
+std::vector<fs::path> SteamRoots(const fs::path& home) {
+  std::vector<fs::path> roots;
+  if (const auto steam = RegistryText(RegistryHive::CurrentUser, "Software\\Valve\\Steam", "SteamPath"))
+    roots.push_back(PathOf(*steam));
+  roots.push_back(home / ".steam/steam");
+  roots.push_back(home / ".local/share/Steam");
+  return roots;
+}
+
 std::vector<fs::path> SteamCommonFolders(const fs::path& home) {
-  const fs::path steamRoots[] = {home / ".steam/steam", home / ".local/share/Steam"};
+  const std::vector<fs::path> steamRoots = SteamRoots(home);
   std::vector<fs::path> common;
   for (const fs::path& root : steamRoots) common.push_back(root / "steamapps/common");
   for (const fs::path& root : steamRoots) {
     for (const char* vdf : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
       for (const std::string& library : SteamLibraryPaths(ReadText(root / vdf)))
-        common.push_back(fs::path(library) / "steamapps/common");
+        common.push_back(PathOf(library) / "steamapps/common");
     }
   }
   return common;
+}
+
+// The folders that the registry records as the game's installations.
+std::vector<fs::path> RecordedInstallations() {
+  std::vector<fs::path> folders;
+  for (const std::string& game : RegistrySubKeys(RegistryHive::LocalMachine, kStoreGamesKey)) {
+    const std::string key = std::string(kStoreGamesKey) + "\\" + game;
+    if (const auto path = RegistryText(RegistryHive::LocalMachine, key, "path"))
+      folders.push_back(PathOf(*path));
+  }
+  for (const RegistryHive hive : {RegistryHive::LocalMachine, RegistryHive::CurrentUser}) {
+    for (const std::string& program : RegistrySubKeys(hive, kUninstallKey)) {
+      const std::string key = std::string(kUninstallKey) + "\\" + program;
+      const auto name = RegistryText(hive, key, "DisplayName");
+      if (!name || Lowercase(*name).find(kGameName) == std::string::npos) continue;
+      if (const auto path = RegistryText(hive, key, "InstallLocation")) folders.push_back(PathOf(*path));
+    }
+  }
+  return folders;
 }
 
 std::vector<fs::path> WineDriveFolders(const fs::path& home) {
@@ -126,14 +169,22 @@ std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
 }
 
 std::optional<std::string> FindGameFolder(const std::string& home) {
-  if (home.empty()) return std::nullopt;
-  for (const fs::path& common : SteamCommonFolders(home)) {
-    if (!IsFolder(common)) continue;
-    if (const auto found = GameFolderIn(common)) return found->string();
+  for (const fs::path& folder : RecordedInstallations()) {
+    if (IsFolder(folder) && HoldsPilotFiles(folder)) return Utf8Of(folder);
   }
-  for (const fs::path& drive : WineDriveFolders(home)) {
-    if (!IsFolder(drive)) continue;
-    if (const auto found = GameFolderBelow(drive, kWineSearchDepth)) return found->string();
+  if (!home.empty()) {
+    const fs::path homePath = PathOf(home);
+    for (const fs::path& common : SteamCommonFolders(homePath)) {
+      if (!IsFolder(common)) continue;
+      if (const auto found = GameFolderIn(common)) return Utf8Of(*found);
+    }
+    for (const fs::path& drive : WineDriveFolders(homePath)) {
+      if (!IsFolder(drive)) continue;
+      if (const auto found = GameFolderBelow(drive, kWineSearchDepth)) return Utf8Of(*found);
+    }
+  }
+  for (const std::string& programs : ProgramFolders()) {
+    if (const auto found = GameFolderBelow(PathOf(programs), kProgramsSearchDepth)) return Utf8Of(*found);
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // Finding the game's folder in a fake home: the Steam libraries, the libraries that Steam's
 // libraryfolders.vdf lists, and the Wine prefixes; folders without pilot files do not count.
 
-#include "base/game_folders.h"
+#include "settings/game_folders.h"
 
 #include <gtest/gtest.h>
 
