@@ -24,7 +24,7 @@ class SettingsError : public std::runtime_error {
 inline constexpr std::string_view kSettingsSection = "Orlenda";
 inline constexpr std::string_view kSettingsFileName = "orlenda3001.ini";
 
-class SettingsIni : public SettingsReader {
+class SettingsIni final : public SettingsReader {
  public:
   // Creating the store touches no file.
   explicit SettingsIni(std::string path);

@@ -64,8 +64,9 @@ void TForm1::ConnectHandlers() {
       {ui_->SaveAndExitButton, &TForm1::SaveAndExitButtonClick},
       {ui_->ExitButton, &TForm1::ExitButtonClick},
   };
-  for (const auto& [button, handler] : handlers) {
-    connect(button, &QPushButton::clicked, this, [this, handler] {
+  for (const auto& buttonAndHandler : handlers) {
+    const auto handler = buttonAndHandler.second;  // a copy: clang 14 captures no structured binding
+    connect(buttonAndHandler.first, &QPushButton::clicked, this, [this, handler] {
       RunHandler(session_.prompts(), this, [this, handler] { (this->*handler)(); });
     });
   }

@@ -27,6 +27,8 @@ template <typename... Handlers>
 struct Visitor : Handlers... {
   using Handlers::operator()...;
 };
+template <typename... Handlers>
+Visitor(Handlers...) -> Visitor<Handlers...>;  // clang 14 deduces no aggregate's arguments by itself
 
 }  // namespace
 

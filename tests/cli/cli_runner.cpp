@@ -44,8 +44,9 @@ std::vector<std::string> Environment(const EnvironmentOverrides& overrides) {
   EnvironmentOverrides all{{"LC_ALL", "C"}};
   all.insert(all.end(), overrides.begin(), overrides.end());
   for (const auto& [name, value] : all) {
-    std::erase_if(entries, [&name](const std::string& e) { return e.starts_with(name + "="); });
-    entries.push_back(name + "=" + value);
+    const std::string prefix = name + "=";
+    std::erase_if(entries, [&prefix](const std::string& e) { return e.starts_with(prefix); });
+    entries.push_back(prefix + value);
   }
   return entries;
 }
