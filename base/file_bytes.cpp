@@ -20,3 +20,23 @@ FileBytes ReadFileOfSize(const std::string& path, std::int64_t expectedSize) {
 }
 
 }  // namespace orlenda
+
+namespace orlenda {
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+  // Read only when it is a plain file: a pipe or a device named as a file would otherwise block the
+  // program or never end.
+  SystemFile file(path, SystemFile::Mode::kRead);
+  if (!file.IsOpen() || file.RegularFileSize() < 0) return false;
+  std::string bytes;
+  char buffer[65536];
+  std::size_t done = sizeof buffer;
+  while (done == sizeof buffer) {
+    if (!file.ReadAt(static_cast<std::int64_t>(bytes.size()), buffer, sizeof buffer, done)) return false;
+    bytes.append(buffer, done);
+  }
+  content = std::move(bytes);
+  return true;
+}
+
+}  // namespace orlenda

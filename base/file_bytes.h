@@ -1,6 +1,7 @@
 #pragma once
 
-// Reading a whole small file, reporting its size separately from what could be read.
+// Reading a whole file: a small one of a known size, reporting its size separately from what could be
+// read, or any plain file.
 
 #include <cstdint>
 #include <string>
@@ -17,5 +18,8 @@ struct FileBytes {
 // Reads the file only when its size equals `expectedSize`, so that a file of the wrong kind (or a
 // device or pipe) is never read.
 FileBytes ReadFileOfSize(const std::string& path, std::int64_t expectedSize);
+
+// Reads a whole plain file; false when it cannot be opened or read, or is a folder, device or pipe.
+bool ReadWholeFile(const std::string& path, std::string& content);
 
 }  // namespace orlenda

@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "base/writable_file.h"
+#include "base/system_file.h"
 
 namespace orlenda {
 
 // Steps 1 and 2: the open file that `path` names, locked; nothing when it cannot be opened or locked.
-std::unique_ptr<WritableFile> OpenLocked(const std::string& path, WritableFile::Open how);
+std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode);
 
 }  // namespace orlenda

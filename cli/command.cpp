@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "base/file_status.h"
+#include "base/path_kind.h"
 #include "cli/printable_text.h"
 #include "settings/default_paths.h"
 #include "settings/settings_ini.h"

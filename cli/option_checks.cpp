@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
+#include "base/file_bytes.h"
+#include "base/path_kind.h"
 #include "cli/printable_text.h"
 
 namespace orlenda::cli {

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "base/file_status.h"
-#include "base/file_system.h"
-#include "base/safe_replace.h"
+#include "base/file_replacement.h"
+#include "base/folder_entries.h"
+#include "base/path_kind.h"
 
 namespace orlenda {
 namespace {
@@ -20,6 +20,9 @@ bool IsKeptByMarker(const std::string& path) {
          IsPlainFileItself(PilotBackups::BackupPath(path));
 }
 
+// A link at the copy's name is replaced, never followed; the copy is as private as the pilot file.
+ReplacementRules CopyRules(const std::string& path) { return {LinkAtName::kReplace, path}; }
+
 }  // namespace
 
 std::string PilotBackups::BackupPath(const std::string& path) { return path + ".bak"; }
@@ -32,7 +35,7 @@ bool PilotBackups::EnsureBackup(const std::string& path, std::span<const std::ui
   if (!IsKeptByMarker(path)) {
     const std::string_view bytes(reinterpret_cast<const char*>(content.data()), content.size());
     std::string reason;
-    if (!ReplaceWithPlainFile(BackupPath(path), bytes, reason)) {
+    if (!ReplaceFile(BackupPath(path), bytes, CopyRules(path), reason)) {
       message = CopyFailedMessage(path, reason);
       return false;
     }
@@ -43,11 +46,11 @@ bool PilotBackups::EnsureBackup(const std::string& path, std::span<const std::ui
 
 bool PilotBackups::KeepBackup(const std::string& path) {
   std::string reason;
-  return ReplaceWithPlainFile(KeepMarkerPath(path),
-                              BackupPath(path) + " holds " + path +
-                                  " as it was before a save that failed. It is kept until a save of the file "
-                                  "succeeds.\n",
-                              reason);
+  return ReplaceFile(KeepMarkerPath(path),
+                     BackupPath(path) + " holds " + path +
+                         " as it was before a save that failed. It is kept until a save of the file "
+                         "succeeds.\n",
+                     CopyRules(path), reason);
 }
 
 void PilotBackups::ReleaseBackup(const std::string& path) {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/writable_file.h"
+#include "base/system_file.h"
 #include "pilot/details_changes.h"
 #include "pilot/details_patch.h"
 
@@ -43,7 +43,7 @@ UpdateResult FailedAfterWriting(PilotBackups& backups, const std::string& path, 
 }
 
 // Refused unless the open file holds exactly `expected`: read through the very file that is written.
-std::optional<UpdateResult> RefuseUnlessUnchanged(WritableFile& file, const std::string& path,
+std::optional<UpdateResult> RefuseUnlessUnchanged(SystemFile& file, const std::string& path,
                                                   const std::vector<std::uint8_t>& expected) {
   const std::int64_t size = file.RegularFileSize();
   if (size != static_cast<std::int64_t>(kPilotFileSize)) return Failed(WrongFileMessage(path, size));
@@ -54,13 +54,13 @@ std::optional<UpdateResult> RefuseUnlessUnchanged(WritableFile& file, const std:
   return std::nullopt;
 }
 
-std::optional<UpdateResult> RefuseUnlessStillNamed(WritableFile& file, const std::string& path) {
+std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const std::string& path) {
   if (file.IsStillNamedBy(path)) return std::nullopt;
   return Failed("Unable to save " + path + ": " + file.reason() + "." + kNothingWritten);
 }
 
 // Writes the ranges, flushes them to disk and checks that the path still names the file written.
-std::optional<UpdateResult> WriteRanges(WritableFile& file, const std::string& path,
+std::optional<UpdateResult> WriteRanges(SystemFile& file, const std::string& path,
                                         const std::vector<std::uint8_t>& image,
                                         const std::vector<ByteRange>& ranges, PilotBackups& backups) {
   const auto writeFailed = [&] {
@@ -96,7 +96,7 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
   const DetailsChanges changes = PlanChanges(details, record);
   if (changes.Empty()) return {true, true, {}};
 
-  WritableFile file(path);
+  SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
   if (!file.LockExclusive())

@@ -6,7 +6,7 @@
 #include "report/file_stem.h"
 #include "report/number_text.h"
 #include "report/rip_pilot.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda {
 namespace {

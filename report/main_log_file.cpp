@@ -1,7 +1,6 @@
 #include "report/main_log_file.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/file_bytes.h"
+#include "base/file_replacement.h"
+#include "base/folder_entries.h"
 #include "base/locked_file.h"
+#include "base/path_kind.h"
 #include "base/temporary_files.h"
-#include "base/writable_file.h"
 
 namespace orlenda {
 namespace {
@@ -29,14 +28,11 @@ using main_log::LastLineUnended;
 using main_log::LineText;
 using main_log::RefusalOf;
 
-// A save takes well under a second; a temporary file of the log this old was left by a killed program.
-constexpr std::chrono::seconds kStaleTemporaryAge{60};
-
 // Every program that changes the main log (the desktop program's save, the command line's append)
 // follows the lock protocol of base/locked_file.h; the desktop program's read follows it too, so that
 // it never sees half an append. An append writes after the old end, in place; a save either appends in
 // place too or writes a temporary file and renames it over the log.
-bool ReadLocked(WritableFile& file, std::string& bytes) {
+bool ReadLocked(SystemFile& file, std::string& bytes) {
   const std::int64_t size = file.RegularFileSize();
   std::vector<std::uint8_t> read;
   if (size < 0 || !file.ReadAll(read, static_cast<std::size_t>(size))) return false;
@@ -46,7 +42,7 @@ bool ReadLocked(WritableFile& file, std::string& bytes) {
 
 // Writes `tail` after the first `offset` bytes and puts it on disk; on failure the file is cut back to
 // `offset` bytes, as it was.
-bool AppendInPlace(WritableFile& file, std::size_t offset, std::string_view tail) {
+bool AppendInPlace(SystemFile& file, std::size_t offset, std::string_view tail) {
   if (tail.empty()) return true;
   if (file.WriteAt(offset, AsBytes(tail)) && file.SyncToDisk()) return true;
   file.Truncate(static_cast<std::int64_t>(offset));
@@ -67,7 +63,7 @@ std::vector<std::string> LinesAddedSince(const LogFileBaseline& baseline, const 
 
 // The lock protocol's steps 1 and 2 for a writer, with what it needs of the file's bytes.
 struct LockedLog {
-  std::unique_ptr<WritableFile> file;
+  std::unique_ptr<SystemFile> file;
   std::size_t size = 0;
   std::string bytes;          // the whole content, read only for a save (an append needs only its shape)
   bool needsLineEnd = false;  // its last line has no line end
@@ -83,7 +79,7 @@ struct LogShape {
   bool needsLineEnd = false;
 };
 
-LogShape ShapeOf(WritableFile& file, std::size_t size) {
+LogShape ShapeOf(SystemFile& file, std::size_t size) {
   constexpr std::size_t kChunk = 64 * 1024;
   LogShape shape;
   std::vector<std::uint8_t> chunk(std::min(kChunk, size));
@@ -108,7 +104,7 @@ LogShape ShapeOf(WritableFile& file, std::size_t size) {
 std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
-  log.file = OpenLocked(path, WritableFile::Open::kExistingOrCreate);
+  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate);
   if (!log.file) return CannotCreateFileMessage(path);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path);
@@ -147,7 +143,7 @@ LogReadResult ReadMainLog(const std::string& path) {
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
-    const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
     if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
   }
@@ -164,13 +160,13 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
     content += kLineEnd;
     result.linesFromOthers.push_back(LineText(line, baseline));
   }
-  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
+  RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
   // A save that only adds lines (the usual case: export lines added since the load) appends in place,
   // which also works in a folder where no new file may be made; any other replaces the file whole.
   const bool saved =
       content.starts_with(log.bytes)
           ? AppendInPlace(*log.file, log.bytes.size(), std::string_view(content).substr(log.bytes.size()))
-          : WriteFileAtomically(path, content);
+          : ReplaceFile(path, content);
   if (!saved) return FailedWrite(path, log);
   if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
   result.ok = true;
@@ -181,7 +177,7 @@ LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
-  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
+  RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
   if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
   return {true, {}, {}};
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -115,7 +116,29 @@ bool SystemFile::LockExclusive() {
   return RetryOnInterrupt([&] { return ::flock(static_cast<int>(native_), LOCK_EX); }) == 0 || Fail();
 }
 
-bool SystemFile::IsNamedBy(const std::string& path) {
+SystemFile::LockAttempt SystemFile::TryLockExclusive() {
+  if (RetryOnInterrupt([&] { return ::flock(static_cast<int>(native_), LOCK_EX | LOCK_NB); }) == 0)
+    return LockAttempt::kLocked;
+  if (errno == EWOULDBLOCK) return LockAttempt::kHeldElsewhere;
+  Fail();
+  return LockAttempt::kFailed;
+}
+
+bool SystemFile::TakePermissionsOf(const std::string& path) {
+  struct stat source {};
+  if (::stat(path.c_str(), &source) != 0) {
+    if (errno != ENOENT) return Fail();
+    source.st_mode = 0644;  // nothing to take after: the usual mode of a new file
+    source.st_gid = static_cast<gid_t>(-1);
+  }
+  // The group first: changing it may clear the set-group bit that the mode then sets again. Only a
+  // group the user belongs to may be given, so a refusal leaves the user's own group.
+  if (source.st_gid != static_cast<gid_t>(-1)) [[maybe_unused]]
+    const int ignored = ::fchown(static_cast<int>(native_), static_cast<uid_t>(-1), source.st_gid);
+  return ::fchmod(static_cast<int>(native_), source.st_mode & 07777) == 0 || Fail();
+}
+
+bool SystemFile::IsStillNamedBy(const std::string& path) {
   struct stat open {};
   struct stat named {};
   if (::fstat(static_cast<int>(native_), &open) != 0) return Fail();

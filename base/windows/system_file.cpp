@@ -140,7 +140,23 @@ bool SystemFile::LockExclusive() {
   return ::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position) || Fail();
 }
 
-bool SystemFile::IsNamedBy(const std::string& path) {
+SystemFile::LockAttempt SystemFile::TryLockExclusive() {
+  OVERLAPPED position{};
+  position.Offset = kLockOffsetLow;
+  position.OffsetHigh = kLockOffsetHigh;
+  if (::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position))
+    return LockAttempt::kLocked;
+  if (::GetLastError() == ERROR_LOCK_VIOLATION || ::GetLastError() == ERROR_IO_PENDING)
+    return LockAttempt::kHeldElsewhere;
+  Fail();
+  return LockAttempt::kFailed;
+}
+
+// A file that replaces another (ReplaceFileW) takes its attributes and access rights; a new file takes
+// those of its folder.
+bool SystemFile::TakePermissionsOf(const std::string&) { return true; }
+
+bool SystemFile::IsStillNamedBy(const std::string& path) {
   BY_HANDLE_FILE_INFORMATION open{};
   if (!::GetFileInformationByHandle(Handle(native_), &open)) return Fail();
   // A removed file that is still open lingers under its name until it is closed ("delete pending").

@@ -8,8 +8,8 @@
 #include <unistd.h>
 #endif
 
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/folder_entries.h"
+#include "base/path_kind.h"
 #include "base/user_folders.h"
 #include "base/utf16.h"
 #include "support/file_contents.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "base/writable_file.h"
+#include "base/system_file.h"
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
@@ -59,7 +59,7 @@ class UpdateConcurrencyTest : public ::testing::Test, protected test::CliFixture
   static PilotRecord Reload(const std::string& path) { return LoadPilotFile(path).record; }
 
   // Starts an update that has loaded `path` and now waits for the lock that this test holds.
-  std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, WritableFile& holder) {
+  std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, SystemFile& holder) {
     EXPECT_TRUE(holder.LockExclusive());
     auto run = test::StartCli({"update", path, "--rank", "1", "--active-mission", "3"}, environment_);
     EXPECT_TRUE(WaitsForLock(run->pid(), path));
@@ -92,7 +92,7 @@ TEST_F(UpdateConcurrencyTest, TwoRunsAtOnceNeverReportAChangeThatIsMissing) {
 
 TEST_F(UpdateConcurrencyTest, ChangeByAnotherProgramBetweenLoadAndWriteIsKept) {
   const std::string path = Pilot("keyan.plt");
-  WritableFile holder(path);
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
   auto run = StartBlockedUpdate(path, holder);
 
   // The game saves after another mission: a mission score and the rank, both fields the update writes.
@@ -113,7 +113,7 @@ TEST_F(UpdateConcurrencyTest, ChangeByAnotherProgramBetweenLoadAndWriteIsKept) {
 TEST_F(UpdateConcurrencyTest, FileReplacedByRenameDuringTheUpdateIsNotReportedAsSaved) {
   const std::string path = Pilot("keyan.plt");
   const std::string replacement = Pilot("replacement.plt", "Other");
-  WritableFile holder(path);
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
   auto run = StartBlockedUpdate(path, holder);
 
   const std::string replaced = Bytes(replacement);

@@ -20,7 +20,7 @@
 
 #include "program_fixture.h"
 #include "report/main_log_file.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"
 
