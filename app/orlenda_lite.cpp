@@ -7,6 +7,7 @@
 #include "app/screenshot_mode.h"
 #include "app/start_sequence.h"
 #include "app/termination_signal.h"
+#include "base/limit_signals.h"
 #include "settings/default_paths.h"
 #include "ui/picture_resources.h"
 #include "ui/qt_prompts.h"
@@ -19,6 +20,7 @@ constexpr char kApplicationTitle[] = "Orlenda 3001 <Lite>";
 }  // namespace
 
 int main(int argc, char** argv) {
+  orlenda::TreatLimitSignalsAsFailures();  // a size limit fails a save instead of ending the program
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("orlenda3001"));
   QApplication::setDesktopFileName(QStringLiteral("orlenda3001"));

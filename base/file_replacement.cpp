@@ -55,8 +55,8 @@ bool WriteWhole(SystemFile& file, std::string_view content, const std::string& p
 
 }  // namespace
 
-bool ReplaceFile(const std::string& path, std::string_view content, const ReplacementRules& rules,
-                 std::string& reason) {
+bool ReplaceWholeFile(const std::string& path, std::string_view content, const ReplacementRules& rules,
+                      std::string& reason) {
   std::string target;
   if (!ResolveTarget(path, rules.link, target, reason)) return false;
   const std::string folder = FolderOf(target);
@@ -78,9 +78,9 @@ bool ReplaceFile(const std::string& path, std::string_view content, const Replac
   return true;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view content) {
+bool ReplaceWholeFile(const std::string& path, std::string_view content) {
   std::string ignored;
-  return ReplaceFile(path, content, {}, ignored);
+  return ReplaceWholeFile(path, content, {}, ignored);
 }
 
 }  // namespace orlenda

@@ -29,10 +29,10 @@ struct ReplacementRules {
 // Only a plain file (or, with kReplace, a link) may stand at the name: a folder, a device or a pipe is
 // refused before anything is written, so that /dev/null or /dev/stdout keep being what they are. On
 // failure `reason` says why, as the system words it, and whatever stood at the name is unchanged.
-bool ReplaceFile(const std::string& path, std::string_view content, const ReplacementRules& rules,
-                 std::string& reason);
+bool ReplaceWholeFile(const std::string& path, std::string_view content, const ReplacementRules& rules,
+                      std::string& reason);
 
 // The same with the default rules, for callers that need no reason.
-bool ReplaceFile(const std::string& path, std::string_view content);
+bool ReplaceWholeFile(const std::string& path, std::string_view content);
 
 }  // namespace orlenda

@@ -9,6 +9,7 @@
 // file's exclusive advisory lock before they read what they are about to change, and keep it until
 // they close the file; then no change of one is lost to the other (base/locked_file.h).
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -57,8 +58,9 @@ class SystemFile {
   bool LockExclusive();
 
   enum class LockAttempt { kLocked, kHeldElsewhere, kFailed };
-  // Takes the lock when no other open file holds it; never waits.
-  LockAttempt TryLockExclusive();
+  // Waits as LockExclusive does, but at most `wait` (zero: not at all); kHeldElsewhere when another
+  // open file still held the lock then.
+  LockAttempt LockExclusiveWithin(std::chrono::milliseconds wait);
 
   // True when `path` still names this very file: not removed, and not replaced by another file (for
   // instance one renamed over it) since it was opened.
@@ -73,11 +75,13 @@ class SystemFile {
   // Why the last failed operation failed, as the system words it.
   const std::string& reason() const { return reason_; }
 
+  // Records a failure that the caller found (a lock wait that ended); returns false.
+  bool Fail(std::string reason);
+
  private:
   static constexpr std::intptr_t kNoFile = -1;  // both an invalid descriptor and INVALID_HANDLE_VALUE
 
   bool Fail();
-  bool Fail(std::string reason);
 
   std::intptr_t native_ = kNoFile;
   std::string reason_;

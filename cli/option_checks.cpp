@@ -7,10 +7,16 @@
 #include "cli/printable_text.h"
 
 namespace orlenda::cli {
+namespace {
+
+constexpr const char* kEmptyFileName = "the file name is empty";
+
+}  // namespace
 
 CLI::Validator SettingsFileCheck() {
   return CLI::Validator(
       [](std::string& path) -> std::string {
+        if (path.empty()) return kEmptyFileName;  // an empty variable in a script, not the defaults
         const PathKind kind = KindOf(path);
         if (kind == PathKind::kMissing) return {};
         const std::string shown = PrintableText(path);
@@ -21,6 +27,11 @@ CLI::Validator SettingsFileCheck() {
         return {};
       },
       "FILE");
+}
+
+CLI::Validator FileNameCheck() {
+  return CLI::Validator([](std::string& path) -> std::string { return path.empty() ? kEmptyFileName : ""; },
+                        "FILE");
 }
 
 CLI::Validator DecimalNumberCheck() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/lock_wait_option.h"
 #include "pilot/enumerations.h"
 #include "pilot/item_choice.h"
 #include "pilot/pilot_load.h"
@@ -29,6 +30,7 @@ struct UpdateOptions {
   ListOption rating;
   ListOption kalidor;
   ListOption activeMission;
+  int waitSeconds = kDefaultLockWaitSeconds;
 };
 
 // The item chosen by a given option, or the loaded value when the option was not given. False, with
@@ -66,14 +68,15 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
   PilotDetails details = DetailsOfLoadedPilot(loaded.record);
   ApplyOptions(options, details, err);
   if (const auto refusal = CheckPilotDetails(details, loaded.record)) {
-    err << *refusal << '\n';
+    PrintMessage(*refusal, err);
     return kUsageError;
   }
 
+  WaitForLocks(options.waitSeconds, err);
   PilotBackups backups;
   const UpdateResult result = UpdatePilotFile(options.path, details, loaded.record, backups);
   if (!result.succeeded) {
-    err << result.message << '\n';
+    PrintMessage(result.message, err);
     return kFailure;
   }
   if (result.nothingToUpdate) out << kNothingToUpdate << '\n';
@@ -99,6 +102,7 @@ void AddUpdateCommand(CLI::App& app, int& exitStatus) {
       command->add_option("--active-mission", options->activeMission.text,
                           "The mission flown next, that is the number of completed campaign missions: index "
                           "0-254 or the mission's text as listed");
+  AddLockWaitOption(*command, options->waitSeconds);
   command->footer("Only the values that differ from the file's are written; with none, nothing is.");
   command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cout, std::cerr); });
 }

@@ -43,13 +43,13 @@ bool PilotBackups::BeginSave(const std::string& path, std::span<const std::uint8
   std::string reason;
   if (!HasBackup(path) && !IsKeptForUnfinishedSave(path, before)) {
     const std::string_view bytes(reinterpret_cast<const char*>(before.data()), before.size());
-    if (!ReplaceFile(BackupPath(path), bytes, CopyRules(path), reason)) {
+    if (!ReplaceWholeFile(BackupPath(path), bytes, CopyRules(path), reason)) {
       message = CopyFailedMessage(path, reason);
       return false;
     }
   }
   done_.insert(CanonicalPath(path));  // one name per file, however the path was spelled
-  if (!ReplaceFile(KeepMarkerPath(path), JournalText(path, JournalOf(before, after, ranges)), CopyRules(path),
+  if (!ReplaceWholeFile(KeepMarkerPath(path), JournalText(path, JournalOf(before, after, ranges)), CopyRules(path),
                    reason)) {
     message = "Unable to note the save of " + path + " in " + KeepMarkerPath(path) + " (" + reason +
               "), so nothing was written to the pilot file.";

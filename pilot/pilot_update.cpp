@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/locked_file.h"
 #include "base/system_file.h"
 #include "pilot/details_changes.h"
 #include "pilot/details_patch.h"
@@ -93,7 +94,7 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
   SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
-  if (!file.LockExclusive())
+  if (!LockWaitingAsTold(file, path))
     return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 

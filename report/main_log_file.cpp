@@ -45,8 +45,9 @@ bool ReadLocked(SystemFile& file, std::string& bytes) {
 bool AppendInPlace(SystemFile& file, std::size_t offset, std::string_view tail) {
   if (tail.empty()) return true;
   if (file.WriteAt(offset, AsBytes(tail)) && file.SyncToDisk()) return true;
+  const std::string reason = file.reason();  // the write's, not the cut's
   file.Truncate(static_cast<std::int64_t>(offset));
-  return false;
+  return file.Fail(reason);
 }
 
 // The lines that other programs appended to the file since the baseline: the file then still begins
@@ -104,8 +105,9 @@ LogShape ShapeOf(SystemFile& file, std::size_t size) {
 std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
-  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate);
-  if (!log.file) return CannotCreateFileMessage(path);
+  std::string reason;
+  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
+  if (!log.file) return CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path);
   log.size = static_cast<std::size_t>(size);
@@ -131,9 +133,9 @@ std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& 
 LogWriteResult Failed(std::string message) { return {false, std::move(message), {}}; }
 
 // A write that failed on a file it had just created leaves no empty log behind.
-LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
+LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::string& reason) {
   if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) RemoveFile(path);
-  return Failed(CannotCreateFileMessage(path));
+  return Failed(CannotCreateFileMessage(path, reason));
 }
 
 }  // namespace
@@ -154,6 +156,7 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
   LogWriteResult result;
+  std::string reason;
   std::string content = EncodeMainLog(text, baseline);
   for (const std::string& line : LinesAddedSince(baseline, path, log.bytes)) {
     content += line;
@@ -166,8 +169,8 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   const bool saved =
       content.starts_with(log.bytes)
           ? AppendInPlace(*log.file, log.bytes.size(), std::string_view(content).substr(log.bytes.size()))
-          : ReplaceFile(path, content);
-  if (!saved) return FailedWrite(path, log);
+          : ReplaceWholeFile(path, content, {}, reason);
+  if (!saved) return FailedWrite(path, log, reason.empty() ? log.file->reason() : reason);
   if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
   result.ok = true;
   return result;
@@ -178,7 +181,7 @@ LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std
   if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
   RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
-  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
+  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log, log.file->reason());
   return {true, {}, {}};
 }
 
@@ -194,6 +197,10 @@ bool WriteMainLogText(const std::string& path, std::string_view text) {
 }
 
 std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
+
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason) {
+  return reason.empty() ? CannotCreateFileMessage(path) : CannotCreateFileMessage(path) + " (" + reason + ")";
+}
 
 std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
 

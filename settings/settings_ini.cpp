@@ -50,7 +50,7 @@ void SettingsIni::WriteSetting(std::string_view section, std::string_view key, s
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);
   if (newText == oldText) return;  // already stored; a read-only file that holds it is no failure
-  if (!locked || !ReplaceFile(path_, newText)) throw failure;
+  if (!locked || !ReplaceWholeFile(path_, newText)) throw failure;
 }
 
 }  // namespace orlenda

@@ -34,12 +34,12 @@ mode_t ModeOf(const std::string& path) {
 TEST(FileReplacementTest, ReplacesTheContentAndKeepsThePermissions) {
   test::TempDir dir;
   const std::string path = dir.File("settings.ini");
-  ASSERT_TRUE(ReplaceFile(path, std::string("new\0file\r\n", 10)));
+  ASSERT_TRUE(ReplaceWholeFile(path, std::string("new\0file\r\n", 10)));
   EXPECT_EQ(ReadBytes(path), std::string("new\0file\r\n", 10));
   EXPECT_EQ(ModeOf(path), 0644u) << "a new file";
 
   ::chmod(path.c_str(), 0600);
-  ASSERT_TRUE(ReplaceFile(path, "second"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "second"));
   EXPECT_EQ(ReadBytes(path), "second");
   EXPECT_EQ(ModeOf(path), 0600u);
   EXPECT_EQ(test::FolderListing(dir.path()), "settings.ini\n") << "no temporary file is left";
@@ -51,7 +51,7 @@ TEST(FileReplacementTest, WriteCutShortKeepsTheOldFileAndLeavesNothingBehind) {
   WriteBytes(path, "old\r\n");
   {
     const test::FileSizeLimit limit(100);
-    EXPECT_FALSE(ReplaceFile(path, std::string(1000, 'x')));
+    EXPECT_FALSE(ReplaceWholeFile(path, std::string(1000, 'x')));
   }
   EXPECT_EQ(ReadBytes(path), "old\r\n");
   EXPECT_EQ(test::FolderListing(dir.path()), "log.txt\n");
@@ -63,7 +63,7 @@ TEST(FileReplacementTest, ReplacesTheFileALinkNamesAndKeepsTheLink) {
   const std::string link = dir.File("link.txt");
   WriteBytes(target, "old");
   fs::create_symlink(target, link);
-  ASSERT_TRUE(ReplaceFile(link, "new"));
+  ASSERT_TRUE(ReplaceWholeFile(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadBytes(target), "new");
 }
@@ -71,11 +71,11 @@ TEST(FileReplacementTest, ReplacesTheFileALinkNamesAndKeepsTheLink) {
 TEST(FileReplacementTest, RefusesWhatIsNotAPlainFileOrHasNoFolder) {
   test::TempDir dir;
   fs::create_directory(dir.path() / "folder");
-  EXPECT_FALSE(ReplaceFile(dir.File("folder"), "x"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("folder"), "x"));
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
-  EXPECT_FALSE(ReplaceFile("/dev/null", "x"));
+  EXPECT_FALSE(ReplaceWholeFile("/dev/null", "x"));
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
-  EXPECT_FALSE(ReplaceFile(dir.File("missing/file.txt"), "x"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("missing/file.txt"), "x"));
   EXPECT_FALSE(fs::exists(dir.path() / "missing"));
 }
 
@@ -88,7 +88,7 @@ TEST(FileReplacementTest, ACopyReplacesALinkItselfAndTakesTheModeOfItsOriginal) 
   ::chmod(pilot.c_str(), 0600);
   fs::create_symlink(elsewhere, dir.File("pilot.plt.bak"));
   std::string reason;
-  ASSERT_TRUE(ReplaceFile(dir.File("pilot.plt.bak"), "copy", {LinkAtName::kReplace, pilot}, reason))
+  ASSERT_TRUE(ReplaceWholeFile(dir.File("pilot.plt.bak"), "copy", {LinkAtName::kReplace, pilot}, reason))
       << reason;
   EXPECT_FALSE(fs::is_symlink(dir.File("pilot.plt.bak")));
   EXPECT_EQ(ReadBytes(dir.File("pilot.plt.bak")), "copy");
@@ -96,7 +96,7 @@ TEST(FileReplacementTest, ACopyReplacesALinkItselfAndTakesTheModeOfItsOriginal) 
   EXPECT_EQ(ModeOf(dir.File("pilot.plt.bak")), 0600u);
 
   fs::create_directory(dir.path() / "folder.bak");
-  EXPECT_FALSE(ReplaceFile(dir.File("folder.bak"), "copy", {LinkAtName::kReplace, pilot}, reason));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("folder.bak"), "copy", {LinkAtName::kReplace, pilot}, reason));
   EXPECT_EQ(reason, "a folder has that name");
 }
 
@@ -112,7 +112,7 @@ TEST(FileReplacementTest, SweepsOnlyStaleTemporaryFilesOfOurs) {
   makeOld(".orlenda-tmp.toolong1");            // not of our form
   makeOld("notes.orlenda-copy.ab12cd");
   WriteBytes(dir.File(".orlenda-tmp.fresh1"), "a save in progress");
-  ASSERT_TRUE(ReplaceFile(dir.File("settings.ini"), "new"));
+  ASSERT_TRUE(ReplaceWholeFile(dir.File("settings.ini"), "new"));
   EXPECT_EQ(test::FolderListing(dir.path()),
             ".orlenda-tmp.fresh1\n.orlenda-tmp.toolong1\nnotes.orlenda-copy.ab12cd\nsettings.ini\n");
 }

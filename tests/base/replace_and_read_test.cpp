@@ -29,15 +29,15 @@ std::string ReadText(const std::string& path) {
 TEST(FileReplacementTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
   test::TempDir dir;
   const std::string path = dir.File("orlenda3001.ini");
-  ASSERT_TRUE(ReplaceFile(path, "first, and longer than the second\r\n"));
-  ASSERT_TRUE(ReplaceFile(path, "second\r\n"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "first, and longer than the second\r\n"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "second\r\n"));
   std::string text;
   ASSERT_TRUE(ReadWholeFile(path, text));
   EXPECT_EQ(text, "second\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
   const std::string big(200'000, 'x');  // more than one read's buffer
-  ASSERT_TRUE(ReplaceFile(path, big));
+  ASSERT_TRUE(ReplaceWholeFile(path, big));
   ASSERT_TRUE(ReadWholeFile(path, text));
   EXPECT_EQ(text, big);
 }
@@ -45,9 +45,9 @@ TEST(FileReplacementTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
 TEST(FileReplacementTest, RefusesWhatItCannotReplaceAndKeepsTheOldFile) {
   test::TempDir dir;
   fs::create_directory(dir.path() / "folder");
-  EXPECT_FALSE(ReplaceFile(dir.File("folder"), "text"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("folder"), "text"));
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
-  EXPECT_FALSE(ReplaceFile(dir.File("missing/log.txt"), "text"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("missing/log.txt"), "text"));
   std::string text = "unchanged";
   EXPECT_FALSE(ReadWholeFile(dir.File("folder"), text));
   EXPECT_FALSE(ReadWholeFile(dir.File("missing.txt"), text));
@@ -57,7 +57,7 @@ TEST(FileReplacementTest, RefusesWhatItCannotReplaceAndKeepsTheOldFile) {
 TEST(FileReplacementTest, AVeryLongNameStillGetsATemporaryFileBesideIt) {
   test::TempDir dir;
   const std::string path = dir.File(std::string(250, 'n') + ".txt");  // no room for a suffix
-  ASSERT_TRUE(ReplaceFile(path, "text"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "text"));
   EXPECT_EQ(ReadText(path), "text");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
@@ -72,7 +72,7 @@ TEST(FileReplacementTest, FollowsALinkAndKeepsPermissions) {
   std::ofstream(target) << "old";
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(target, link);
-  ASSERT_TRUE(ReplaceFile(link, "new"));
+  ASSERT_TRUE(ReplaceWholeFile(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadText(target), "new");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
@@ -113,7 +113,7 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
 TEST(FileReplacementTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
   test::TempDir dir;
   const std::string path = dir.File("orlenda3001.ini");
-  ASSERT_TRUE(ReplaceFile(path, "old"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "old"));
   HANDLE held = ::CreateFileW(test::PathOfUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -121,7 +121,7 @@ TEST(FileReplacementTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
     ::Sleep(150);
     ::CloseHandle(held);
   });
-  EXPECT_TRUE(ReplaceFile(path, "new"));
+  EXPECT_TRUE(ReplaceWholeFile(path, "new"));
   scanner.join();
   EXPECT_EQ(ReadText(path), "new");
 }

@@ -144,7 +144,7 @@ TEST_F(ExportCommandTest, UnwritableLogExitsWithOne) {
   const std::string nowhere = dir_.File("no-such-folder/log.txt");
   const test::CliRun run = Export({"--log", nowhere, wedge_});
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.err, "Cannot create file " + nowhere + "\n");
+  EXPECT_EQ(run.err, "Cannot create file " + nowhere + " (No such file or directory)\n");
   EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 

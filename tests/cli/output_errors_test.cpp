@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "cli_test_support.h"
 #include "report/main_log_file.h"
 #include "tools/sample_pilot.h"
@@ -40,6 +42,37 @@ TEST_F(OutputErrorsTest, ClosedStandardOutputNeverWritesIntoTheLog) {
   const test::CliRun run = test::RunCliWithStdout({"export", "--ini", ini_, "--log", log, pilot_}, "");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u) << Bytes(log);
+}
+
+// An empty variable in a script must not quietly skip the log or take the user's own settings.
+TEST_F(OutputErrorsTest, EmptyLogOrIniNameIsAUsageError) {
+  for (const auto& command :
+       std::vector<std::vector<std::string>>{{"export", "--ini", ini_, "--log", "", pilot_},
+                                             {"export", "--ini", "", pilot_},
+                                             {"report", "--ini", "", pilot_}}) {
+    const test::CliRun run = test::RunCli(command, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_NE(run.err.find("the file name is empty"), std::string::npos) << run.err;
+  }
+}
+
+// With --log the lines go to the log first, then to standard output: an output that fails afterwards
+// (a full device, a reader that went away) is reported, with the log holding the lines, and never
+// kills the program before the log got them.
+TEST_F(OutputErrorsTest, WithALogAnOutputFailureSaysTheLogHoldsTheLines) {
+  const std::string log = dir_.File("log.txt");
+  const std::vector<std::string> command = {"export", "--ini", ini_, "--log", log, pilot_};
+  for (const bool pipe : {false, true}) {
+    std::filesystem::remove(log);
+    const test::CliRun run =
+        pipe ? test::RunCliIntoClosedPipe(command) : test::RunCliWithStdout(command, "/dev/full");
+    EXPECT_EQ(run.exitStatus, 1) << (pipe ? "a closed pipe" : "/dev/full");
+    EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u);
+    EXPECT_EQ(
+        run.err.rfind("The export lines are in " + log + ", but standard output could not take them.\n", 0),
+        0u)
+        << run.err;
+  }
 }
 
 TEST_F(OutputErrorsTest, IniMustNameAReadableFileOrNothing) {

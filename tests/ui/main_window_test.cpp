@@ -396,8 +396,8 @@ class MainWindowTest : public QObject {
     program.Start();
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
-    QCOMPARE(program.prompts.standardErrors,
-             QStringList{QStringLiteral("Cannot create file ") + unreachable});
+    QCOMPARE(program.prompts.standardErrors, QStringList{QStringLiteral("Cannot create file ") + unreachable +
+                                                         QStringLiteral(" (No such file or directory)")});
     QVERIFY(program.LogModified());
     QCOMPARE(program.LogText(), QStringLiteral("line"));
 
@@ -589,7 +589,7 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
        nullptr,
        {MessageAnswer::Yes},
        {QStringLiteral("BAD")},
-       {kSave, QStringLiteral("Cannot create file BAD")},
+       {kSave, QStringLiteral("Cannot create file BAD (No such file or directory)")},
        false,
        false},
   };
