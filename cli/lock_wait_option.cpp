@@ -3,10 +3,10 @@
 #include <ostream>
 #include <string>
 
+#include "base/display_text.h"
 #include "base/locked_file.h"
 #include "cli/command.h"
 #include "cli/option_checks.h"
-#include "cli/printable_text.h"
 
 namespace orlenda::cli {
 
@@ -19,7 +19,7 @@ void AddLockWaitOption(CLI::App& command, int& seconds) {
           [](std::string& text) -> std::string {
             const auto value = ParseDecimalNumber(text);
             if (value && *value >= 0) return {};
-            return "\"" + PrintableText(text) + "\" is not a number of seconds (0 or more)";
+            return "\"" + EscapedText(text) + "\" is not a number of seconds (0 or more)";
           },
           "SECONDS"));
 }

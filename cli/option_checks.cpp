@@ -2,9 +2,9 @@
 
 #include <charconv>
 
+#include "base/display_text.h"
 #include "base/file_bytes.h"
 #include "base/path_kind.h"
-#include "cli/printable_text.h"
 
 namespace orlenda::cli {
 namespace {
@@ -19,7 +19,7 @@ CLI::Validator SettingsFileCheck() {
         if (path.empty()) return kEmptyFileName;  // an empty variable in a script, not the defaults
         const PathKind kind = KindOf(path);
         if (kind == PathKind::kMissing) return {};
-        const std::string shown = PrintableText(path);
+        const std::string shown = EscapedText(path);
         if (IsFolder(path)) return shown + " is a folder, not a settings file";
         if (kind == PathKind::kOther) return shown + " is not a plain file";
         std::string text;
@@ -38,7 +38,7 @@ CLI::Validator DecimalNumberCheck() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
         if (ParseDecimalNumber(text)) return {};
-        return "\"" + PrintableText(text) + "\" is not a decimal number (digits with an optional sign)";
+        return "\"" + EscapedText(text) + "\" is not a decimal number (digits with an optional sign)";
       },
       "N");
 }

@@ -41,8 +41,10 @@ bool ResolveListOption(const ListOption& given, std::span<const Text> items, std
   if (given.option->count() == 0) return true;
   value = ChooseItem(items, given.text);
   if (value) return true;
-  err << given.option->get_name() << ": \"" << given.text << "\" is not in the list of " << listName
-      << " (give an index from 0 to " << items.size() - 1 << " or an item's text as listed).\n";
+  PrintMessage(given.option->get_name() + ": \"" + given.text + "\" is not in the list of " +
+                   std::string(listName) + " (give an index from 0 to " + std::to_string(items.size() - 1) +
+                   " or an item's text as listed).",
+               err);
   return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "base/windows1252.h"
 #include "cli_test_support.h"
 #include "report/main_log_file.h"
 #include "tools/sample_pilot.h"
@@ -111,6 +112,41 @@ TEST_F(OutputErrorsTest, ArgumentsAreEchoedPrintable) {
   const test::CliRun run = test::RunCli({"report", "--from", "1\xFF\x1B[2J", pilot_}, environment_);
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_NE(run.err.find("\"1\\xFF\\x1B[2J\""), std::string::npos) << run.err;
+}
+
+// A pilot file is data from elsewhere, and so are file names and arguments: ESC, BEL and the C1
+// escape (U+009B) never reach the terminal or the log raw, and everything printed is valid UTF-8.
+TEST_F(OutputErrorsTest, ControlBytesFromArgumentsFileNamesAndPilotNamesNeverReachTheTerminalOrTheLog) {
+  const std::string hostile = "\x1B[2J\x07\x9B\xFF";
+  PilotRecord record = tools::SamplePilotRecord();
+  tools::SetText(record.PilotName, "A\x1B[2J\x07\x81");  // 0x81: a C1 control in Windows-1252 decoding
+  const std::string pilot = PilotFile(record, "P" + hostile + ".plt");
+  const std::string log = dir_.File("log.txt");
+  const auto safe = [](const std::string& text) {
+    return text.find_first_of("\x1B\x07") == std::string::npos &&
+           text.find("\xC2\x9B") == std::string::npos && text.find("\xC2\x81") == std::string::npos &&
+           IsValidUtf8(text);
+  };
+  const std::vector<std::vector<std::string>> commands = {
+      {"report", "--ini", ini_, pilot},
+      {"export", "--ini", ini_, "--log", log, pilot},
+      {"update", pilot, "--rank", "q" + hostile},
+      {"update", pilot, "--name",
+       "ab\xFF"
+       "c"},
+      {"diff", pilot, dir_.File("missing" + hostile + ".plt")},
+      {"dump", dir_.File("missing" + hostile + ".plt")},
+  };
+  for (const std::string nameSource : {"0", "1"}) {
+    Settings({"NameSource=" + nameSource});
+    for (const auto& command : commands) {
+      const test::CliRun run = test::RunCli(command, environment_);
+      EXPECT_TRUE(safe(run.out)) << command[0] << ": " << run.out;
+      EXPECT_TRUE(safe(run.err)) << command[0] << ": " << run.err;
+    }
+  }
+  EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 2u);
+  EXPECT_TRUE(safe(Bytes(log))) << Bytes(log);
 }
 
 }  // namespace
