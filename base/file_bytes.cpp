@@ -7,14 +7,17 @@ namespace orlenda {
 FileBytes ReadFileOfSize(const std::string& path, std::int64_t expectedSize) {
   FileBytes result;
   SystemFile file(path, SystemFile::Mode::kRead);
-  if (!file.IsOpen()) return result;
+  if (!file.IsOpen()) {
+    result.reason = file.reason();
+    return result;
+  }
   result.opened = true;
   result.size = file.RegularFileSize();
   if (result.size < 0) result.size = 0;  // a device or a pipe: nothing that could be a pilot file
   if (result.size != expectedSize || expectedSize <= 0) return result;
   result.bytes.resize(static_cast<std::size_t>(expectedSize));
   std::size_t done = 0;
-  file.ReadAt(0, result.bytes.data(), result.bytes.size(), done);
+  if (!file.ReadAt(0, result.bytes.data(), result.bytes.size(), done)) result.reason = file.reason();
   result.bytes.resize(done);
   return result;
 }

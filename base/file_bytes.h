@@ -13,6 +13,7 @@ struct FileBytes {
   bool opened = false;
   std::int64_t size = -1;           // what the file system reports; -1 when the open failed
   std::vector<std::uint8_t> bytes;  // what could be read, at most `size` bytes
+  std::string reason;               // why the open or the read failed, as the system words it
 };
 
 // Reads the file only when its size equals `expectedSize`, so that a file of the wrong kind (or a

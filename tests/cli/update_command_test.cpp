@@ -127,9 +127,7 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
 TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {
   const test::CliRun missing = test::RunCli({"update", dir_.File("gone.plt"), "--rank", "1"}, environment_);
   EXPECT_EQ(missing.exitStatus, 1);
-  EXPECT_EQ(missing.err,
-            "The file have wrong size. -1 The plt file must be 152.076 bytes!\n"
-            "2 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_EQ(missing.err, "Unable to open " + dir_.File("gone.plt") + ": No such file or directory.\n");
   EXPECT_FALSE(fs::exists(dir_.File("gone.plt")));
 
   const std::string path = TenMissionPilot();

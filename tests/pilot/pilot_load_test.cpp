@@ -83,12 +83,12 @@ TEST_F(PilotLoadTest, RefusesFilesOfAnyOtherSizeWithBothMessages) {
   }
 }
 
-TEST_F(PilotLoadTest, MissingFileCountsTheOpenAndTheSize) {
+// A file that cannot be opened has no size: it is reported as what it is, with the system's reason.
+TEST_F(PilotLoadTest, MissingFileIsReportedAsUnopenedNotAsAWrongSize) {
   const LoadResult result = LoadPilotFile(dir_.File("gone.plt"));
-  EXPECT_EQ(result.errorCount, 2);
-  ASSERT_EQ(result.messages.size(), 2u);
-  EXPECT_EQ(result.messages[0], "The file have wrong size. -1 The plt file must be 152.076 bytes!");
-  EXPECT_EQ(result.messages[1], "2 Errors while loading file! This may not be a XWA pilotfile.");
+  EXPECT_EQ(result.errorCount, 1);
+  EXPECT_EQ(result.messages, std::vector<std::string>{"Unable to open " + dir_.File("gone.plt") +
+                                                      ": No such file or directory."});
 }
 
 TEST_F(PilotLoadTest, FolderIsRefusedAsWrongSize) {
