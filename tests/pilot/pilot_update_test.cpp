@@ -480,6 +480,20 @@ TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
   ASSERT_TRUE(UpdatePilotFile(path, Details("Fourth", 5, 6, 2, 3), record, nextRun).succeeded);
   EXPECT_EQ(ReadByteVector(backup), beforeNextRun);
 }
+// A private pilot's backup is as private as the pilot, whatever the umask.
+TEST_F(PilotUpdateTest, TheBackupTakesThePilotsMode) {
+  const std::string path = WritePilot(3);
+  ::chmod(path.c_str(), 0600);
+  const mode_t oldMask = ::umask(022);
+  PilotRecord record = Load(path);
+  const bool saved = Update(path, Details("Private", 4, 6, 2, 3), record).succeeded;
+  ::umask(oldMask);
+  ASSERT_TRUE(saved);
+  struct stat info {};
+  ASSERT_EQ(::stat(PilotBackups::BackupPath(path).c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
 // A save stopped between its range writes: the size limit's signal, left at its default, kills the
 // process at the write past the limit, after the name and before the campaign list.
 TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheNextSave) {
