@@ -16,7 +16,7 @@ class QWidget;
 namespace orlenda {
 
 enum class MessageKind { Warning, Error, Information, Confirmation };
-enum class MessageButtons { YesNo, Ok };
+enum class MessageButtons { YesNo, Ok, OkCancel };  // OkCancel answers Ok, or No for Cancel
 enum class MessageAnswer { Yes, No, Ok };
 
 // A file dialog that keeps its state between showings, as a window's OpenDialog1 or SaveDialog1 does:

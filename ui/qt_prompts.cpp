@@ -93,8 +93,12 @@ QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(app
 MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
                                      const QString& text) {
   const bool yesNo = buttons == MessageButtons::YesNo;
-  const int pressed = ExecuteBox(IconOf(kind), TitleOf(kind), text,
-                                 yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+  const bool okCancel = buttons == MessageButtons::OkCancel;
+  const QMessageBox::StandardButtons shown = yesNo      ? QMessageBox::Yes | QMessageBox::No
+                                             : okCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                        : QMessageBox::Ok;
+  const int pressed = ExecuteBox(IconOf(kind), TitleOf(kind), text, shown, parent);
+  if (okCancel) return pressed == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::No;
   if (!yesNo) return MessageAnswer::Ok;
   return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }

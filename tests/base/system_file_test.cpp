@@ -6,7 +6,9 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <vector>
 
+#include "base/locked_file.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
@@ -78,6 +80,31 @@ TEST(SystemFileTest, TruncateCutsBackToAnEarlierLength) {
   ASSERT_TRUE(file.Truncate(10));
   ASSERT_TRUE(file.Close());
   EXPECT_EQ(ReadBytes(path), "line one\r\n");
+}
+
+// A lock that another open file holds: the front end is told once which file it is, and its answer
+// (the desktop program's Cancel) or the time limit ends the wait with the reason said.
+TEST(LockWaitTest, TheFrontEndIsToldAndMayGiveUp) {
+  test::TempDir dir;
+  const std::string path = dir.File("pilot.plt");
+  WriteBytes(path, "pilot");
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
+  ASSERT_TRUE(holder.LockExclusive());
+  std::vector<std::string> told;
+  SetLockWait({std::chrono::milliseconds(-1), [&told](const std::string& locked) {
+                 told.push_back(locked);
+                 return false;
+               }});
+  std::string reason;
+  EXPECT_EQ(OpenLocked(path, SystemFile::Mode::kReadWrite, &reason), nullptr);
+  EXPECT_EQ(told, std::vector<std::string>{path});
+  EXPECT_EQ(reason, kLockHeldReason);
+
+  SetLockWait({std::chrono::milliseconds(0), {}});
+  EXPECT_EQ(OpenLocked(path, SystemFile::Mode::kReadWrite, &reason), nullptr) << "0: no wait at all";
+  SetLockWait({});
+  ASSERT_TRUE(holder.Close());
+  EXPECT_NE(OpenLocked(path, SystemFile::Mode::kReadWrite), nullptr);
 }
 
 }  // namespace
