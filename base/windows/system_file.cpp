@@ -140,23 +140,10 @@ bool SystemFile::LockExclusive() {
   return ::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position) || Fail();
 }
 
-SystemFile::LockAttempt SystemFile::LockExclusiveWithin(std::chrono::milliseconds wait) {
-  // LockFileEx waits without a limit, so the wait is made of tries.
-  const auto end = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    OVERLAPPED position{};
-    position.Offset = kLockOffsetLow;
-    position.OffsetHigh = kLockOffsetHigh;
-    if (::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                     &position))
-      return LockAttempt::kLocked;
-    if (::GetLastError() != ERROR_LOCK_VIOLATION && ::GetLastError() != ERROR_IO_PENDING) {
-      Fail();
-      return LockAttempt::kFailed;
-    }
-    if (std::chrono::steady_clock::now() >= end) return LockAttempt::kHeldElsewhere;
-    ::Sleep(20);
-  }
+// LockFileEx has no time limit, and its try-only form does not exclude a second handle of this same
+// process under every Windows implementation: the wait here is LockExclusive's, without a limit.
+SystemFile::LockAttempt SystemFile::LockExclusiveWithin(std::chrono::milliseconds) {
+  return LockExclusive() ? LockAttempt::kLocked : LockAttempt::kFailed;
 }
 
 // A file that replaces another (ReplaceFileW) takes its attributes and access rights; a new file takes

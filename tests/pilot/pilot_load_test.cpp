@@ -13,6 +13,12 @@
 namespace orlenda {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kNoSuchFile = "File not found";
+#else
+constexpr const char* kNoSuchFile = "No such file or directory";
+#endif
+
 using tools::EncodePilotFile;
 using tools::PatchInt32;
 using tools::PresentMission;
@@ -87,8 +93,8 @@ TEST_F(PilotLoadTest, RefusesFilesOfAnyOtherSizeWithBothMessages) {
 TEST_F(PilotLoadTest, MissingFileIsReportedAsUnopenedNotAsAWrongSize) {
   const LoadResult result = LoadPilotFile(dir_.File("gone.plt"));
   EXPECT_EQ(result.errorCount, 1);
-  EXPECT_EQ(result.messages, std::vector<std::string>{"Unable to open " + dir_.File("gone.plt") +
-                                                      ": No such file or directory."});
+  EXPECT_EQ(result.messages, std::vector<std::string>{"Unable to open " + dir_.File("gone.plt") + ": " +
+                                                      std::string(kNoSuchFile) + "."});
 }
 
 TEST_F(PilotLoadTest, FolderIsRefusedAsWrongSize) {
