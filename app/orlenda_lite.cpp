@@ -7,7 +7,9 @@
 #include "app/screenshot_mode.h"
 #include "app/start_sequence.h"
 #include "app/termination_signal.h"
+#include "base/limit_signals.h"
 #include "settings/default_paths.h"
+#include "ui/lock_wait_prompt.h"
 #include "ui/picture_resources.h"
 #include "ui/qt_prompts.h"
 
@@ -19,12 +21,14 @@ constexpr char kApplicationTitle[] = "Orlenda 3001 <Lite>";
 }  // namespace
 
 int main(int argc, char** argv) {
+  orlenda::TreatLimitSignalsAsFailures();  // a size limit fails a save instead of ending the program
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("orlenda3001"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.orlenda3001.orlenda3001"));
   QApplication::setWindowIcon(orlenda::ApplicationIcon());
 
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
+  orlenda::AskWhileLocksAreHeld(prompts);
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
 

@@ -1,16 +1,62 @@
 #include "base/locked_file.h"
 
-namespace orlenda {
+#include <algorithm>
+#include <utility>
 
-std::unique_ptr<WritableFile> OpenLocked(const std::string& path, WritableFile::Open how) {
+namespace orlenda {
+namespace {
+
+LockWait& Policy() {
+  static LockWait wait;
+  return wait;
+}
+
+}  // namespace
+
+void SetLockWait(LockWait wait) { Policy() = std::move(wait); }
+
+bool LockWaitingAsTold(SystemFile& file, const std::string& path) {
+  using std::chrono::milliseconds;
+  constexpr milliseconds kNoteAfter{1000};
+  const LockWait& wait = Policy();
+  const bool bounded = wait.limit.count() >= 0;
+  // A short bound is half waited before the note, so that a run told to wait a second still says why.
+  const milliseconds first = bounded ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter;
+  switch (file.LockExclusiveWithin(first)) {
+    case SystemFile::LockAttempt::kLocked:
+      return true;
+    case SystemFile::LockAttempt::kFailed:
+      return false;
+    case SystemFile::LockAttempt::kHeldElsewhere:
+      break;
+  }
+  if (bounded && wait.limit.count() == 0) return file.Fail(kLockHeldReason);
+  if (wait.onLongWait && !wait.onLongWait(path)) return file.Fail(kLockHeldReason);
+  if (!bounded) return file.LockExclusive();
+  switch (file.LockExclusiveWithin(wait.limit - first)) {
+    case SystemFile::LockAttempt::kLocked:
+      return true;
+    case SystemFile::LockAttempt::kFailed:
+      return false;
+    case SystemFile::LockAttempt::kHeldElsewhere:
+      break;
+  }
+  return file.Fail(kLockHeldReason);
+}
+
+std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode, std::string* reason) {
   // Each failed attempt means another program replaced the file meanwhile; a hundred in a row means
   // something keeps replacing it, and waiting longer would hang.
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    auto file = std::make_unique<WritableFile>(path, how);
-    if (!file->IsOpen() || !file->LockExclusive()) return nullptr;
+    auto file = std::make_unique<SystemFile>(path, mode);
+    if (!file->IsOpen() || !LockWaitingAsTold(*file, path)) {
+      if (reason != nullptr) *reason = file->reason();
+      return nullptr;
+    }
     if (file->IsStillNamedBy(path)) return file;
   }
+  if (reason != nullptr) *reason = "the file was replaced or removed by another program";
   return nullptr;
 }
 

@@ -2,12 +2,20 @@
 
 // One open file of the operating system (a file descriptor, a Windows handle), closed with its owner.
 // Every read and write of a file's bytes goes through here, so each is written once: reads and writes
-// at an offset that go on until all is done, the size, the lock, the flush to disk.
+// at an offset that go on until all is done, the size, the lock, the flush to disk. Every operation
+// reports failure and keeps the system's reason.
+//
+// Programs that share a file (two copies of ours, our desktop program and our command line) take the
+// file's exclusive advisory lock before they read what they are about to change, and keep it until
+// they close the file; then no change of one is lost to the other (base/locked_file.h).
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace orlenda {
 
@@ -16,7 +24,7 @@ class SystemFile {
   enum class Mode {
     kRead,               // an existing file, read only
     kReadWrite,          // an existing file, never truncated
-    kReadWriteOrCreate,  // as kReadWrite; a missing file is created empty
+    kReadWriteOrCreate,  // as kReadWrite; a missing file is created empty (0644 before the umask)
     kCreateNew,          // a new file only the user may read (a temporary file); fails when it exists
   };
 
@@ -43,6 +51,10 @@ class SystemFile {
   bool ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done);
   // Writes all `size` bytes at `offset`.
   bool WriteAt(std::int64_t offset, const void* data, std::size_t size);
+  // The same for bytes in memory, from the start of the file or from `offset`.
+  bool ReadAll(std::vector<std::uint8_t>& bytes, std::size_t size);  // fails when fewer came
+  bool ReadAt(std::size_t offset, std::span<std::uint8_t> into, std::size_t& done);
+  bool WriteAt(std::size_t offset, std::span<const std::uint8_t> bytes);
   bool Truncate(std::int64_t size);
   bool SyncToDisk();
 
@@ -50,19 +62,31 @@ class SystemFile {
   // opens of one file exclude each other, in one process as in two; reads and writes are not blocked.
   bool LockExclusive();
 
-  // True when `path` names this very file: not removed, and not replaced by another file.
-  bool IsNamedBy(const std::string& path);
+  enum class LockAttempt { kLocked, kHeldElsewhere, kFailed };
+  // Waits as LockExclusive does, but at most `wait` (zero: not at all); kHeldElsewhere when another
+  // open file still held the lock then.
+  LockAttempt LockExclusiveWithin(std::chrono::milliseconds wait);
+
+  // True when `path` still names this very file: not removed, and not replaced by another file (for
+  // instance one renamed over it) since it was opened.
+  bool IsStillNamedBy(const std::string& path);
+
+  // Gives this file the permissions of the file `path` names (links followed): its mode, and its group
+  // where the user may set it. False when they cannot be read or the mode cannot be set.
+  bool TakePermissionsOf(const std::string& path);
 
   bool Close();
 
   // Why the last failed operation failed, as the system words it.
   const std::string& reason() const { return reason_; }
 
+  // Records a failure that the caller found (a lock wait that ended); returns false.
+  bool Fail(std::string reason);
+
  private:
   static constexpr std::intptr_t kNoFile = -1;  // both an invalid descriptor and INVALID_HANDLE_VALUE
 
   bool Fail();
-  bool Fail(std::string reason);
 
   std::intptr_t native_ = kNoFile;
   std::string reason_;

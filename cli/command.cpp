@@ -2,14 +2,14 @@
 
 #include <ostream>
 
-#include "base/file_status.h"
-#include "cli/printable_text.h"
+#include "base/display_text.h"
+#include "base/path_kind.h"
 #include "settings/default_paths.h"
 #include "settings/settings_ini.h"
 
 namespace orlenda::cli {
 
-void PrintMessage(std::string_view message, std::ostream& err) { err << PrintableText(message) << '\n'; }
+void PrintMessage(std::string_view message, std::ostream& err) { err << EscapedText(message) << '\n'; }
 
 void PrintLoadMessages(const LoadResult& result, std::ostream& err, std::string_view label) {
   const std::string prefix = label.empty() ? std::string() : std::string(label) + ": ";

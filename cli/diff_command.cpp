@@ -7,6 +7,7 @@
 
 #include "base/file_bytes.h"
 #include "base/windows1252.h"
+#include "cli/command.h"
 #include "cli/diff_output.h"
 #include "pilot/pilot_load.h"
 #include "report/pilot_comparison.h"
@@ -30,9 +31,9 @@ LoadedCopy LoadCopy(const std::string& path) {
 // short after its last field; the comparison needs every byte, so that counts as a failure here.
 bool ReportLoad(const LoadedCopy& copy, const std::string& path, std::ostream& err) {
   const std::string name = Utf8FromUtf8OrWindows1252(path);
-  for (const std::string& message : copy.load.messages) err << name << ": " << message << '\n';
+  for (const std::string& message : copy.load.messages) PrintMessage(name + ": " + message, err);
   if (copy.load.Succeeded() && copy.file.bytes.size() != kPilotFileSize)
-    err << name << ": the file could not be read to its end.\n";
+    PrintMessage(name + ": the file could not be read to its end.", err);
   return copy.load.Succeeded() && copy.file.bytes.size() == kPilotFileSize;
 }
 
@@ -70,7 +71,7 @@ void AddDiffCommand(CLI::App& app, int& exitStatus) {
     try {
       exitStatus = RunDiff(*options, std::cout, std::cerr);
     } catch (const std::exception& e) {  // status 1 would say that the files differ
-      std::cerr << e.what() << '\n';
+      PrintMessage(e.what(), std::cerr);
       exitStatus = kDiffTrouble;
     }
   });

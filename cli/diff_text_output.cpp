@@ -4,30 +4,25 @@
 #include <utility>
 #include <vector>
 
+#include "base/display_text.h"
 #include "cli/diff_output.h"
 
 namespace orlenda::cli {
 namespace {
 
-// A text in double quotes; a quote, a backslash and the control characters are escaped, so that a
-// text from a damaged file keeps to its one line and its end is seen.
+// A text in double quotes; a quote and a backslash are escaped, and what may not reach a terminal is
+// shown as \xNN, so that a text from a damaged file keeps to its one line and its end is seen.
 std::string Quoted(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string quoted = "\"";
+  std::string quoted;
   for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      quoted += "\\x";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xF];
-    } else {
-      quoted += c;
+    if (c == '\t') {
+      quoted += "\\x09";  // a quoted text shows even its tabs
+      continue;
     }
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
   }
-  return quoted + "\"";
+  return "\"" + EscapedText(quoted) + "\"";
 }
 
 std::string ValueText(const FieldValue& value) {

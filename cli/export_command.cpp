@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
+#include "cli/lock_wait_option.h"
 #include "cli/option_checks.h"
 #include "mainlog/main_log_file.h"
 #include "pilot/pilot_load.h"
@@ -19,6 +20,7 @@ struct ExportOptions {
   std::vector<std::string> paths;
   std::string ini;
   std::string log;
+  int waitSeconds = kDefaultLockWaitSeconds;
 };
 
 // The export line of one loaded pilot, composed by the same build as the desktop program's.
@@ -56,9 +58,20 @@ int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err
       PrintMessage(e.what(), err);  // the same setting stops every pilot's build: nothing to export
       return kFailure;
     }
-    out << lines.back() << '\n';
+    if (options.log.empty()) out << lines.back() << '\n';
   }
-  if (!options.log.empty() && !lines.empty() && !AppendToLog(options.log, lines, err)) return kFailure;
+  if (options.log.empty() || lines.empty()) return status;
+  // With a log, the lines go to the log first and to standard output only once they are in it: a log
+  // that could not take them leaves nothing printed, and an output that fails afterwards is reported
+  // as such, with the log holding the lines.
+  WaitForLocks(options.waitSeconds, err);
+  if (!AppendToLog(options.log, lines, err)) return kFailure;
+  for (const std::string& line : lines) out << line << '\n';
+  if (!out.flush()) {
+    PrintMessage("The export lines are in " + options.log + ", but standard output could not take them.",
+                 err);
+    return kFailure;
+  }
   return status;
 }
 
@@ -71,8 +84,12 @@ void AddExportCommand(CLI::App& app, int& exitStatus) {
   command->add_option("PILOT.plt", options->paths, "The pilot files")->required();
   command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's")
       ->check(SettingsFileCheck());
-  command->add_option("--log", options->log,
-                      "Main log to append the export lines to (its lines are kept byte for byte)");
+  command
+      ->add_option("--log", options->log,
+                   "Main log to append the export lines to first, then print them (its lines are kept byte "
+                   "for byte)")
+      ->check(FileNameCheck());
+  AddLockWaitOption(*command, options->waitSeconds);
   command->callback([options, &exitStatus] { exitStatus = RunExport(*options, std::cout, std::cerr); });
 }
 

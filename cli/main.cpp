@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/command_line.h"
+#include "base/limit_signals.h"
 #include "base/standard_streams.h"
 #include "cli/command.h"
 #include "cli/diff_command.h"
@@ -63,6 +64,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  orlenda::TreatLimitSignalsAsFailures();   // a full pipe or a size limit is an error, not a death
   orlenda::ReserveClosedStandardStreams();  // before any file is opened
   orlenda::WriteUtf8Output();
   std::setlocale(LC_ALL, "");  // the decimal separator of reports follows the user's locale

@@ -2,18 +2,24 @@
 
 #include <charconv>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
-#include "cli/printable_text.h"
+#include "base/display_text.h"
+#include "base/file_bytes.h"
+#include "base/path_kind.h"
 
 namespace orlenda::cli {
+namespace {
+
+constexpr const char* kEmptyFileName = "the file name is empty";
+
+}  // namespace
 
 CLI::Validator SettingsFileCheck() {
   return CLI::Validator(
       [](std::string& path) -> std::string {
+        if (path.empty()) return kEmptyFileName;  // an empty variable in a script, not the defaults
         const PathKind kind = KindOf(path);
         if (kind == PathKind::kMissing) return {};
-        const std::string shown = PrintableText(path);
+        const std::string shown = EscapedText(path);
         if (IsFolder(path)) return shown + " is a folder, not a settings file";
         if (kind == PathKind::kOther) return shown + " is not a plain file";
         std::string text;
@@ -23,11 +29,16 @@ CLI::Validator SettingsFileCheck() {
       "FILE");
 }
 
+CLI::Validator FileNameCheck() {
+  return CLI::Validator([](std::string& path) -> std::string { return path.empty() ? kEmptyFileName : ""; },
+                        "FILE");
+}
+
 CLI::Validator DecimalNumberCheck() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
         if (ParseDecimalNumber(text)) return {};
-        return "\"" + PrintableText(text) + "\" is not a decimal number (digits with an optional sign)";
+        return "\"" + EscapedText(text) + "\" is not a decimal number (digits with an optional sign)";
       },
       "N");
 }

@@ -9,9 +9,12 @@
 
 namespace orlenda::cli {
 
-// --ini: a file that does not exist is allowed (the defaults are then used, with a note); a folder,
-// a pipe, a device or a file that cannot be read is refused.
+// --ini: a file that does not exist is allowed (the defaults are then used, with a note); an empty
+// name, a folder, a pipe, a device or a file that cannot be read is refused.
 CLI::Validator SettingsFileCheck();
+
+// A file to write (--log): any name but an empty one.
+CLI::Validator FileNameCheck();
 
 // A decimal whole number: digits with an optional sign and nothing else. "017" is seventeen; "0x10"
 // and "" are refused.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/lock_wait_option.h"
 #include "pilot/enumerations.h"
 #include "pilot/item_choice.h"
 #include "pilot/pilot_load.h"
@@ -29,6 +30,7 @@ struct UpdateOptions {
   ListOption rating;
   ListOption kalidor;
   ListOption activeMission;
+  int waitSeconds = kDefaultLockWaitSeconds;
 };
 
 // The item chosen by a given option, or the loaded value when the option was not given. False, with
@@ -39,8 +41,10 @@ bool ResolveListOption(const ListOption& given, std::span<const Text> items, std
   if (given.option->count() == 0) return true;
   value = ChooseItem(items, given.text);
   if (value) return true;
-  err << given.option->get_name() << ": \"" << given.text << "\" is not in the list of " << listName
-      << " (give an index from 0 to " << items.size() - 1 << " or an item's text as listed).\n";
+  PrintMessage(given.option->get_name() + ": \"" + given.text + "\" is not in the list of " +
+                   std::string(listName) + " (give an index from 0 to " + std::to_string(items.size() - 1) +
+                   " or an item's text as listed).",
+               err);
   return false;
 }
 
@@ -66,14 +70,15 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
   PilotDetails details = DetailsOfLoadedPilot(loaded.record);
   ApplyOptions(options, details, err);
   if (const auto refusal = CheckPilotDetails(details, loaded.record)) {
-    err << *refusal << '\n';
+    PrintMessage(*refusal, err);
     return kUsageError;
   }
 
+  WaitForLocks(options.waitSeconds, err);
   PilotBackups backups;
   const UpdateResult result = UpdatePilotFile(options.path, details, loaded.record, backups);
   if (!result.succeeded) {
-    err << result.message << '\n';
+    PrintMessage(result.message, err);
     return kFailure;
   }
   if (result.nothingToUpdate) out << kNothingToUpdate << '\n';
@@ -99,6 +104,7 @@ void AddUpdateCommand(CLI::App& app, int& exitStatus) {
       command->add_option("--active-mission", options->activeMission.text,
                           "The mission flown next, that is the number of completed campaign missions: index "
                           "0-254 or the mission's text as listed");
+  AddLockWaitOption(*command, options->waitSeconds);
   command->footer("Only the values that differ from the file's are written; with none, nothing is.");
   command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cout, std::cerr); });
 }

@@ -17,8 +17,8 @@
 #include "fuzz_input.h"
 #include "settings/ini_lines.h"
 #include "settings/ini_text_edit.h"
-#include "settings/setting_reads.h"
 #include "settings/settings_snapshot.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda::fuzz {
 namespace {

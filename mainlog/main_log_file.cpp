@@ -1,7 +1,6 @@
 #include "mainlog/main_log_file.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/file_bytes.h"
+#include "base/file_replacement.h"
+#include "base/folder_entries.h"
 #include "base/locked_file.h"
+#include "base/path_kind.h"
 #include "base/temporary_files.h"
-#include "base/writable_file.h"
 
 namespace orlenda {
 namespace {
@@ -29,14 +28,11 @@ using main_log::LastLineUnended;
 using main_log::LineText;
 using main_log::RefusalOf;
 
-// A save takes well under a second; a temporary file of the log this old was left by a killed program.
-constexpr std::chrono::seconds kStaleTemporaryAge{60};
-
 // Every program that changes the main log (the desktop program's save, the command line's append)
 // follows the lock protocol of base/locked_file.h; the desktop program's read follows it too, so that
 // it never sees half an append. An append writes after the old end, in place; a save either appends in
 // place too or writes a temporary file and renames it over the log.
-bool ReadLocked(WritableFile& file, std::string& bytes) {
+bool ReadLocked(SystemFile& file, std::string& bytes) {
   const std::int64_t size = file.RegularFileSize();
   std::vector<std::uint8_t> read;
   if (size < 0 || !file.ReadAll(read, static_cast<std::size_t>(size))) return false;
@@ -46,11 +42,12 @@ bool ReadLocked(WritableFile& file, std::string& bytes) {
 
 // Writes `tail` after the first `offset` bytes and puts it on disk; on failure the file is cut back to
 // `offset` bytes, as it was.
-bool AppendInPlace(WritableFile& file, std::size_t offset, std::string_view tail) {
+bool AppendInPlace(SystemFile& file, std::size_t offset, std::string_view tail) {
   if (tail.empty()) return true;
   if (file.WriteAt(offset, AsBytes(tail)) && file.SyncToDisk()) return true;
+  const std::string reason = file.reason();  // the write's, not the cut's
   file.Truncate(static_cast<std::int64_t>(offset));
-  return false;
+  return file.Fail(reason);
 }
 
 // The lines that other programs appended to the file since the baseline: the file then still begins
@@ -67,7 +64,7 @@ std::vector<std::string> LinesAddedSince(const LogFileBaseline& baseline, const 
 
 // The lock protocol's steps 1 and 2 for a writer, with what it needs of the file's bytes.
 struct LockedLog {
-  std::unique_ptr<WritableFile> file;
+  std::unique_ptr<SystemFile> file;
   std::size_t size = 0;
   std::string bytes;          // the whole content, read only for a save (an append needs only its shape)
   bool needsLineEnd = false;  // its last line has no line end
@@ -83,7 +80,7 @@ struct LogShape {
   bool needsLineEnd = false;
 };
 
-LogShape ShapeOf(WritableFile& file, std::size_t size) {
+LogShape ShapeOf(SystemFile& file, std::size_t size) {
   constexpr std::size_t kChunk = 64 * 1024;
   LogShape shape;
   std::vector<std::uint8_t> chunk(std::min(kChunk, size));
@@ -108,8 +105,9 @@ LogShape ShapeOf(WritableFile& file, std::size_t size) {
 std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
-  log.file = OpenLocked(path, WritableFile::Open::kExistingOrCreate);
-  if (!log.file) return CannotCreateFileMessage(path);
+  std::string reason;
+  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
+  if (!log.file) return CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path);
   log.size = static_cast<std::size_t>(size);
@@ -135,9 +133,9 @@ std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& 
 LogWriteResult Failed(std::string message) { return {false, std::move(message), {}}; }
 
 // A write that failed on a file it had just created leaves no empty log behind.
-LogWriteResult FailedWrite(const std::string& path, LockedLog& log) {
+LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::string& reason) {
   if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) RemoveFile(path);
-  return Failed(CannotCreateFileMessage(path));
+  return Failed(CannotCreateFileMessage(path, reason));
 }
 
 }  // namespace
@@ -147,7 +145,7 @@ LogReadResult ReadMainLog(const std::string& path) {
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
-    const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
     if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
   }
@@ -158,20 +156,21 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
   LogWriteResult result;
+  std::string reason;
   std::string content = EncodeMainLog(text, baseline);
   for (const std::string& line : LinesAddedSince(baseline, path, log.bytes)) {
     content += line;
     content += kLineEnd;
     result.linesFromOthers.push_back(LineText(line, baseline));
   }
-  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
+  RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
   // A save that only adds lines (the usual case: export lines added since the load) appends in place,
   // which also works in a folder where no new file may be made; any other replaces the file whole.
   const bool saved =
       content.starts_with(log.bytes)
           ? AppendInPlace(*log.file, log.bytes.size(), std::string_view(content).substr(log.bytes.size()))
-          : WriteFileAtomically(path, content);
-  if (!saved) return FailedWrite(path, log);
+          : ReplaceWholeFile(path, content, {}, reason);
+  if (!saved) return FailedWrite(path, log, reason.empty() ? log.file->reason() : reason);
   if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
   result.ok = true;
   return result;
@@ -200,8 +199,8 @@ LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std
   LockedLog log;
   if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
-  RemoveStaleTemporaryFiles(path, kStaleTemporaryAge);
-  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log);
+  RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
+  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log, log.file->reason());
   return {true, {}, {}};
 }
 
@@ -217,6 +216,10 @@ bool WriteMainLogText(const std::string& path, std::string_view text) {
 }
 
 std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
+
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason) {
+  return reason.empty() ? CannotCreateFileMessage(path) : CannotCreateFileMessage(path) + " (" + reason + ")";
+}
 
 std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
 

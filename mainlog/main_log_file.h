@@ -53,5 +53,7 @@ bool WriteMainLogText(const std::string& path, std::string_view text);
 
 std::string CannotCreateFileMessage(const std::string& path);  // "Cannot create file %s"
 std::string CannotOpenFileMessage(const std::string& path);    // "Cannot open file %s"
+// "Cannot create file %s (reason)": the system's reason after it, when there is one.
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 
 }  // namespace orlenda

@@ -7,6 +7,9 @@
 #include <set>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "pilot/details_patch.h"
 
 namespace orlenda {
 
@@ -14,28 +17,36 @@ namespace orlenda {
 // same file in the same run keeps that copy. A copy left by an earlier run is replaced by this run's
 // first copy: it holds the file as it was before the last session that changed it, which is older than
 // what the player now has, and the new copy always holds the state just before this run's changes.
-// Only a copy that a failed save promised to the player is kept instead, by every run, until a save
-// of the file succeeds: the file may then be partly written, and the copy is the only original.
+//
+// Every save notes itself beside the copy (NAME.plt.bak.keep, base/save_journal.h) before its first
+// write and removes the note once the file is on disk. The two properties this keeps, whatever instant
+// any run of either program is stopped at:
+//   (a) the pilot file holds a state that no run of ours left half-written, or the copy holds the state
+//       the file had before the run that left it so first saved it;
+//   (b) the copy is only ever replaced by a state of the file that no run of ours left half-written.
+// A note whose save the file shows to be unfinished keeps the copy; a file that another program has
+// rewritten since (the game, after a mission) is a whole state again, and the note no longer counts.
 //
 // The copy is written to a temporary file and renamed into place, so an old copy stays whole until the
-// new one is complete; a link at the copy's name is replaced, never followed.
+// new one is complete; a link at the copy's name is replaced, never followed. The copy and the note
+// take the pilot file's permissions.
 class PilotBackups {
  public:
   static std::string BackupPath(const std::string& path);
-  // The marker beside a copy that a failed save promised to keep.
+  // The note of a save under way beside the copy.
   static std::string KeepMarkerPath(const std::string& path);
 
-  // True when the copy exists already from this run, is kept for a failed save, or was made now from
-  // `content` (the file as the update found it) and is on disk for good; false, with a message for the
-  // user that gives the system's reason, when it could not be made.
-  bool EnsureBackup(const std::string& path, std::span<const std::uint8_t> content, std::string& message);
+  // Before a save's first write: makes sure of the copy (it exists from this run, is kept because the
+  // file is what an unfinished save of ours left, or is made now from `before`, the file as the save
+  // found it) and notes the save: the ranges it writes, from `before` to `after`. Everything is on disk
+  // when it returns true; false, with a message for the user that gives the system's reason, when
+  // nothing may be written.
+  bool BeginSave(const std::string& path, std::span<const std::uint8_t> before,
+                 std::span<const std::uint8_t> after, const std::vector<ByteRange>& ranges,
+                 std::string& message);
 
-  // After a save failed part way: the copy is kept until a save of the file succeeds. False when that
-  // could not be noted beside the copy, so that a later run might replace it.
-  bool KeepBackup(const std::string& path);
-
-  // After a save succeeded: a later run may replace the copy again.
-  void ReleaseBackup(const std::string& path);
+  // After the save is on disk, or when it wrote nothing after all: a later run may replace the copy.
+  void EndSave(const std::string& path);
 
   bool HasBackup(const std::string& path) const;
 

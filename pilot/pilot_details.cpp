@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/display_text.h"
 #include "base/windows1252.h"
 #include "pilot/enumerations.h"
 #include "pilot/item_choice.h"
@@ -16,32 +17,18 @@ bool IsControl(char c) {
   return byte < 0x20 || byte == 0x7F;
 }
 
-// The text with each control character shown as \xHH, so that a message shows where it lies.
-std::string Visible(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string shown;
-  for (char c : text) {
-    if (!IsControl(c)) {
-      shown += c;
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
-  }
-  return shown;
-}
-
 std::optional<std::string> CheckName(const std::string& name, const PilotRecord& record) {
   const std::optional<std::string> stored = EncodeWindows1252(name);
   if (!stored)
-    return "The name \"" + name +
+    return "The name \"" + EscapedText(name) +
            "\" cannot be stored in a pilot file: it holds characters that Windows-1252 "
            "does not have.";
   if (*stored == FieldText(record.PilotName)) return std::nullopt;  // left as the file holds it
   if (std::any_of(name.begin(), name.end(), IsControl))
-    return "The name \"" + Visible(name) + "\" holds a control character, which a pilot name cannot hold.";
+    return "The name \"" + EscapedText(name) +
+           "\" holds a control character, which a pilot name cannot hold.";
   if (stored->size() > kLongestNewPilotName)
-    return "The name \"" + name + "\" is longer than " + std::to_string(kLongestNewPilotName) +
+    return "The name \"" + EscapedText(name) + "\" is longer than " + std::to_string(kLongestNewPilotName) +
            " characters.";
   return std::nullopt;
 }
@@ -76,7 +63,7 @@ std::optional<std::string> CheckPilotDetails(const PilotDetails& details, const 
 }
 
 std::string UnknownItemMessage(std::string_view box, std::string_view text) {
-  return "The " + std::string(box) + " box holds \"" + Visible(text) + "\", which is none of its items.";
+  return "The " + std::string(box) + " box holds \"" + EscapedText(text) + "\", which is none of its items.";
 }
 
 StoredPilotName StoredNameOf(const std::string& name) {

@@ -128,8 +128,20 @@ LoadResult LoadPilotBytes(std::vector<std::uint8_t>&& bytes, std::int64_t fileSi
   return result;
 }
 
+std::string CannotOpenPilotMessage(const std::string& path, const std::string& reason) {
+  return "Unable to open " + path + ": " + reason + ".";
+}
+
 LoadResult LoadPilotFile(const std::string& path) {
   FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
+  // A file that cannot be opened is reported as that, with the system's reason: it has no size at all.
+  if (!file.opened) {
+    LoadResult result;
+    result.record.PilotFileName = path;
+    result.errorCount = 1;
+    result.messages.push_back(CannotOpenPilotMessage(path, file.reason));
+    return result;
+  }
   // The bytes just read become the record's copy of the file: one buffer, not two.
   LoadResult result = LoadPilotBytes(std::move(file.bytes), file.opened ? file.size : -1, path);
   result.modifiedTime = file.modifiedTime;

@@ -34,6 +34,9 @@ LoadResult LoadPilotBytes(std::span<const std::uint8_t> bytes, std::int64_t file
 // of the file without being copied; when it fails they stay with the caller.
 LoadResult LoadPilotBytes(std::vector<std::uint8_t>&& bytes, std::int64_t fileSize, const std::string& path);
 
+// A file that cannot be opened: "Unable to open PATH: reason."
+std::string CannotOpenPilotMessage(const std::string& path, const std::string& reason);
+
 std::string WrongSizeMessage(std::int64_t size);
 std::string LoadErrorCountMessage(int errorCount);
 

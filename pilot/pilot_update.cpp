@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/atomic_file.h"
-#include "base/writable_file.h"
+#include "base/locked_file.h"
+#include "base/system_file.h"
 #include "pilot/details_changes.h"
 #include "pilot/details_patch.h"
 
@@ -32,20 +32,15 @@ std::string ChangedMessage(const std::string& path) {
          kNothingWritten;
 }
 
-std::string BackupHoldsOriginal(const std::string& path, bool kept) {
-  std::string text = PilotBackups::BackupPath(path) + " holds it as it was before this run first saved it";
-  if (!kept) text += "; copy that file elsewhere before saving again, as it could not be marked to be kept";
-  return text + ".";
-}
-
-// Keeps the backup for later runs and words the failure of a save that may have written.
-UpdateResult FailedAfterWriting(PilotBackups& backups, const std::string& path, const std::string& what) {
-  const bool kept = backups.KeepBackup(path);
-  return Failed(what + " " + BackupHoldsOriginal(path, kept));
+// Words the failure of a save that may have written: the note of the save stays, so the backup is kept
+// for later runs.
+UpdateResult FailedAfterWriting(const std::string& path, const std::string& what) {
+  return Failed(what + " " + PilotBackups::BackupPath(path) +
+                " holds it as it was before this run first saved it.");
 }
 
 // Refused unless the open file holds exactly `expected`: read through the very file that is written.
-std::optional<UpdateResult> RefuseUnlessUnchanged(WritableFile& file, const std::string& path,
+std::optional<UpdateResult> RefuseUnlessUnchanged(SystemFile& file, const std::string& path,
                                                   const std::vector<std::uint8_t>& expected) {
   const std::int64_t size = file.RegularFileSize();
   if (size != static_cast<std::int64_t>(kPilotFileSize)) return Failed(WrongFileMessage(path, size));
@@ -56,25 +51,24 @@ std::optional<UpdateResult> RefuseUnlessUnchanged(WritableFile& file, const std:
   return std::nullopt;
 }
 
-std::optional<UpdateResult> RefuseUnlessStillNamed(WritableFile& file, const std::string& path) {
+std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const std::string& path) {
   if (file.IsStillNamedBy(path)) return std::nullopt;
   return Failed("Unable to save " + path + ": " + file.reason() + "." + kNothingWritten);
 }
 
 // Writes the ranges, flushes them to disk and checks that the path still names the file written.
-std::optional<UpdateResult> WriteRanges(WritableFile& file, const std::string& path,
+std::optional<UpdateResult> WriteRanges(SystemFile& file, const std::string& path,
                                         const std::vector<std::uint8_t>& image,
-                                        const std::vector<ByteRange>& ranges, PilotBackups& backups) {
+                                        const std::vector<ByteRange>& ranges) {
   const auto writeFailed = [&] {
     return FailedAfterWriting(
-        backups, path,
-        "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
+        path, "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
   };
   for (const ByteRange& range : ranges)
     if (!file.WriteAt(range.offset, std::span(image).subspan(range.offset, range.size))) return writeFailed();
   if (!file.SyncToDisk()) return writeFailed();
   if (!file.IsStillNamedBy(path))
-    return FailedAfterWriting(backups, path,
+    return FailedAfterWriting(path,
                               path +
                                   " was replaced or removed by another program while it was being saved, so "
                                   "the changes did not reach it;");
@@ -109,26 +103,30 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
   const DetailsChanges changes = PlanChanges(details, record);
   if (changes.Empty()) return {true, true, {}};
 
-  WritableFile file(path);
+  SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
-  if (!file.LockExclusive())
+  if (!LockWaitingAsTold(file, path))
     return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
-
-  std::string backupMessage;
-  if (!backups.EnsureBackup(path, record.BytesOnDisk, backupMessage)) return Failed(backupMessage);
-
-  // Just before the first write: the file is still the one loaded, unchanged, and still named so.
-  if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
-  if (auto refused = RefuseUnlessStillNamed(file, path)) return *refused;
 
   std::vector<std::uint8_t> image = record.BytesOnDisk;
   const std::vector<ByteRange> ranges =
       PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
-  if (auto failed = WriteRanges(file, path, image, ranges, backups)) return *failed;
+  std::string backupMessage;
+  if (!backups.BeginSave(path, record.BytesOnDisk, image, ranges, backupMessage))
+    return Failed(backupMessage);
 
-  backups.ReleaseBackup(path);
+  // Just before the first write: the file is still the one loaded, unchanged, and still named so.
+  std::optional<UpdateResult> refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk);
+  if (!refused) refused = RefuseUnlessStillNamed(file, path);
+  if (refused) {
+    backups.EndSave(path);
+    return *refused;
+  }
+  if (auto failed = WriteRanges(file, path, image, ranges)) return *failed;
+
+  backups.EndSave(path);
   TakeWrittenValues(record, changes, std::move(image));
   return {true, false, {}};
 }

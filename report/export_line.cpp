@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "base/display_text.h"
 #include "report/decoded_text.h"
 #include "report/file_stem.h"
 #include "report/number_text.h"
 #include "report/rip_pilot.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda {
 namespace {
@@ -24,12 +25,9 @@ std::string FileStemText(const PilotRecord& record) {
 }
 
 // The export line is one line of the main log: a line end that a file or pilot name holds would
-// split it in two there, so it is written as "?".
-std::string OnOneLine(std::string text) {
-  std::replace_if(
-      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
-  return text;
-}
+// split it in two there, and a control character would drive the terminal it is printed on, so each is
+// written as "?".
+std::string OnOneLine(const std::string& text) { return ReportText(text); }
 
 std::string NameOfSource(const PilotRecord& record, int nameSource) {
   switch (nameSource) {

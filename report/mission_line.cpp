@@ -5,7 +5,7 @@
 
 #include "pilot/le_int32.h"
 #include "report/number_text.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda {
 namespace {

@@ -5,7 +5,7 @@
 #include "report/export_line.h"
 #include "report/full_details.h"
 #include "report/summary_block.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda {
 

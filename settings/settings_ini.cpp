@@ -3,10 +3,11 @@
 #include <memory>
 #include <utility>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/file_bytes.h"
+#include "base/file_replacement.h"
+#include "base/folder_entries.h"
 #include "base/locked_file.h"
+#include "base/path_kind.h"
 #include "settings/ini_text_edit.h"
 
 namespace orlenda {
@@ -44,12 +45,12 @@ SettingsSnapshot SettingsIni::Snapshot() const { return SettingsSnapshot(path_);
 void SettingsIni::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   const SettingsError failure("Unable to write to " + path_);
   if (IsMissing(path_)) CreateMissingFolder(path_);
-  const std::unique_ptr<WritableFile> locked = OpenLocked(path_, WritableFile::Open::kExistingOrCreate);
+  const std::unique_ptr<SystemFile> locked = OpenLocked(path_, SystemFile::Mode::kReadWriteOrCreate);
   std::string oldText;
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);
   if (newText == oldText) return;  // already stored; a read-only file that holds it is no failure
-  if (!locked || !WriteFileAtomically(path_, newText)) throw failure;
+  if (!locked || !ReplaceWholeFile(path_, newText)) throw failure;
 }
 
 }  // namespace orlenda

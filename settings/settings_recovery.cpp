@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/file_bytes.h"
+#include "base/folder_entries.h"
+#include "base/path_kind.h"
 
 namespace orlenda {
 namespace {
@@ -58,7 +58,8 @@ std::string FreeAsideName(const std::string& path) {
 
 std::optional<std::string> MoveSettingsFileAside(const std::string& path) {
   const std::string aside = FreeAsideName(path);
-  if (!MoveOver(path, aside)) return std::nullopt;
+  std::string ignored;
+  if (!MoveOver(path, aside, ignored)) return std::nullopt;
   return aside;
 }
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
+#include "base/file_bytes.h"
+#include "base/path_kind.h"
 #include "base/windows1252.h"
 
 namespace orlenda {

@@ -16,7 +16,8 @@ class QWidget;
 namespace orlenda {
 
 enum class MessageKind { Warning, Error, Information, Confirmation };
-enum class MessageButtons { YesNo, Ok, SaveDiscardCancel };
+// OkCancel answers Ok or Cancel; SaveDiscardCancel answers Save, Discard or Cancel.
+enum class MessageButtons { YesNo, Ok, OkCancel, SaveDiscardCancel };
 enum class MessageAnswer { Yes, No, Ok, Save, Discard, Cancel };
 
 // A file dialog that keeps its state between showings, as a window's OpenDialog1 or SaveDialog1 does:

@@ -101,6 +101,11 @@ MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageB
                      QMessageBox::Yes
                  ? MessageAnswer::Yes
                  : MessageAnswer::No;
+    case MessageButtons::OkCancel:
+      return ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Ok | QMessageBox::Cancel, parent) ==
+                     QMessageBox::Ok
+                 ? MessageAnswer::Ok
+                 : MessageAnswer::Cancel;
     case MessageButtons::SaveDiscardCancel:
       break;
   }

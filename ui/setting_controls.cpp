@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "ui/radio_group_index.h"
 
 namespace orlenda {

@@ -4,7 +4,7 @@
 #include <QPixmap>
 
 #include "base/user_folders.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "ui/compact_font.h"
 #include "ui/picture_resources.h"
 #include "ui/run_handler.h"

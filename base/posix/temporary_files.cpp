@@ -4,10 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <ctime>
-
-#include "base/file_system.h"
 
 namespace orlenda {
 namespace {
@@ -20,18 +17,13 @@ bool IsOldFileOfOurs(const std::string& path, std::chrono::seconds minimumAge) {
 
 }  // namespace
 
-int RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
-  const std::string target = FollowLinks(path);
-  const std::size_t slash = target.find_last_of('/');
-  const std::string folder =
-      slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+int RemoveStaleTemporaryFiles(const std::string& folder, std::chrono::seconds minimumAge) {
   DIR* listing = ::opendir(folder.c_str());
   if (listing == nullptr) return 0;
   int removed = 0;
   while (const dirent* entry = ::readdir(listing)) {
-    if (!IsTemporaryNameOf(entry->d_name, name)) continue;
-    const std::string candidate = folder + "/" + entry->d_name;
+    if (!IsTemporaryName(entry->d_name)) continue;
+    const std::string candidate = (folder == "/" ? "" : folder) + "/" + entry->d_name;
     if (IsOldFileOfOurs(candidate, minimumAge) && ::unlink(candidate.c_str()) == 0) ++removed;
   }
   ::closedir(listing);

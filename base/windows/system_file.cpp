@@ -154,7 +154,17 @@ bool SystemFile::LockExclusive() {
   return ::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position) || Fail();
 }
 
-bool SystemFile::IsNamedBy(const std::string& path) {
+// LockFileEx has no time limit, and its try-only form does not exclude a second handle of this same
+// process under every Windows implementation: the wait here is LockExclusive's, without a limit.
+SystemFile::LockAttempt SystemFile::LockExclusiveWithin(std::chrono::milliseconds) {
+  return LockExclusive() ? LockAttempt::kLocked : LockAttempt::kFailed;
+}
+
+// A file that replaces another (ReplaceFileW) takes its attributes and access rights; a new file takes
+// those of its folder.
+bool SystemFile::TakePermissionsOf(const std::string&) { return true; }
+
+bool SystemFile::IsStillNamedBy(const std::string& path) {
   BY_HANDLE_FILE_INFORMATION open{};
   if (!::GetFileInformationByHandle(Handle(native_), &open)) return Fail();
   // A removed file that is still open lingers under its name until it is closed ("delete pending").

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "base/file_system.h"
 #include "base/windows/wide.h"
 
 namespace orlenda {
 namespace {
 
-// The user's own folder holds the log, so a plain file there of the temporary name is taken as ours.
+// Windows tells no owner as simply as POSIX systems do; the folders of the user's files hold them, so a
+// plain file there of our temporary name is taken as ours.
 bool IsOldPlainFile(const std::filesystem::path& path, std::chrono::seconds minimumAge) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) return false;
@@ -18,15 +18,12 @@ bool IsOldPlainFile(const std::filesystem::path& path, std::chrono::seconds mini
 
 }  // namespace
 
-int RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
-  const std::filesystem::path target(windows::Wide(FollowLinks(path)));
-  const std::string name = windows::Narrow(target.filename().wstring());
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = L".";
+int RemoveStaleTemporaryFiles(const std::string& folder, std::chrono::seconds minimumAge) {
   std::error_code error;
   int removed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (!IsTemporaryNameOf(windows::Narrow(entry.path().filename().wstring()), name)) continue;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(windows::Wide(folder)), error)) {
+    if (!IsTemporaryName(windows::Narrow(entry.path().filename().wstring()))) continue;
     if (IsOldPlainFile(entry.path(), minimumAge) && std::filesystem::remove(entry.path(), error)) ++removed;
   }
   return removed;

@@ -10,9 +10,9 @@
 #include <thread>
 #endif
 
-#include "base/atomic_file.h"
 #include "base/file_bytes.h"
-#include "base/writable_file.h"
+#include "base/file_replacement.h"
+#include "base/system_file.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
@@ -21,43 +21,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(AtomicFileTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
+TEST(FileReplacementTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
   test::TempDir dir;
   const std::string path = dir.File("orlenda3001.ini");
-  ASSERT_TRUE(WriteFileAtomically(path, "first, and longer than the second\r\n"));
-  ASSERT_TRUE(WriteFileAtomically(path, "second\r\n"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "first, and longer than the second\r\n"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "second\r\n"));
   std::string text;
   ASSERT_TRUE(ReadWholeFile(path, text));
   EXPECT_EQ(text, "second\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
   const std::string big(200'000, 'x');  // more than one read's buffer
-  ASSERT_TRUE(WriteFileAtomically(path, big));
+  ASSERT_TRUE(ReplaceWholeFile(path, big));
   ASSERT_TRUE(ReadWholeFile(path, text));
   EXPECT_EQ(text, big);
 }
 
-TEST(AtomicFileTest, RefusesWhatItCannotReplaceAndKeepsTheOldFile) {
+TEST(FileReplacementTest, RefusesWhatItCannotReplaceAndKeepsTheOldFile) {
   test::TempDir dir;
   fs::create_directory(dir.path() / "folder");
-  EXPECT_FALSE(WriteFileAtomically(dir.File("folder"), "text"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("folder"), "text"));
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
-  EXPECT_FALSE(WriteFileAtomically(dir.File("missing/log.txt"), "text"));
+  EXPECT_FALSE(ReplaceWholeFile(dir.File("missing/log.txt"), "text"));
   std::string text = "unchanged";
   EXPECT_FALSE(ReadWholeFile(dir.File("folder"), text));
   EXPECT_FALSE(ReadWholeFile(dir.File("missing.txt"), text));
   EXPECT_EQ(text, "unchanged");
 }
 
-TEST(AtomicFileTest, AVeryLongNameStillGetsATemporaryFileBesideIt) {
+TEST(FileReplacementTest, AVeryLongNameStillGetsATemporaryFileBesideIt) {
   test::TempDir dir;
   const std::string path = dir.File(std::string(250, 'n') + ".txt");  // no room for a suffix
-  ASSERT_TRUE(WriteFileAtomically(path, "text"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "text"));
   EXPECT_EQ(test::ReadBytes(path), "text");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-TEST(AtomicFileTest, FollowsALinkAndKeepsPermissions) {
+TEST(FileReplacementTest, FollowsALinkAndKeepsPermissions) {
 #ifdef _WIN32
   GTEST_SKIP() << "links and POSIX permissions need a POSIX system";
 #else
@@ -67,7 +67,7 @@ TEST(AtomicFileTest, FollowsALinkAndKeepsPermissions) {
   test::WriteBytes(target, "old");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(target, link);
-  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  ASSERT_TRUE(ReplaceWholeFile(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(test::ReadBytes(target), "new");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
@@ -93,7 +93,7 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
   test::WriteBytes(path, "12345");
-  WritableFile writer(path);
+  SystemFile writer(path, SystemFile::Mode::kReadWrite);
   ASSERT_TRUE(writer.LockExclusive());
   const FileBytes read = ReadFileOfSize(path, 5);
   EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), "12345");
@@ -105,10 +105,10 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
 #ifdef _WIN32
 // A program that holds the file open for a moment without sharing it (a virus scanner does) delays a
 // replacement instead of failing it.
-TEST(AtomicFileTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
+TEST(FileReplacementTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
   test::TempDir dir;
   const std::string path = dir.File("orlenda3001.ini");
-  ASSERT_TRUE(WriteFileAtomically(path, "old"));
+  ASSERT_TRUE(ReplaceWholeFile(path, "old"));
   HANDLE held = ::CreateFileW(test::PathOfUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -116,7 +116,7 @@ TEST(AtomicFileTest, WaitsOutAProgramThatHoldsTheFileForAMoment) {
     ::Sleep(150);
     ::CloseHandle(held);
   });
-  EXPECT_TRUE(WriteFileAtomically(path, "new"));
+  EXPECT_TRUE(ReplaceWholeFile(path, "new"));
   scanner.join();
   EXPECT_EQ(test::ReadBytes(path), "new");
 }

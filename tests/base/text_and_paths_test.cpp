@@ -8,8 +8,9 @@
 #include <unistd.h>
 #endif
 
-#include "base/file_status.h"
-#include "base/file_system.h"
+#include "base/display_text.h"
+#include "base/folder_entries.h"
+#include "base/path_kind.h"
 #include "base/user_folders.h"
 #include "base/utf16.h"
 #include "support/file_contents.h"
@@ -102,6 +103,20 @@ TEST(UserFoldersTest, InFolderAddsOneSeparator) {
   EXPECT_EQ(InFolder("home/", "a.txt"), "home/a.txt");
   EXPECT_EQ(InFolder("", "a.txt"), "a.txt");
   EXPECT_FALSE(ConfigFolder().empty());
+}
+
+TEST(DisplayTextTest, UnsafeBytesAreEscapedInMessagesAndReplacedInReports) {
+  const std::string text =
+      "a\x1B[2J\x07"
+      "b\xC2\x9B"
+      "c\x9B\xFF"
+      "d\r\n\x7F"
+      "e\t\xC3\x89";
+  EXPECT_EQ(EscapedText(text), "a\\x1B[2J\\x07b\\xC2\\x9Bc\\x9B\\xFFd\\x0D\\x0A\\x7Fe\t\xC3\x89");
+  EXPECT_EQ(ReportText(text), "a?[2J?b?c??d???e\t\xC3\x89");
+  const std::string ordinary = "Keyan Farlan \xE2\x80\x93 J\xC3\xA9r\xC3\xB4me \xE2\x80\xBA";
+  EXPECT_EQ(EscapedText(ordinary), ordinary);
+  EXPECT_EQ(ReportText(ordinary), ordinary);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -68,14 +69,19 @@ int WaitFor(pid_t child) {
 
 // Where the program's standard output goes: a capture file, another file or device, or nowhere.
 struct StdoutTarget {
-  enum class Kind { kCaptured, kFile, kClosed } kind = Kind::kCaptured;
+  enum class Kind { kCaptured, kFile, kClosed, kDescriptor } kind = Kind::kCaptured;
   std::string path;
+  int descriptor = -1;
 };
 
 void AddStdoutAction(posix_spawn_file_actions_t& actions, const StdoutTarget& target,
                      const std::string& capturePath) {
   if (target.kind == StdoutTarget::Kind::kClosed) {
     posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    return;
+  }
+  if (target.kind == StdoutTarget::Kind::kDescriptor) {
+    posix_spawn_file_actions_adddup2(&actions, target.descriptor, STDOUT_FILENO);
     return;
   }
   const std::string& path = target.kind == StdoutTarget::Kind::kFile ? target.path : capturePath;
@@ -96,9 +102,19 @@ pid_t Spawn(const std::vector<std::string>& arguments, const EnvironmentOverride
   std::vector<char*> argvPointers = Pointers(argv);
   std::vector<char*> environmentPointers = Pointers(environment);
 
+  // The program starts as from a shell, with every signal at its default: a test process that ignores
+  // SIGXFSZ or SIGPIPE must not hand that on and hide a death.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigfillset(&defaults);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
   pid_t child = 0;
-  const int spawned = ::posix_spawn(&child, argv[0].c_str(), &actions, nullptr, argvPointers.data(),
+  const int spawned = ::posix_spawn(&child, argv[0].c_str(), &actions, &attributes, argvPointers.data(),
                                     environmentPointers.data());
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " + argv[0]);
   return child;
@@ -119,6 +135,8 @@ CliProcess::CliProcess(const std::vector<std::string>& arguments, const Environm
 CliProcess::~CliProcess() {
   if (pid_ > 0) WaitFor(pid_);
 }
+
+std::string CliProcess::ErrSoFar() const { return captures_->err.Text(); }
 
 CliRun CliProcess::Finish() {
   CliRun run;
@@ -144,6 +162,19 @@ CliRun RunCliWithStdout(const std::vector<std::string>& arguments, const std::st
                             stdoutPath};
   CliRun run;
   run.exitStatus = WaitFor(Spawn(arguments, {}, target, std::string(), err.path()));
+  run.err = err.Text();
+  return run;
+}
+
+CliRun RunCliIntoClosedPipe(const std::vector<std::string>& arguments) {
+  int ends[2] = {-1, -1};
+  if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+  ::close(ends[0]);
+  const CaptureFile err;
+  CliRun run;
+  const pid_t child = Spawn(arguments, {}, {StdoutTarget::Kind::kDescriptor, {}, ends[1]}, {}, err.path());
+  ::close(ends[1]);
+  run.exitStatus = WaitFor(child);
   run.err = err.Text();
   return run;
 }

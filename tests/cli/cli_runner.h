@@ -26,6 +26,8 @@ class CliProcess {
   CliProcess& operator=(const CliProcess&) = delete;
 
   int pid() const { return pid_; }
+  // What it has written on standard error so far.
+  std::string ErrSoFar() const;
   CliRun Finish();
 
  private:
@@ -45,5 +47,8 @@ CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverri
 // The same with standard output going to `stdoutPath` (a device such as /dev/full), or closed when
 // it is empty; `out` is then empty.
 CliRun RunCliWithStdout(const std::vector<std::string>& arguments, const std::string& stdoutPath);
+
+// The same with standard output a pipe whose reading end is already closed (as `| head -1` leaves it).
+CliRun RunCliIntoClosedPipe(const std::vector<std::string>& arguments);
 
 }  // namespace orlenda::test

@@ -13,6 +13,12 @@
 namespace orlenda {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kNoSuchFolder = "Path not found";
+#else
+constexpr const char* kNoSuchFolder = "No such file or directory";
+#endif
+
 PilotRecord Pilot(const std::string& name, std::int32_t todScore, std::int32_t todBonus) {
   PilotRecord r;
   tools::SetText(r.PilotName, name);
@@ -144,7 +150,7 @@ TEST_F(ExportCommandTest, UnwritableLogExitsWithOne) {
   const std::string nowhere = dir_.File("no-such-folder/log.txt");
   const test::CliRun run = Export({"--log", nowhere, wedge_});
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.err, "Cannot create file " + nowhere + "\n");
+  EXPECT_EQ(run.err, "Cannot create file " + nowhere + " (" + std::string(kNoSuchFolder) + ")\n");
   EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 

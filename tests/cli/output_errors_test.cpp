@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
+#include "base/windows1252.h"
 #include "cli_test_support.h"
 #include "mainlog/main_log_file.h"
 #include "tools/sample_pilot.h"
@@ -40,6 +43,37 @@ TEST_F(OutputErrorsTest, ClosedStandardOutputNeverWritesIntoTheLog) {
   const test::CliRun run = test::RunCliWithStdout({"export", "--ini", ini_, "--log", log, pilot_}, "");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u) << Bytes(log);
+}
+
+// An empty variable in a script must not quietly skip the log or take the user's own settings.
+TEST_F(OutputErrorsTest, EmptyLogOrIniNameIsAUsageError) {
+  for (const auto& command :
+       std::vector<std::vector<std::string>>{{"export", "--ini", ini_, "--log", "", pilot_},
+                                             {"export", "--ini", "", pilot_},
+                                             {"report", "--ini", "", pilot_}}) {
+    const test::CliRun run = test::RunCli(command, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_NE(run.err.find("the file name is empty"), std::string::npos) << run.err;
+  }
+}
+
+// With --log the lines go to the log first, then to standard output: an output that fails afterwards
+// (a full device, a reader that went away) is reported, with the log holding the lines, and never
+// kills the program before the log got them.
+TEST_F(OutputErrorsTest, WithALogAnOutputFailureSaysTheLogHoldsTheLines) {
+  const std::string log = dir_.File("log.txt");
+  const std::vector<std::string> command = {"export", "--ini", ini_, "--log", log, pilot_};
+  for (const bool pipe : {false, true}) {
+    std::filesystem::remove(log);
+    const test::CliRun run =
+        pipe ? test::RunCliIntoClosedPipe(command) : test::RunCliWithStdout(command, "/dev/full");
+    EXPECT_EQ(run.exitStatus, 1) << (pipe ? "a closed pipe" : "/dev/full");
+    EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u);
+    EXPECT_EQ(
+        run.err.rfind("The export lines are in " + log + ", but standard output could not take them.\n", 0),
+        0u)
+        << run.err;
+  }
 }
 
 TEST_F(OutputErrorsTest, IniMustNameAReadableFileOrNothing) {
@@ -78,6 +112,41 @@ TEST_F(OutputErrorsTest, ArgumentsAreEchoedPrintable) {
   const test::CliRun run = test::RunCli({"report", "--from", "1\xFF\x1B[2J", pilot_}, environment_);
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_NE(run.err.find("\"1\\xFF\\x1B[2J\""), std::string::npos) << run.err;
+}
+
+// A pilot file is data from elsewhere, and so are file names and arguments: ESC, BEL and the C1
+// escape (U+009B) never reach the terminal or the log raw, and everything printed is valid UTF-8.
+TEST_F(OutputErrorsTest, ControlBytesFromArgumentsFileNamesAndPilotNamesNeverReachTheTerminalOrTheLog) {
+  const std::string hostile = "\x1B[2J\x07\x9B\xFF";
+  PilotRecord record = tools::SamplePilotRecord();
+  tools::SetText(record.PilotName, "A\x1B[2J\x07\x81");  // 0x81: a C1 control in Windows-1252 decoding
+  const std::string pilot = PilotFile(record, "P" + hostile + ".plt");
+  const std::string log = dir_.File("log.txt");
+  const auto safe = [](const std::string& text) {
+    return text.find_first_of("\x1B\x07") == std::string::npos &&
+           text.find("\xC2\x9B") == std::string::npos && text.find("\xC2\x81") == std::string::npos &&
+           IsValidUtf8(text);
+  };
+  const std::vector<std::vector<std::string>> commands = {
+      {"report", "--ini", ini_, pilot},
+      {"export", "--ini", ini_, "--log", log, pilot},
+      {"update", pilot, "--rank", "q" + hostile},
+      {"update", pilot, "--name",
+       "ab\xFF"
+       "c"},
+      {"diff", pilot, dir_.File("missing" + hostile + ".plt")},
+      {"dump", dir_.File("missing" + hostile + ".plt")},
+  };
+  for (const std::string nameSource : {"0", "1"}) {
+    Settings({"NameSource=" + nameSource});
+    for (const auto& command : commands) {
+      const test::CliRun run = test::RunCli(command, environment_);
+      EXPECT_TRUE(safe(run.out)) << command[0] << ": " << run.out;
+      EXPECT_TRUE(safe(run.err)) << command[0] << ": " << run.err;
+    }
+  }
+  EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 2u);
+  EXPECT_TRUE(safe(Bytes(log))) << Bytes(log);
 }
 
 }  // namespace

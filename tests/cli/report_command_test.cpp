@@ -10,6 +10,12 @@
 namespace orlenda {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kNoSuchFile = "File not found";
+#else
+constexpr const char* kNoSuchFile = "No such file or directory";
+#endif
+
 using tools::PresentMission;
 
 PilotRecord Wedge() {
@@ -106,9 +112,7 @@ TEST_F(ReportCommandTest, LoadFailureExitsWithOne) {
   const test::CliRun run = test::RunCli({"report", "--ini", ini_, dir_.File("missing.plt")}, environment_);
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err,
-            "The file have wrong size. -1 The plt file must be 152.076 bytes!\n"
-            "2 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_EQ(run.err, "Unable to open " + dir_.File("missing.plt") + ": " + std::string(kNoSuchFile) + ".\n");
 }
 
 TEST_F(ReportCommandTest, DecimalSeparatorFollowsTheLocale) {

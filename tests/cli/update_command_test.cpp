@@ -12,6 +12,12 @@
 namespace orlenda {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kNoSuchFile = "File not found";
+#else
+constexpr const char* kNoSuchFile = "No such file or directory";
+#endif
+
 namespace fs = std::filesystem;
 
 class UpdateCommandTest : public ::testing::Test, protected test::CliFixture {
@@ -127,9 +133,7 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
 TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {
   const test::CliRun missing = test::RunCli({"update", dir_.File("gone.plt"), "--rank", "1"}, environment_);
   EXPECT_EQ(missing.exitStatus, 1);
-  EXPECT_EQ(missing.err,
-            "The file have wrong size. -1 The plt file must be 152.076 bytes!\n"
-            "2 Errors while loading file! This may not be a XWA pilotfile.\n");
+  EXPECT_EQ(missing.err, "Unable to open " + dir_.File("gone.plt") + ": " + std::string(kNoSuchFile) + ".\n");
   EXPECT_FALSE(fs::exists(dir_.File("gone.plt")));
 
   const std::string path = TenMissionPilot();

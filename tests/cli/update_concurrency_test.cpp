@@ -8,10 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/writable_file.h"
+#include "base/system_file.h"
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
 #include "pilot/mission_record.h"
+#include "pilot/pilot_backup.h"
 #include "pilot/pilot_load.h"
 #include "support/lock_wait.h"
 
@@ -39,7 +40,7 @@ class UpdateConcurrencyTest : public ::testing::Test, protected test::CliFixture
   static PilotRecord Reload(const std::string& path) { return LoadPilotFile(path).record; }
 
   // Starts an update that has loaded `path` and now waits for the lock that this test holds.
-  std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, WritableFile& holder) {
+  std::unique_ptr<test::CliProcess> StartBlockedUpdate(const std::string& path, SystemFile& holder) {
     EXPECT_TRUE(holder.LockExclusive());
     auto run = test::StartCli({"update", path, "--rank", "1", "--active-mission", "3"}, environment_);
     EXPECT_TRUE(test::WaitsForLock(run->pid(), path));
@@ -72,7 +73,7 @@ TEST_F(UpdateConcurrencyTest, TwoRunsAtOnceNeverReportAChangeThatIsMissing) {
 
 TEST_F(UpdateConcurrencyTest, ChangeByAnotherProgramBetweenLoadAndWriteIsKept) {
   const std::string path = Pilot("keyan.plt");
-  WritableFile holder(path);
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
   auto run = StartBlockedUpdate(path, holder);
 
   // The game saves after another mission: a mission score and the rank, both fields the update writes.
@@ -93,7 +94,7 @@ TEST_F(UpdateConcurrencyTest, ChangeByAnotherProgramBetweenLoadAndWriteIsKept) {
 TEST_F(UpdateConcurrencyTest, FileReplacedByRenameDuringTheUpdateIsNotReportedAsSaved) {
   const std::string path = Pilot("keyan.plt");
   const std::string replacement = Pilot("replacement.plt", "Other");
-  WritableFile holder(path);
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
   auto run = StartBlockedUpdate(path, holder);
 
   const std::string replaced = Bytes(replacement);
@@ -106,6 +107,28 @@ TEST_F(UpdateConcurrencyTest, FileReplacedByRenameDuringTheUpdateIsNotReportedAs
                             ": the file was replaced or removed by another program. Nothing was written.\n");
   EXPECT_EQ(Bytes(path), replaced) << "the file that now has the name keeps its bytes";
   EXPECT_EQ(FieldText(Reload(path).PilotName), "Other");
+}
+
+// Another program holds the pilot's lock: a second later the command line says which file it waits
+// for, and with --wait 1 it gives up with exit status 1 and writes nothing.
+TEST_F(UpdateConcurrencyTest, HeldLockIsExplainedAndTheWaitIsBounded) {
+  const std::string path = Pilot("keyan.plt");
+  const std::string before = Bytes(path);
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
+  ASSERT_TRUE(holder.LockExclusive());
+  const auto start = std::chrono::steady_clock::now();
+  auto run = test::StartCli({"update", path, "--rank", "1", "--wait", "1"}, environment_);
+  const std::string note =
+      path + " is locked by another program; waiting up to 1 second for it to be free.\n";
+  while (run->ErrSoFar() != note && std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(run->ErrSoFar(), note) << "within two seconds";
+  const test::CliRun result = run->Finish();
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.err,
+            note + "Unable to lock " + path + ": another program holds its lock. Nothing was written.\n");
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
 }
 
 }  // namespace

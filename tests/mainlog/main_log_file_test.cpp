@@ -15,7 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include "base/writable_file.h"
+#include "base/system_file.h"
 #include "support/file_contents.h"
 #include "support/lock_wait.h"
 #include "support/temp_dir.h"
@@ -208,7 +208,7 @@ TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {
 // one: the appender must notice and append to the new file, or its line would be lost with the old.
 TEST_F(MainLogFileTest, AppendWaitingDuringAReplacementLandsInTheNewFile) {
   WriteBytes(log_, "old\r\n");
-  WritableFile held(log_);
+  SystemFile held(log_, SystemFile::Mode::kReadWrite);
   ASSERT_TRUE(held.LockExclusive());
   std::thread appender([this] { EXPECT_TRUE(AppendMainLogLines(log_, {"appended"})); });
   ASSERT_TRUE(test::WaitsForLock(::getpid(), log_));

@@ -8,6 +8,7 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -503,6 +504,72 @@ TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
   PilotBackups nextRun;
   ASSERT_TRUE(UpdatePilotFile(path, Details("Fourth", 5, 6, 2, 3), record, nextRun).succeeded);
   EXPECT_EQ(ReadByteVector(backup), beforeNextRun);
+}
+// A private pilot's backup is as private as the pilot, whatever the umask.
+TEST_F(PilotUpdateTest, TheBackupTakesThePilotsMode) {
+  const std::string path = WritePilot(3);
+  ::chmod(path.c_str(), 0600);
+  const mode_t oldMask = ::umask(022);
+  PilotRecord record = Load(path);
+  const bool saved = Update(path, Details("Private", 4, 6, 2, 3), record).succeeded;
+  ::umask(oldMask);
+  ASSERT_TRUE(saved);
+  struct stat info {};
+  ASSERT_EQ(::stat(PilotBackups::BackupPath(path).c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+// A save stopped between its range writes: the size limit's signal, left at its default, kills the
+// process at the write past the limit, after the name and before the campaign list.
+TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheNextSave) {
+  const std::string path = WritePilot(3);
+  const std::string backup = PilotBackups::BackupPath(path);
+  const auto original = ReadByteVector(path);
+  PilotRecord record = Load(path);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    PilotBackups run;
+    UpdatePilotFile(path, Details("Zero", 4, 6, 2, 3), record, run);
+    std::signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    UpdatePilotFile(path, Details("Killed", 5, 6, 2, 3), record, run);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the save must die part way";
+  EXPECT_EQ(FieldText(Load(path).PilotName), "Killed") << "half-written";
+
+  PilotRecord halfWritten = Load(path);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Killed", 2, 6, 2, 3), halfWritten, nextRun).succeeded);
+  EXPECT_EQ(ReadByteVector(backup), original) << "a half-written state never replaces the copy";
+  EXPECT_FALSE(fs::exists(PilotBackups::KeepMarkerPath(path)));
+}
+
+// After a failed save, the game rewrites the file (a mission flown): that is a whole state again, and
+// the next save backs it up.
+TEST_F(PilotUpdateTest, AFileRewrittenByAnotherProgramAfterAFailedSaveIsBackedUpByTheNextSave) {
+  const std::string path = WritePilot(3);
+  PilotRecord record = Load(path);
+  PilotBackups failingRun;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Zero", 4, 6, 2, 3), record, failingRun).succeeded);
+  {
+    const FileSizeLimit limit(1000);
+    ASSERT_FALSE(UpdatePilotFile(path, Details("Failed", 5, 6, 2, 3), record, failingRun).succeeded);
+  }
+  ASSERT_TRUE(fs::exists(PilotBackups::KeepMarkerPath(path)));
+  auto rewritten = ReadByteVector(path);
+  rewritten[kPilotFileSize - 1] ^= 0x5A;  // a byte that no save of ours writes
+  test::WriteBytes(path, std::string(rewritten.begin(), rewritten.end()));
+
+  PilotRecord afterMission = Load(path);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(path, Details("Next", 2, 6, 2, 3), afterMission, nextRun).succeeded);
+  EXPECT_EQ(ReadByteVector(PilotBackups::BackupPath(path)), rewritten);
 }
 #endif
 

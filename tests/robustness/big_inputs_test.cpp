@@ -10,8 +10,8 @@
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
 #include "report/rip_pilot.h"
-#include "settings/setting_reads.h"
 #include "settings/settings_ini.h"
+#include "settings/typed_settings.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
@@ -129,7 +129,7 @@ TEST_F(BigInputTest, PilotPathBeyondTheSystemLimitIsRefused) {
   while (path.size() < 5'000) path += "/" + std::string(200, 'p');
   path += "/pilot.plt";
   const LoadResult loaded = LoadPilotFile(path);
-  EXPECT_EQ(loaded.messages, (std::vector<std::string>{WrongSizeMessage(-1), LoadErrorCountMessage(2)}));
+  EXPECT_EQ(loaded.messages, (std::vector<std::string>{CannotOpenPilotMessage(path, "File name too long")}));
 
   PilotRecord record = tools::SamplePilotRecord();
   PilotBackups backups;
@@ -139,7 +139,7 @@ TEST_F(BigInputTest, PilotPathBeyondTheSystemLimitIsRefused) {
 
   const test::CliRun run = test::RunCli({"dump", path});
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.err, WrongSizeMessage(-1) + "\n" + LoadErrorCountMessage(2) + "\n");
+  EXPECT_EQ(run.err, CannotOpenPilotMessage(path, "File name too long") + "\n");
   EXPECT_EQ(test::FolderListing(dir_.path()), "");
 }
 

@@ -67,7 +67,8 @@ TEST(PilotLoadFaultTest, FileRemovedBetweenTheCheckAndTheOpen) {
   ASSERT_TRUE(std::filesystem::exists(path));  // the main window's test that the chosen file exists
   std::filesystem::remove(path);
   const LoadResult result = LoadPilotFile(path);
-  EXPECT_EQ(result.messages, (std::vector<std::string>{WrongSizeMessage(-1), LoadErrorCountMessage(2)}));
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{CannotOpenPilotMessage(path, "No such file or directory")}));
 }
 
 // A pipe with no writer, or a device that never ends, named as a pilot file.

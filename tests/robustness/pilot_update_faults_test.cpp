@@ -87,5 +87,24 @@ TEST_F(PilotUpdateFaultTest, WithRoomTheUpdateSucceedsAndKeepsTheBackup) {
   EXPECT_EQ(FieldText(LoadPilotFile(path_).record.PilotName), "Keyan Farlan");
 }
 
+// Under a file size limit below a pilot file's size (ulimit -f), the command line, started with
+// SIGXFSZ at its default, fails the backup's write instead of dying in it: exit status 1, the reason
+// given, no temporary file left, and the pilot as it was.
+TEST_F(PilotUpdateFaultTest, FileSizeLimitFailsTheUpdateWithoutLeftovers) {
+  path_ = dir_.File("Red_Kestrel.plt");
+  tools::WriteBytesToFile(path_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+  original_ = ReadBytes(path_);
+  const std::string listing = test::FolderListing(dir_.path());
+  test::CliRun run;
+  {
+    const test::FileSizeLimit limit(100000);
+    run = test::RunCli({"update", path_, "--name", "Keyan", "--rank", "2"});
+  }
+  EXPECT_EQ(run.exitStatus, 1) << run.err;
+  EXPECT_NE(run.err.find("(File too large)"), std::string::npos) << run.err;
+  EXPECT_EQ(test::FolderListing(dir_.path()), listing);
+  EXPECT_EQ(ReadBytes(path_), original_);
+}
+
 }  // namespace
 }  // namespace orlenda

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "fault_injection.h"
-#include "settings/setting_reads.h"
 #include "settings/settings_ini.h"
+#include "settings/typed_settings.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 

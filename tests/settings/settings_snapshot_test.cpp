@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/setting_reads.h"
 #include "settings/settings_ini.h"
+#include "settings/typed_settings.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 

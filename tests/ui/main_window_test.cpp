@@ -22,7 +22,7 @@
 
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"
 #include "window_test_main.h"
@@ -504,8 +504,8 @@ class MainWindowTest : public QObject {
     program.Start();
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
-    QCOMPARE(program.prompts.standardErrors,
-             QStringList{QStringLiteral("Cannot create file ") + unreachable});
+    QCOMPARE(program.prompts.standardErrors, QStringList{QStringLiteral("Cannot create file ") + unreachable +
+                                                         QStringLiteral(" (No such file or directory)")});
     QVERIFY(program.LogModified());
     QCOMPARE(program.LogText(), QStringLiteral("line"));
 
@@ -697,7 +697,7 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
        nullptr,
        {MessageAnswer::Yes},
        {QStringLiteral("BAD")},
-       {kSave, QStringLiteral("Cannot create file BAD")},
+       {kSave, QStringLiteral("Cannot create file BAD (No such file or directory)")},
        false,
        false},
   };

@@ -19,7 +19,7 @@
 #include "pilot/pilot_backup.h"
 #include "pilot/pilot_load.h"
 #include "program_fixture.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
 #include "ui/combo_width.h"

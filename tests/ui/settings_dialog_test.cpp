@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "program_fixture.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 #include "ui/setting_controls.h"
 #include "window_test_main.h"
 

@@ -1,4 +1,4 @@
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 #include <charconv>
 #include <optional>

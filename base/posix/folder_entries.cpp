@@ -1,4 +1,4 @@
-#include "base/file_system.h"
+#include "base/folder_entries.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "base/file_status.h"
-#include "base/system_file.h"
+#include "base/path_kind.h"
 
 namespace orlenda {
 
@@ -38,9 +37,18 @@ bool NothingAt(const std::string& path) {
   return ::lstat(path.c_str(), &info) != 0 && IsNotFound(errno);
 }
 
-bool IsPlainFileItself(const std::string& path) {
+bool IsPlainFileItself(const std::string& path) { return KindOfName(path) == NameKind::kPlainFile; }
+
+NameKind KindOfName(const std::string& path, std::string* reason) {
   struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (IsNotFound(errno)) return NameKind::kNothing;
+    if (reason != nullptr) *reason = std::generic_category().message(errno);
+    return NameKind::kUnexaminable;
+  }
+  if (S_ISREG(info.st_mode)) return NameKind::kPlainFile;
+  if (S_ISLNK(info.st_mode)) return NameKind::kLink;
+  return S_ISDIR(info.st_mode) ? NameKind::kFolder : NameKind::kOther;
 }
 
 std::string FollowLinks(const std::string& path) {
@@ -55,19 +63,11 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::size_t LongestNameIn(const std::string& folder) {
-  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-  return longest > 0 ? static_cast<std::size_t>(longest) : 255;
-}
-
-bool TakePermissions(const std::string& newFile, const std::string& replaced) {
-  struct stat existing {};
-  const mode_t mode = ::stat(replaced.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-  return ::chmod(newFile.c_str(), mode) == 0;
-}
-
-bool MoveOver(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+bool MoveOver(const std::string& from, const std::string& to, std::string& reason) {
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    reason = std::generic_category().message(errno);
+    return false;
+  }
   // The rename itself lasts only once the folder that holds it is on disk.
   const int folder = ::open(FolderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {

@@ -1,4 +1,4 @@
-#include "base/file_status.h"
+#include "base/path_kind.h"
 
 namespace orlenda {
 

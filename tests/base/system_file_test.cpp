@@ -1,4 +1,4 @@
-#include "base/writable_file.h"
+#include "base/system_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,9 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <vector>
 
+#include "base/locked_file.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
@@ -16,28 +18,28 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(WritableFileTest, OpensExistingFilesOnlyUnlessAskedToCreate) {
+TEST(SystemFileTest, OpensExistingFilesOnlyUnlessAskedToCreate) {
   test::TempDir dir;
-  WritableFile missing(dir.File("log.txt"));
+  SystemFile missing(dir.File("log.txt"), SystemFile::Mode::kReadWrite);
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_FALSE(missing.reason().empty());
   EXPECT_FALSE(std::filesystem::exists(dir.File("log.txt")));
 
-  WritableFile created(dir.File("log.txt"), WritableFile::Open::kExistingOrCreate);
+  SystemFile created(dir.File("log.txt"), SystemFile::Mode::kReadWriteOrCreate);
   ASSERT_TRUE(created.IsOpen());
   EXPECT_EQ(created.RegularFileSize(), 0);
 }
 
-TEST(WritableFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
+TEST(SystemFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
   test::TempDir dir;
   const std::string path = dir.File("shared.txt");
   WriteBytes(path, "old");
-  WritableFile first(path);
+  SystemFile first(path, SystemFile::Mode::kReadWrite);
   ASSERT_TRUE(first.LockExclusive());
 
   // A second open of the same file, in this very process, must wait as another process would.
   auto second = std::async(std::launch::async, [&] {
-    WritableFile file(path);
+    SystemFile file(path, SystemFile::Mode::kReadWrite);
     const bool locked = file.LockExclusive();
     std::vector<std::uint8_t> bytes;
     file.ReadAll(bytes, static_cast<std::size_t>(file.RegularFileSize()));
@@ -50,11 +52,11 @@ TEST(WritableFileTest, SecondLockWaitsUntilTheFirstHolderCloses) {
   EXPECT_EQ(second.get(), "new text");  // the waiting side saw only the finished change
 }
 
-TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
+TEST(SystemFileTest, KnowsWhenItsPathNoLongerNamesIt) {
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
   WriteBytes(path, "one");
-  WritableFile file(path);
+  SystemFile file(path, SystemFile::Mode::kReadWrite);
   ASSERT_TRUE(file.IsOpen());
   EXPECT_TRUE(file.IsStillNamedBy(path));
 
@@ -70,15 +72,43 @@ TEST(WritableFileTest, KnowsWhenItsPathNoLongerNamesIt) {
 #endif
 }
 
-TEST(WritableFileTest, TruncateCutsBackToAnEarlierLength) {
+TEST(SystemFileTest, TruncateCutsBackToAnEarlierLength) {
   test::TempDir dir;
   const std::string path = dir.File("log.txt");
   WriteBytes(path, "line one\r\nhalf a li");
-  WritableFile file(path);
+  SystemFile file(path, SystemFile::Mode::kReadWrite);
   ASSERT_TRUE(file.Truncate(10));
   ASSERT_TRUE(file.Close());
   EXPECT_EQ(ReadBytes(path), "line one\r\n");
 }
+
+#ifndef _WIN32  // Windows waits for a lock without a limit
+// A lock that another open file holds: the front end is told once which file it is, and its answer
+// (the desktop program's Cancel) or the time limit ends the wait with the reason said.
+TEST(LockWaitTest, TheFrontEndIsToldAndMayGiveUp) {
+  test::TempDir dir;
+  const std::string path = dir.File("pilot.plt");
+  WriteBytes(path, "pilot");
+  SystemFile holder(path, SystemFile::Mode::kReadWrite);
+  ASSERT_TRUE(holder.LockExclusive());
+  std::vector<std::string> told;
+  SetLockWait({std::chrono::milliseconds(-1), [&told](const std::string& locked) {
+                 told.push_back(locked);
+                 return false;
+               }});
+  std::string reason;
+  EXPECT_EQ(OpenLocked(path, SystemFile::Mode::kReadWrite, &reason), nullptr);
+  EXPECT_EQ(told, std::vector<std::string>{path});
+  EXPECT_EQ(reason, kLockHeldReason);
+
+  SetLockWait({std::chrono::milliseconds(0), {}});
+  EXPECT_EQ(OpenLocked(path, SystemFile::Mode::kReadWrite, &reason), nullptr) << "0: no wait at all";
+  SetLockWait({});
+  ASSERT_TRUE(holder.Close());
+  EXPECT_NE(OpenLocked(path, SystemFile::Mode::kReadWrite), nullptr);
+}
+
+#endif
 
 }  // namespace
 }  // namespace orlenda

@@ -1,10 +1,10 @@
-#include "base/file_system.h"
+#include "base/folder_entries.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "base/file_status.h"
+#include "base/path_kind.h"
 #include "base/windows/wide.h"
 
 namespace orlenda {
@@ -72,6 +72,19 @@ bool NothingAt(const std::string& path) {
   return ::GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES && IsNotFound(::GetLastError());
 }
 
+NameKind KindOfName(const std::string& path, std::string* reason) {
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(std::filesystem::path(Wide(path)), error);
+  if (status.type() == std::filesystem::file_type::not_found) return NameKind::kNothing;
+  if (error) {
+    if (reason != nullptr) *reason = error.message();
+    return NameKind::kUnexaminable;
+  }
+  if (std::filesystem::is_symlink(status)) return NameKind::kLink;
+  if (std::filesystem::is_directory(status)) return NameKind::kFolder;
+  return IsPlainFileItself(path) ? NameKind::kPlainFile : NameKind::kOther;
+}
+
 bool IsPlainFileItself(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
@@ -103,13 +116,7 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, separator);
 }
 
-std::size_t LongestNameIn(const std::string&) { return MAX_PATH - 5; }  // NTFS and FAT keep 255 characters
-
-// ReplaceFileW gives the new file the replaced one's attributes and access rights; a new file takes
-// those of its folder.
-bool TakePermissions(const std::string&, const std::string&) { return true; }
-
-bool MoveOver(const std::string& from, const std::string& to) {
+bool MoveOver(const std::string& from, const std::string& to, std::string& reason) {
   const std::wstring source = Wide(from);
   const std::wstring target = Wide(to);
   // Another program may hold the file open for a moment (a virus scanner, the indexer, a copy of ours
@@ -118,7 +125,10 @@ bool MoveOver(const std::string& from, const std::string& to) {
   constexpr int kAttempts = 12;
   for (int attempt = 0;; ++attempt) {
     if (ReplaceOnce(source, target, KindOf(to) == PathKind::kRegular)) return true;
-    if (attempt + 1 == kAttempts || !IsTransientRefusal(::GetLastError())) return false;
+    if (attempt + 1 == kAttempts || !IsTransientRefusal(::GetLastError())) {
+      reason = windows::LastErrorText();
+      return false;
+    }
     ::Sleep(10u << std::min(attempt, 4));
   }
 }

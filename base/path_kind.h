@@ -28,4 +28,10 @@ bool NothingAt(const std::string& path);
 // A plain file by that name itself, not a link to one.
 bool IsPlainFileItself(const std::string& path);
 
+// What stands at the name itself: a link is not followed.
+enum class NameKind { kNothing, kPlainFile, kLink, kFolder, kOther, kUnexaminable };
+
+// `reason` (when given) receives the system's words when the name cannot be examined.
+NameKind KindOfName(const std::string& path, std::string* reason = nullptr);
+
 }  // namespace orlenda

@@ -1,9 +1,9 @@
 #pragma once
 
-// The steps of replacing a file that differ from one operating system to the other; the order of the
-// steps is the same everywhere (base/atomic_file.cpp).
+// Work on folder entries, by name: what a name leads to, moving one file over another, removing and
+// creating. The steps of replacing a file that differ from one operating system to the other; their
+// order is the same everywhere (base/file_replacement.cpp).
 
-#include <cstddef>
 #include <string>
 
 namespace orlenda {
@@ -14,14 +14,9 @@ std::string FollowLinks(const std::string& path);
 // The folder part of a path, "." for a bare file name.
 std::string FolderOf(const std::string& path);
 
-// The longest file name the folder may hold.
-std::size_t LongestNameIn(const std::string& folder);
-
-// Gives the new file the permissions of the one it will replace, or the usual ones for a new file.
-bool TakePermissions(const std::string& newFile, const std::string& replaced);
-
-// Puts `from` in place of `to` in one step, and makes the change last on disk.
-bool MoveOver(const std::string& from, const std::string& to);
+// Puts `from` in place of `to` in one step, and makes the change last on disk. On failure `reason`
+// says why, as the system words it.
+bool MoveOver(const std::string& from, const std::string& to, std::string& reason);
 
 void RemoveFile(const std::string& path);
 

@@ -1,0 +1,41 @@
+#include "cli/lock_wait_option.h"
+
+#include <ostream>
+#include <string>
+
+#include "base/display_text.h"
+#include "base/locked_file.h"
+#include "cli/command.h"
+#include "cli/option_checks.h"
+
+namespace orlenda::cli {
+
+void AddLockWaitOption(CLI::App& command, int& seconds) {
+  command
+      .add_option_function<std::string>(
+          "--wait", [&seconds](const std::string& text) { seconds = ParseDecimalNumber(text).value_or(0); },
+          "Seconds to wait for a file that another program holds locked (default 30; 0: do not wait)")
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            const auto value = ParseDecimalNumber(text);
+            if (value && *value >= 0) return {};
+            return "\"" + EscapedText(text) + "\" is not a number of seconds (0 or more)";
+          },
+          "SECONDS"));
+}
+
+void WaitForLocks(int seconds, std::ostream& err) {
+  LockWait wait;
+  wait.limit = std::chrono::seconds(seconds);
+  wait.onLongWait = [seconds, &err](const std::string& path) {
+    const std::string unit = seconds == 1 ? " second" : " seconds";
+    PrintMessage(path + " is locked by another program; waiting up to " + std::to_string(seconds) + unit +
+                     " for it to be free.",
+                 err);
+    err.flush();
+    return true;
+  };
+  SetLockWait(std::move(wait));
+}
+
+}  // namespace orlenda::cli

@@ -1,0 +1,96 @@
+#include "pilot/save_journal.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace orlenda {
+namespace {
+
+constexpr std::string_view kJournalLine = "orlenda-save-journal 1";
+
+// FNV-1a: a hash that every build and every system computes alike, as a marker written by one program
+// is read by the other.
+std::uint64_t StableHash(std::span<const std::uint8_t> bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
+  return hash;
+}
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string text;
+  for (const std::uint8_t byte : bytes) {
+    text.push_back(kDigits[byte >> 4]);
+    text.push_back(kDigits[byte & 0xF]);
+  }
+  return text;
+}
+
+std::optional<std::vector<std::uint8_t>> FromHex(std::string_view text) {
+  if (text.size() % 2 != 0) return std::nullopt;
+  std::vector<std::uint8_t> bytes(text.size() / 2);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto [end, error] = std::from_chars(text.data() + 2 * i, text.data() + 2 * i + 2, bytes[i], 16);
+    if (error != std::errc() || end != text.data() + 2 * i + 2) return std::nullopt;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+SaveJournal JournalOf(std::span<const std::uint8_t> before, std::span<const std::uint8_t> after,
+                      const std::vector<ByteRange>& ranges) {
+  SaveJournal journal;
+  journal.startHash = StableHash(before);
+  for (const ByteRange& range : ranges) {
+    const auto was = before.subspan(range.offset, range.size);
+    const auto will = after.subspan(range.offset, range.size);
+    journal.writes.push_back({range.offset, {was.begin(), was.end()}, {will.begin(), will.end()}});
+  }
+  return journal;
+}
+
+std::string JournalText(const std::string& path, const SaveJournal& journal) {
+  std::ostringstream text;
+  text << "A save of " << path
+       << " was begun and has not ended. Until a save of it ends, its .bak is kept as it is.\n"
+       << kJournalLine << "\nstart " << std::hex << journal.startHash << std::dec << "\n";
+  for (const SaveJournal::Write& write : journal.writes)
+    text << "write " << write.offset << " " << Hex(write.before) << " " << Hex(write.after) << "\n";
+  return text.str();
+}
+
+std::optional<SaveJournal> ParseJournal(std::string_view text) {
+  const std::size_t start = text.find(std::string(kJournalLine) + "\n");
+  if (start == std::string_view::npos) return std::nullopt;
+  std::istringstream lines(std::string(text.substr(start + kJournalLine.size() + 1)));
+  SaveJournal journal;
+  std::string word;
+  if (!(lines >> word >> std::hex >> journal.startHash >> std::dec) || word != "start") return std::nullopt;
+  std::string before;
+  std::string after;
+  SaveJournal::Write write;
+  while (lines >> word >> write.offset >> before >> after) {
+    auto was = FromHex(before);
+    auto will = FromHex(after);
+    if (word != "write" || !was || !will || was->size() != will->size()) return std::nullopt;
+    journal.writes.push_back({write.offset, std::move(*was), std::move(*will)});
+  }
+  if (!lines.eof()) return std::nullopt;
+  return journal;
+}
+
+bool IsLeftByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file) {
+  std::vector<std::uint8_t> putBack(file.begin(), file.end());
+  for (const SaveJournal::Write& write : journal.writes) {
+    if (write.offset > file.size() || write.before.size() > file.size() - write.offset) return false;
+    for (std::size_t i = 0; i < write.before.size(); ++i) {
+      const std::uint8_t now = file[write.offset + i];
+      if (now != write.before[i] && now != write.after[i]) return false;
+      putBack[write.offset + i] = write.before[i];
+    }
+  }
+  return StableHash(putBack) == journal.startHash;
+}
+
+}  // namespace orlenda
