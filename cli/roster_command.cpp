@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/file_status.h"
+#include "base/path_kind.h"
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
 #include "cli/option_checks.h"

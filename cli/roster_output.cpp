@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/display_text.h"
 #include "cli/json_writer.h"
-#include "cli/printable_text.h"
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 
@@ -37,7 +37,7 @@ std::vector<std::vector<std::string>> TableCells(const std::vector<RosterRow>& r
   std::vector<std::vector<std::string>> cells;
   for (const RosterRow& row : rows) {
     std::vector<std::string>& line = cells.emplace_back();
-    for (const RosterColumnInfo& info : columns) line.push_back(PrintableText(CellText(row, info.column)));
+    for (const RosterColumnInfo& info : columns) line.push_back(EscapedText(CellText(row, info.column)));
   }
   return cells;
 }
@@ -62,7 +62,7 @@ void WriteRosterTable(const std::vector<RosterRow>& rows, std::ostream& out) {
   for (std::size_t r = 0; r < rows.size(); ++r) {
     line.clear();
     if (!rows[r].loaded) {
-      line = Padded(cells[r][0], widths[0], false) + std::string(kGap) + PrintableText(rows[r].message);
+      line = Padded(cells[r][0], widths[0], false) + std::string(kGap) + EscapedText(rows[r].message);
     } else {
       for (std::size_t c = 0; c < columns.size(); ++c)
         line += (c == 0 ? std::string() : kGap) +
@@ -77,7 +77,7 @@ void WriteRosterCsv(const std::vector<RosterRow>& rows, std::ostream& out) {
   out << CsvRecord(RosterCsvHeading());
   for (const RosterRow& row : rows) {
     std::vector<std::string> fields = RosterCsvFields(row);
-    for (std::string& field : fields) field = PrintableText(field);
+    for (std::string& field : fields) field = EscapedText(field);
     out << CsvRecord(fields);
   }
 }

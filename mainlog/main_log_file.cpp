@@ -179,7 +179,7 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
                                                                LogFileBaseline& baseline) {
   if (baseline.path != path || HasPilotFileName(path)) return std::nullopt;
-  const std::unique_ptr<WritableFile> file = OpenLocked(path, WritableFile::Open::kExisting);
+  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
   if (!file) return std::nullopt;
   const std::int64_t size = file->RegularFileSize();
   if (size < 0) return std::nullopt;

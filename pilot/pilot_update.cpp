@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_bytes.h"
 #include "base/locked_file.h"
 #include "base/system_file.h"
 #include "pilot/details_changes.h"

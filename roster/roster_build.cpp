@@ -7,7 +7,7 @@
 #include "report/export_line.h"
 #include "report/rip_pilot.h"
 #include "report/summary_block.h"
-#include "settings/setting_reads.h"
+#include "settings/typed_settings.h"
 
 namespace orlenda {
 namespace {

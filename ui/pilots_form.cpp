@@ -5,13 +5,14 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-#include "base/atomic_file.h"
-#include "base/file_status.h"
+#include "base/file_replacement.h"
+#include "base/path_kind.h"
+#include "mainlog/main_log_file.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
-#include "settings/setting_reads.h"
 #include "settings/settings_table.h"
+#include "settings/typed_settings.h"
 #include "ui/platform_error.h"
 #include "ui/plt_file.h"
 #include "ui/qt_report_context.h"
@@ -243,7 +244,9 @@ void TPilotsForm::SaveCsvButtonClick() {
   std::vector<RosterRow> rows;
   for (int row : ShownSourceRows()) rows.push_back(model_->Row(row));
   const std::string path = LocalPath(csvDialog_.fileName);
-  if (!WriteFileAtomically(path, RosterCsv(rows))) throw PlatformError("Cannot create file " + path);
+  std::string reason;
+  if (!ReplaceWholeFile(path, RosterCsv(rows), {}, reason))
+    throw PlatformError(CannotCreateFileMessage(path, reason));
 }
 
 }  // namespace orlenda
