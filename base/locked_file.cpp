@@ -1,6 +1,7 @@
 #include "base/locked_file.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace orlenda {
@@ -9,6 +10,20 @@ namespace {
 LockWait& Policy() {
   static LockWait wait;
   return wait;
+}
+
+// Tries for the lock during `time`: true when it was taken, false when the system failed, nothing when
+// another program still holds it.
+std::optional<bool> LockSettledWithin(SystemFile& file, std::chrono::milliseconds time) {
+  switch (file.LockExclusiveWithin(time)) {
+    case SystemFile::LockAttempt::kLocked:
+      return true;
+    case SystemFile::LockAttempt::kFailed:
+      return false;
+    case SystemFile::LockAttempt::kHeldElsewhere:
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -22,25 +37,11 @@ bool LockWaitingAsTold(SystemFile& file, const std::string& path) {
   const bool bounded = wait.limit.count() >= 0;
   // A short bound is half waited before the note, so that a run told to wait a second still says why.
   const milliseconds first = bounded ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter;
-  switch (file.LockExclusiveWithin(first)) {
-    case SystemFile::LockAttempt::kLocked:
-      return true;
-    case SystemFile::LockAttempt::kFailed:
-      return false;
-    case SystemFile::LockAttempt::kHeldElsewhere:
-      break;
-  }
+  if (const std::optional<bool> settled = LockSettledWithin(file, first)) return *settled;
   if (bounded && wait.limit.count() == 0) return file.Fail(kLockHeldReason);
   if (wait.onLongWait && !wait.onLongWait(path)) return file.Fail(kLockHeldReason);
   if (!bounded) return file.LockExclusive();
-  switch (file.LockExclusiveWithin(wait.limit - first)) {
-    case SystemFile::LockAttempt::kLocked:
-      return true;
-    case SystemFile::LockAttempt::kFailed:
-      return false;
-    case SystemFile::LockAttempt::kHeldElsewhere:
-      break;
-  }
+  if (const std::optional<bool> settled = LockSettledWithin(file, wait.limit - first)) return *settled;
   return file.Fail(kLockHeldReason);
 }
 
