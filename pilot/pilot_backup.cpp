@@ -49,8 +49,8 @@ bool PilotBackups::BeginSave(const std::string& path, std::span<const std::uint8
     }
   }
   done_.insert(CanonicalPath(path));  // one name per file, however the path was spelled
-  if (!ReplaceWholeFile(KeepMarkerPath(path), JournalText(path, JournalOf(before, after, ranges)), CopyRules(path),
-                   reason)) {
+  if (!ReplaceWholeFile(KeepMarkerPath(path), JournalText(path, JournalOf(before, after, ranges)),
+                        CopyRules(path), reason)) {
     message = "Unable to note the save of " + path + " in " + KeepMarkerPath(path) + " (" + reason +
               "), so nothing was written to the pilot file.";
     return false;
