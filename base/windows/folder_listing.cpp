@@ -18,7 +18,7 @@ FolderListing FilesWithExtension(const std::string& folder, std::string_view ext
     std::error_code ignored;
     if (HasExtension(name, extension) && it->is_regular_file(ignored)) {
       const bool endsWithSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-      listing.paths.push_back(endsWithSeparator ? folder + name : folder + "\\" + name);
+      listing.paths.push_back(endsWithSeparator ? folder + name : folder + "/" + name);
     }
   }
   listing.readable = !error;
