@@ -8,8 +8,12 @@ namespace {
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + '"';
+  for (char c : text) {
+    if (c == '"') quoted += '"';  // a quote inside a field is doubled
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
 }
 
 }  // namespace
@@ -24,8 +28,12 @@ std::vector<std::string> RosterCsvHeading() { return RosterColumnIds(); }
 
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;
-  for (std::size_t i = 0; i < fields.size(); ++i) record += (i == 0 ? "" : ",") + CsvField(fields[i]);
-  return record + "\r\n";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) record += ',';
+    record += CsvField(fields[i]);
+  }
+  record += "\r\n";
+  return record;
 }
 
 std::string RosterCsv(const std::vector<RosterRow>& rows) {
