@@ -1,0 +1,9 @@
+#include "base/local_time.h"
+
+namespace orlenda {
+
+bool BreakDownLocalTime(std::time_t moment, std::tm& local) {
+  return ::localtime_r(&moment, &local) != nullptr;
+}
+
+}  // namespace orlenda
