@@ -26,11 +26,11 @@ RosterRow VariedRow(int i) {
     return row;
   }
   row.pilotName = "Pilot" + std::to_string((i * 7919) % kRows);
-  row.rank = i % 9;
-  row.rating = i % 25;
-  row.missionsCompleted = i % 60;
-  row.todScore = (i * 104'729) % 200'000;
-  row.total = row.todScore + i % 1000;
+  row.Stored(RosterColumn::kRank) = i % 9;
+  row.Stored(RosterColumn::kRating) = i % 25;
+  row.Stored(RosterColumn::kMissions) = i % 60;
+  row.Stored(RosterColumn::kTodScore) = (i * 104'729) % 200'000;
+  row.total = row.Stored(RosterColumn::kTodScore) + i % 1000;
   row.scorePart = std::to_string(row.total);
   row.checkErrorCount = i % 17 == 0 ? 1 : 0;
   return row;

@@ -7,6 +7,7 @@
 #include "report/export_line.h"
 #include "report/rip_pilot.h"
 #include "report/summary_block.h"
+#include "roster/roster_columns.h"
 #include "settings/typed_settings.h"
 
 namespace orlenda {
@@ -46,18 +47,10 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
   row.scorePart =
       WithoutScoreLabel(ExportScorePart(totals, ReadChoice(settings, SettingNamed("ScoreFormat"))));
   row.pilotName = DecodedFieldText(record.PilotName);
-  row.rank = record.Rank;
-  row.rating = record.Rating;
-  row.kalidorStatus = record.KalidorStatus;
-  row.missionsCompleted = record.CampaignMissionCount;
-  row.campaignTotal = record.CampaignTotal;
-  row.todScore = record.TODScoreA;
-  row.todBonus = record.TODBonus;
-  row.azzScore = record.AzzScoreB;
-  row.azzBonus = record.AzzBonus;
+  for (const RosterColumnInfo& column : RosterColumns()) {
+    if (column.storedValue != nullptr) row.Stored(column.column) = column.storedValue(record);
+  }
   row.total = totals.total;
-  row.simScore = record.SimScoreA;
-  row.simBonus = record.SimBonus;
 }
 
 }  // namespace

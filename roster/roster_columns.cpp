@@ -13,27 +13,44 @@ namespace {
 using enum RosterColumn;
 using enum ColumnKind;
 
+// Reads one stored value of the pilot file for a column.
+template <auto kField>
+std::int32_t Stored(const PilotRecord& record) {
+  return static_cast<std::int32_t>(record.*kField);
+}
+
+// In the order of RosterColumn. The missions column's number, CampaignMissionCount, is also the index
+// of the active mission.
 constexpr std::array kColumns = {
     RosterColumnInfo{kFile, "file", "File", kText},
     RosterColumnInfo{kName, "name", "Name", kText},
-    RosterColumnInfo{kRank, "rank", "Rank", kValue},
-    RosterColumnInfo{kRating, "rating", "Rating", kValue},
-    RosterColumnInfo{kKalidor, "kalidor", "Kalidor Crescent", kValue},
-    RosterColumnInfo{kMissions, "missions", "Missions", kNumber},
+    RosterColumnInfo{kRank, "rank", "Rank", kValue, Stored<&PilotRecord::Rank>},
+    RosterColumnInfo{kRating, "rating", "Rating", kValue, Stored<&PilotRecord::Rating>},
+    RosterColumnInfo{kKalidor, "kalidor", "Kalidor Crescent", kValue, Stored<&PilotRecord::KalidorStatus>},
+    RosterColumnInfo{kMissions, "missions", "Missions", kNumber, Stored<&PilotRecord::CampaignMissionCount>},
     RosterColumnInfo{kActiveMission, "active_mission", "Active mission", kText},
-    RosterColumnInfo{kCampaignTotal, "campaign_total", "Campaign total", kNumber},
-    RosterColumnInfo{kTodScore, "tod_score", "TOD score", kNumber},
-    RosterColumnInfo{kTodBonus, "tod_bonus", "TOD bonus", kNumber},
-    RosterColumnInfo{kAzzScore, "azz_score", "Azz score", kNumber},
-    RosterColumnInfo{kAzzBonus, "azz_bonus", "Azz bonus", kNumber},
+    RosterColumnInfo{kCampaignTotal, "campaign_total", "Campaign total", kNumber,
+                     Stored<&PilotRecord::CampaignTotal>},
+    RosterColumnInfo{kTodScore, "tod_score", "TOD score", kNumber, Stored<&PilotRecord::TODScoreA>},
+    RosterColumnInfo{kTodBonus, "tod_bonus", "TOD bonus", kNumber, Stored<&PilotRecord::TODBonus>},
+    RosterColumnInfo{kAzzScore, "azz_score", "Azz score", kNumber, Stored<&PilotRecord::AzzScoreB>},
+    RosterColumnInfo{kAzzBonus, "azz_bonus", "Azz bonus", kNumber, Stored<&PilotRecord::AzzBonus>},
     RosterColumnInfo{kTotal, "total", "Total", kNumber},
-    RosterColumnInfo{kSimScore, "sim_score", "Sim score", kNumber},
-    RosterColumnInfo{kSimBonus, "sim_bonus", "Sim bonus", kNumber},
+    RosterColumnInfo{kSimScore, "sim_score", "Sim score", kNumber, Stored<&PilotRecord::SimScoreA>},
+    RosterColumnInfo{kSimBonus, "sim_bonus", "Sim bonus", kNumber, Stored<&PilotRecord::SimBonus>},
     RosterColumnInfo{kScore, "score", "Score", kText},
     RosterColumnInfo{kErrors, "errors", "Errors", kNumber},
     RosterColumnInfo{kModified, "modified", "Modified", kNumber},
     RosterColumnInfo{kMessage, "message", "Message", kText},
 };
+
+constexpr bool ListedInColumnOrder() {
+  for (std::size_t i = 0; i < kColumns.size(); ++i) {
+    if (IndexOf(kColumns[i].column) != i) return false;
+  }
+  return kColumns.size() == kRosterColumnCount;
+}
+static_assert(ListedInColumnOrder(), "each roster column is listed once, at its own place");
 
 template <typename Text>
 std::string NameOrNumber(std::span<const Text> names, std::int32_t value) {
@@ -42,40 +59,14 @@ std::string NameOrNumber(std::span<const Text> names, std::int32_t value) {
 }
 
 std::string ActiveMissionText(const RosterRow& row) {
-  return std::string(ItemText(MissionIndexNames(), row.missionsCompleted).value_or(""));
+  return std::string(ItemText(MissionIndexNames(), row.Stored(kMissions)).value_or(""));
 }
 
 std::optional<std::int64_t> PilotNumber(const RosterRow& row, RosterColumn column) {
-  switch (column) {
-    case kRank:
-      return row.rank;
-    case kRating:
-      return row.rating;
-    case kKalidor:
-      return row.kalidorStatus;
-    case kMissions:
-      return row.missionsCompleted;
-    case kCampaignTotal:
-      return row.campaignTotal;
-    case kTodScore:
-      return row.todScore;
-    case kTodBonus:
-      return row.todBonus;
-    case kAzzScore:
-      return row.azzScore;
-    case kAzzBonus:
-      return row.azzBonus;
-    case kTotal:
-      return row.total;
-    case kSimScore:
-      return row.simScore;
-    case kSimBonus:
-      return row.simBonus;
-    case kErrors:
-      return row.checkErrorCount;
-    default:
-      return std::nullopt;
-  }
+  if (column == kTotal) return row.total;
+  if (column == kErrors) return row.checkErrorCount;
+  if (kColumns[IndexOf(column)].storedValue != nullptr) return row.Stored(column);
+  return std::nullopt;
 }
 
 std::string PilotText(const RosterRow& row, RosterColumn column) {
@@ -83,11 +74,11 @@ std::string PilotText(const RosterRow& row, RosterColumn column) {
     case kName:
       return row.pilotName;
     case kRank:
-      return NameOrNumber(RankNames(), row.rank);
+      return NameOrNumber(RankNames(), row.Stored(kRank));
     case kRating:
-      return NameOrNumber(RatingNames(), row.rating);
+      return NameOrNumber(RatingNames(), row.Stored(kRating));
     case kKalidor:
-      return NameOrNumber(KalidorStatusNames(), row.kalidorStatus);
+      return NameOrNumber(KalidorStatusNames(), row.Stored(kKalidor));
     case kActiveMission:
       return ActiveMissionText(row);
     case kScore:
@@ -111,7 +102,7 @@ int CompareTexts(std::string_view a, std::string_view b) {
 
 std::span<const RosterColumnInfo> RosterColumns() { return kColumns; }
 
-const RosterColumnInfo& InfoOf(RosterColumn column) { return kColumns[static_cast<std::size_t>(column)]; }
+const RosterColumnInfo& InfoOf(RosterColumn column) { return kColumns[IndexOf(column)]; }
 
 std::optional<RosterColumn> RosterColumnNamed(std::string_view id) {
   for (const RosterColumnInfo& info : kColumns) {

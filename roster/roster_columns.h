@@ -1,8 +1,9 @@
 #pragma once
 
 // The roster's columns, once: the name a script sorts by and CSV and JSON use, the heading a person
-// reads, the text of each cell and the order that sorting by the column gives. The terminal table, the
-// CSV and JSON answers and the desktop program's table all come from this list.
+// reads, the pilot file's value it shows, the text of each cell and the order that sorting by the
+// column gives. The terminal table, the CSV and JSON answers and the desktop program's table all come
+// from this list.
 
 #include <cstdint>
 #include <optional>
@@ -11,31 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "pilot/pilot_record.h"
+#include "roster/roster_column.h"
 #include "roster/roster_row.h"
 
 namespace orlenda {
-
-enum class RosterColumn {
-  kFile,
-  kName,
-  kRank,
-  kRating,
-  kKalidor,
-  kMissions,
-  kActiveMission,
-  kCampaignTotal,
-  kTodScore,
-  kTodBonus,
-  kAzzScore,
-  kAzzBonus,
-  kTotal,
-  kSimScore,
-  kSimBonus,
-  kScore,
-  kErrors,
-  kModified,
-  kMessage,
-};
 
 enum class ColumnKind {
   kText,    // sorted A to Z
@@ -48,6 +29,8 @@ struct RosterColumnInfo {
   std::string_view id;       // "total": --sort's value, the CSV heading, the JSON key
   std::string_view heading;  // "Total": the table's heading
   ColumnKind kind;
+  // The pilot file's value that the column shows as it is stored; null for the columns made otherwise.
+  std::int32_t (*storedValue)(const PilotRecord& record) = nullptr;
 };
 
 std::span<const RosterColumnInfo> RosterColumns();
