@@ -14,39 +14,31 @@ namespace {
 // Big enough for the detail view's name, size, type and date columns side by side.
 constexpr QSize kFileDialogStartSize{820, 480};
 
-QMessageBox::Icon IconOf(MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Warning:
-      return QMessageBox::Warning;
-    case MessageKind::Error:
-      return QMessageBox::Critical;
-    case MessageKind::Information:
-      return QMessageBox::Information;
-    case MessageKind::Confirmation:
-      return QMessageBox::Question;
-  }
-  return QMessageBox::NoIcon;
-}
+// The icon and the title of a message box: one kind, one look.
+struct BoxLook {
+  QMessageBox::Icon icon;
+  QString title;
+};
 
-QString TitleOf(MessageKind kind) {
+BoxLook LookOf(MessageKind kind) {
   switch (kind) {
     case MessageKind::Warning:
-      return QStringLiteral("Warning");
+      return {QMessageBox::Warning, QStringLiteral("Warning")};
     case MessageKind::Error:
-      return QStringLiteral("Error");
+      return {QMessageBox::Critical, QStringLiteral("Error")};
     case MessageKind::Information:
-      return QStringLiteral("Information");
+      return {QMessageBox::Information, QStringLiteral("Information")};
     case MessageKind::Confirmation:
-      return QStringLiteral("Confirm");
+      return {QMessageBox::Question, QStringLiteral("Confirm")};
   }
-  return {};
+  return {QMessageBox::NoIcon, QString()};
 }
 
 // A box centred over its parent window, its text shown as it stands: a file named "<b>Ace</b>.plt"
 // reads with its brackets, not in bold.
-int ExecuteBox(QMessageBox::Icon icon, const QString& title, const QString& text,
-               QMessageBox::StandardButtons buttons, QWidget* parent) {
-  QMessageBox box(icon, title, text, buttons, parent != nullptr ? parent->window() : nullptr);
+int ExecuteBox(const BoxLook& look, const QString& text, QMessageBox::StandardButtons buttons,
+               QWidget* parent) {
+  QMessageBox box(look.icon, look.title, text, buttons, parent != nullptr ? parent->window() : nullptr);
   box.setTextFormat(Qt::PlainText);
   return box.exec();
 }
@@ -92,31 +84,30 @@ QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(app
 
 MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
                                      const QString& text) {
+  const BoxLook look = LookOf(kind);
   switch (buttons) {
     case MessageButtons::Ok:
-      ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Ok, parent);
+      ExecuteBox(look, text, QMessageBox::Ok, parent);
       return MessageAnswer::Ok;
     case MessageButtons::YesNo:
-      return ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Yes | QMessageBox::No, parent) ==
-                     QMessageBox::Yes
+      return ExecuteBox(look, text, QMessageBox::Yes | QMessageBox::No, parent) == QMessageBox::Yes
                  ? MessageAnswer::Yes
                  : MessageAnswer::No;
     case MessageButtons::OkCancel:
-      return ExecuteBox(IconOf(kind), TitleOf(kind), text, QMessageBox::Ok | QMessageBox::Cancel, parent) ==
-                     QMessageBox::Ok
+      return ExecuteBox(look, text, QMessageBox::Ok | QMessageBox::Cancel, parent) == QMessageBox::Ok
                  ? MessageAnswer::Ok
                  : MessageAnswer::Cancel;
     case MessageButtons::SaveDiscardCancel:
       break;
   }
-  const int pressed = ExecuteBox(IconOf(kind), TitleOf(kind), text,
-                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  const int pressed =
+      ExecuteBox(look, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
   if (pressed == QMessageBox::Save) return MessageAnswer::Save;
   return pressed == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
 }
 
 void QtPrompts::ShowStandardError(QWidget* parent, const QString& text) {
-  ExecuteBox(QMessageBox::Critical, applicationTitle_, text, QMessageBox::Ok, parent);
+  ExecuteBox({QMessageBox::Critical, applicationTitle_}, text, QMessageBox::Ok, parent);
 }
 
 bool QtPrompts::ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) {
