@@ -52,12 +52,13 @@ class TPilotsForm : public QWidget {
 
  private:
   void ConnectHandlers();
+  // The rows arrive one file a step; the files are watched and loaded again when they change.
   void LoadStep();
+  void ShowProgress();
+  void Watch(const std::vector<std::string>& paths);
   void FolderChanged();
   void FileChanged(const QString& path);
   void Refresh();
-  void Watch(const std::vector<std::string>& paths);
-  void ShowProgress();
   void FitColumns();
   std::vector<int> SelectedSourceRows() const;
   std::vector<int> ShownSourceRows() const;

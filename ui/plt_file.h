@@ -63,11 +63,12 @@ class TPltFileView : public QDialog {
 
  private:
   void ConnectHandlers();
+  // A load's steps, in their order: the lists once, then the boxes and the report of the pilot.
+  void PrepareControls();
   void FillLists();
   void FillControls();
   void ShowPilotName(const QString& name);
   void PilotNameEditEdited(const QString& text);
-  void PrepareControls();
   void RipPilotIntoTextWindow();
   MissionRange Range() const;
   void ShowRange(const MissionRange& range);
