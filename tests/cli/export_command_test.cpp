@@ -9,15 +9,12 @@
 
 #include "cli_test_support.h"
 #include "mainlog/main_log_file.h"
+#include "support/system_wording.h"
 
 namespace orlenda {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kNoSuchFolder = "Path not found";
-#else
-constexpr const char* kNoSuchFolder = "No such file or directory";
-#endif
+using test::kNoSuchFolder;
 
 PilotRecord Pilot(const std::string& name, std::int32_t todScore, std::int32_t todBonus) {
   PilotRecord r;

@@ -6,15 +6,12 @@
 #include <clocale>
 
 #include "cli_test_support.h"
+#include "support/system_wording.h"
 
 namespace orlenda {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kNoSuchFile = "File not found";
-#else
-constexpr const char* kNoSuchFile = "No such file or directory";
-#endif
+using test::kNoSuchFile;
 
 using tools::PresentMission;
 

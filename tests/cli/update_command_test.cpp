@@ -8,15 +8,12 @@
 #include "cli_test_support.h"
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
+#include "support/system_wording.h"
 
 namespace orlenda {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kNoSuchFile = "File not found";
-#else
-constexpr const char* kNoSuchFile = "No such file or directory";
-#endif
+using test::kNoSuchFile;
 
 namespace fs = std::filesystem;
 

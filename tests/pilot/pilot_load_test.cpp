@@ -8,17 +8,14 @@
 
 #include "pilot/file_layout.h"
 #include "pilot/mission_record.h"
+#include "support/system_wording.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 
 namespace orlenda {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kNoSuchFile = "File not found";
-#else
-constexpr const char* kNoSuchFile = "No such file or directory";
-#endif
+using test::kNoSuchFile;
 
 using tools::EncodePilotFile;
 using tools::PatchInt32;

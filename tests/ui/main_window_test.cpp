@@ -23,6 +23,7 @@
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
+#include "support/system_wording.h"
 #include "ui/qt_prompts.h"
 #include "ui/session.h"
 #include "window_test_main.h"
@@ -33,13 +34,7 @@ using namespace orlenda::test;
 namespace {
 
 // The system's words for a folder that is not there, which a failed save quotes.
-QString MissingFolderReason() {
-#ifdef Q_OS_WIN
-  return QStringLiteral("Path not found");
-#else
-  return QStringLiteral("No such file or directory");
-#endif
-}
+QString MissingFolderReason() { return QString::fromUtf8(kNoSuchFolder); }
 
 // Closes the pilot file view as soon as it is shown, by its "Export and close" button or, with
 // `closeBox`, as the frame's close box does, after putting `exportText` into its export field if given.
