@@ -5,8 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+# The plain build of the test command, so that running and testing share one build.
+source scripts/configurations.sh
+configure "${plain_build}" "${plain_build_options[@]}"
+cmake --build "${plain_build}" -j"$(nproc 2>/dev/null || echo 2)"
 
 sample=build/samples/Red_Kestrel.plt
 if [ -x build/app/orlenda3001 ]; then

@@ -2,18 +2,19 @@
 # Installs what is missing, checks the formatting of every C++ file, then builds the two configurations
 # of scripts/configurations.sh and runs every test in each: a plain build, and a clang build under
 # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (which also holds the fuzz targets);
-# it also makes and checks the Debian package (scripts/package.sh --check).
+# it also makes the Debian package from the plain build and checks it (scripts/package.sh --check).
 #
 #   scripts/test.sh                  build (what has changed) and test
 #   scripts/test.sh --build-only     build only: CI builds first, fuzzes and compares with Windows in
 #                                    these builds, then tests (.ci/run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/configurations.sh
 build_only=false
 if [ "${1:-}" = --build-only ]; then build_only=true; fi
 
 bash scripts/install-deps.sh
+# After the installation: the plain build takes its flags from dpkg-buildflags.
+source scripts/configurations.sh
 
 echo "== Checking the formatting"
 git ls-files -z --cached --others --exclude-standard -- '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror
@@ -42,9 +43,9 @@ run_suite() {
 build_suite "${plain_build}" "${plain_build_options[@]}"
 build_suite "${sanitizer_build}" "${sanitizer_build_options[@]}"
 if [ "${build_only}" = true ]; then exit 0; fi
-# The Debian package: its own Release build with Debian's flags, then lintian, apt and the unpacked
-# programs.
+# The Debian package, made from the plain build's programs (built with Debian's flags): lintian, apt
+# and the unpacked programs.
 echo "== Packaging"
-bash scripts/package.sh --check
+bash scripts/package.sh --check "${plain_build}"
 run_suite "${plain_build}"
 run_suite "${sanitizer_build}"
