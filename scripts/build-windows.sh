@@ -49,6 +49,7 @@ unpack_windows_qt() { # archive-or-folder
 # --- Configure and build -----------------------------------------------------------------------------
 
 bash scripts/install-deps.sh
+source scripts/configurations.sh  # the generator of new build folders
 # The build runs a few of its own programs (the sample pilot's maker) under Wine, in a prefix that
 # lives and dies with the build folder, without a display.
 mkdir -p "${dir}"
