@@ -15,11 +15,11 @@ if [ "${1:-}" = --check ]; then
   check=yes
   shift
 fi
-build=${1:-${plain_build}}
 
 bash scripts/install-deps.sh
 # After the installation: the plain build takes its flags from dpkg-buildflags.
 source scripts/configurations.sh
+build=${1:-${plain_build}}
 
 # Only what the package installs is built here; a test run (scripts/test.sh) builds the rest of the
 # folder, and the same objects serve both. The plain build is at Debian's own optimisation level
