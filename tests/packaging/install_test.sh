@@ -17,7 +17,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "${build}" --prefix "${staging}" >/dev/null
 [ -x "${staging}/bin/orlenda3001-cli" ] || fail "no bin/orlenda3001-cli"
 [ -f "${staging}/share/bash-completion/completions/orlenda3001-cli" ] || fail "no bash completion"
-[ -f "${staging}/share/doc/orlenda3001/copyright" ] || fail "no copyright file"
+for file in copyright LICENSE THIRD-PARTY-NOTICES.txt; do
+  [ -f "${staging}/share/doc/orlenda3001/${file}" ] || fail "no ${file} in share/doc/orlenda3001"
+done
 
 # Each program's manual page, rendered without a warning.
 check_manual_page() {

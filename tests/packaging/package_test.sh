@@ -47,6 +47,13 @@ lintian_output=$(lintian --fail-on error --display-info "${package}") || {
   fail "lintian reports errors"
 }
 [ -z "${lintian_output}" ] || echo "${lintian_output}"
+# The licence: no warning either, and the package carries its full text and the third-party notices.
+if grep -iE '^[EW]: .*(copyright|licen[cs]e)' <<<"${lintian_output}"; then
+  fail "lintian warns about the licence"
+fi
+for file in copyright LICENSE THIRD-PARTY-NOTICES.txt; do
+  [ -f "${usr}/share/doc/orlenda3001/${file}" ] || fail "the package has no /usr/share/doc/orlenda3001/${file}"
+done
 
 step "apt resolves the dependencies"
 if [ -z "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -print -quit 2>/dev/null)" ]; then
