@@ -22,6 +22,8 @@ packages=(
   # The Windows desktop program: its smoke test under Wine (key presses, the screenshot's conversion to
   # PNG) and its zip.
   xdotool netpbm zip unzip
+  # The Windows installer (an MSI made by wixl; msiinfo reads it back in its test).
+  wixl msitools
 )
 
 sudo_cmd=()

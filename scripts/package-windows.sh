@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Makes the Windows zip that a player unzips and runs: orlenda3001-<version>-windows-x64.zip in the
-# Windows build folder, holding orlenda3001.exe and orlenda3001-cli.exe (static, stripped), README.md
-# and the sample pilot, in one folder orlenda3001-<version>/. Builds them first
-# (scripts/build-windows.sh); needs the Windows Qt toolchain for the desktop program.
+# Makes the two Windows packages in the Windows build folder, each holding orlenda3001.exe and
+# orlenda3001-cli.exe (static, stripped), README.md, LICENSE, THIRD-PARTY-NOTICES.txt and the sample
+# pilot: orlenda3001-<version>-windows-x64.zip, which a player unzips and runs (one folder
+# orlenda3001-<version>/), and orlenda3001-<version>-windows-x64.msi, the installer
+# (packaging/windows/). Builds them first (scripts/build-windows.sh); needs the Windows Qt toolchain
+# for the desktop program.
 #
 #   scripts/package-windows.sh        Environment: WINDOWS_BUILD_DIR (default build-windows),
 #                                     ORLENDA_WINDOWS_QT (see scripts/build-windows.sh)
@@ -25,7 +27,10 @@ mkdir -p "${staging}"
 for exe in "${program}" "${cli}"; do
   x86_64-w64-mingw32-strip -o "${staging}/$(basename "${exe}")" "${exe}"
 done
-cp README.md "${sample}" "${staging}/"
+cp README.md LICENSE THIRD-PARTY-NOTICES.txt "${sample}" "${staging}/"
 (cd "${dir}/package" && zip -q -r -X "${zip_file}" "${name}")
 echo "package-windows: ${zip_file} ($(du -h "${zip_file}" | cut -f1))"
 unzip -l "${zip_file}"
+msi_file="${dir}/${name}-windows-x64.msi"
+bash packaging/windows/make-msi.sh "${staging}" "${version}" "${msi_file}" >/dev/null
+echo "package-windows: ${msi_file} ($(du -h "${msi_file}" | cut -f1))"

@@ -89,4 +89,8 @@ if [ "${#pilots[@]}" -gt 0 ]; then
   check "a file name that is not ASCII" cmp -s <("${LINUX_CLI}" dump "${unicode}") <("${windows_cli[@]}" dump "${unicode}")
 fi
 [ "${failed}" -eq 0 ] || { echo "windows: the Windows command line differs from the Linux one"; exit 1; }
+
+# The zip and the installer, the installer under Wine in a prefix of its own.
+echo "== The Windows packages"
+bash tests/packaging/windows_package_test.sh "${dir}" ../shared/real-pilots
 echo "windows: the core tests pass under Wine and the command line matches Linux"

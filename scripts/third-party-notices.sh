@@ -78,9 +78,9 @@ What each program holds
 - orlenda3001-cli.exe (Windows, one static program): CLI11, nlohmann-json, the GCC runtime and the
   mingw-w64 runtime.
 - orlenda3001 and orlenda3001-cli (Linux, the Debian package): CLI11 and nlohmann-json are compiled
-  into orlenda3001-cli; the small static parts of the GCC runtime and of the GNU C library are linked
-  into both. Qt, libjpeg-turbo, the C++ library and the C library are Debian's shared libraries, whose
-  packages carry their own notices in /usr/share/doc/<package>/copyright.
+  into orlenda3001-cli. Everything else the two programs use (Qt, libjpeg-turbo, the C++ and C
+  libraries, the GCC runtime) is Debian's shared libraries, whose packages carry their own notices in
+  /usr/share/doc/<package>/copyright.
 
 Qt: getting its source and relinking
 ------------------------------------
@@ -124,9 +124,5 @@ EOF
     "/usr/lib/gcc/x86_64-w64-mingw32/*/*.a" gcc-mingw-w64-base verbatim gcc-mingw-w64-base
   component "The mingw-w64 runtime (C runtime, Windows import libraries, winpthreads)" \
     "orlenda3001.exe, orlenda3001-cli.exe" "/usr/x86_64-w64-mingw32/lib/*.a" mingw-w64-common verbatim mingw-w64-common
-  component "The GCC runtime for Linux (libgcc's static part)" "orlenda3001, orlenda3001-cli" \
-    "/usr/lib/gcc/x86_64-linux-gnu/*/*.a" gcc-12-base verbatim gcc-12-base
-  component "The GNU C library's static part (libc_nonshared)" "orlenda3001, orlenda3001-cli" \
-    "/usr/lib/x86_64-linux-gnu/libc_nonshared.a" libc6 verbatim libc6
 } >"${output}"
 echo "third-party notices: ${output} ($(wc -l <"${output}") lines)"

@@ -22,6 +22,7 @@ constexpr char kBuildLabel[] = "Build 2001.11.02";
 constexpr int kTitlePixelSize = 19;
 constexpr char kLinkStyle[] = "color: #7fb2ff; text-decoration: underline;";
 constexpr QColor kNightSky{0x10, 0x10, 0x18};
+constexpr char kLicenceName[] = "Licence: GNU GPL, version 3 or later";
 
 // Until the picture is decoded, the label holds a picture of the same size in the colour shown when
 // there is none, so that the box's layout and its picture's size are settled from the start.
@@ -30,18 +31,23 @@ QPixmap PicturePlaceholder(const QSize& size) {
   placeholder.fill(kNightSky);
   return placeholder;
 }
+
+QString BesideProgram(const QString& fileName) {
+  return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(fileName)).toString();
+}
 }  // namespace
 
-// The web link: the configured address; else the README beside the program, where the Windows zip
-// puts it; else the source tree's README for a program run from its build folder.
+// The web link: the configured address; else the README beside the program, where the Windows packages
+// put it; else the source tree's README for a program run from its build folder. The licence likewise.
 AboutLinks BuiltInAboutLinks() {
-  const QString besideProgram =
-      QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("README.md")))
-          .toString();
-  const QStringList webAddresses{QString::fromUtf8(about_links::kWebAddress), besideProgram,
+  const QStringList webAddresses{QString::fromUtf8(about_links::kWebAddress),
+                                 BesideProgram(QStringLiteral("README.md")),
                                  QString::fromUtf8(about_links::kSourceReadme)};
+  const QStringList licenceAddresses{QString::fromUtf8(about_links::kInstalledLicence),
+                                     BesideProgram(QStringLiteral("LICENSE")),
+                                     QString::fromUtf8(about_links::kSourceLicence)};
   return {FirstOpenableAddress(webAddresses), QString::fromUtf8(about_links::kWebCaption),
-          QString::fromUtf8(about_links::kMailAddress)};
+          QString::fromUtf8(about_links::kMailAddress), FirstOpenableAddress(licenceAddresses)};
 }
 
 QString FirstOpenableAddress(const QStringList& addresses) {
@@ -68,8 +74,10 @@ TAboutBox::TAboutBox(Prompts& prompts, const AboutLinks& links, QWidget* parent)
   ui_->Image1->setPixmap(PicturePlaceholder(ui_->Image1->size()));
   SetUpLink(*ui_->WebLinkLabel, links_.webAddress, links_.webCaption);
   SetUpLink(*ui_->MailLabel1, links_.mailAddress, links_.mailAddress);
+  SetUpLicence();
   connect(ui_->WebLinkLabel, &QLabel::linkActivated, this, [this] { WebLinkLabelClick(); });
   connect(ui_->MailLabel1, &QLabel::linkActivated, this, [this] { MailLabel1Click(); });
+  connect(ui_->LicenceLabel, &QLabel::linkActivated, this, [this] { LicenceLabelClick(); });
   connect(ui_->OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -83,6 +91,16 @@ void TAboutBox::SetUpLink(QLabel& label, const QString& address, const QString& 
   label.setText(QStringLiteral("<a href=\"link\" style=\"%1\">%2</a>")
                     .arg(QString::fromLatin1(kLinkStyle), caption.toHtmlEscaped()));
   label.setToolTip(LiteralToolTip(address));
+}
+
+// The licence is named even when its text cannot be found; it is then plain text rather than a link.
+void TAboutBox::SetUpLicence() {
+  if (links_.licenceAddress.isEmpty()) {
+    ui_->LicenceLabel->setText(QString::fromLatin1(kLicenceName));
+    ui_->LicenceLabel->setStyleSheet(QStringLiteral("color: #b0b0c0; background: transparent;"));
+    return;
+  }
+  SetUpLink(*ui_->LicenceLabel, links_.licenceAddress, QString::fromLatin1(kLicenceName));
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
@@ -114,6 +132,8 @@ void TAboutBox::FormShow() {
 void TAboutBox::MailLabel1Click() { OpenLink(QUrl(QStringLiteral("mailto:") + links_.mailAddress)); }
 
 void TAboutBox::WebLinkLabelClick() { OpenLink(QUrl(links_.webAddress)); }
+
+void TAboutBox::LicenceLabelClick() { OpenLink(QUrl(links_.licenceAddress)); }
 
 // A link that no program takes (no mail program, no browser, no launcher at all) is reported, so that
 // the click is not met with silence.

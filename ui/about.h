@@ -1,7 +1,7 @@
 #pragma once
 
-// The about box: the product's title, its build label, a credit, a notice and two links handed to the
-// desktop's default programs.
+// The about box: the product's title, its build label, a credit, a notice, the licence, and links
+// handed to the desktop's default programs.
 
 #include <QDialog>
 #include <QString>
@@ -20,11 +20,13 @@ class Prompts;
 struct AboutLinks {
   QString webAddress;  // empty: no web link
   QString webCaption;
-  QString mailAddress;  // empty: no mail link
+  QString mailAddress;     // empty: no mail link
+  QString licenceAddress;  // the licence's text; empty: the licence is named without a link
 };
 
 // The links chosen when the program was built. The web link is the first of the build's addresses
-// that can be opened here (see FirstOpenableAddress); it is left out when none can.
+// that can be opened here (see FirstOpenableAddress); it is left out when none can. The licence link
+// is found the same way, from the LICENSE files that the packages install.
 AboutLinks BuiltInAboutLinks();
 
 // The first address that is not a file:// address or names a file that exists; empty when there is
@@ -42,6 +44,7 @@ class TAboutBox : public QDialog {
   void FormShow();
   void MailLabel1Click();
   void WebLinkLabelClick();
+  void LicenceLabelClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -49,6 +52,7 @@ class TAboutBox : public QDialog {
  private:
   void ShowPicture();
   void SetUpLink(QLabel& label, const QString& address, const QString& caption);
+  void SetUpLicence();
   void OpenLink(const QUrl& address);
 
   std::unique_ptr<Ui::TAboutBox> ui_;

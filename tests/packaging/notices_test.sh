@@ -18,8 +18,8 @@ failed=0
 for map in "$@"; do
   [ -f "${map}" ] || { echo "FAIL: no link map ${map}" >&2; exit 1; }
   # The archives of the members the linker included: "path/libname.a(member.o)".
-  mapfile -t archives < <(grep -oE '[^ ()]+\.a\(' "${map}" | sed 's/($//' | sort -u | grep -v '/liborlenda_[^/]*\.a$' || true)
-  [ "${#archives[@]}" -gt 0 ] || { echo "FAIL: ${map} shows no archive member" >&2; exit 1; }
+  grep -q '^Archive member included' "${map}" || { echo "FAIL: ${map} is not a GNU ld link map" >&2; exit 1; }
+  mapfile -t archives < <(grep -oE '[^ ()]+\.a\(' "${map}" | sed 's/($//' | sort -u | grep -v '/\?liborlenda_[^/]*\.a$' || true)
   for archive in "${archives[@]}"; do
     path=$(realpath -m "${archive}")
     claimed=""
@@ -36,6 +36,6 @@ for map in "$@"; do
       failed=1
     fi
   done
-  echo "$(basename "${map}"): ${#archives[@]} static libraries, each with its notice"
+  [ "${failed}" -ne 0 ] || echo "$(basename "${map}"): ${#archives[@]} static libraries, each with its notice"
 done
 exit "${failed}"

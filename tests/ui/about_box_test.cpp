@@ -16,7 +16,8 @@ using namespace orlenda::test;
 namespace {
 
 const AboutLinks kLinks{QStringLiteral("file:///usr/share/doc/orlenda3001/README.md"),
-                        QStringLiteral("Read me"), QStringLiteral("club@example.invalid")};
+                        QStringLiteral("Read me"), QStringLiteral("club@example.invalid"),
+                        QStringLiteral("file:///usr/share/doc/orlenda3001/LICENSE")};
 
 void ActivateLink(QLabel& label) {
   QMetaObject::invokeMethod(&label, "linkActivated", Q_ARG(QString, QStringLiteral("link")));
@@ -59,9 +60,11 @@ class AboutBoxTest : public QObject {
     QVERIFY(Find<QLabel>(about, "WebLinkLabel")->text().contains(QStringLiteral("Read me")));
     ActivateLink(*Find<QLabel>(about, "MailLabel1"));
     ActivateLink(*Find<QLabel>(about, "WebLinkLabel"));
+    ActivateLink(*Find<QLabel>(about, "LicenceLabel"));
     QCOMPARE(prompts.documents,
              (std::vector<QUrl>{QUrl(QStringLiteral("mailto:club@example.invalid")),
-                                QUrl(QStringLiteral("file:///usr/share/doc/orlenda3001/README.md"))}));
+                                QUrl(QStringLiteral("file:///usr/share/doc/orlenda3001/README.md")),
+                                QUrl(QStringLiteral("file:///usr/share/doc/orlenda3001/LICENSE"))}));
   }
 
   void aLinkNoProgramTakesIsReported() {
@@ -88,6 +91,7 @@ class AboutBoxTest : public QObject {
              QStringLiteral("https://example.invalid/"));
 #ifndef Q_OS_WIN  // cross-built, the source tree's README has a path of the build machine
     QVERIFY(!BuiltInAboutLinks().webAddress.isEmpty());  // this build's own source README at least
+    QVERIFY(BuiltInAboutLinks().licenceAddress.endsWith(QStringLiteral("/LICENSE")));
 #endif
   }
 
@@ -96,6 +100,9 @@ class AboutBoxTest : public QObject {
     TAboutBox about(prompts, AboutLinks{});
     QVERIFY(Find<QLabel>(about, "MailLabel1")->isHidden());
     QVERIFY(Find<QLabel>(about, "WebLinkLabel")->isHidden());
+    // The licence is named even without its text at hand.
+    QCOMPARE(Find<QLabel>(about, "LicenceLabel")->text(),
+             QStringLiteral("Licence: GNU GPL, version 3 or later"));
   }
 };
 

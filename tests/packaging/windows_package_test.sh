@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Makes the Windows packages (scripts/package-windows.sh) and checks them: the third-party notices
+# against the programs' link maps, LICENSE and the notices in the zip, and the installer under Wine on
+# a virtual display (Xvfb), in a prefix of its own, as a player would use it:
+# 1. `msiexec /i … /qn` installs per machine: the files in Program Files\Orlenda 3001, the Start-menu
+#    shortcut, the .plt association and the entry under installed apps (read with `wine reg query`);
+# 2. `wine start C:\…\Wedge.plt` starts the installed program with that file, and the report it shows
+#    equals `orlenda3001-cli.exe report` of the same file;
+# 3. an installer of a higher version replaces it (one product afterwards, with the new files), and
+#    the older installer is then refused;
+# 4. `msiexec /x … /qn` removes every file, shortcut and registry key of ours and leaves the player's
+#    settings, main log and pilot file as they were.
+#
+#   windows_package_test.sh [WINDOWS_BUILD_FOLDER] [REAL_PILOTS_FOLDER]
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+dir=${1:-build-windows}
+real_pilots=${2:-}
+
+if [ -z "${ORLENDA_PACKAGE_TEST_IN_XVFB:-}" ]; then
+  bash scripts/package-windows.sh >/dev/null || { echo "FAIL: scripts/package-windows.sh" >&2; exit 1; }
+  exec env ORLENDA_PACKAGE_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name="orlenda3001-${version}"
+msi="${dir}/${name}-windows-x64.msi"
+work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-msi-test-XXXXXX")
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+# A prefix of its own; Wine's menu builder stays off, so that nothing reaches the host's desktop menus.
+export WINEPREFIX="${work}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+cleanup() {
+  "${wineserver}" -k 2>/dev/null
+  rm -rf "${work}"
+}
+trap cleanup EXIT
+
+failed=0
+check() { # what, command...
+  local what=$1
+  shift
+  if "$@"; then echo "ok: ${what}"; else echo "FAIL: ${what}"; failed=1; fi
+}
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+echo "== The notices and the zip"
+check "the notices claim every library linked into the programs" \
+  bash tests/packaging/notices_test.sh THIRD-PARTY-NOTICES.txt "${dir}/app/orlenda3001.map" "${dir}/cli/orlenda3001-cli.map"
+zip_listing=$(unzip -Z1 "${dir}/${name}-windows-x64.zip")
+for file in LICENSE THIRD-PARTY-NOTICES.txt; do
+  check "the zip holds ${file}" grep -qx "${name}/${file}" <<<"${zip_listing}"
+done
+
+# Windows' view of the prefix: the program's folder, the start menus, the registry.
+drive_c="${WINEPREFIX}/drive_c"
+installed="${drive_c}/Program Files/Orlenda 3001"
+installed_windows='C:\Program Files\Orlenda 3001'
+shortcuts() { find "${drive_c}/ProgramData" "${drive_c}/users" -iname 'Orlenda 3001.lnk' 2>/dev/null; }
+msiexec() { "${wine}" msiexec "$@" >>"${work}/msiexec.log" 2>&1; }
+reg_value() { # key [value name]: prints the value's data, or fails when there is none
+  local output
+  if [ -n "${2:-}" ]; then
+    output=$("${wine}" reg query "$1" /v "$2" 2>/dev/null) || return 1
+  else
+    output=$("${wine}" reg query "$1" /ve 2>/dev/null) || return 1
+  fi
+  grep -m1 -E '^ +\S.*REG_' <<<"${output}" | sed -E 's/^ +.*REG_[A-Z_]+ {4}//; s/^ +.*REG_[A-Z_]+$//' | tr -d '\r'
+}
+reg_equals() { [ "$(reg_value "$1" "${3:-}")" = "$2" ]; }
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# The installed-apps entries named "Orlenda 3001": one key per line.
+our_entries() {
+  "${wine}" reg query "${uninstall_root}" 2>/dev/null | tr -d '\r' | grep '^HKEY' | while read -r key; do
+    [ "$(reg_value "${key}" DisplayName)" = "Orlenda 3001" ] && echo "${key}"
+  done
+}
+same_files() { # folder: the installed files equal the folder's
+  local file
+  for file in orlenda3001.exe orlenda3001-cli.exe README.md LICENSE THIRD-PARTY-NOTICES.txt Red_Kestrel.plt; do
+    cmp -s "$1/${file}" "${installed}/${file}" || return 1
+  done
+}
+classes_keys=('HKCR\.plt' 'HKCR\Orlenda3001.PilotFile' 'HKCR\Applications\orlenda3001.exe')
+
+"${wine}" cmd /c exit >/dev/null 2>&1 # makes the prefix
+user=$(id -un)
+profile="${drive_c}/users/${user}"
+
+echo "== Installing ${msi##*/}"
+check "msiexec /i exits with 0" msiexec /i "Z:$(realpath "${msi}")" /qn
+check "the files are in Program Files\\Orlenda 3001" same_files "${dir}/package/${name}"
+check "the Start-menu shortcut is in place" test -n "$(shortcuts)"
+program_command="\"${installed_windows}\\orlenda3001.exe\" \"%1\""
+check ".plt is a pilot file" reg_equals 'HKCR\.plt' Orlenda3001.PilotFile
+check ".plt's Open with lists the pilot file type" reg_value 'HKCR\.plt\OpenWithProgids' Orlenda3001.PilotFile
+check "the pilot file type's name" reg_equals 'HKCR\Orlenda3001.PilotFile' "X-Wing Alliance pilot file"
+check "the pilot file type's icon" reg_equals 'HKCR\Orlenda3001.PilotFile\DefaultIcon' "\"${installed_windows}\\orlenda3001.exe\",0"
+check "the pilot file type opens with the program" \
+  reg_equals 'HKCR\Orlenda3001.PilotFile\shell\open\command' "${program_command}"
+check "the program lists .plt as its type" reg_value 'HKCR\Applications\orlenda3001.exe\SupportedTypes' .plt
+mapfile -t entries < <(our_entries)
+check "one entry under installed apps" test "${#entries[@]}" -eq 1
+entry=${entries[0]:-none}
+check "the entry's version is ${version}" reg_equals "${entry}" "${version}" DisplayVersion
+check "the entry's publisher" reg_equals "${entry}" "The Orlenda 3001 developers" Publisher
+check "the entry's help link" reg_value "${entry}" HelpLink
+# Windows Installer keeps the product's icon under its product key, where installed apps look for it.
+check "the entry's icon" bash -c "'${wine}' reg query 'HKLM\\Software\\Classes\\Installer\\Products' /s /v ProductIcon 2>/dev/null |
+  grep -q 'orlenda3001.ico'"
+
+echo "== A pilot file started from the shell"
+pilot="${installed}/Red_Kestrel.plt"
+if [ -n "${real_pilots}" ] && [ -d "${real_pilots}" ]; then
+  first=$(find "${real_pilots}" -maxdepth 1 -iname '*.plt' | sort | head -1)
+  [ -n "${first}" ] && pilot=${first}
+fi
+mkdir -p "${drive_c}/users/Jörg"
+cp "${pilot}" "${drive_c}/users/Jörg/Wedge.plt"
+windows_pilot='C:\users\Jörg\Wedge.plt'
+# In its screenshot mode the program loads the file without asking, writes the report it shows, and ends.
+ORLENDA_SCREENSHOT_DIR="Z:${work}/shots" ORLENDA_REPORT_FILE="Z:${work}/window-report.txt" \
+  timeout 180 "${wine}" start /wait "${windows_pilot}" >>"${work}/start.log" 2>&1
+check "wine start of a .plt file starts the installed program with it" test -s "${work}/window-report.txt"
+"${wine}" "${installed}/orlenda3001-cli.exe" report "${windows_pilot}" >"${work}/cli-report.txt" 2>/dev/null
+normalise() { tr -d '\r' <"$1" | sed -e '$a\'; }
+check "its report equals orlenda3001-cli.exe report" \
+  cmp -s <(normalise "${work}/window-report.txt") <(normalise "${work}/cli-report.txt")
+
+echo "== An upgrade, then the older version again"
+newer_version="${version%.*}.$((${version##*.} + 1))"
+cp -r "${dir}/package/${name}" "${work}/newer"
+echo "Built as ${newer_version} for the upgrade test." >>"${work}/newer/README.md"
+bash packaging/windows/make-msi.sh "${work}/newer" "${newer_version}" "${work}/newer.msi" >/dev/null ||
+  fail "no installer of version ${newer_version}"
+check "msiexec /i of version ${newer_version} exits with 0" msiexec /i "Z:${work}/newer.msi" /qn
+mapfile -t entries < <(our_entries)
+check "one entry under installed apps after the upgrade" test "${#entries[@]}" -eq 1
+check "the entry's version is ${newer_version}" reg_equals "${entries[0]:-none}" "${newer_version}" DisplayVersion
+check "the newer files are installed" same_files "${work}/newer"
+check "installing ${version} over ${newer_version} is refused" bash -c "! '${wine}' msiexec /i 'Z:$(realpath "${msi}")' /qn"
+check "${newer_version} stays installed" reg_equals "${entries[0]:-none}" "${newer_version}" DisplayVersion
+
+echo "== Uninstalling"
+# The player's own files, written before: settings, main log, a pilot file.
+printf '[Orlenda]\r\nLogFile=C:\\users\\%s\\ORLENDA_MainLog.txt\r\n' "${user}" >"${profile}/AppData/Roaming/orlenda3001.ini"
+printf 'Wedge 1234\r\n' >"${profile}/ORLENDA_MainLog.txt"
+cp "${profile}/AppData/Roaming/orlenda3001.ini" "${profile}/ORLENDA_MainLog.txt" "${drive_c}/users/Jörg/Wedge.plt" "${work}/"
+check "msiexec /x exits with 0" msiexec /x "Z:${work}/newer.msi" /qn
+check "no file of ours is left" test ! -e "${installed}"
+check "no shortcut of ours is left" test -z "$(shortcuts)"
+for key in "${classes_keys[@]}"; do
+  check "no registry key ${key}" bash -c "! '${wine}' reg query '${key}' >/dev/null 2>&1"
+done
+check "no entry under installed apps" test -z "$(our_entries)"
+check "the settings are untouched" cmp -s "${work}/orlenda3001.ini" "${profile}/AppData/Roaming/orlenda3001.ini"
+check "the main log is untouched" cmp -s "${work}/ORLENDA_MainLog.txt" "${profile}/ORLENDA_MainLog.txt"
+check "the pilot file is untouched" cmp -s "${work}/Wedge.plt" "${drive_c}/users/Jörg/Wedge.plt"
+
+if [ "${failed}" -ne 0 ]; then
+  echo "windows packages: failed; msiexec said:"
+  cat "${work}/msiexec.log"
+  exit 1
+fi
+echo "windows packages: the zip and the installer pass"
