@@ -112,8 +112,6 @@ EOF
     qt_bundled "harfbuzz-ng"
   component "PCRE2, as bundled with Qt" "orlenda3001.exe" "*/qt/lib/libQt6BundledPcre2.a" libqt6core6 \
     qt_bundled "pcre2"
-  component "libjpeg, as bundled with Qt" "orlenda3001.exe (only where Qt's JPEG reader is linked)" \
-    "*/qt/lib/libQt6BundledLibjpeg.a" libqt6core6 qt_bundled "libjpeg"
   component "md4c, double-conversion and the other code in Qt's own libraries" "orlenda3001.exe" "" libqt6core6 \
     qt_bundled "md4c|double-conversion|easing|tinycbor|sha1|sha3|md4|md5|rfc6234|icc"
   component "libjpeg-turbo 2.1.5" "orlenda3001.exe" "*/jpeg/lib/libjpeg.a" libjpeg62-turbo verbatim libjpeg62-turbo

@@ -71,6 +71,7 @@ reg_value() { # key [value name]: prints the value's data, or fails when there i
   grep -m1 -E '^ +\S.*REG_' <<<"${output}" | sed -E 's/^ +.*REG_[A-Z_]+ {4}//; s/^ +.*REG_[A-Z_]+$//' | tr -d '\r'
 }
 reg_equals() { [ "$(reg_value "$1" "${3:-}")" = "$2" ]; }
+reg_has() { reg_value "$@" >/dev/null; }
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 # The installed-apps entries named "Orlenda 3001": one key per line.
 our_entries() {
@@ -96,18 +97,18 @@ check "the files are in Program Files\\Orlenda 3001" same_files "${dir}/package/
 check "the Start-menu shortcut is in place" test -n "$(shortcuts)"
 program_command="\"${installed_windows}\\orlenda3001.exe\" \"%1\""
 check ".plt is a pilot file" reg_equals 'HKCR\.plt' Orlenda3001.PilotFile
-check ".plt's Open with lists the pilot file type" reg_value 'HKCR\.plt\OpenWithProgids' Orlenda3001.PilotFile
+check ".plt's Open with lists the pilot file type" reg_has 'HKCR\.plt\OpenWithProgids' Orlenda3001.PilotFile
 check "the pilot file type's name" reg_equals 'HKCR\Orlenda3001.PilotFile' "X-Wing Alliance pilot file"
 check "the pilot file type's icon" reg_equals 'HKCR\Orlenda3001.PilotFile\DefaultIcon' "\"${installed_windows}\\orlenda3001.exe\",0"
 check "the pilot file type opens with the program" \
   reg_equals 'HKCR\Orlenda3001.PilotFile\shell\open\command' "${program_command}"
-check "the program lists .plt as its type" reg_value 'HKCR\Applications\orlenda3001.exe\SupportedTypes' .plt
+check "the program lists .plt as its type" reg_has 'HKCR\Applications\orlenda3001.exe\SupportedTypes' .plt
 mapfile -t entries < <(our_entries)
 check "one entry under installed apps" test "${#entries[@]}" -eq 1
 entry=${entries[0]:-none}
 check "the entry's version is ${version}" reg_equals "${entry}" "${version}" DisplayVersion
 check "the entry's publisher" reg_equals "${entry}" "The Orlenda 3001 developers" Publisher
-check "the entry's help link" reg_value "${entry}" HelpLink
+check "the entry's help link" reg_has "${entry}" HelpLink
 # Windows Installer keeps the product's icon under its product key, where installed apps look for it.
 check "the entry's icon" bash -c "'${wine}' reg query 'HKLM\\Software\\Classes\\Installer\\Products' /s /v ProductIcon 2>/dev/null |
   grep -q 'orlenda3001.ico'"
@@ -142,6 +143,8 @@ check "one entry under installed apps after the upgrade" test "${#entries[@]}" -
 check "the entry's version is ${newer_version}" reg_equals "${entries[0]:-none}" "${newer_version}" DisplayVersion
 check "the newer files are installed" same_files "${work}/newer"
 check "installing ${version} over ${newer_version} is refused" bash -c "! '${wine}' msiexec /i 'Z:$(realpath "${msi}")' /qn"
+# Windows Installer shows the launch condition's message to a player who tries (/qn shows none).
+check "the refusal says why" bash -c "msiinfo export '${msi}' LaunchCondition | grep -q 'A newer version of Orlenda 3001 is already installed'"
 check "${newer_version} stays installed" reg_equals "${entries[0]:-none}" "${newer_version}" DisplayVersion
 
 echo "== Uninstalling"
