@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <unordered_set>
 
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
@@ -29,10 +31,12 @@ constexpr qint64 kStepMilliseconds = 25;
 constexpr int kRefreshDelayMilliseconds = 300;
 constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
 constexpr int kMeasuredRows = 100;        // rows measured for a column's width
+constexpr int kFileWidthCharacters = 32;  // a longer file name is elided in the middle
+constexpr int kProgressDelayMilliseconds = 500;
 
 }  // namespace
 
-TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> openPilot,
+TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
                          std::function<void(const QString&)> appendToLog, QWidget* parent)
     : QWidget(parent, Qt::Window),
       ui_(std::make_unique<Ui::TPilotsForm>()),
@@ -46,12 +50,14 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> o
   ui_->PilotsTable->setModel(proxy_);
   ui_->PilotsTable->setColumnHidden(static_cast<int>(RosterColumn::kMessage), true);
   ui_->PilotsTable->verticalHeader()->hide();
+  ui_->PilotsTable->setTextElideMode(Qt::ElideMiddle);
   ui_->PilotsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
   folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
+  csvDialog_.use = QStringLiteral("the CSV file");
   stepTimer_.setInterval(0);
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelayMilliseconds);
@@ -114,18 +120,23 @@ void TPilotsForm::ShowFolder(const QString& folder) {
 }
 
 // Columns as wide as their texts, measured on the first rows; a load message shown in the name
-// column is cut to a name's width (the row's tooltip holds it whole).
+// column is cut to a name's width, and a long file name elided in its middle (the tooltips hold them
+// whole), so that one long text cannot push the other columns out of view.
 void TPilotsForm::FitColumns() {
   QTableView& table = *ui_->PilotsTable;
   table.resizeColumnsToContents();
-  const int name = static_cast<int>(RosterColumn::kName);
-  table.setColumnWidth(name, std::min(table.columnWidth(name), table.fontMetrics().horizontalAdvance(QString(
-                                                                   kNameWidthCharacters, QLatin1Char('M')))));
+  const auto capWidth = [&table](RosterColumn column, int characters) {
+    const int index = static_cast<int>(column);
+    const int widest = table.fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('M')));
+    table.setColumnWidth(index, std::min(table.columnWidth(index), widest));
+  };
+  capWidth(RosterColumn::kName, kNameWidthCharacters);
+  capWidth(RosterColumn::kFile, kFileWidthCharacters);
 }
 
 void TPilotsForm::Watch(const std::vector<std::string>& paths) {
   QStringList files;
-  for (const std::string& path : paths) files.append(DisplayPath(path));
+  for (const std::string& path : paths) files.append(QtPath(path));
   if (!files.isEmpty()) watcher_.addPaths(files);
 }
 
@@ -138,15 +149,19 @@ void TPilotsForm::ShowProgress() {
 void TPilotsForm::LoadStep() {
   QElapsedTimer step;
   step.start();
+  std::vector<std::string> missing;
+  std::vector<RosterRow> rows;
   while (!pending_.empty() && step.elapsed() < kStepMilliseconds) {
     const std::string path = pending_.front();
     pending_.pop_front();
     if (IsMissing(path)) {
-      model_->RemovePath(path);
+      missing.push_back(path);
       continue;
     }
-    model_->Put(RosterRowOf(path, *settings_, context_));
+    rows.push_back(RosterRowOf(path, *settings_, context_));
   }
+  model_->RemovePaths(missing);
+  model_->PutRows(std::move(rows));
   ShowProgress();
 }
 
@@ -170,11 +185,11 @@ void TPilotsForm::Refresh() {
     folderChanged_ = false;
     bool readable = false;
     const std::vector<std::string> paths = PilotFilesIn(LocalPath(folder_), readable);
-    const std::set<std::string> listed(paths.begin(), paths.end());
+    const std::unordered_set<std::string> listed(paths.begin(), paths.end());
     std::vector<std::string> gone;
-    for (const RosterRow& row : model_->Rows())
-      if (readable && !listed.contains(row.path)) gone.push_back(row.path);
-    for (const std::string& path : gone) model_->RemovePath(path);
+    for (int row = 0; readable && row < model_->rowCount(); ++row)
+      if (!listed.contains(model_->Row(row).path)) gone.push_back(model_->Row(row).path);
+    model_->RemovePaths(gone);
     for (const std::string& path : paths)
       if (model_->RowOf(path) < 0) toLoad.insert(path);
     Watch(paths);  // a file replaced by a rename is watched again
@@ -206,7 +221,7 @@ void TPilotsForm::FilterEditTextChanged(const QString& text) { proxy_->SetNameFi
 
 void TPilotsForm::PilotsTableActivated(const QModelIndex& index) {
   if (!index.isValid()) return;
-  openPilot_(DisplayPath(model_->Row(proxy_->mapToSource(index).row()).path));
+  openPilot_(model_->Row(proxy_->mapToSource(index).row()).path);
 }
 
 std::vector<int> TPilotsForm::SelectedSourceRows() const {
@@ -227,14 +242,19 @@ std::vector<int> TPilotsForm::ShownSourceRows() const {
 
 // Each selected pilot is loaded into the pilot file view, as "Open pilotfile" loads it, and the line
 // that closing the view would append is appended, in the order the table shows. Files that failed
-// to load are passed over.
+// to load are passed over. Many rows show their progress, and Cancel stops after the current one.
 void TPilotsForm::AddToLogButtonClick() {
   TPltFileView& view = *session_.windows.PltFileView;
-  QStringList paths;
+  std::vector<std::string> paths;
   for (int row : SelectedSourceRows())
-    if (model_->Row(row).loaded) paths.append(DisplayPath(model_->Row(row).path));
-  for (const QString& path : paths) {
-    if (view.ReadMission(path) == 0) appendToLog_(view.ExportText());
+    if (model_->Row(row).loaded) paths.push_back(model_->Row(row).path);
+  QProgressDialog progress(QStringLiteral("Adding pilots to the log..."), QStringLiteral("Cancel"), 0,
+                           static_cast<int>(paths.size()), this);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(kProgressDelayMilliseconds);
+  for (std::size_t i = 0; i < paths.size() && !progress.wasCanceled(); ++i) {
+    if (view.ReadMission(paths[i]) == 0) appendToLog_(view.ExportText());
+    progress.setValue(static_cast<int>(i + 1));
   }
 }
 
