@@ -49,10 +49,9 @@ TForm1::TForm1(Session& session, QWidget* parent)
   SaveDialog1.use = QStringLiteral("the log");
   ConnectHandlers();
   ConnectShortcuts();
-  FormCreate();
   connect(&logWatcher_, &QFileSystemWatcher::fileChanged, this, &TForm1::TakeLinesFromOthersQuietly);
   connect(&logWatcher_, &QFileSystemWatcher::directoryChanged, this, &TForm1::TakeLinesFromOthersQuietly);
-  WatchLogFile();
+  FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -117,6 +116,7 @@ void TForm1::FormCreate() {
     const QString logFile = LogFileSetting();
     ui_->SaveButton->setToolTip(LiteralToolTip(ui_->SaveButton->toolTip() + logFile));
     LoadLogFile(logFile);
+    WatchLogFile();
   });
 }
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QProgressDialog>
+#include <QSet>
 #include <unordered_set>
 
 #include "base/file_replacement.h"
@@ -134,9 +135,14 @@ void TPilotsForm::FitColumns() {
   capWidth(RosterColumn::kFile, kFileWidthCharacters);
 }
 
+// Only the files not watched yet are handed to the watcher, which examines each file it is given: a
+// refresh of a big folder then costs no call to the system for the files that stayed.
 void TPilotsForm::Watch(const std::vector<std::string>& paths) {
+  const QStringList watchedFiles = watcher_.files();
+  const QSet<QString> watched(watchedFiles.begin(), watchedFiles.end());
   QStringList files;
-  for (const std::string& path : paths) files.append(QtPath(path));
+  for (const std::string& path : paths)
+    if (QString file = QtPath(path); !watched.contains(file)) files.append(std::move(file));
   if (!files.isEmpty()) watcher_.addPaths(files);
 }
 

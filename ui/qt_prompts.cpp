@@ -83,10 +83,10 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
   dialog.setFileMode(QFileDialog::AnyFile);  // the callers test whether the chosen file exists
   if (!state.title.isEmpty()) dialog.setWindowTitle(state.title);
   if (!state.filters.isEmpty()) dialog.setNameFilters(state.filters);
+  // A file's path starts in its folder, also when the file is gone or its name cannot be given to Qt.
   const QFileInfo start(state.initialDir);
-  if (!state.initialDir.isEmpty() && start.exists()) {
-    dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
-  }
+  const QString startFolder = start.isDir() ? start.absoluteFilePath() : start.absolutePath();
+  if (!state.initialDir.isEmpty() && QFileInfo(startFolder).isDir()) dialog.setDirectory(startFolder);
   if (!state.fileName.isEmpty()) dialog.selectFile(state.fileName);
   KeepWholePresetName(dialog, state.fileName);
   SizeForReading(dialog);
