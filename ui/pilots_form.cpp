@@ -35,6 +35,13 @@ constexpr int kMeasuredRows = 100;        // rows measured for a column's width
 constexpr int kFileWidthCharacters = 32;  // a longer file name is elided in the middle
 constexpr int kProgressDelayMilliseconds = 500;
 
+// What two names of one file (hard links) show alike: the same pilot, written at the same second.
+std::string SameFileKey(const RosterRow& row) {
+  std::string key = row.pilotName;
+  key.append(reinterpret_cast<const char*>(row.stored.data()), sizeof(row.stored));
+  return key + '/' + std::to_string(row.total) + '/' + std::to_string(row.modifiedTime.value_or(-1));
+}
+
 }  // namespace
 
 TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
@@ -177,6 +184,29 @@ void TPilotsForm::FolderChanged() {
   refreshTimer_.start();
 }
 
+// The watcher tells of a change to a file under one of its names only, also when the file has several
+// (hard links), and keeps watching the file that a name named before a rename over it. So the rows
+// that showed the same pilot as a changed file, written at the same second, are loaded again by their
+// paths too (at worst a row loaded once more), and every changed name is watched anew.
+void TPilotsForm::AddOtherNamesOf(std::set<std::string>& changed) {
+  std::unordered_set<std::string> keys;
+  for (const std::string& path : changed)
+    if (const int row = model_->RowOf(path); row >= 0 && model_->Row(row).loaded)
+      keys.insert(SameFileKey(model_->Row(row)));
+  for (int row = 0; !keys.empty() && row < model_->rowCount(); ++row) {
+    const RosterRow& candidate = model_->Row(row);
+    if (candidate.loaded && keys.contains(SameFileKey(candidate))) changed.insert(candidate.path);
+  }
+  const QStringList watchedFiles = watcher_.files();
+  const QSet<QString> watched(watchedFiles.begin(), watchedFiles.end());
+  std::vector<std::string> rewatch;
+  for (const std::string& path : changed) {
+    if (watched.contains(QtPath(path))) watcher_.removePath(QtPath(path));
+    if (IsRegularFile(path)) rewatch.push_back(path);
+  }
+  Watch(rewatch);
+}
+
 void TPilotsForm::FileChanged(const QString& path) {
   changedFiles_.insert(LocalPath(path));
   refreshTimer_.start();
@@ -187,6 +217,7 @@ void TPilotsForm::FileChanged(const QString& path) {
 void TPilotsForm::Refresh() {
   std::set<std::string> toLoad = std::move(changedFiles_);
   changedFiles_.clear();
+  AddOtherNamesOf(toLoad);
   if (folderChanged_) {
     folderChanged_ = false;
     bool readable = false;

@@ -59,6 +59,7 @@ class TPilotsForm : public QWidget {
   void FolderChanged();
   void FileChanged(const QString& path);
   void Refresh();
+  void AddOtherNamesOf(std::set<std::string>& changed);
   void FitColumns();
   std::vector<int> SelectedSourceRows() const;
   std::vector<int> ShownSourceRows() const;

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTableView>
 #include <QTest>
+#include <filesystem>
 
 #include "base/folder_entries.h"
 #include "program_fixture.h"
@@ -241,6 +242,32 @@ class PilotsFormTest : public QObject {
     QCOMPARE(ReadAll(pilot), bytes);
     QCOMPARE(ReadAll(copy), bytes);
     QVERIFY(!QFile::exists(folder + "/NEW.PLT"));
+  }
+
+  // Two names of one file (hard links): a save through one name shows under both, and a file renamed
+  // over one name shows under that name, the other keeping the old file.
+  void hardLinkedNamesFollowTheFilesTheyName() {
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("linked"));
+    QDir().mkpath(folder);
+    WritePilot(folder + "/a.plt", Pilot("Ace", 100));
+    std::filesystem::create_hard_link(LocalPath(folder + "/a.plt"), LocalPath(folder + "/b.plt"));
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    const QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    const auto pilotIn = [&table](const QString& file) {
+      for (int row = 0; row < table.model()->rowCount(); ++row)
+        if (Cell(table, row, RosterColumn::kFile) == file) return Cell(table, row, RosterColumn::kName);
+      return QString();
+    };
+    QCOMPARE(pilotIn("a.plt"), QStringLiteral("Ace"));
+
+    WritePilot(folder + "/b.plt", Pilot("Bravo", 200));  // in place: the file both names name
+    QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Bravo"));
+    QTRY_COMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
+    WritePilot(folder + "/new.tmp", Pilot("Charlie", 300));
+    std::filesystem::rename(LocalPath(folder + "/new.tmp"), LocalPath(folder + "/a.plt"));
+    QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Charlie"));
+    QCOMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
   }
 
   // "Pilots" (Ctrl+R) brings a minimised Pilots window back.
