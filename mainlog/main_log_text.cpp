@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "base/windows1252.h"
-#include "pilot/pilot_load.h"
+#include "pilot/pilot_file_target.h"
 
 namespace orlenda {
 
@@ -119,10 +119,7 @@ bool HasPilotFileName(const std::string& path) {
 std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
-  const bool loads =
-      bytes.size() == kPilotFileSize &&
-      LoadPilotBytes(AsBytes(bytes), static_cast<std::int64_t>(bytes.size()), path).Succeeded();
-  return loads ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
+  return HoldsPilotFile(bytes, path) ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
 }
 
 std::string LineText(const std::string& line, LogFileBaseline& baseline) {
@@ -180,9 +177,7 @@ std::vector<std::string> SplitLogLines(std::string_view text) {
   return lines;
 }
 
-std::string PilotFileAsLogMessage(const std::string& path) {
-  return "Cannot use " + path + " as the log: it is a pilot file";
-}
+std::string PilotFileAsLogMessage(const std::string& path) { return PilotFileTargetMessage(path, "the log"); }
 
 std::string BinaryFileAsLogMessage(const std::string& path) {
   return "Cannot use " + path + " as the log: it holds NUL bytes, so it is not a text file";

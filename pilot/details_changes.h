@@ -27,6 +27,8 @@ struct DetailsChanges {
   std::optional<CampaignChange> campaign;
 
   bool Empty() const { return !name && !rank && !rating && !kalidorStatus && !campaign; }
+  // A move of the active mission back: the missions after it leave the list with their scores.
+  bool LosesScores() const { return campaign && campaign->toCount < campaign->fromCount; }
 };
 
 // The record as its file holds it now: the last bytes this program read or wrote, loaded again.

@@ -7,7 +7,7 @@
 
 namespace orlenda {
 
-MainLog::MainLog(QPlainTextEdit& area) : area_(area) {}
+MainLog::MainLog(QPlainTextEdit& area) : area_(area) { MarkSaved(); }
 
 // An empty last line (the empty log, or a text ending in a line break) takes the new line, so that a
 // line break typed at the end does not leave an empty line in the log.
@@ -35,6 +35,40 @@ void MainLog::ReplaceText(const QString& text) {
   area_.document()->setPlainText(text);
   area_.setTextCursor(QTextCursor(area_.document()));
   SetModified(false);
+  MarkSaved();
+}
+
+void MainLog::MarkSaved() {
+  savedEnd_ = QTextCursor(area_.document());
+  savedEnd_.movePosition(QTextCursor::End);
+  savedEnd_.setKeepPositionOnInsert(true);
+}
+
+// The lines go after the line on which the saved text ends, so that a line the player is typing there
+// is not split. With no saved text before them they open the log.
+void MainLog::InsertSavedLines(const QStringList& lines) {
+  if (lines.isEmpty()) return;
+  const QString joined = lines.join(QLatin1Char('\n'));
+  QTextCursor at(area_.document());
+  at.setPosition(savedEnd_.position());
+  QString text = joined;
+  if (at.position() > 0) {
+    at.movePosition(QTextCursor::EndOfBlock);
+    text.prepend(QLatin1Char('\n'));
+  } else if (!area_.document()->isEmpty()) {
+    text.append(QLatin1Char('\n'));
+  }
+  const int insertedAt = at.position();
+  const QTextCursor player = area_.textCursor();
+  at.insertText(text);
+  savedEnd_.setPosition(insertedAt + (insertedAt > 0 ? 1 : 0) + static_cast<int>(joined.size()));
+  // A cursor right at the insertion would be carried past the new lines.
+  if (player.position() <= insertedAt && player.anchor() <= insertedAt) {
+    QTextCursor kept(area_.document());
+    kept.setPosition(player.anchor());
+    kept.setPosition(player.position(), QTextCursor::KeepAnchor);
+    area_.setTextCursor(kept);
+  }
 }
 
 QString MainLog::Text() const { return area_.toPlainText(); }

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <exception>
 
+#include "base/path_kind.h"
 #include "base/user_folders.h"
 #include "mainlog/main_log_file.h"
 #include "settings/game_folders.h"
@@ -45,8 +46,11 @@ TForm1::TForm1(Session& session, QWidget* parent)
   mainLog_ = std::make_unique<MainLog>(*ui_->Memo1);
   ShowModifiedInTitle();
   OpenDialog1.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+  SaveDialog1.use = QStringLiteral("the log");
   ConnectHandlers();
   ConnectShortcuts();
+  connect(&logWatcher_, &QFileSystemWatcher::fileChanged, this, &TForm1::TakeLinesFromOthersQuietly);
+  connect(&logWatcher_, &QFileSystemWatcher::directoryChanged, this, &TForm1::TakeLinesFromOthersQuietly);
   FormCreate();
 }
 
@@ -112,6 +116,7 @@ void TForm1::FormCreate() {
     const QString logFile = LogFileSetting();
     ui_->SaveButton->setToolTip(LiteralToolTip(ui_->SaveButton->toolTip() + logFile));
     LoadLogFile(logFile);
+    WatchLogFile();
   });
 }
 
@@ -159,14 +164,11 @@ QString TForm1::PilotsFolder() const {
 void TForm1::PilotsButtonClick() {
   if (pilotsForm_ == nullptr) {
     pilotsForm_ = new TPilotsForm(
-        session_, [this](const QString& fileName) { OpenChosenFile(fileName); },
-        [this](const QString& line) {
-          mainLog_->AppendLine(line);
-          ui_->Memo1->moveCursor(QTextCursor::End);
-        },
-        this);
+        session_, [this](const std::string& path) { OpenChosenFile(path); },
+        [this](const QString& line) { AppendOwnLine(line); }, this);
     pilotsForm_->ShowFolder(PilotsFolder());
   }
+  pilotsForm_->setWindowState(pilotsForm_->windowState() & ~Qt::WindowMinimized);
   pilotsForm_->show();
   pilotsForm_->raise();
   pilotsForm_->activateWindow();
@@ -174,49 +176,83 @@ void TForm1::PilotsButtonClick() {
 
 void TForm1::ShowOpenDialogAndOpen() {
   if (!session_.prompts().ExecuteOpenDialog(this, OpenDialog1)) return;
-  OpenChosenFile(OpenDialog1.fileName);
+  OpenChosenFile(LocalPath(OpenDialog1.fileName));
 }
 
 // The open sequence from the chosen file on: load, show the view, take its export line into the log
 // and show it there, and remember the file. A name typed into the open dialog that names no file is
-// reported and not remembered.
-void TForm1::OpenChosenFile(const QString& fileName) {
-  if (!QFileInfo(fileName).isFile()) {
+// reported and not remembered. The path is the core's: a name that is not UTF-8 opens as listed.
+void TForm1::OpenChosenFile(const std::string& path) {
+  if (!IsRegularFile(path)) {
     session_.prompts().ShowMessage(this, MessageKind::Error, MessageButtons::Ok,
-                                   QStringLiteral("File not found: ") + fileName);
+                                   QStringLiteral("File not found: ") + DisplayPath(path));
     return;
   }
   TPltFileView& view = *session_.windows.PltFileView;
-  if (view.ReadMission(fileName) != 0) return;
+  if (view.ReadMission(path) != 0) return;
   view.exec();
-  TakeLinesFromOthers();
-  mainLog_->AppendLine(view.ExportText());
-  ui_->Memo1->moveCursor(QTextCursor::End);
+  AppendOwnLine(view.ExportText());
   if (ReadFlag(session_.settings(), SettingNamed("SaveFilename"))) {
-    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), LocalPath(fileName));
+    WriteSettingValue(session_.settings(), SettingNamed("LastDir"), path);
   }
 }
 
-// Lines that another program (a second desktop program, the command line) appended to the log since
-// it was loaded are kept by the save and join the text area, so that the next save keeps them too.
+// Every line that this program adds to the log comes here: the lines that others saved to the log
+// file first, so that the log keeps the order in which its lines came; then the line, shown.
+void TForm1::AppendOwnLine(const QString& line) {
+  TakeLinesFromOthers();
+  mainLog_->AppendLine(line);
+  ui_->Memo1->moveCursor(QTextCursor::End);
+}
+
+// The lines that others saved to the log file join the text first, where the file has them, so that
+// the save neither moves nor repeats them. Lines that arrive between that and the save are kept by
+// the save after the text's, and join the text area there, so that the next save keeps them too.
 void TForm1::WriteMainLogTo(const QString& fileName) {
-  const LogWriteResult saved = SaveMainLog(LocalPath(fileName), mainLog_->Text().toStdString(), logBaseline_);
+  const std::string path = LocalPath(fileName);
+  if (path == logBaseline_.path) TakeLinesFromOthers();
+  const LogWriteResult saved = SaveMainLog(path, mainLog_->Text().toStdString(), logBaseline_);
   if (!saved.ok) throw PlatformError(saved.message);
   const bool modified = mainLog_->Modified();
   for (const std::string& line : saved.linesFromOthers) mainLog_->AppendLine(Utf8(line));
   mainLog_->SetModified(modified);
+  if (path == logBaseline_.path) mainLog_->MarkSaved();
+  WatchLogFile();  // a save that replaced the file replaced what was watched
 }
 
 // Lines that another program appended to the log file since it was loaded or last saved join the
-// text before a line of the player's own, so that the log stays in the order in which its lines came.
-// A log file that cannot be read now, or was changed otherwise, is left to the next save.
+// text after what the file held then, before the lines added here since. A log file that cannot be
+// read now, or was changed otherwise, is left to the next save.
 void TForm1::TakeLinesFromOthers() {
   const std::optional<std::vector<std::string>> lines =
       TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_);
   if (!lines || lines->empty()) return;
+  QStringList texts;
+  for (const std::string& line : *lines) texts.append(Utf8(line));
   const bool modified = mainLog_->Modified();
-  for (const std::string& line : *lines) mainLog_->AppendLine(Utf8(line));
+  mainLog_->InsertSavedLines(texts);
   mainLog_->SetModified(modified);
+}
+
+// On a change of the log file, and when the player comes back to the window.
+void TForm1::TakeLinesFromOthersQuietly() {
+  try {
+    TakeLinesFromOthers();
+    WatchLogFile();
+  } catch (const std::exception&) {
+    // A settings file that cannot be read now: the next save reads it again and reports it.
+  }
+}
+
+// The log file is watched for lines that other programs append; while it is missing, its folder, so
+// that its creation is seen. A file replaced whole is watched anew.
+void TForm1::WatchLogFile() {
+  const QString file = QFileInfo(LogFileSetting()).absoluteFilePath();
+  const QString watched = QFileInfo::exists(file) ? file : QFileInfo(file).absolutePath();
+  if (logWatcher_.files() + logWatcher_.directories() == QStringList{watched}) return;
+  if (!logWatcher_.files().isEmpty()) logWatcher_.removePaths(logWatcher_.files());
+  if (!logWatcher_.directories().isEmpty()) logWatcher_.removePaths(logWatcher_.directories());
+  logWatcher_.addPath(watched);
 }
 
 // The window's title carries a mark while the log holds changes not saved, so that a save shows.
@@ -245,11 +281,13 @@ void TForm1::SaveAndExitButtonClick() {
   close();
 }
 
+// Answered No, nothing changes, so that the exit does not ask about a log that was not touched.
 void TForm1::ClearButtonClick() {
   if (session_.prompts().ShowMessage(this, MessageKind::Confirmation, MessageButtons::YesNo,
-                                     QStringLiteral("Clear text window?")) == MessageAnswer::Yes) {
-    mainLog_->Clear();
+                                     QStringLiteral("Clear text window?")) != MessageAnswer::Yes) {
+    return;
   }
+  mainLog_->Clear();
   mainLog_->SetModified(true);
 }
 
@@ -273,11 +311,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || !isActiveWindow() || mainLog_ == nullptr) return;
-  try {
-    TakeLinesFromOthers();
-  } catch (const std::exception&) {
-    // A settings file that cannot be read now: the next save reads it again and reports it.
-  }
+  TakeLinesFromOthersQuietly();
 }
 
 void TForm1::FormShow() {
@@ -364,7 +398,7 @@ bool TForm1::TakeDrop(QEvent* event) {
 // Each dropped pilot file is opened in turn, as if chosen in the open dialog.
 void TForm1::FormDragDrop(const QStringList& fileNames) {
   for (const QString& fileName : fileNames)
-    RunHandler(session_.prompts(), this, [this, &fileName] { OpenChosenFile(fileName); });
+    RunHandler(session_.prompts(), this, [this, &fileName] { OpenChosenFile(LocalPath(fileName)); });
 }
 
 }  // namespace orlenda

@@ -4,6 +4,7 @@
 // show the settings dialog and the about box. Closing it ends the program, after a question about
 // unsaved log changes.
 
+#include <QFileSystemWatcher>
 #include <QWidget>
 #include <memory>
 
@@ -63,8 +64,11 @@ class TForm1 : public QWidget {
   void ConnectShortcuts();
   std::string FirstRunFolder() const;
   void ShowOpenDialogAndOpen();
-  void OpenChosenFile(const QString& fileName);
+  void OpenChosenFile(const std::string& path);
+  void AppendOwnLine(const QString& line);
   void TakeLinesFromOthers();
+  void TakeLinesFromOthersQuietly();
+  void WatchLogFile();
   bool TakeDrop(QEvent* event);
   void ShowModifiedInTitle();
   QString LogFileSetting() const;
@@ -78,7 +82,8 @@ class TForm1 : public QWidget {
   // The log file as loaded or last saved: a save keeps the bytes of lines not edited, and the lines
   // that other programs appended to the file meanwhile.
   LogFileBaseline logBaseline_;
-  FileDialogState OpenDialog1;  // keeps the last chosen pilot file for the whole run
+  QFileSystemWatcher logWatcher_;  // the log file, or its folder while it is missing
+  FileDialogState OpenDialog1;     // keeps the last chosen pilot file for the whole run
   FileDialogState SaveDialog1;
   TPilotsForm* pilotsForm_ = nullptr;  // made at its first showing, a window of its own
 };

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <QSet>
+#include <unordered_set>
 
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
@@ -29,10 +32,19 @@ constexpr qint64 kStepMilliseconds = 25;
 constexpr int kRefreshDelayMilliseconds = 300;
 constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
 constexpr int kMeasuredRows = 100;        // rows measured for a column's width
+constexpr int kFileWidthCharacters = 32;  // a longer file name is elided in the middle
+constexpr int kProgressDelayMilliseconds = 500;
+
+// What two names of one file (hard links) show alike: the same pilot, written at the same second.
+std::string SameFileKey(const RosterRow& row) {
+  std::string key = row.pilotName;
+  key.append(reinterpret_cast<const char*>(row.stored.data()), sizeof(row.stored));
+  return key + '/' + std::to_string(row.total) + '/' + std::to_string(row.modifiedTime.value_or(-1));
+}
 
 }  // namespace
 
-TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> openPilot,
+TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
                          std::function<void(const QString&)> appendToLog, QWidget* parent)
     : QWidget(parent, Qt::Window),
       ui_(std::make_unique<Ui::TPilotsForm>()),
@@ -46,12 +58,14 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> o
   ui_->PilotsTable->setModel(proxy_);
   ui_->PilotsTable->setColumnHidden(static_cast<int>(RosterColumn::kMessage), true);
   ui_->PilotsTable->verticalHeader()->hide();
+  ui_->PilotsTable->setTextElideMode(Qt::ElideMiddle);
   ui_->PilotsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
   folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
+  csvDialog_.use = QStringLiteral("the CSV file");
   stepTimer_.setInterval(0);
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelayMilliseconds);
@@ -114,18 +128,28 @@ void TPilotsForm::ShowFolder(const QString& folder) {
 }
 
 // Columns as wide as their texts, measured on the first rows; a load message shown in the name
-// column is cut to a name's width (the row's tooltip holds it whole).
+// column is cut to a name's width, and a long file name elided in its middle (the tooltips hold them
+// whole), so that one long text cannot push the other columns out of view.
 void TPilotsForm::FitColumns() {
   QTableView& table = *ui_->PilotsTable;
   table.resizeColumnsToContents();
-  const int name = static_cast<int>(RosterColumn::kName);
-  table.setColumnWidth(name, std::min(table.columnWidth(name), table.fontMetrics().horizontalAdvance(QString(
-                                                                   kNameWidthCharacters, QLatin1Char('M')))));
+  const auto capWidth = [&table](RosterColumn column, int characters) {
+    const int index = static_cast<int>(column);
+    const int widest = table.fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('M')));
+    table.setColumnWidth(index, std::min(table.columnWidth(index), widest));
+  };
+  capWidth(RosterColumn::kName, kNameWidthCharacters);
+  capWidth(RosterColumn::kFile, kFileWidthCharacters);
 }
 
+// Only the files not watched yet are handed to the watcher, which examines each file it is given: a
+// refresh of a big folder then costs no call to the system for the files that stayed.
 void TPilotsForm::Watch(const std::vector<std::string>& paths) {
+  const QStringList watchedFiles = watcher_.files();
+  const QSet<QString> watched(watchedFiles.begin(), watchedFiles.end());
   QStringList files;
-  for (const std::string& path : paths) files.append(DisplayPath(path));
+  for (const std::string& path : paths)
+    if (QString file = QtPath(path); !watched.contains(file)) files.append(std::move(file));
   if (!files.isEmpty()) watcher_.addPaths(files);
 }
 
@@ -138,15 +162,19 @@ void TPilotsForm::ShowProgress() {
 void TPilotsForm::LoadStep() {
   QElapsedTimer step;
   step.start();
+  std::vector<std::string> missing;
+  std::vector<RosterRow> rows;
   while (!pending_.empty() && step.elapsed() < kStepMilliseconds) {
     const std::string path = pending_.front();
     pending_.pop_front();
     if (IsMissing(path)) {
-      model_->RemovePath(path);
+      missing.push_back(path);
       continue;
     }
-    model_->Put(RosterRowOf(path, *settings_, context_));
+    rows.push_back(RosterRowOf(path, *settings_, context_));
   }
+  model_->RemovePaths(missing);
+  model_->PutRows(std::move(rows));
   ShowProgress();
 }
 
@@ -154,6 +182,29 @@ void TPilotsForm::LoadStep() {
 void TPilotsForm::FolderChanged() {
   folderChanged_ = true;
   refreshTimer_.start();
+}
+
+// The watcher tells of a change to a file under one of its names only, also when the file has several
+// (hard links), and keeps watching the file that a name named before a rename over it. So the rows
+// that showed the same pilot as a changed file, written at the same second, are loaded again by their
+// paths too (at worst a row loaded once more), and every changed name is watched anew.
+void TPilotsForm::AddOtherNamesOf(std::set<std::string>& changed) {
+  std::unordered_set<std::string> keys;
+  for (const std::string& path : changed)
+    if (const int row = model_->RowOf(path); row >= 0 && model_->Row(row).loaded)
+      keys.insert(SameFileKey(model_->Row(row)));
+  for (int row = 0; !keys.empty() && row < model_->rowCount(); ++row) {
+    const RosterRow& candidate = model_->Row(row);
+    if (candidate.loaded && keys.contains(SameFileKey(candidate))) changed.insert(candidate.path);
+  }
+  const QStringList watchedFiles = watcher_.files();
+  const QSet<QString> watched(watchedFiles.begin(), watchedFiles.end());
+  std::vector<std::string> rewatch;
+  for (const std::string& path : changed) {
+    if (watched.contains(QtPath(path))) watcher_.removePath(QtPath(path));
+    if (IsRegularFile(path)) rewatch.push_back(path);
+  }
+  Watch(rewatch);
 }
 
 void TPilotsForm::FileChanged(const QString& path) {
@@ -166,15 +217,16 @@ void TPilotsForm::FileChanged(const QString& path) {
 void TPilotsForm::Refresh() {
   std::set<std::string> toLoad = std::move(changedFiles_);
   changedFiles_.clear();
+  AddOtherNamesOf(toLoad);
   if (folderChanged_) {
     folderChanged_ = false;
     bool readable = false;
     const std::vector<std::string> paths = PilotFilesIn(LocalPath(folder_), readable);
-    const std::set<std::string> listed(paths.begin(), paths.end());
+    const std::unordered_set<std::string> listed(paths.begin(), paths.end());
     std::vector<std::string> gone;
-    for (const RosterRow& row : model_->Rows())
-      if (readable && !listed.contains(row.path)) gone.push_back(row.path);
-    for (const std::string& path : gone) model_->RemovePath(path);
+    for (int row = 0; readable && row < model_->rowCount(); ++row)
+      if (!listed.contains(model_->Row(row).path)) gone.push_back(model_->Row(row).path);
+    model_->RemovePaths(gone);
     for (const std::string& path : paths)
       if (model_->RowOf(path) < 0) toLoad.insert(path);
     Watch(paths);  // a file replaced by a rename is watched again
@@ -206,7 +258,7 @@ void TPilotsForm::FilterEditTextChanged(const QString& text) { proxy_->SetNameFi
 
 void TPilotsForm::PilotsTableActivated(const QModelIndex& index) {
   if (!index.isValid()) return;
-  openPilot_(DisplayPath(model_->Row(proxy_->mapToSource(index).row()).path));
+  openPilot_(model_->Row(proxy_->mapToSource(index).row()).path);
 }
 
 std::vector<int> TPilotsForm::SelectedSourceRows() const {
@@ -227,14 +279,19 @@ std::vector<int> TPilotsForm::ShownSourceRows() const {
 
 // Each selected pilot is loaded into the pilot file view, as "Open pilotfile" loads it, and the line
 // that closing the view would append is appended, in the order the table shows. Files that failed
-// to load are passed over.
+// to load are passed over. Many rows show their progress, and Cancel stops after the current one.
 void TPilotsForm::AddToLogButtonClick() {
   TPltFileView& view = *session_.windows.PltFileView;
-  QStringList paths;
+  std::vector<std::string> paths;
   for (int row : SelectedSourceRows())
-    if (model_->Row(row).loaded) paths.append(DisplayPath(model_->Row(row).path));
-  for (const QString& path : paths) {
-    if (view.ReadMission(path) == 0) appendToLog_(view.ExportText());
+    if (model_->Row(row).loaded) paths.push_back(model_->Row(row).path);
+  QProgressDialog progress(QStringLiteral("Adding pilots to the log..."), QStringLiteral("Cancel"), 0,
+                           static_cast<int>(paths.size()), this);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(kProgressDelayMilliseconds);
+  for (std::size_t i = 0; i < paths.size() && !progress.wasCanceled(); ++i) {
+    if (view.ReadMission(paths[i]) == 0) appendToLog_(view.ExportText());
+    progress.setValue(static_cast<int>(i + 1));
   }
 }
 

@@ -32,9 +32,9 @@ class TPilotsForm : public QWidget {
   Q_OBJECT
 
  public:
-  // `openPilot` walks the open road of the main window with a file; `appendToLog` adds a line to the
-  // main log.
-  TPilotsForm(Session& session, std::function<void(const QString&)> openPilot,
+  // `openPilot` walks the open road of the main window with a file, named by the path the folder's
+  // listing gave; `appendToLog` adds a line to the main log.
+  TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
               std::function<void(const QString&)> appendToLog, QWidget* parent = nullptr);
   ~TPilotsForm() override;
 
@@ -59,13 +59,14 @@ class TPilotsForm : public QWidget {
   void FolderChanged();
   void FileChanged(const QString& path);
   void Refresh();
+  void AddOtherNamesOf(std::set<std::string>& changed);
   void FitColumns();
   std::vector<int> SelectedSourceRows() const;
   std::vector<int> ShownSourceRows() const;
 
   std::unique_ptr<Ui::TPilotsForm> ui_;
   Session& session_;
-  std::function<void(const QString&)> openPilot_;
+  std::function<void(const std::string&)> openPilot_;
   std::function<void(const QString&)> appendToLog_;
   RosterTableModel* model_;
   RosterSortProxy* proxy_;

@@ -38,6 +38,11 @@ QFont SmallArial() {
 
 QString QtText(const std::string& text) { return QString::fromStdString(text); }
 
+// Return must not save a move that costs the pilot scores: the question's safe answer is its default.
+DefaultButton DefaultFor(const DetailsChanges& changes) {
+  return changes.LosesScores() ? DefaultButton::Safe : DefaultButton::Usual;
+}
+
 }  // namespace
 
 TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource context)
@@ -96,16 +101,16 @@ void TPltFileView::ConnectHandlers() {
   connect(ui_->PilotNameEdit, &QLineEdit::textEdited, this, &TPltFileView::PilotNameEditEdited);
 }
 
-int TPltFileView::ReadMission(const QString& fileName) {
+int TPltFileView::ReadMission(const std::string& path) {
   PrepareControls();
-  setWindowTitle(fileName);
-  LoadResult result = LoadPilotFile(LocalPath(fileName));
+  setWindowTitle(DisplayPath(path));
+  LoadResult result = LoadPilotFile(path);
   if (!result.Succeeded()) {
     QWidget* owner = session_.BoxOwner(this);  // the view is not on screen before a load
     // The player may have dropped or chosen several files: each box names the one that failed.
     for (const std::string& message : result.messages) {
       session_.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok,
-                                     QtText(message) + QStringLiteral("\n\n") + fileName);
+                                     DisplayMessage(message) + QStringLiteral("\n\n") + DisplayPath(path));
     }
     hide();
     return result.errorCount;
@@ -195,7 +200,7 @@ void TPltFileView::Button2Click() { SaveDetails(true); }
 bool TPltFileView::SaveDetails(bool askFirst) {
   Prompts& prompts = session_.prompts();
   const auto refuse = [&](const std::string& message) {
-    prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, QtText(message));
+    prompts.ShowMessage(this, MessageKind::Error, MessageButtons::Ok, DisplayMessage(message));
     return false;
   };
   PrepareControls();
@@ -210,7 +215,7 @@ bool TPltFileView::SaveDetails(bool askFirst) {
   }
   if (auto changed = ChangedSinceLoaded(record_.PilotFileName, record_)) return refuse(*changed);
   if (askFirst && prompts.ShowMessage(this, MessageKind::Information, MessageButtons::YesNo,
-                                      UpdateQuestion(changes)) != MessageAnswer::Yes) {
+                                      UpdateQuestion(changes), DefaultFor(changes)) != MessageAnswer::Yes) {
     return false;
   }
   const UpdateResult result = UpdatePilotFile(record_.PilotFileName, details, record_, backups_);
@@ -248,13 +253,16 @@ bool TPltFileView::MayClose() {
   PilotDetails details;
   QString question = QStringLiteral("The pilot details of ") + FileNameText() +
                      QStringLiteral(" have been changed but not saved. Save them before closing?");
+  DefaultButton defaultButton = DefaultButton::Usual;
   if (!ReadChosenDetails(details) && !CheckPilotDetails(details, record_)) {
+    const DetailsChanges changes = PlanChanges(details, record_);
+    defaultButton = DefaultFor(changes);
     question += QStringLiteral("\n");
-    for (const std::string& line : DescribeChanges(PlanChanges(details, record_), record_))
+    for (const std::string& line : DescribeChanges(changes, record_))
       question += QStringLiteral("\n") + QtText(line);
   }
   switch (session_.prompts().ShowMessage(this, MessageKind::Warning, MessageButtons::SaveDiscardCancel,
-                                         question)) {
+                                         question, defaultButton)) {
     case MessageAnswer::Save:
       return SaveDetails(false);
     case MessageAnswer::Discard:

@@ -16,6 +16,7 @@
 #include "pilot/pilot_record.h"
 #include "report/mission_range.h"
 #include "report/report_context.h"
+#include "ui/session.h"
 
 namespace Ui {
 class TPltFileView;
@@ -38,8 +39,10 @@ class TPltFileView : public QDialog {
 
   // Loads the pilot file and fills the view, the report and the export line. Returns 0 when the view is
   // ready to be shown, else the load's error count after the user was told. A setting that fails to
-  // convert while the report is built throws SettingsError after the controls were filled.
-  int ReadMission(const QString& fileName);
+  // convert while the report is built throws SettingsError after the controls were filled. The path is
+  // the core's (its bytes); a path from Qt is converted by LocalPath.
+  int ReadMission(const std::string& path);
+  int ReadMission(const QString& fileName) { return ReadMission(LocalPath(fileName)); }
 
   QString ExportText() const;
   const PilotRecord& record() const { return record_; }

@@ -19,6 +19,9 @@ enum class MessageKind { Warning, Error, Information, Confirmation };
 // OkCancel answers Ok or Cancel; SaveDiscardCancel answers Save, Discard or Cancel.
 enum class MessageButtons { YesNo, Ok, OkCancel, SaveDiscardCancel };
 enum class MessageAnswer { Yes, No, Ok, Save, Discard, Cancel };
+// The button that Return presses: the box's usual one, or the one that changes nothing (No, Cancel)
+// when the other would cost the player something.
+enum class DefaultButton { Usual, Safe };
 
 // A file dialog that keeps its state between showings, as a window's OpenDialog1 or SaveDialog1 does:
 // after a confirmed showing `fileName` holds the chosen file's full path.
@@ -27,6 +30,8 @@ struct FileDialogState {
   QStringList filters;  // "XWA Pilotfiles (*.plt)"; the first one is selected
   QString fileName;     // the preset name
   QString initialDir;   // where the dialog starts; a file's path starts in its folder
+  // What a saved file is to become, for the refusal of a pilot file: "Cannot use … as the log".
+  QString use = QStringLiteral("the saved file");
 };
 
 class Prompts {
@@ -34,7 +39,8 @@ class Prompts {
   virtual ~Prompts() = default;
 
   virtual MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
-                                    const QString& text) = 0;
+                                    const QString& text,
+                                    DefaultButton defaultButton = DefaultButton::Usual) = 0;
 
   // The application's standard error box: an error raised by the platform layer, shown with the
   // application's title.
@@ -42,11 +48,18 @@ class Prompts {
 
   // True when the user confirmed a file; it is then in dialog.fileName.
   virtual bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) = 0;
-  virtual bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) = 0;
+  // Every save of the program chooses its file here. A pilot file (a ".plt" name, or a file holding a
+  // pilot's bytes) is refused in a box and the dialog shown again, so that no save ever writes over a
+  // pilot's career.
+  bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog);
 
   // Hands a document (a web address, a mailto: address, a file:// address) to the desktop's default
   // program. False when no program took it.
   virtual bool OpenDocument(const QUrl& address) = 0;
+
+ protected:
+  // The save dialog itself, as ExecuteOpenDialog shows the open dialog.
+  virtual bool ShowSaveDialog(QWidget* parent, FileDialogState& dialog) = 0;
 };
 
 }  // namespace orlenda

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTreeView>
@@ -37,10 +38,16 @@ BoxLook LookOf(MessageKind kind) {
 // A box centred over its parent window, its text shown as it stands: a file named "<b>Ace</b>.plt"
 // reads with its brackets, not in bold.
 int ExecuteBox(const BoxLook& look, const QString& text, QMessageBox::StandardButtons buttons,
-               QWidget* parent) {
+               QWidget* parent, QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
   QMessageBox box(look.icon, look.title, text, buttons, parent != nullptr ? parent->window() : nullptr);
   box.setTextFormat(Qt::PlainText);
+  if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   return box.exec();
+}
+
+// The button that changes nothing, for a box whose other answers cost the player something.
+QMessageBox::StandardButton SafeButton(MessageButtons buttons) {
+  return buttons == MessageButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
 }
 
 // The dialog starts at a size where the detail view's columns can be read whole; the size, type and
@@ -58,6 +65,15 @@ void SizeForReading(QFileDialog& dialog) {
   }
 }
 
+// The dialog shows a preset file by its name in its folder. When that folder does not exist the dialog
+// stays elsewhere and would take the name as one inside the folder it shows: the name field then
+// holds the whole path, so that the file confirmed is the one named.
+void KeepWholePresetName(QFileDialog& dialog, const QString& fileName) {
+  if (fileName.isEmpty() || !QFileInfo(fileName).isAbsolute() || QFileInfo(fileName).absoluteDir().exists())
+    return;
+  if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(fileName);
+}
+
 // Qt's own file dialog is used everywhere: its name filters ignore letter case on every desktop, so
 // "*.plt" also lists the ".PLT" files that some installations of the game write.
 bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
@@ -67,11 +83,12 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
   dialog.setFileMode(QFileDialog::AnyFile);  // the callers test whether the chosen file exists
   if (!state.title.isEmpty()) dialog.setWindowTitle(state.title);
   if (!state.filters.isEmpty()) dialog.setNameFilters(state.filters);
+  // A file's path starts in its folder, also when the file is gone or its name cannot be given to Qt.
   const QFileInfo start(state.initialDir);
-  if (!state.initialDir.isEmpty() && start.exists()) {
-    dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
-  }
+  const QString startFolder = start.isDir() ? start.absoluteFilePath() : start.absolutePath();
+  if (!state.initialDir.isEmpty() && QFileInfo(startFolder).isDir()) dialog.setDirectory(startFolder);
   if (!state.fileName.isEmpty()) dialog.selectFile(state.fileName);
+  KeepWholePresetName(dialog, state.fileName);
   SizeForReading(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   state.fileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
@@ -83,25 +100,29 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
 QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(applicationTitle)) {}
 
 MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
-                                     const QString& text) {
+                                     const QString& text, DefaultButton defaultButton) {
   const BoxLook look = LookOf(kind);
+  const QMessageBox::StandardButton chosenDefault =
+      defaultButton == DefaultButton::Safe ? SafeButton(buttons) : QMessageBox::NoButton;
   switch (buttons) {
     case MessageButtons::Ok:
       ExecuteBox(look, text, QMessageBox::Ok, parent);
       return MessageAnswer::Ok;
     case MessageButtons::YesNo:
-      return ExecuteBox(look, text, QMessageBox::Yes | QMessageBox::No, parent) == QMessageBox::Yes
+      return ExecuteBox(look, text, QMessageBox::Yes | QMessageBox::No, parent, chosenDefault) ==
+                     QMessageBox::Yes
                  ? MessageAnswer::Yes
                  : MessageAnswer::No;
     case MessageButtons::OkCancel:
-      return ExecuteBox(look, text, QMessageBox::Ok | QMessageBox::Cancel, parent) == QMessageBox::Ok
+      return ExecuteBox(look, text, QMessageBox::Ok | QMessageBox::Cancel, parent, chosenDefault) ==
+                     QMessageBox::Ok
                  ? MessageAnswer::Ok
                  : MessageAnswer::Cancel;
     case MessageButtons::SaveDiscardCancel:
       break;
   }
-  const int pressed =
-      ExecuteBox(look, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  const int pressed = ExecuteBox(look, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 parent, chosenDefault);
   if (pressed == QMessageBox::Save) return MessageAnswer::Save;
   return pressed == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
 }
@@ -114,7 +135,7 @@ bool QtPrompts::ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) {
   return ExecuteFileDialog(parent, dialog, QFileDialog::AcceptOpen);
 }
 
-bool QtPrompts::ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) {
+bool QtPrompts::ShowSaveDialog(QWidget* parent, FileDialogState& dialog) {
   return ExecuteFileDialog(parent, dialog, QFileDialog::AcceptSave);
 }
 

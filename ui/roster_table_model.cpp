@@ -3,8 +3,11 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <algorithm>
 
+#include "base/display_text.h"
 #include "roster/roster_columns.h"
+#include "ui/plain_text.h"
 
 namespace orlenda {
 namespace {
@@ -13,14 +16,20 @@ RosterColumn ColumnAt(int section) { return RosterColumns()[static_cast<std::siz
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// Names from elsewhere (a file's name, a load message naming it) through the one escaping function:
+// a control character in a file name must not reach the table raw.
+QString Shown(const std::string& text) { return Text(EscapedText(text)); }
+
 // A file that failed to load shows its message where the pilot's name would be.
 QString DisplayText(const RosterRow& row, RosterColumn column) {
-  if (!row.loaded && column == RosterColumn::kName) return Text(row.message);
-  return Text(CellText(row, column));
+  if (!row.loaded && column == RosterColumn::kName) return Shown(row.message);
+  return Shown(CellText(row, column));
 }
 
-QString ToolTip(const RosterRow& row) {
-  if (!row.loaded) return Text(row.message);
+// The file column's tooltip holds the whole name, which the column may show elided.
+QString ToolTip(const RosterRow& row, RosterColumn column) {
+  if (column == RosterColumn::kFile) return Shown(row.fileName);
+  if (!row.loaded) return Shown(row.message);
   if (row.checkErrorCount > 0)
     return QString::number(row.checkErrorCount) + QStringLiteral(" error(s) found!");
   return Text(row.exportLine);
@@ -50,7 +59,7 @@ QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return DisplayText(row, column);
     case Qt::ToolTipRole:
-      return ToolTip(row);
+      return LiteralToolTip(ToolTip(row, column));
     case Qt::BackgroundRole:
       return Background(row);
     case Qt::FontRole:
@@ -88,27 +97,54 @@ void RosterTableModel::Clear() {
 }
 
 void RosterTableModel::Put(RosterRow row) {
-  const int existing = RowOf(row.path);
-  if (existing >= 0) {
-    rows_[static_cast<std::size_t>(existing)] = std::move(row);
+  std::vector<RosterRow> rows;
+  rows.push_back(std::move(row));
+  PutRows(std::move(rows));
+}
+
+void RosterTableModel::PutRows(std::vector<RosterRow> rows) {
+  std::vector<RosterRow> added;
+  for (RosterRow& row : rows) {
+    const int existing = RowOf(row.path);
+    if (existing < 0) {
+      added.push_back(std::move(row));
+      continue;
+    }
+    *rows_[static_cast<std::size_t>(existing)] = std::move(row);
     emit dataChanged(index(existing, 0), index(existing, columnCount() - 1));
-    return;
   }
-  const int at = rowCount();
-  beginInsertRows({}, at, at);
-  rowOfPath_[row.path] = at;
-  rows_.push_back(std::move(row));
+  if (added.empty()) return;
+  const int first = rowCount();
+  beginInsertRows({}, first, first + static_cast<int>(added.size()) - 1);
+  for (RosterRow& row : added) {
+    rowOfPath_[row.path] = static_cast<int>(rows_.size());
+    rows_.push_back(std::make_unique<RosterRow>(std::move(row)));
+  }
   endInsertRows();
 }
 
-void RosterTableModel::RemovePath(const std::string& path) {
-  const int at = RowOf(path);
-  if (at < 0) return;
-  beginRemoveRows({}, at, at);
-  rows_.erase(rows_.begin() + at);
-  rowOfPath_.clear();
-  for (std::size_t i = 0; i < rows_.size(); ++i) rowOfPath_[rows_[i].path] = static_cast<int>(i);
-  endRemoveRows();
+void RosterTableModel::RemovePaths(const std::vector<std::string>& paths) {
+  std::vector<int> doomed;
+  for (const std::string& path : paths)
+    if (const int row = RowOf(path); row >= 0) doomed.push_back(row);
+  if (doomed.empty()) return;
+  std::sort(doomed.begin(), doomed.end());
+  doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+  // From the last run to the first, so that the rows of the runs still to go keep their numbers.
+  for (auto end = doomed.end(); end != doomed.begin();) {
+    auto start = end - 1;
+    while (start != doomed.begin() && *(start - 1) == *start - 1) --start;
+    beginRemoveRows({}, *start, *(end - 1));
+    rows_.erase(rows_.begin() + *start, rows_.begin() + *(end - 1) + 1);
+    endRemoveRows();
+    end = start;
+  }
+  for (const std::string& path : paths) rowOfPath_.erase(path);
+  IndexFrom(static_cast<std::size_t>(doomed.front()));
+}
+
+void RosterTableModel::IndexFrom(std::size_t first) {
+  for (std::size_t i = first; i < rows_.size(); ++i) rowOfPath_[rows_[i]->path] = static_cast<int>(i);
 }
 
 void RosterSortProxy::SetNameFilter(const QString& text) {

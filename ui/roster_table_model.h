@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -25,18 +26,24 @@ class RosterTableModel final : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  const RosterRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-  const std::vector<RosterRow>& Rows() const { return rows_; }
+  const RosterRow& Row(int row) const { return *rows_[static_cast<std::size_t>(row)]; }
   // The row of that path, or -1.
   int RowOf(const std::string& path) const;
 
   void Clear();
   // Replaces the row of the same path, or adds it at the end.
   void Put(RosterRow row);
-  void RemovePath(const std::string& path);
+  // The same for many rows: the new ones are added together.
+  void PutRows(std::vector<RosterRow> rows);
+  // Removes the rows of these paths: each run of neighbouring rows at once, and the index of paths
+  // made again once, so that thousands of files leaving the folder cost one pass over the table.
+  void RemovePaths(const std::vector<std::string>& paths);
 
  private:
-  std::vector<RosterRow> rows_;
+  void IndexFrom(std::size_t first);
+
+  // Rows are held by pointer, so that removing a run moves pointers, not rows.
+  std::vector<std::unique_ptr<RosterRow>> rows_;
   std::unordered_map<std::string, int> rowOfPath_;
 };
 

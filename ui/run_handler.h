@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "ui/prompts.h"
+#include "ui/session.h"
 
 namespace orlenda {
 
@@ -19,7 +20,7 @@ bool RunHandler(Prompts& prompts, QWidget* parent, Handler&& handler) {
     std::forward<Handler>(handler)();
     return true;
   } catch (const std::exception& error) {
-    prompts.ShowStandardError(parent, QString::fromUtf8(error.what()));
+    prompts.ShowStandardError(parent, DisplayMessage(error.what()));
   } catch (...) {
     prompts.ShowStandardError(parent, QStringLiteral("Unknown error"));
   }

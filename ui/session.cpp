@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QWidget>
+#include <algorithm>
+
+#include "base/display_text.h"
 
 namespace orlenda {
 
@@ -28,6 +31,20 @@ std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
 // so a name in any script reaches the file system whole, whatever the system's code page.
 std::string LocalPath(const QString& path) { return path.toStdString(); }
 
-QString DisplayPath(const std::string& path) { return QString::fromStdString(path); }
+QString QtPath(const std::string& path) { return QString::fromStdString(path); }
+
+QString DisplayPath(const std::string& path) { return QString::fromStdString(EscapedText(path)); }
+
+QString DisplayMessage(std::string_view message) {
+  std::string shown;
+  shown.reserve(message.size());
+  for (std::size_t start = 0; start <= message.size();) {
+    const std::size_t end = std::min(message.find('\n', start), message.size());
+    if (start > 0) shown += '\n';
+    shown += EscapedText(message.substr(start, end - start));
+    start = end + 1;
+  }
+  return QString::fromStdString(shown);
+}
 
 }  // namespace orlenda

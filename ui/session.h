@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "settings/settings_ini.h"
 
@@ -55,9 +56,18 @@ class Session {
 // The folder that the program was started in, the default of LastDir.
 std::string CurrentFolder();
 
-// A file path for the core's file calls (UTF-8) from the text shown to the user, and back. Every path
-// that the windows hand to the core goes through LocalPath.
+// The core names a file by its bytes: UTF-8 on every system, and on Linux whatever bytes the name
+// holds. LocalPath gives those bytes for a path that Qt handed over (a dialog, a drop, a setting);
+// a path that the core gave (a folder's listing) is kept as it is for every open, append and save.
 std::string LocalPath(const QString& path);
+// The path for Qt's own file calls (the file system watcher): a name that is not UTF-8 reaches Qt
+// altered, so nothing is opened or written through it.
+QString QtPath(const std::string& path);
+// The path as the player reads it, in titles, tables and boxes: through the one escaping function, so
+// that a control character or a byte that is not UTF-8 shows as "\xNN".
 QString DisplayPath(const std::string& path);
+// A message of the core for a box: each line escaped as DisplayPath escapes a path, its line breaks
+// kept.
+QString DisplayMessage(std::string_view message);
 
 }  // namespace orlenda

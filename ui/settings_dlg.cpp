@@ -30,6 +30,7 @@ TSettingsDlg::TSettingsDlg(Session& session, QWidget* parent)
   setFixedSize(size());
   ui_->IconImage->setPixmap(ApplicationIconPixmap(kIconSize));
   SaveDialog1.title = QStringLiteral("Log file");
+  SaveDialog1.use = QStringLiteral("the log");
   SaveDialog1.filters = {QStringLiteral("Textfile (*.txt)"), QStringLiteral("All files (*)")};
   ui_->CheatCheckBox->installEventFilter(this);
   controls_.BindAll(*this);

@@ -454,6 +454,65 @@ class MainWindowTest : public QObject {
     QVERIFY(ReadAll(program.home.LogFile()).endsWith("closed later\r\nwhile away\r\ntyped on return\r\n"));
   }
 
+  // Two programs on one log, each adding a line and saving: a line that one saved stays where it was
+  // saved when the other saves after it, and a line appended while a window keeps the focus joins its
+  // text at once, before what the player types next.
+  void twoProgramsOnOneLogKeepTheOrderInWhichLinesCame() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "first\r\n");
+    program.Start();
+    Session otherSession(program.prompts, DefaultSettingsPath());
+    TForm1 other(otherSession);
+    TForm1& form1 = program.Form1();
+    const auto type = [](TForm1& window, const QString& line) {
+      auto* area = Find<QPlainTextEdit>(window, "Memo1");
+      area->moveCursor(QTextCursor::End);
+      QTest::keyClick(area, Qt::Key_Return);
+      QTest::keyClicks(area, line);
+    };
+    type(form1, QStringLiteral("a1"));
+    type(other, QStringLiteral("b1"));
+    Click(form1, "SaveButton");
+    Click(other, "SaveButton");
+    type(form1, QStringLiteral("a2"));
+    Click(form1, "SaveButton");
+    QCOMPARE(ReadAll(program.home.LogFile()), QByteArray("first\r\na1\r\nb1\r\na2\r\n"));
+    QCOMPARE(program.LogText(), QStringLiteral("first\na1\nb1\na2"));
+    QTRY_COMPARE(other.mainLog().Text(), QStringLiteral("first\na1\nb1\na2"));  // told by the file's change
+
+    ShowActive(form1);
+    QVERIFY(AppendMainLogLines(LocalPath(program.home.LogFile()), {"while here"}).ok);
+    QTRY_COMPARE(Lines(program.LogText()).constLast(), QStringLiteral("while here"));
+    type(form1, QStringLiteral("typed later"));
+    Click(form1, "SaveButton");
+    QVERIFY(ReadAll(program.home.LogFile()).endsWith("a2\r\nwhile here\r\ntyped later\r\n"));
+    QVERIFY(!program.LogModified());
+  }
+
+  // A pilot named on the command line in a folder that does not exist: the real open dialog keeps its
+  // whole path, and the box names that path.
+  void missingCommandLineFileKeepsItsOwnPath() {
+    TestHome home;
+    QtPrompts prompts(QStringLiteral("title"));
+    StartSequence windows(prompts, DefaultSettingsPath(), {}, FixedReportContext);
+    windows.Form1->show();
+    const QString missing = home.File(QStringLiteral("nonexistent/missing.plt"));
+    QString named;
+    QString told;
+    WhenModalShown([&named, &told](QWidget& dialog) {
+      named = Find<QLineEdit>(dialog, "fileNameEdit")->text();
+      WhenModalShown([&told](QWidget& box) {
+        told = static_cast<QMessageBox&>(box).text();
+        static_cast<QMessageBox&>(box).done(QMessageBox::Ok);
+      });
+      QWidget* focused = QApplication::focusWidget();
+      QTest::keyClick(focused != nullptr ? focused : &dialog, Qt::Key_Return);
+    });
+    windows.Form1->OfferCommandLineFile(missing);
+    QCOMPARE(named, missing);
+    QCOMPARE(told, QStringLiteral("File not found: ") + missing);
+  }
+
   void saveLogWritesCrLfLinesAndClearsTheFlag() {
     ProgramFixture program;
     program.Start();
@@ -468,7 +527,8 @@ class MainWindowTest : public QObject {
   }
 
   // The player's log holds an old Windows-1252 line, and the command line appends to it while the
-  // program is open: "Save log" keeps both, byte for byte, and the area then shows the added line.
+  // program is open: "Save log" keeps both, byte for byte, the command line's line where it was saved,
+  // before the line added in the window, and the area shows the log as saved.
   void saveKeepsOldBytesAndLinesAppendedMeanwhile() {
     ProgramFixture program;
     WriteAll(program.home.LogFile(), "Pil\xc3\xb6t one\r\nold J\xe9r\xf4me\r\n");
@@ -479,8 +539,8 @@ class MainWindowTest : public QObject {
     Click(program.Form1(), "SaveButton");
     QCOMPARE(
         ReadAll(program.home.LogFile()),
-        QByteArray("Pil\xc3\xb6t one\r\nold J\xe9r\xf4me\r\nAce - Score: 100\r\nfrom the command line\r\n"));
-    QCOMPARE(Lines(program.LogText()).last(), QStringLiteral("from the command line"));
+        QByteArray("Pil\xc3\xb6t one\r\nold J\xe9r\xf4me\r\nfrom the command line\r\nAce - Score: 100\r\n"));
+    QCOMPARE(Lines(program.LogText()).mid(2), (QStringList{"from the command line", "Ace - Score: 100"}));
     QVERIFY(!program.LogModified());
   }
 
@@ -550,14 +610,14 @@ class MainWindowTest : public QObject {
     QVERIFY(program.prompts.MessageTexts().isEmpty());
   }
 
-  void clearTextAsksAndAlwaysSetsTheFlag() {
+  void clearTextAsksAndAnsweredNoChangesNothing() {
     ProgramFixture program;
     WriteAll(program.home.LogFile(), "kept\r\n");
     program.Start();
     program.prompts.AnswerNext(MessageAnswer::No);
     Click(program.Form1(), "ClearButton");
     QCOMPARE(program.LogText(), QStringLiteral("kept"));
-    QVERIFY(program.LogModified());
+    QVERIFY(!program.LogModified());
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Confirmation);
     QCOMPARE(program.prompts.messages.at(0).text, QStringLiteral("Clear text window?"));
 

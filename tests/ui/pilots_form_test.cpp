@@ -1,17 +1,22 @@
 // The Pilots window: opened from the main window on LastDir's folder, sorted by a header click, a
-// pilot opened by a double-click on the road of "Open pilotfile", "Add to log", and the refresh when
-// the folder's files change.
+// pilot opened by a double-click on the road of "Open pilotfile", "Add to log", the refresh when
+// the folder's files change, names that are no plain text, and "Save as CSV…" beside pilot files.
 
 #include "ui/pilots_form.h"
 
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTableView>
 #include <QTest>
+#include <filesystem>
 
+#include "base/folder_entries.h"
 #include "program_fixture.h"
 #include "roster/roster_columns.h"
+#include "tools/pilot_file_writer.h"
+#include "ui/session.h"
 #include "window_test_main.h"
 
 using namespace orlenda;
@@ -63,7 +68,11 @@ class PilotsFormTest : public QObject {
     WritePilot(folder + "/high.plt", Pilot("High", 900, true));
     WritePilot(folder + "/middle.plt", Pilot("Middle", 500));
     WriteAll(folder + "/broken.plt", QByteArray(100, 'x'));
-    program.SetSetting("LastDir", (folder + "/low.plt").toStdString());
+    return OpenPilotsWindowOn(program, folder);
+  }
+
+  static TPilotsForm& OpenPilotsWindowOn(ProgramFixture& program, const QString& folder) {
+    program.SetSetting("LastDir", (folder + "/low.plt").toStdString());  // a file in the folder
     program.Start();
     program.Form1().show();
     program.Form1().activateWindow();
@@ -74,6 +83,7 @@ class PilotsFormTest : public QObject {
     (void)QTest::qWaitFor(
         [&] { return (form = program.Form1().findChild<TPilotsForm*>("PilotsForm")) != nullptr; });
     if (form == nullptr) throw std::runtime_error("Ctrl+R showed no Pilots window");
+    if (!QTest::qWaitFor([form] { return !form->Loading(); })) throw std::runtime_error("rows still loading");
     return *form;
   }
 
@@ -150,6 +160,125 @@ class PilotsFormTest : public QObject {
     const QModelIndexList selected = table.selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(Cell(table, selected.front().row(), RosterColumn::kName), QStringLiteral("Low"));
+  }
+
+  // Files named by bytes that are no plain text: each opens by the name that the folder's listing gave
+  // and adds its line, and its name reaches the table and the view's title escaped, never raw.
+  void filesNamedByAnyBytesOpenAddToTheLogAndShowEscaped() {
+#ifdef Q_OS_WIN
+    QSKIP("Windows file names are UTF-16 text without control characters");
+#endif
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("odd"));
+    QDir().mkpath(folder);
+    for (const char* name : {"/bad\xffname.plt", "/esc\x1bname.plt"}) {
+      QVERIFY(tools::WriteBytesToFile(LocalPath(folder) + name, tools::EncodePilotFile(Pilot("Odd", 300))));
+    }
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    QCOMPARE(table.model()->rowCount(), 2);
+    QCOMPARE(Cell(table, 1, RosterColumn::kFile), QStringLiteral("esc\\x1Bname.plt"));
+
+    QString shownTitle;
+    CloseViewWhenShown(shownTitle);
+    const QRect bad = table.visualRect(table.model()->index(0, Column(RosterColumn::kName)));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, bad.center());
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, bad.center());
+    QCOMPARE(shownTitle, folder + QStringLiteral("/bad\\xFFname.plt"));
+    const QString badLine = program.View().ExportText();
+    QCOMPARE(LogLines(program), QStringList{badLine});
+
+    table.selectAll();
+    Click(form, "AddToLogButton");
+    QCOMPARE(program.View().windowTitle(), folder + QStringLiteral("/esc\\x1Bname.plt"));
+    QCOMPARE(LogLines(program), (QStringList{badLine, badLine, program.View().ExportText()}));
+    QCOMPARE(program.prompts.MessageTexts(), QStringList());
+    for (const char* name : {"/bad\xffname.plt", "/esc\x1bname.plt"}) RemoveFile(LocalPath(folder) + name);
+  }
+
+  // A line that the command line appended before "Add to log" stays before the lines added, and a
+  // save keeps each line once.
+  void addToLogKeepsTheOrderInWhichLinesCame() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "first line\r\n");
+    QString folder;
+    TPilotsForm& form = OpenPilotsWindow(program, folder);
+    QProcess cli;
+    cli.start(QStringLiteral(ORLENDA_CLI_PATH), {QStringLiteral("export"), folder + "/high.plt",
+                                                 QStringLiteral("--log"), program.home.LogFile()});
+    QVERIFY(cli.waitForFinished() && cli.exitCode() == 0);
+    const QByteArray cliLine = ReadAll(program.home.LogFile()).mid(12);
+    QVERIFY(cliLine.startsWith("! high - Score: 900"));
+
+    QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    table.selectRow(2);  // "low.plt", by file name
+    Click(form, "AddToLogButton");
+    Click(program.Form1(), "SaveButton");
+    QCOMPARE(ReadAll(program.home.LogFile()),
+             "first line\r\n" + cliLine + program.View().ExportText().toUtf8() + "\r\n");
+  }
+
+  // "Save as CSV…" refuses a pilot file, by its name in any letter case or by its bytes, in the log's
+  // words, and shows the dialog again; the pilot stays as it was.
+  void saveAsCsvNeverWritesOverAPilot() {
+    ProgramFixture program;
+    QString folder;
+    TPilotsForm& form = OpenPilotsWindow(program, folder);
+    const QString pilot = folder + "/low.plt";
+    const QByteArray bytes = ReadAll(pilot);
+    const QString copy = folder + "/low-copy.csv";  // a pilot's bytes under another name
+    WriteAll(copy, bytes);
+    for (const QString& chosen : {pilot, folder + "/NEW.PLT", copy}) program.prompts.ChooseNextFile(chosen);
+    program.prompts.ChooseNextFile(std::nullopt);
+    Click(form, "SaveCsvButton");
+    const auto refusal = [](const QString& path) {
+      return QStringLiteral("Cannot use ") + path + QStringLiteral(" as the CSV file: it is a pilot file");
+    };
+    QCOMPARE(program.prompts.MessageTexts(),
+             (QStringList{refusal(pilot), refusal(folder + "/NEW.PLT"), refusal(copy)}));
+    QCOMPARE(program.prompts.fileDialogs.size(), std::size_t{4});
+    QCOMPARE(program.prompts.fileDialogs.at(3).state.fileName,
+             folder + "/pilots.csv");  // shown again as preset
+    QCOMPARE(ReadAll(pilot), bytes);
+    QCOMPARE(ReadAll(copy), bytes);
+    QVERIFY(!QFile::exists(folder + "/NEW.PLT"));
+  }
+
+  // Two names of one file (hard links): a save through one name shows under both, and a file renamed
+  // over one name shows under that name, the other keeping the old file.
+  void hardLinkedNamesFollowTheFilesTheyName() {
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("linked"));
+    QDir().mkpath(folder);
+    WritePilot(folder + "/a.plt", Pilot("Ace", 100));
+    std::filesystem::create_hard_link(LocalPath(folder + "/a.plt"), LocalPath(folder + "/b.plt"));
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    const QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    const auto pilotIn = [&table](const QString& file) {
+      for (int row = 0; row < table.model()->rowCount(); ++row)
+        if (Cell(table, row, RosterColumn::kFile) == file) return Cell(table, row, RosterColumn::kName);
+      return QString();
+    };
+    QCOMPARE(pilotIn("a.plt"), QStringLiteral("Ace"));
+
+    WritePilot(folder + "/b.plt", Pilot("Bravo", 200));  // in place: the file both names name
+    QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Bravo"));
+    QTRY_COMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
+    WritePilot(folder + "/new.tmp", Pilot("Charlie", 300));
+    std::filesystem::rename(LocalPath(folder + "/new.tmp"), LocalPath(folder + "/a.plt"));
+    QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Charlie"));
+    QCOMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
+  }
+
+  // "Pilots" (Ctrl+R) brings a minimised Pilots window back.
+  void pilotsButtonRestoresAMinimisedWindow() {
+    ProgramFixture program;
+    QString folder;
+    TPilotsForm& form = OpenPilotsWindow(program, folder);
+    form.showMinimized();
+    QTRY_VERIFY(form.isMinimized());
+    Click(program.Form1(), "PilotsButton");
+    QTRY_VERIFY(!form.isMinimized());
   }
 };
 

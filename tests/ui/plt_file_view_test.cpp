@@ -396,6 +396,8 @@ class PltFileViewTest : public QObject {
     fixture.prompts.AnswerNext(MessageAnswer::Yes);
     Click(fixture.View(), "Button2");
     const QString question = fixture.prompts.messages.at(0).text;
+    QCOMPARE(fixture.prompts.messages.at(0).defaultButton,
+             DefaultButton::Safe);  // Return must not cost scores
     QVERIFY2(question.contains(QString::fromUtf8("Active mission: 59 \u2192 56")), qPrintable(question));
     QVERIFY2(question.contains(QStringLiteral("Missions 56, 57 and 58 lose their scores")),
              qPrintable(question));
@@ -420,6 +422,7 @@ class PltFileViewTest : public QObject {
     QVERIFY2(fixture.prompts.MessageTexts().constLast().contains(
                  QStringLiteral("Missions 56 and 57 get no score (campaign total ") + total(55)),
              qPrintable(fixture.prompts.MessageTexts().constLast()));
+    QCOMPARE(fixture.prompts.messages.back().defaultButton, DefaultButton::Usual);
   }
 
   // A file that another program changed is refused before the question, which would show stale values.

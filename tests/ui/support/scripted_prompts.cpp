@@ -3,8 +3,8 @@
 namespace orlenda::test {
 
 MessageAnswer ScriptedPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
-                                           const QString& text) {
-  messages.push_back({kind, buttons, text, parent});
+                                           const QString& text, DefaultButton defaultButton) {
+  messages.push_back({kind, buttons, text, parent, defaultButton});
   allTexts_.append(text);
   allParents_.push_back(parent);
   const MessageAnswer fallback = buttons == MessageButtons::Ok                  ? MessageAnswer::Ok
@@ -30,7 +30,7 @@ bool ScriptedPrompts::ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog
   return ExecuteFileDialog(parent, false, dialog);
 }
 
-bool ScriptedPrompts::ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) {
+bool ScriptedPrompts::ShowSaveDialog(QWidget* parent, FileDialogState& dialog) {
   return ExecuteFileDialog(parent, true, dialog);
 }
 

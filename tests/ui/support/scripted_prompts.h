@@ -16,6 +16,7 @@ struct ShownMessage {
   MessageButtons buttons;
   QString text;
   QWidget* parent;  // the window the box is centred over
+  DefaultButton defaultButton;
 };
 
 struct ShownFileDialog {
@@ -32,11 +33,10 @@ class ScriptedPrompts final : public Prompts {
   void AnswerNext(MessageAnswer answer) { answers_.push_back(answer); }
   void ChooseNextFile(std::optional<QString> fileName) { files_.push_back(std::move(fileName)); }
 
-  MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons,
-                            const QString& text) override;
+  MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, MessageButtons buttons, const QString& text,
+                            DefaultButton defaultButton = DefaultButton::Usual) override;
   void ShowStandardError(QWidget* parent, const QString& text) override;
   bool ExecuteOpenDialog(QWidget* parent, FileDialogState& dialog) override;
-  bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog) override;
   // Records the address; answers `documentsOpen`.
   bool OpenDocument(const QUrl& address) override {
     documents.push_back(address);
@@ -56,6 +56,9 @@ class ScriptedPrompts final : public Prompts {
   bool documentsOpen = true;
   int unscripted = 0;
   int queuedLeft() const { return static_cast<int>(answers_.size() + files_.size()); }
+
+ protected:
+  bool ShowSaveDialog(QWidget* parent, FileDialogState& dialog) override;
 
  private:
   bool ExecuteFileDialog(QWidget* parent, bool save, FileDialogState& dialog);

@@ -1,0 +1,34 @@
+#include "pilot/pilot_file_target.h"
+
+#include <cstdint>
+#include <span>
+
+#include "base/display_text.h"
+#include "base/file_bytes.h"
+#include "base/folder_listing.h"
+#include "pilot/pilot_load.h"
+#include "pilot/pilot_record.h"
+
+namespace orlenda {
+
+bool HoldsPilotFile(std::string_view bytes, const std::string& path) {
+  if (bytes.size() != kPilotFileSize || bytes.find('\0') == std::string_view::npos) return false;
+  const std::span<const std::uint8_t> image(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                            bytes.size());
+  return LoadPilotBytes(image, static_cast<std::int64_t>(bytes.size()), path).Succeeded();
+}
+
+std::optional<std::string> PilotFileTargetRefusal(const std::string& path, std::string_view use) {
+  if (HasExtension(path, ".plt")) return PilotFileTargetMessage(path, use);
+  const FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
+  if (!file.opened || file.bytes.size() != kPilotFileSize) return std::nullopt;
+  const std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+  if (!HoldsPilotFile(bytes, path)) return std::nullopt;
+  return PilotFileTargetMessage(path, use);
+}
+
+std::string PilotFileTargetMessage(const std::string& path, std::string_view use) {
+  return "Cannot use " + EscapedText(path) + " as " + std::string(use) + ": it is a pilot file";
+}
+
+}  // namespace orlenda
