@@ -56,8 +56,6 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 std::span<const std::uint8_t> AsBytes(std::string_view text);
 
-bool HasPilotFileName(const std::string& path);
-
 // Why the file is no text log, or nothing when it may be one. A pilot file holds zero bytes: a text
 // file of a pilot file's size is still a log.
 std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes);

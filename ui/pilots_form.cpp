@@ -50,7 +50,7 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const QString&)> o
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
-  folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+  folderDialog_.filters = PilotFileFilters();
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
   stepTimer_.setInterval(0);
   refreshTimer_.setSingleShot(true);

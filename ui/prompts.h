@@ -29,6 +29,9 @@ struct FileDialogState {
   QString initialDir;   // where the dialog starts; a file's path starts in its folder
 };
 
+// The filters of a dialog that chooses pilot files: "XWA Pilotfiles (*.plt)", then every file.
+QStringList PilotFileFilters();
+
 class Prompts {
  public:
   virtual ~Prompts() = default;

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QTreeView>
 
+#include "pilot/pilot_file_name.h"
+
 namespace orlenda {
 namespace {
 
@@ -79,6 +81,12 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
 }
 
 }  // namespace
+
+QStringList PilotFileFilters() {
+  const QString extension = QString::fromLatin1(kPilotFileExtension.data(), kPilotFileExtension.size());
+  return {QStringLiteral("XWA Pilotfiles (*") + extension + QLatin1Char(')'),
+          QStringLiteral("All files (*)")};
+}
 
 QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(applicationTitle)) {}
 
