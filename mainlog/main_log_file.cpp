@@ -14,6 +14,7 @@
 #include "base/locked_file.h"
 #include "base/path_kind.h"
 #include "base/temporary_files.h"
+#include "mainlog/main_log_steps.h"
 #include "pilot/pilot_file_name.h"
 
 namespace orlenda {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "base/windows1252.h"
+#include "mainlog/main_log_steps.h"
 #include "pilot/pilot_file_name.h"
 #include "pilot/pilot_load.h"
 
