@@ -20,14 +20,7 @@
 namespace orlenda {
 namespace {
 
-using main_log::AppendTail;
-using main_log::AsBytes;
-using main_log::Describe;
-using main_log::kLineEnd;
-using main_log::kUtf8ByteOrderMark;
-using main_log::LastLineUnended;
-using main_log::LineText;
-using main_log::RefusalOf;
+using namespace main_log;  // the steps this room shares between its files (main_log_steps.h)
 
 // Every program that changes the main log (the desktop program's save, the command line's append)
 // follows the lock protocol of base/locked_file.h; the desktop program's read follows it too, so that

@@ -11,13 +11,7 @@
 
 namespace orlenda {
 
-using main_log::AppendTail;
-using main_log::Describe;
-using main_log::kLineEnd;
-using main_log::kUtf8ByteOrderMark;
-using main_log::LastLineUnended;
-using main_log::LineText;
-using main_log::RefusalOf;
+using namespace main_log;  // the steps this room shares between its files (main_log_steps.h)
 
 namespace {
 
