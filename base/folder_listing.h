@@ -1,23 +1,35 @@
 #pragma once
 
-// The files of one folder, for a view of many pilot files side by side.
+// The entries of one folder, with what each leads to: the one listing of folders that the rest of the
+// program uses (pilot files side by side, the search for the game's folder, the sweep of temporaries).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orlenda {
 
-struct FolderListing {
-  bool readable = false;           // the folder could be opened and read to its end
-  std::vector<std::string> paths;  // folder + "/" + name, sorted by name
+enum class EntryKind {
+  kFile,    // a plain file, or a link to one
+  kFolder,  // a folder, or a link to one
+  kOther,   // a device, a pipe, a link that leads nowhere, or what cannot be examined
 };
 
-// The entries of `folder` whose names end in `extension` in any letter case (".plt" finds "A.PLT"),
-// that are files or links to files. Folders and other kinds of entries are left out.
-FolderListing FilesWithExtension(const std::string& folder, std::string_view extension);
+struct FolderEntry {
+  std::string name;
+  std::string path;  // folder + "/" + name (no separator added after one that ends the folder)
+  EntryKind kind = EntryKind::kOther;
+  bool isLink = false;  // the name itself is a link
+};
 
-// Whether a file name ends in `extension`, in any ASCII letter case.
-bool HasExtension(std::string_view name, std::string_view extension);
+struct FolderListing {
+  bool readable = false;             // the folder could be opened and read to its end
+  std::vector<FolderEntry> entries;  // sorted by path; "." and ".." left out
+};
+
+// The entries whose names `wanted` takes (every entry when it is empty); only they are examined.
+FolderListing ListFolder(const std::string& folder,
+                         const std::function<bool(std::string_view name)>& wanted = nullptr);
 
 }  // namespace orlenda

@@ -1,7 +1,5 @@
 #include "cli/option_checks.h"
 
-#include <charconv>
-
 #include "base/display_text.h"
 #include "base/file_bytes.h"
 #include "base/path_kind.h"
@@ -41,18 +39,6 @@ CLI::Validator DecimalNumberCheck() {
         return "\"" + EscapedText(text) + "\" is not a decimal number (digits with an optional sign)";
       },
       "N");
-}
-
-std::optional<int> ParseDecimalNumber(std::string_view text) {
-  if (text.starts_with('+') || text.starts_with('-')) {
-    if (text.size() < 2 || text[1] == '+' || text[1] == '-') return std::nullopt;
-  }
-  const std::size_t skip = text.starts_with('+') ? 1 : 0;  // from_chars takes "-" but not "+"
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data() + skip, end, value, 10);
-  if (error != std::errc() || stop != end || text.size() == skip) return std::nullopt;
-  return value;
 }
 
 }  // namespace orlenda::cli

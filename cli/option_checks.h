@@ -4,8 +4,8 @@
 // (exit status 2) before any file is touched.
 
 #include <CLI/CLI.hpp>
-#include <optional>
-#include <string_view>
+
+#include "base/decimal_number.h"
 
 namespace orlenda::cli {
 
@@ -16,11 +16,8 @@ CLI::Validator SettingsFileCheck();
 // A file to write (--log): any name but an empty one.
 CLI::Validator FileNameCheck();
 
-// A decimal whole number: digits with an optional sign and nothing else. "017" is seventeen; "0x10"
-// and "" are refused.
+// A decimal whole number as ParseDecimalNumber (base/decimal_number.h) reads it: digits with an optional
+// sign and nothing else. "017" is seventeen; "0x10" and "" are refused.
 CLI::Validator DecimalNumberCheck();
-
-// The number DecimalNumberCheck accepts, or nothing.
-std::optional<int> ParseDecimalNumber(std::string_view text);
 
 }  // namespace orlenda::cli

@@ -73,14 +73,7 @@ void WriteRosterTable(const std::vector<RosterRow>& rows, std::ostream& out) {
   }
 }
 
-void WriteRosterCsv(const std::vector<RosterRow>& rows, std::ostream& out) {
-  out << CsvRecord(RosterCsvHeading());
-  for (const RosterRow& row : rows) {
-    std::vector<std::string> fields = RosterCsvFields(row);
-    for (std::string& field : fields) field = EscapedText(field);
-    out << CsvRecord(fields);
-  }
-}
+void WriteRosterCsv(const std::vector<RosterRow>& rows, std::ostream& out) { out << RosterCsv(rows); }
 
 void WriteRosterJson(const std::vector<RosterRow>& rows, std::ostream& out) {
   JsonWriter json(out);

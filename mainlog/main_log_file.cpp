@@ -14,19 +14,13 @@
 #include "base/locked_file.h"
 #include "base/path_kind.h"
 #include "base/temporary_files.h"
+#include "mainlog/main_log_steps.h"
+#include "pilot/pilot_file_name.h"
 
 namespace orlenda {
 namespace {
 
-using main_log::AppendTail;
-using main_log::AsBytes;
-using main_log::Describe;
-using main_log::HasPilotFileName;
-using main_log::kLineEnd;
-using main_log::kUtf8ByteOrderMark;
-using main_log::LastLineUnended;
-using main_log::LineText;
-using main_log::RefusalOf;
+using namespace main_log;  // the steps this room shares between its files (main_log_steps.h)
 
 // Every program that changes the main log (the desktop program's save, the command line's append)
 // follows the lock protocol of base/locked_file.h; the desktop program's read follows it too, so that
@@ -103,7 +97,7 @@ LogShape ShapeOf(SystemFile& file, std::size_t size) {
 }
 
 std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
-  if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
   std::string reason;
   log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
@@ -141,7 +135,7 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::s
 }  // namespace
 
 LogReadResult ReadMainLog(const std::string& path) {
-  if (HasPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
+  if (IsPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
@@ -178,7 +172,7 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
                                                                LogFileBaseline& baseline) {
-  if (baseline.path != path || HasPilotFileName(path)) return std::nullopt;
+  if (baseline.path != path || IsPilotFileName(path)) return std::nullopt;
   const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
   if (!file) return std::nullopt;
   const std::int64_t size = file->RegularFileSize();

@@ -1,22 +1,17 @@
 #include "mainlog/main_log_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <functional>
 
 #include "base/windows1252.h"
+#include "mainlog/main_log_steps.h"
+#include "pilot/pilot_file_name.h"
 #include "pilot/pilot_file_target.h"
 
 namespace orlenda {
 
-using main_log::AppendTail;
-using main_log::Describe;
-using main_log::kLineEnd;
-using main_log::kUtf8ByteOrderMark;
-using main_log::LastLineUnended;
-using main_log::LineText;
-using main_log::RefusalOf;
+using namespace main_log;  // the steps this room shares between its files (main_log_steps.h)
 
 namespace {
 
@@ -109,15 +104,8 @@ std::span<const std::uint8_t> AsBytes(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-bool HasPilotFileName(const std::string& path) {
-  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-  std::transform(tail.begin(), tail.end(), tail.begin(),
-                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-  return tail == ".plt";
-}
-
 std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes) {
-  if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
   if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
   return HoldsPilotFile(bytes, path) ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
 }

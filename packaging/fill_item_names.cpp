@@ -6,11 +6,11 @@
 
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "base/file_bytes.h"
 #include "pilot/enumerations.h"
 
 namespace {
@@ -49,9 +49,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: fill_item_names TEMPLATE OUTPUT\n";
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (!in) {
+  std::string text;
+  if (!orlenda::ReadWholeFile(argv[1], text)) {
     std::cerr << "Cannot read " << argv[1] << "\n";
     return 1;
   }

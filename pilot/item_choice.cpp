@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
+
 namespace orlenda {
 namespace {
 
@@ -11,13 +13,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 // A decimal index of at most nine digits (no sign), so that the conversion cannot overflow.
@@ -40,7 +35,7 @@ std::optional<int> ChooseFrom(std::span<const Text> items, std::string_view want
     return std::nullopt;
   }
   for (std::size_t i = 0; i < items.size(); ++i)
-    if (EqualIgnoringCase(Trimmed(items[i]), text)) return static_cast<int>(i);
+    if (SameIgnoringAsciiCase(Trimmed(items[i]), text)) return static_cast<int>(i);
   return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "pilot/mission_record.h"
 
+#include <algorithm>
+
 #include "pilot/le_int32.h"
 
 namespace orlenda {
@@ -11,6 +13,14 @@ MissionEntry DecodeMissionRecord(ConstMissionRecordBytes record) {
     entry.*f.member = f.storedTimesTen ? StoredTimesTenToValue(stored) : stored;
   }
   return entry;
+}
+
+std::int32_t StoredMissionBonus(ConstMissionRecordBytes record) {
+  constexpr MissionRecordField bonus =
+      *std::find_if(kMissionEntryFields.begin(), kMissionEntryFields.end(),
+                    [](const MissionRecordField& f) { return f.member == &MissionEntry::Bonus; });
+  static_assert(bonus.storedTimesTen);
+  return ReadInt32LE(record.subspan(bonus.offset).first<4>());
 }
 
 void EncodeCompletedMission(const MissionEntry& entry, MissionRecordBytes record) {

@@ -66,6 +66,10 @@ using ConstMissionRecordBytes = std::span<const std::uint8_t, kMissionRecordSize
 // The entry that the load keeps of a record: each held field, the bonus divided by ten.
 MissionEntry DecodeMissionRecord(ConstMissionRecordBytes record);
 
+// The bonus as the record stores it: ten times the entry's value, with the last digit that the entry
+// drops.
+std::int32_t StoredMissionBonus(ConstMissionRecordBytes record);
+
 // Writes an entry into the record of a completed mission: each held field (the bonus times ten) and the
 // completed flag set to 1. The bytes of unknown meaning keep what they hold.
 void EncodeCompletedMission(const MissionEntry& entry, MissionRecordBytes record);

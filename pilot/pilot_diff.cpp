@@ -62,6 +62,11 @@ class Comparison {
     return ReadInt32LE(file.bytes.subspan(offset).first<4>());
   }
 
+  // The bonus of the record in the slot at `slotOffset`, as the file stores it.
+  static std::int32_t StoredBonus(const PilotImage& file, std::size_t slotOffset) {
+    return StoredMissionBonus(file.bytes.subspan(slotOffset).first<kMissionRecordSize>());
+  }
+
   // A text is read up to its first zero byte, so that byte and those before it are interpreted in
   // either file; two texts are equal exactly when those bytes are.
   template <std::size_t N>
@@ -134,8 +139,8 @@ class Comparison {
     const std::size_t slot = MissionSlotOffset(list, index);
     const auto spans = RecordValueSpans(slot);
     interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
-    const std::int32_t oldBonus = StoredInt32(old_, slot + mission_record::kBonus);
-    const std::int32_t newBonus = StoredInt32(new_, slot + mission_record::kBonus);
+    const std::int32_t oldBonus = StoredBonus(old_, slot);
+    const std::int32_t newBonus = StoredBonus(new_, slot);
     const MissionEntry& oldEntry = (old_.record.*list.member)[index];
     const MissionEntry& newEntry = (new_.record.*list.member)[index];
     if (oldEntry == newEntry && oldBonus == newBonus) return;
@@ -155,7 +160,7 @@ class Comparison {
     interpreted_.push_back(slot);
     MissionDifference difference{list.name, change, index, {slot}, {}, {}, 0, 0};
     const std::int32_t storedBonus =
-        StoredInt32(change == MissionChange::kRemoved ? old_ : new_, slot.offset + mission_record::kBonus);
+        StoredBonus(change == MissionChange::kRemoved ? old_ : new_, slot.offset);
     if (change == MissionChange::kRemoved) {
       difference.oldEntry = (old_.record.*list.member)[index];
       difference.oldStoredBonus = storedBonus;

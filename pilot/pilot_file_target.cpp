@@ -5,7 +5,7 @@
 
 #include "base/display_text.h"
 #include "base/file_bytes.h"
-#include "base/folder_listing.h"
+#include "pilot/pilot_file_name.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_record.h"
 
@@ -19,7 +19,7 @@ bool HoldsPilotFile(std::string_view bytes, const std::string& path) {
 }
 
 std::optional<std::string> PilotFileTargetRefusal(const std::string& path, std::string_view use) {
-  if (HasExtension(path, ".plt")) return PilotFileTargetMessage(path, use);
+  if (IsPilotFileName(path)) return PilotFileTargetMessage(path, use);
   const FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
   if (!file.opened || file.bytes.size() != kPilotFileSize) return std::nullopt;
   const std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());

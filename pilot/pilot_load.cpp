@@ -98,6 +98,10 @@ LoadResult LoadFields(std::span<const std::uint8_t> bytes, std::int64_t fileSize
     reader.CountError();
     result.messages.push_back(WrongSizeMessage(fileSize));
   } else {
+    // A read that ended before the size that the system reported (the file shrank after its size was
+    // taken, or the read failed) is an error of its own, even where every field still lies in what
+    // came: the record would otherwise hold a copy of the file shorter than the file.
+    if (bytes.size() != kPilotFileSize) reader.CountError();
     ReadAllFields(reader, result.record);
   }
   result.errorCount = reader.errors();

@@ -1,7 +1,6 @@
 #include "report/campaign_listing.h"
 
 #include "report/mission_line.h"
-#include "report/rip_pilot.h"
 
 namespace orlenda {
 
@@ -12,10 +11,6 @@ void AppendCampaignListing(const PilotRecord& record, const SettingsReader& sett
   const MissionLineFlags flags = ReadMissionLineFlags(settings);
   AppendMissionLines(record.CampaignMissions, range.From == 0 ? 1 : range.From, range.To, flags,
                      kCampaignLabels, sink);
-}
-
-void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {
-  AppendCampaignListing(record, store.Snapshot(), range, sink);
 }
 
 }  // namespace orlenda

@@ -6,7 +6,6 @@
 #include "report/decoded_text.h"
 #include "report/file_stem.h"
 #include "report/number_text.h"
-#include "report/rip_pilot.h"
 #include "settings/typed_settings.h"
 
 namespace orlenda {

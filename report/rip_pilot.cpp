@@ -34,4 +34,8 @@ void RipPilot(const PilotRecord& record, const SettingsReader& settings, const R
   if (ReadFlag(settings, SettingNamed("MegaDetails"))) AppendFullDetails(record, settings, context, sink);
 }
 
+void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {
+  AppendCampaignListing(record, store.Snapshot(), range, sink);
+}
+
 }  // namespace orlenda

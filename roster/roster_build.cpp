@@ -1,7 +1,9 @@
 #include "roster/roster_build.h"
 
 #include "base/folder_listing.h"
+#include "base/path_names.h"
 #include "base/windows1252.h"
+#include "pilot/pilot_file_name.h"
 #include "pilot/pilot_load.h"
 #include "report/decoded_text.h"
 #include "report/export_line.h"
@@ -19,11 +21,6 @@ class NoLines final : public TextSink {
   void Clear() override {}
   void AppendLine(std::string_view) override {}
 };
-
-std::string LastComponent(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 std::string JoinedMessages(const std::vector<std::string>& messages) {
   std::string joined;
@@ -58,7 +55,7 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context) {
   RosterRow row;
   row.path = path;
-  row.fileName = Utf8FromUtf8OrWindows1252(LastComponent(path));
+  row.fileName = Utf8FromUtf8OrWindows1252(LastPathComponent(path));
   const LoadResult loaded = LoadPilotFile(path);
   row.modifiedTime = loaded.modifiedTime;
   row.loaded = loaded.Succeeded();
@@ -78,9 +75,12 @@ std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const 
 }
 
 std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable) {
-  FolderListing listing = FilesWithExtension(folder, kPilotFileExtension);
+  FolderListing listing = ListFolder(folder, IsPilotFileName);
   readable = listing.readable;
-  return std::move(listing.paths);
+  std::vector<std::string> paths;
+  for (FolderEntry& entry : listing.entries)
+    if (entry.kind == EntryKind::kFile) paths.push_back(std::move(entry.path));
+  return paths;
 }
 
 }  // namespace orlenda

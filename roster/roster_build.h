@@ -4,7 +4,6 @@
 // export line and consistency check come from the same build as the pilot's report.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "report/report_context.h"
@@ -13,8 +12,6 @@
 
 namespace orlenda {
 
-inline constexpr std::string_view kPilotFileExtension = ".plt";
-
 // The row of one file. A file that fails to load is a row with the load's messages. Throws
 // SettingsError when NameSource or ScoreFormat does not convert, as a report build would.
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context);
@@ -22,7 +19,8 @@ RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, c
 std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const SettingsReader& settings,
                                    const ReportContext& context);
 
-// The pilot files of a folder (".plt" in any letter case), sorted by name; nothing when the folder
+// The pilot files of a folder (IsPilotFileName: ".plt" in any letter case), plain files or links to
+// them, sorted by name; nothing when the folder
 // cannot be read, and `readable` then says so.
 std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable);
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "base/ascii_text.h"
 #include "base/local_date.h"
 #include "pilot/enumerations.h"
 
@@ -90,14 +90,6 @@ std::string PilotText(const RosterRow& row, RosterColumn column) {
   }
 }
 
-int CompareTexts(std::string_view a, std::string_view b) {
-  const auto lower = [](unsigned char c) { return std::tolower(c); };
-  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return lower(a[i]) < lower(b[i]) ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 }  // namespace
 
 std::span<const RosterColumnInfo> RosterColumns() { return kColumns; }
@@ -137,7 +129,8 @@ std::optional<std::int64_t> CellNumber(const RosterRow& row, RosterColumn column
 
 bool SortsBefore(const RosterRow& a, const RosterRow& b, RosterColumn column) {
   if (a.loaded != b.loaded) return a.loaded;
-  if (InfoOf(column).kind == kText) return CompareTexts(CellText(a, column), CellText(b, column)) < 0;
+  if (InfoOf(column).kind == kText)
+    return CompareIgnoringAsciiCase(CellText(a, column), CellText(b, column)) < 0;
   const std::optional<std::int64_t> x = CellNumber(a, column);
   const std::optional<std::int64_t> y = CellNumber(b, column);
   if (x.has_value() != y.has_value()) return x.has_value();

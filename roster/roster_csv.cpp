@@ -1,5 +1,6 @@
 #include "roster/roster_csv.h"
 
+#include "base/display_text.h"
 #include "roster/roster_columns.h"
 
 namespace orlenda {
@@ -16,16 +17,15 @@ std::string CsvField(std::string_view text) {
   return quoted;
 }
 
-}  // namespace
-
+// The fields of a row, in column order (a failed file's pilot values are empty), safe to show.
 std::vector<std::string> RosterCsvFields(const RosterRow& row) {
   std::vector<std::string> fields;
-  for (const RosterColumnInfo& info : RosterColumns()) fields.push_back(CellText(row, info.column));
+  for (const RosterColumnInfo& info : RosterColumns())
+    fields.push_back(EscapedText(CellText(row, info.column)));
   return fields;
 }
 
-std::vector<std::string> RosterCsvHeading() { return RosterColumnIds(); }
-
+// One record, its line end included.
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -36,8 +36,10 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
   return record;
 }
 
+}  // namespace
+
 std::string RosterCsv(const std::vector<RosterRow>& rows) {
-  std::string csv = CsvRecord(RosterCsvHeading());
+  std::string csv = CsvRecord(RosterColumnIds());
   for (const RosterRow& row : rows) csv += CsvRecord(RosterCsvFields(row));
   return csv;
 }

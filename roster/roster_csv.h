@@ -1,22 +1,17 @@
 #pragma once
 
-// The roster as RFC 4180 CSV: a heading row of the column names, one record per pilot file, fields
-// quoted when they hold a comma, a quote or a line end, records ended by CR LF. UTF-8.
+// The roster as RFC 4180 CSV, the same bytes from the command line's `roster --csv` and the Pilots
+// window's "Save as CSV": a heading row of the column names, one record per pilot file, fields quoted
+// when they hold a comma, a quote or a line end, records ended by CR LF. UTF-8. Texts from the files
+// (pilot and file names, load messages) are made safe to show (base/display_text.h) first, since the
+// command line prints the CSV on a terminal.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "roster/roster_row.h"
 
 namespace orlenda {
-
-// The fields of a row, in column order (a failed file's pilot values are empty).
-std::vector<std::string> RosterCsvFields(const RosterRow& row);
-std::vector<std::string> RosterCsvHeading();
-
-// One record, its line end included.
-std::string CsvRecord(const std::vector<std::string>& fields);
 
 // The heading and every row.
 std::string RosterCsv(const std::vector<RosterRow>& rows);

@@ -1,19 +1,18 @@
 #include "settings/game_folders.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
+#include "base/ascii_text.h"
+#include "base/file_bytes.h"
+#include "base/folder_listing.h"
+#include "base/path_kind.h"
+#include "base/path_names.h"
 #include "base/registry.h"
 #include "base/user_folders.h"
+#include "pilot/pilot_file_name.h"
 
 namespace orlenda {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view kGameName = "x-wing alliance";
 constexpr int kWineSearchDepth = 5;      // drive_c/Program Files (x86)/Maker/Steam/steamapps/common is deep
@@ -21,67 +20,43 @@ constexpr int kProgramsSearchDepth = 3;  // Program Files (x86)/Maker/Game
 constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr std::string_view kStoreGamesKey = "SOFTWARE\\GOG.com\\Games";
 
-// Paths are UTF-8 text; std::filesystem reads a narrow text in the system's code page on Windows.
-fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-// With the system's own separators throughout (folders joined from "a/b" texts mix them on Windows).
-std::string Utf8Of(const fs::path& path) {
-  const std::u8string text = fs::path(path).make_preferred().u8string();
-  return std::string(text.begin(), text.end());
-}
-
-std::string Lowercase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-bool IsFolder(const fs::path& path) {
-  std::error_code ignored;
-  return fs::is_directory(path, ignored);
-}
-
-// The sub-folders of a folder, sorted so that the search gives the same answer on every run.
-std::vector<fs::path> SubFolders(const fs::path& folder) {
-  std::vector<fs::path> folders;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code ignored;
-    if (it->is_directory(ignored) && !it->is_symlink(ignored)) folders.push_back(it->path());
+// The sub-folders of a folder (not links to folders, which could lead in circles), sorted so that the
+// search gives the same answer on every run.
+std::vector<std::string> SubFolders(const std::string& folder) {
+  std::vector<std::string> folders;
+  for (FolderEntry& entry : ListFolder(folder).entries) {
+    if (entry.kind == EntryKind::kFolder && !entry.isLink) folders.push_back(std::move(entry.path));
   }
-  std::sort(folders.begin(), folders.end());
   return folders;
 }
 
-bool HoldsPilotFiles(const fs::path& folder) {
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code ignored;
-    if (it->is_regular_file(ignored) && Lowercase(Utf8Of(it->path().extension())) == ".plt") return true;
-  }
-  return false;
+bool HoldsPilotFiles(const std::string& folder) {
+  const std::vector<FolderEntry> pilots = ListFolder(folder, IsPilotFileName).entries;
+  return std::any_of(pilots.begin(), pilots.end(),
+                     [](const FolderEntry& entry) { return entry.kind == EntryKind::kFile; });
 }
 
-bool IsGameFolder(const fs::path& folder) {
-  return Lowercase(Utf8Of(folder.filename())).find(kGameName) != std::string::npos && HoldsPilotFiles(folder);
+bool IsGameFolder(const std::string& folder) {
+  return LowerAscii(LastPathComponent(folder)).find(kGameName) != std::string::npos &&
+         HoldsPilotFiles(folder);
 }
 
-std::optional<fs::path> GameFolderIn(const fs::path& common) {
-  for (const fs::path& folder : SubFolders(common)) {
+std::optional<std::string> GameFolderIn(const std::string& common) {
+  for (const std::string& folder : SubFolders(common)) {
     if (IsGameFolder(folder)) return folder;
   }
   return std::nullopt;
 }
 
 // Breadth first, so that a shallow installation is found before anything deeper.
-std::optional<fs::path> GameFolderBelow(const fs::path& root, int depth) {
-  std::vector<fs::path> level{root};
+std::optional<std::string> GameFolderBelow(const std::string& root, int depth) {
+  std::vector<std::string> level{root};
   for (int d = 0; d < depth && !level.empty(); ++d) {
-    std::vector<fs::path> next;
-    for (const fs::path& folder : level) {
-      for (const fs::path& sub : SubFolders(folder)) {
+    std::vector<std::string> next;
+    for (const std::string& folder : level) {
+      for (std::string& sub : SubFolders(folder)) {
         if (IsGameFolder(sub)) return sub;
-        if (Lowercase(Utf8Of(sub.filename())) != "windows") next.push_back(sub);
+        if (LowerAscii(LastPathComponent(sub)) != "windows") next.push_back(std::move(sub));
       }
     }
     level = std::move(next);
@@ -89,56 +64,57 @@ std::optional<fs::path> GameFolderBelow(const fs::path& root, int depth) {
   return std::nullopt;
 }
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+// The file's text; empty when it cannot be read.
+std::string ReadText(const std::string& path) {
+  std::string text;
+  return ReadWholeFile(path, text) ? text : std::string();
 }
 
 // Steam's own folder as the registry records it, then the usual places in the home folder.
-std::vector<fs::path> SteamRoots(const fs::path& home) {
-  std::vector<fs::path> roots;
+std::vector<std::string> SteamRoots(const std::string& home) {
+  std::vector<std::string> roots;
   if (const auto steam = RegistryText(RegistryHive::CurrentUser, "Software\\Valve\\Steam", "SteamPath"))
-    roots.push_back(PathOf(*steam));
-  roots.push_back(home / ".steam/steam");
-  roots.push_back(home / ".local/share/Steam");
+    roots.push_back(*steam);
+  roots.push_back(InFolder(home, ".steam/steam"));
+  roots.push_back(InFolder(home, ".local/share/Steam"));
   return roots;
 }
 
-std::vector<fs::path> SteamCommonFolders(const fs::path& home) {
-  const std::vector<fs::path> steamRoots = SteamRoots(home);
-  std::vector<fs::path> common;
-  for (const fs::path& root : steamRoots) common.push_back(root / "steamapps/common");
-  for (const fs::path& root : steamRoots) {
+std::vector<std::string> SteamCommonFolders(const std::string& home) {
+  const std::vector<std::string> steamRoots = SteamRoots(home);
+  std::vector<std::string> common;
+  for (const std::string& root : steamRoots) common.push_back(InFolder(root, "steamapps/common"));
+  for (const std::string& root : steamRoots) {
     for (const char* vdf : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
-      for (const std::string& library : SteamLibraryPaths(ReadText(root / vdf)))
-        common.push_back(PathOf(library) / "steamapps/common");
+      for (const std::string& library : SteamLibraryPaths(ReadText(InFolder(root, vdf))))
+        common.push_back(InFolder(library, "steamapps/common"));
     }
   }
   return common;
 }
 
 // The folders that the registry records as the game's installations.
-std::vector<fs::path> RecordedInstallations() {
-  std::vector<fs::path> folders;
+std::vector<std::string> RecordedInstallations() {
+  std::vector<std::string> folders;
   for (const std::string& game : RegistrySubKeys(RegistryHive::LocalMachine, kStoreGamesKey)) {
     const std::string key = std::string(kStoreGamesKey) + "\\" + game;
-    if (const auto path = RegistryText(RegistryHive::LocalMachine, key, "path"))
-      folders.push_back(PathOf(*path));
+    if (const auto path = RegistryText(RegistryHive::LocalMachine, key, "path")) folders.push_back(*path);
   }
   for (const RegistryHive hive : {RegistryHive::LocalMachine, RegistryHive::CurrentUser}) {
     for (const std::string& program : RegistrySubKeys(hive, kUninstallKey)) {
       const std::string key = std::string(kUninstallKey) + "\\" + program;
       const auto name = RegistryText(hive, key, "DisplayName");
-      if (!name || Lowercase(*name).find(kGameName) == std::string::npos) continue;
-      if (const auto path = RegistryText(hive, key, "InstallLocation")) folders.push_back(PathOf(*path));
+      if (!name || LowerAscii(*name).find(kGameName) == std::string::npos) continue;
+      if (const auto path = RegistryText(hive, key, "InstallLocation")) folders.push_back(*path);
     }
   }
   return folders;
 }
 
-std::vector<fs::path> WineDriveFolders(const fs::path& home) {
-  std::vector<fs::path> drives{home / ".wine/drive_c"};
-  for (const fs::path& prefix : SubFolders(home / "Games")) drives.push_back(prefix / "drive_c");
+std::vector<std::string> WineDriveFolders(const std::string& home) {
+  std::vector<std::string> drives{InFolder(home, ".wine/drive_c")};
+  for (const std::string& prefix : SubFolders(InFolder(home, "Games")))
+    drives.push_back(InFolder(prefix, "drive_c"));
   return drives;
 }
 
@@ -163,28 +139,28 @@ std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
   const std::vector<std::string> tokens = QuotedTokens(vdfText);
   std::vector<std::string> paths;
   for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
-    if (Lowercase(tokens[i]) == "path") paths.push_back(tokens[++i]);
+    if (SameIgnoringAsciiCase(tokens[i], "path")) paths.push_back(tokens[++i]);
   }
   return paths;
 }
 
 std::optional<std::string> FindGameFolder(const std::string& home) {
-  for (const fs::path& folder : RecordedInstallations()) {
-    if (IsFolder(folder) && HoldsPilotFiles(folder)) return Utf8Of(folder);
+  for (const std::string& folder : RecordedInstallations()) {
+    if (IsFolder(folder) && HoldsPilotFiles(folder)) return WithSystemSeparators(folder);
   }
   if (!home.empty()) {
-    const fs::path homePath = PathOf(home);
-    for (const fs::path& common : SteamCommonFolders(homePath)) {
+    for (const std::string& common : SteamCommonFolders(home)) {
       if (!IsFolder(common)) continue;
-      if (const auto found = GameFolderIn(common)) return Utf8Of(*found);
+      if (const auto found = GameFolderIn(common)) return WithSystemSeparators(*found);
     }
-    for (const fs::path& drive : WineDriveFolders(homePath)) {
+    for (const std::string& drive : WineDriveFolders(home)) {
       if (!IsFolder(drive)) continue;
-      if (const auto found = GameFolderBelow(drive, kWineSearchDepth)) return Utf8Of(*found);
+      if (const auto found = GameFolderBelow(drive, kWineSearchDepth)) return WithSystemSeparators(*found);
     }
   }
   for (const std::string& programs : ProgramFolders()) {
-    if (const auto found = GameFolderBelow(PathOf(programs), kProgramsSearchDepth)) return Utf8Of(*found);
+    if (const auto found = GameFolderBelow(programs, kProgramsSearchDepth))
+      return WithSystemSeparators(*found);
   }
   return std::nullopt;
 }

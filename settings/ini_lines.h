@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ascii_text.h"
+
 namespace orlenda {
 
 inline constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
@@ -45,8 +47,7 @@ ParsedIniLine ParseIniLine(std::string_view body);
 // look-up, and a table has no comparisons to take time (under the fuzzer's comparison tracing most).
 inline constexpr auto kFoldedIniChars = [] {
   std::array<char, 256> table{};
-  for (int c = 0; c < 256; ++c)
-    table[static_cast<std::size_t>(c)] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = LowerAscii(static_cast<char>(c));
   return table;
 }();
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ascii_text.h"
 #include "base/user_folders.h"
 #include "settings/default_paths.h"
 
@@ -60,13 +61,6 @@ inline constexpr Setting kSettings[] = {
 // Each key and each control once (keys match without regard to case), and each entry with the default its
 // kind needs.
 consteval bool IsSoundSettingsTable() {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  const auto same = [&](std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-  };
   for (std::size_t i = 0; i < std::size(kSettings); ++i) {
     const Setting& setting = kSettings[i];
     if (setting.key.empty() ||
@@ -74,7 +68,7 @@ consteval bool IsSoundSettingsTable() {
       return false;
     if (setting.kind != SettingKind::kPath && setting.defaultText.empty()) return false;
     for (std::size_t j = 0; j < i; ++j)
-      if (same(kSettings[j].key, setting.key) ||
+      if (SameIgnoringAsciiCase(kSettings[j].key, setting.key) ||
           (!setting.control.empty() && kSettings[j].control == setting.control))
         return false;
   }

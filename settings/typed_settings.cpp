@@ -1,7 +1,8 @@
 #include "settings/typed_settings.h"
 
-#include <charconv>
 #include <optional>
+
+#include "base/decimal_number.h"
 
 namespace orlenda {
 
@@ -25,16 +26,7 @@ void WriteSettingValue(SettingsIni& store, const Setting& setting, std::string_v
 }
 
 int ParseDecimalSetting(std::string_view text) {
-  std::string_view digits = text;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
-  const bool allDigits = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-  if (allDigits) {
-    // from_chars takes the '-' but not a '+'; it reports a value beyond int as out of range.
-    const std::string_view number = text.front() == '+' ? digits : text;
-    int value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc() && end == number.data() + number.size()) return value;
-  }
+  if (const std::optional<int> value = ParseDecimalNumber(text)) return *value;
   throw SettingsError("'" + std::string(text) + "' is not a valid integer value");
 }
 

@@ -14,6 +14,7 @@
 #include "base/path_kind.h"
 #include "base/user_folders.h"
 #include "mainlog/main_log_file.h"
+#include "pilot/pilot_file_name.h"
 #include "settings/game_folders.h"
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
@@ -45,7 +46,7 @@ TForm1::TForm1(Session& session, QWidget* parent)
   setMinimumSize(ui_->Panel1->maximumWidth() + kMinimumLogWidth, height());
   mainLog_ = std::make_unique<MainLog>(*ui_->Memo1);
   ShowModifiedInTitle();
-  OpenDialog1.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+  OpenDialog1.filters = PilotFileFilters();
   SaveDialog1.use = QStringLiteral("the log");
   ConnectHandlers();
   ConnectShortcuts();
@@ -352,7 +353,7 @@ QStringList DroppedPilotFiles(const QMimeData& data) {
   for (const QUrl& url : data.urls()) {
     if (!url.isLocalFile()) continue;
     const QString path = url.toLocalFile();
-    if (path.endsWith(QStringLiteral(".plt"), Qt::CaseInsensitive)) files.append(path);
+    if (IsPilotFileName(LocalPath(path))) files.append(path);
   }
   return files;
 }

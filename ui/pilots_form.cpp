@@ -63,7 +63,7 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
-  folderDialog_.filters = {QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")};
+  folderDialog_.filters = PilotFileFilters();
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
   csvDialog_.use = QStringLiteral("the CSV file");
   stepTimer_.setInterval(0);

@@ -34,6 +34,9 @@ struct FileDialogState {
   QString use = QStringLiteral("the saved file");
 };
 
+// The filters of a dialog that chooses pilot files: "XWA Pilotfiles (*.plt)", then every file.
+QStringList PilotFileFilters();
+
 class Prompts {
  public:
   virtual ~Prompts() = default;

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTreeView>
 
+#include "pilot/pilot_file_name.h"
+
 namespace orlenda {
 namespace {
 
@@ -96,6 +98,12 @@ bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::Acc
 }
 
 }  // namespace
+
+QStringList PilotFileFilters() {
+  const QString extension = QString::fromLatin1(kPilotFileExtension.data(), kPilotFileExtension.size());
+  return {QStringLiteral("XWA Pilotfiles (*") + extension + QLatin1Char(')'),
+          QStringLiteral("All files (*)")};
+}
 
 QtPrompts::QtPrompts(QString applicationTitle) : applicationTitle_(std::move(applicationTitle)) {}
 

@@ -14,31 +14,52 @@ std::string Joined(const std::string& folder, const char* name) {
   return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+EntryKind KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::kFile;
+  return S_ISDIR(mode) ? EntryKind::kFolder : EntryKind::kOther;
+}
+
 // The entry's kind as the listing tells it, asking the file system only when it does not (or for a
 // link, which counts as what it leads to).
-bool IsFileEntry(const dirent& entry, const std::string& path) {
-  if (entry.d_type == DT_REG) return true;
-  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+void Examine(const dirent& found, FolderEntry& entry) {
+  if (found.d_type == DT_REG || found.d_type == DT_DIR) {
+    entry.kind = found.d_type == DT_REG ? EntryKind::kFile : EntryKind::kFolder;
+    return;
+  }
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (found.d_type == DT_UNKNOWN) {
+    if (::lstat(entry.path.c_str(), &info) != 0) return;
+    entry.isLink = S_ISLNK(info.st_mode);
+    if (!entry.isLink) {
+      entry.kind = KindOfMode(info.st_mode);
+      return;
+    }
+  }
+  entry.isLink = entry.isLink || found.d_type == DT_LNK;
+  if (entry.isLink && ::stat(entry.path.c_str(), &info) == 0) entry.kind = KindOfMode(info.st_mode);
 }
 
 }  // namespace
 
-FolderListing FilesWithExtension(const std::string& folder, std::string_view extension) {
+FolderListing ListFolder(const std::string& folder,
+                         const std::function<bool(std::string_view name)>& wanted) {
   FolderListing listing;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
   if (!dir) return listing;
   errno = 0;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (HasExtension(entry->d_name, extension)) {
-      std::string path = Joined(folder, entry->d_name);
-      if (IsFileEntry(*entry, path)) listing.paths.push_back(std::move(path));
+  while (const dirent* found = ::readdir(dir.get())) {
+    const std::string_view name = found->d_name;
+    if (name != "." && name != ".." && (!wanted || wanted(name))) {
+      FolderEntry& entry = listing.entries.emplace_back();
+      entry.name = name;
+      entry.path = Joined(folder, found->d_name);
+      Examine(*found, entry);
     }
     errno = 0;
   }
   listing.readable = errno == 0;
-  std::sort(listing.paths.begin(), listing.paths.end());
+  std::sort(listing.entries.begin(), listing.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
   return listing;
 }
 

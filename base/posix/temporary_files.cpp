@@ -1,10 +1,11 @@
 #include "base/temporary_files.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
+
+#include "base/folder_listing.h"
 
 namespace orlenda {
 namespace {
@@ -18,15 +19,10 @@ bool IsOldFileOfOurs(const std::string& path, std::chrono::seconds minimumAge) {
 }  // namespace
 
 int RemoveStaleTemporaryFiles(const std::string& folder, std::chrono::seconds minimumAge) {
-  DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return 0;
   int removed = 0;
-  while (const dirent* entry = ::readdir(listing)) {
-    if (!IsTemporaryName(entry->d_name)) continue;
-    const std::string candidate = (folder == "/" ? "" : folder) + "/" + entry->d_name;
-    if (IsOldFileOfOurs(candidate, minimumAge) && ::unlink(candidate.c_str()) == 0) ++removed;
+  for (const FolderEntry& entry : ListFolder(folder, IsTemporaryName).entries) {
+    if (IsOldFileOfOurs(entry.path, minimumAge) && ::unlink(entry.path.c_str()) == 0) ++removed;
   }
-  ::closedir(listing);
   return removed;
 }
 

@@ -7,22 +7,40 @@
 #include "base/windows/wide.h"
 
 namespace orlenda {
+namespace {
 
-FolderListing FilesWithExtension(const std::string& folder, std::string_view extension) {
+std::string Joined(const std::string& folder, const std::string& name) {
+  const bool endsWithSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  return endsWithSeparator ? folder + name : folder + "/" + name;
+}
+
+EntryKind KindOf(const std::filesystem::directory_entry& found) {
+  std::error_code ignored;
+  if (found.is_regular_file(ignored)) return EntryKind::kFile;
+  return found.is_directory(ignored) ? EntryKind::kFolder : EntryKind::kOther;
+}
+
+}  // namespace
+
+FolderListing ListFolder(const std::string& folder,
+                         const std::function<bool(std::string_view name)>& wanted) {
   FolderListing listing;
   std::error_code error;
   std::filesystem::directory_iterator it(windows::Wide(folder), error), end;
   if (error) return listing;
   for (; !error && it != end; it.increment(error)) {
-    const std::string name = windows::Narrow(it->path().filename().wstring());
+    std::string name = windows::Narrow(it->path().filename().wstring());
+    if (wanted && !wanted(name)) continue;
+    FolderEntry& entry = listing.entries.emplace_back();
+    entry.path = Joined(folder, name);
+    entry.name = std::move(name);
+    entry.kind = KindOf(*it);
     std::error_code ignored;
-    if (HasExtension(name, extension) && it->is_regular_file(ignored)) {
-      const bool endsWithSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-      listing.paths.push_back(endsWithSeparator ? folder + name : folder + "/" + name);
-    }
+    entry.isLink = it->is_symlink(ignored);
   }
   listing.readable = !error;
-  std::sort(listing.paths.begin(), listing.paths.end());
+  std::sort(listing.entries.begin(), listing.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
   return listing;
 }
 

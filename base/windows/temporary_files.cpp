@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/folder_listing.h"
 #include "base/windows/wide.h"
 
 namespace orlenda {
@@ -19,12 +20,11 @@ bool IsOldPlainFile(const std::filesystem::path& path, std::chrono::seconds mini
 }  // namespace
 
 int RemoveStaleTemporaryFiles(const std::string& folder, std::chrono::seconds minimumAge) {
-  std::error_code error;
   int removed = 0;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::filesystem::path(windows::Wide(folder)), error)) {
-    if (!IsTemporaryName(windows::Narrow(entry.path().filename().wstring()))) continue;
-    if (IsOldPlainFile(entry.path(), minimumAge) && std::filesystem::remove(entry.path(), error)) ++removed;
+  for (const FolderEntry& entry : ListFolder(folder, IsTemporaryName).entries) {
+    const std::filesystem::path path(windows::Wide(entry.path));
+    std::error_code error;
+    if (IsOldPlainFile(path, minimumAge) && std::filesystem::remove(path, error)) ++removed;
   }
   return removed;
 }

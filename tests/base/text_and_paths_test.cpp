@@ -8,9 +8,12 @@
 #include <unistd.h>
 #endif
 
+#include "base/ascii_text.h"
 #include "base/display_text.h"
 #include "base/folder_entries.h"
+#include "base/folder_listing.h"
 #include "base/path_kind.h"
+#include "base/path_names.h"
 #include "base/user_folders.h"
 #include "base/utf16.h"
 #include "support/file_contents.h"
@@ -103,6 +106,60 @@ TEST(UserFoldersTest, InFolderAddsOneSeparator) {
   EXPECT_EQ(InFolder("home/", "a.txt"), "home/a.txt");
   EXPECT_EQ(InFolder("", "a.txt"), "a.txt");
   EXPECT_FALSE(ConfigFolder().empty());
+}
+
+TEST(PathNamesTest, LastComponentAfterEitherSeparator) {
+  EXPECT_EQ(LastPathComponent("C:\\XWA\\My.Pilots/Red Two.plt"), "Red Two.plt");
+  EXPECT_EQ(LastPathComponent("/home/ace/pilots\\old\\"), "");
+  EXPECT_EQ(LastPathComponent("Ace.plt"), "Ace.plt");
+  const bool windows = std::filesystem::path::preferred_separator == '\\';
+  EXPECT_EQ(WithSystemSeparators("C:\\Games/Steam/steamapps"),
+            windows ? "C:\\Games\\Steam\\steamapps" : "C:\\Games/Steam/steamapps");
+}
+
+// Only ASCII letters change case: the bytes of UTF-8 and Windows-1252 letters stay, whatever the locale.
+TEST(AsciiTextTest, CaseIsFoldedForAsciiLettersOnly) {
+  EXPECT_EQ(LowerAscii("Ace.PLT \xC3\x89\xC9"), "ace.plt \xC3\x89\xC9");
+  EXPECT_TRUE(SameIgnoringAsciiCase("LastDir", "lastdir"));
+  EXPECT_FALSE(SameIgnoringAsciiCase("\xC9", "\xE9"));
+  EXPECT_TRUE(EndsWithIgnoringAsciiCase("A.PlT", ".plt"));
+  EXPECT_FALSE(EndsWithIgnoringAsciiCase("lt", ".plt"));
+  EXPECT_LT(CompareIgnoringAsciiCase("ace", "Bob"), 0);
+  EXPECT_EQ(CompareIgnoringAsciiCase("ACE", "ace"), 0);
+  EXPECT_GT(CompareIgnoringAsciiCase("ace2", "ace"), 0);
+  EXPECT_GT(CompareIgnoringAsciiCase("\xC9", "z"), 0) << "other bytes by their value";
+}
+
+TEST(FolderListingTest, EntriesSortedWithTheirKindsAndOnlyThoseWanted) {
+  test::TempDir dir;
+  const std::string folder = dir.path().string();
+  std::ofstream(dir.File("b.PLT")) << "x";
+  std::ofstream(dir.File("a.txt")) << "x";
+  std::filesystem::create_directory(dir.path() / "c.plt");
+  FolderListing listing = ListFolder(folder);
+  ASSERT_TRUE(listing.readable);
+  ASSERT_EQ(listing.entries.size(), 3u) << "without . and ..";
+  EXPECT_EQ(listing.entries[0].name, "a.txt");
+  EXPECT_EQ(listing.entries[0].path, folder + "/a.txt");
+  EXPECT_EQ(listing.entries[1].kind, EntryKind::kFile);
+  EXPECT_EQ(listing.entries[2].kind, EntryKind::kFolder);
+  listing = ListFolder(folder, [](std::string_view name) { return name.starts_with("a"); });
+  ASSERT_EQ(listing.entries.size(), 1u);
+  EXPECT_EQ(listing.entries[0].name, "a.txt");
+  EXPECT_FALSE(ListFolder(dir.File("missing")).readable);
+#ifndef _WIN32
+  // A link counts as what it leads to, and says that it is one.
+  std::filesystem::create_symlink(dir.File("b.PLT"), dir.File("d"));
+  std::filesystem::create_directory_symlink(dir.File("c.plt"), dir.File("e"));
+  std::filesystem::create_symlink(dir.File("gone"), dir.File("f"));
+  listing = ListFolder(folder);
+  ASSERT_EQ(listing.entries.size(), 6u);
+  EXPECT_EQ(listing.entries[3].kind, EntryKind::kFile);
+  EXPECT_EQ(listing.entries[4].kind, EntryKind::kFolder);
+  EXPECT_EQ(listing.entries[5].kind, EntryKind::kOther);
+  EXPECT_TRUE(listing.entries[3].isLink && listing.entries[4].isLink && listing.entries[5].isLink);
+  EXPECT_FALSE(listing.entries[2].isLink);
+#endif
 }
 
 TEST(DisplayTextTest, UnsafeBytesAreEscapedInMessagesAndReplacedInReports) {

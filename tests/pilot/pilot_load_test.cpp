@@ -209,14 +209,20 @@ TEST_F(PilotLoadTest, Int32ExtremesAndWrappingTotal) {
   EXPECT_EQ(loaded.CampaignTotal, min);
 }
 
-TEST(PilotLoadBytes, ShortReadCountsEachFieldThatCouldNotBeRead) {
-  // A file that reported the right size but shrank before it was read.
-  const std::vector<std::uint8_t> half(kPilotFileSize / 2, 0);
-  const LoadResult result = LoadPilotBytes(half, static_cast<std::int64_t>(kPilotFileSize), "x.plt");
-  EXPECT_GT(result.errorCount, 1);
-  ASSERT_EQ(result.messages.size(), 1u);
-  EXPECT_EQ(result.messages[0], std::to_string(result.errorCount) +
-                                    " Errors while loading file! This may not be a XWA pilotfile.");
+TEST(PilotLoadBytes, ShortReadIsAnErrorCountedWithTheFieldsItLeftUnread) {
+  // A file that reported the right size but shrank before it was read: at half its size the short read
+  // and each field past its end count; one byte short, past the last field, the short read alone.
+  const auto load = [](std::size_t size) {
+    return LoadPilotBytes(std::vector<std::uint8_t>(size, 0), static_cast<std::int64_t>(kPilotFileSize),
+                          "x.plt");
+  };
+  const LoadResult half = load(kPilotFileSize / 2);
+  EXPECT_GT(half.errorCount, 2);
+  EXPECT_EQ(half.messages, std::vector<std::string>{LoadErrorCountMessage(half.errorCount)});
+  const LoadResult oneByteShort = load(kPilotFileSize - 1);
+  EXPECT_EQ(oneByteShort.messages,
+            std::vector<std::string>{"1 Errors while loading file! This may not be a XWA pilotfile."});
+  EXPECT_TRUE(oneByteShort.record.BytesOnDisk.empty());
 }
 
 TEST(PilotLoadBytes, HandedOverBytesBecomeTheRecordsCopyOnlyWhenTheLoadSucceeds) {

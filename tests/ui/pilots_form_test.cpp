@@ -14,7 +14,9 @@
 
 #include "base/folder_entries.h"
 #include "program_fixture.h"
+#include "roster/roster_build.h"
 #include "roster/roster_columns.h"
+#include "roster/roster_csv.h"
 #include "tools/pilot_file_writer.h"
 #include "ui/session.h"
 #include "window_test_main.h"
@@ -141,6 +143,36 @@ class PilotsFormTest : public QObject {
     QCOMPARE(records.size(), 3);  // the heading, the one row shown, nothing after the last line end
     QVERIFY(records[0].startsWith("file,name,rank,"));
     QVERIFY(records[1].startsWith("middle.plt,Middle,Recruit,"));
+  }
+
+  // "Save as CSV" writes the bytes that `roster --csv --sort file` prints for the folder (the window
+  // sorts by file name at first), quoting a pilot name with a comma and quotes and a file name with a
+  // comma.
+  void savedCsvIsTheCommandLinesCsvByteForByte() {
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("pilots"));
+    QDir().mkpath(folder);
+    WritePilot(folder + "/Janson, Wes.plt", Pilot("Wes", 300));
+    WritePilot(folder + "/ace.plt", Pilot("Ace \"Red\", 2", 900));
+    WriteAll(folder + "/broken.plt", QByteArray(100, 'x'));
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    QTRY_VERIFY(!form.Loading());
+    const QString csv = program.home.File(QStringLiteral("pilots.csv"));
+    program.prompts.ChooseNextFile(csv);
+    Click(form, "SaveCsvButton");
+
+    bool readable = false;
+    const SettingsIni settings(program.home.SettingsFile().toStdString());
+    std::vector<RosterRow> rows =
+        BuildRoster(PilotFilesIn(LocalPath(folder), readable), settings.Snapshot(), FixedReportContext());
+    SortRoster(rows, RosterColumn::kFile);
+    const QByteArray commandLines = QByteArray::fromStdString(RosterCsv(rows));
+    QCOMPARE(ReadAll(csv), commandLines);
+    const QList<QByteArray> records = commandLines.split('\n');
+    QCOMPARE(records.size(), 5);  // the heading, three files, nothing after the last line end
+    QVERIFY(records[1].startsWith("ace.plt,\"Ace \"\"Red\"\", 2\","));
+    QVERIFY(records[2].startsWith("\"Janson, Wes.plt\",Wes,"));
+    QVERIFY(records[3].startsWith("broken.plt,"));
   }
 
   void refreshKeepsSortAndSelectionWhenFilesChange() {
