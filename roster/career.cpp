@@ -43,6 +43,7 @@ std::vector<CareerMission> MissionsOf(const MissionList& entries, int count, std
 PilotCareer CareerOf(const PilotRecord& record, const SettingsReader& settings) {
   PilotCareer career;
   career.pilotName = DecodedFieldText(record.PilotName);
+  career.path = record.PilotFileName;
   career.fileName = ShownFileName(record.PilotFileName);
   career.campaign = MissionsOf(record.CampaignMissions, record.CampaignMissionCount, CampaignMissionLabel);
   career.simulator = MissionsOf(record.SimMissions, record.SimMissionCount, SimulatorMissionLabel);

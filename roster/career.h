@@ -25,6 +25,7 @@ struct CareerMission {
 
 struct PilotCareer {
   std::string pilotName;                 // UTF-8, as the report prints it
+  std::string path;                      // the pilot file, as loaded
   std::string fileName;                  // the file's name without its folder, UTF-8
   std::vector<CareerMission> campaign;   // missions 1 to CampaignMissionCount
   std::vector<CareerMission> simulator;  // entries 1 to SimMissionCount
