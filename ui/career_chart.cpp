@@ -23,6 +23,7 @@ TCareerChart::TCareerChart(Session& session, QWidget* parent)
   ui_->CopyButton->setShortcut(QKeySequence::Copy);
   ui_->CloseButton->setShortcut(QKeySequence(Qt::Key_Escape));
   pngDialog_.filters = {QStringLiteral("PNG pictures (*.png)"), QStringLiteral("All files (*)")};
+  ui_->ChartCanvas->setFocus(Qt::OtherFocusReason);  // the arrow keys work at once
   ConnectHandlers();
 }
 

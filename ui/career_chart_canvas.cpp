@@ -52,7 +52,7 @@ void CareerChartCanvas::SetSimulator(bool simulator) {
 void CareerChartCanvas::PictureChanged() {
   if (highlight_ && !picture_.Holds(*highlight_)) highlight_.reset();
   update();
-  emit StatusChanged(StatusText());
+  Announce();
 }
 
 QString CareerChartCanvas::StatusText() const {
@@ -107,11 +107,15 @@ bool CareerChartCanvas::event(QEvent* event) {
   return true;
 }
 
-// The status line shows the text; a screen reader hears it as the chart's new value.
 void CareerChartCanvas::Highlight(std::optional<ChartPoint> point) {
   if (point == highlight_) return;
   highlight_ = point;
   update();
+  Announce();
+}
+
+// The status line shows the text; a screen reader hears it as the chart's new value.
+void CareerChartCanvas::Announce() {
   const QString text = StatusText();
   setAccessibleDescription(text);
   QAccessibleValueChangeEvent changed(this, text);

@@ -43,6 +43,7 @@ class CareerChartCanvas : public QWidget {
  private:
   void Highlight(std::optional<ChartPoint> point);
   void PictureChanged();
+  void Announce();
 
   CareerChartPicture picture_;
   std::optional<ChartPoint> highlight_;

@@ -10,11 +10,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <set>
 
 #include "base/grouped_number.h"
@@ -137,6 +139,25 @@ class CareerChartTest : public QObject {
     QTest::keyClick(&canvas, Qt::Key_End);
     QCOMPARE(StatusOf(chart), ExpectedStatus(pilot, 20));
 
+    // Hovering over mission 17's bar tells the same in a tooltip.
+    const int y = canvas.height() / 2;
+    int x = 0;
+    while (x < canvas.width() && canvas.picture().PointAt(QPointF(x, y), QRectF(canvas.rect()),
+                                                          QFontMetricsF(canvas.font())) != ChartPoint{0, 16})
+      ++x;
+    QHelpEvent hover(QEvent::ToolTip, QPoint(x, y), canvas.mapToGlobal(QPoint(x, y)));
+    QCoreApplication::sendEvent(&canvas, &hover);
+    QCOMPARE(QToolTip::text(), expected);
+
+    // A dark palette darkens the picture, which keeps its texts and bars.
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    chart.setPalette(dark);
+    const QImage darkPicture = chart.Picture();
+    QVERIFY(darkPicture.pixelColor(2, 2).lightness() < 60);
+    QVERIFY(DistinctColours(darkPicture) > 4);
+
     Find<QCheckBox>(chart, "SimulatorCheckBox")->setChecked(true);
     QVERIFY(chart.windowTitle().endsWith(QStringLiteral("combat simulator missions")));
     QTest::keyClick(&canvas, Qt::Key_Home);
@@ -155,7 +176,7 @@ class CareerChartTest : public QObject {
     Click(chart, "SavePngButton");
     QCOMPARE(program.prompts.fileDialogs.back().state.fileName, png);  // offered beside the pilot file
     const QImage saved(png);
-    QCOMPARE(saved.size(), QSize(700, 420) * chart.devicePixelRatio());
+    QCOMPARE(saved.size(), chart.size() * chart.devicePixelRatio());  // at least the buttons' width
     QVERIFY(DistinctColours(saved) > 4);
 
     Click(chart, "CopyButton");
