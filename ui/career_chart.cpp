@@ -64,6 +64,12 @@ void TCareerChart::PresetPngName() {
   pngDialog_.fileName = pilot.absoluteDir().filePath(name + QStringLiteral(" chart.png"));
 }
 
+void TCareerChart::Present() {
+  show();
+  raise();
+  activateWindow();
+}
+
 QImage TCareerChart::Picture() const { return ui_->ChartCanvas->Render(size()); }
 
 void TCareerChart::SimulatorCheckBoxToggled(bool checked) {
@@ -73,11 +79,11 @@ void TCareerChart::SimulatorCheckBoxToggled(bool checked) {
 
 void TCareerChart::SavePngButtonClick() {
   if (!session_.prompts().ExecuteSaveDialog(this, pngDialog_)) return;
+  const std::string path = LocalPath(pngDialog_.fileName);
   QByteArray png;
   QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  Picture().save(&buffer, "PNG");
-  const std::string path = LocalPath(pngDialog_.fileName);
+  if (!buffer.open(QIODevice::WriteOnly) || !Picture().save(&buffer, "PNG"))
+    throw PlatformError(CannotCreateFileMessage(path, "the picture could not be encoded"));
   std::string reason;
   if (!ReplaceWholeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), {},
                         reason))

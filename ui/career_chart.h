@@ -30,6 +30,9 @@ class TCareerChart : public QWidget {
   // Shows these careers (one: bars; several: lines) and names the files that were left out.
   void ShowCareers(std::vector<PilotCareer> careers, const std::vector<std::string>& leftOut = {});
 
+  // Shows the window, or brings it to the front with the keyboard's focus.
+  void Present();
+
   // The chart as a picture of the window's size, at the screen's scale factor.
   QImage Picture() const;
 

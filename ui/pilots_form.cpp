@@ -267,9 +267,7 @@ void TPilotsForm::ChartButtonClick() {
   LoadedCareers loaded = LoadCareers(paths, session_.settings().Snapshot());
   if (chart_ == nullptr) chart_ = new TCareerChart(session_, this);
   chart_->ShowCareers(std::move(loaded.careers), loaded.leftOut);
-  chart_->show();
-  chart_->raise();
-  chart_->activateWindow();
+  chart_->Present();
 }
 
 }  // namespace orlenda

@@ -335,9 +335,7 @@ void TPltFileView::ChartButtonClick() {
     connect(this, &QDialog::finished, chart_, &QWidget::close);  // the chart shows this view's pilot
   }
   chart_->ShowCareers({CareerOf(record_, session_.settings())});
-  chart_->show();
-  chart_->raise();
-  chart_->activateWindow();
+  chart_->Present();
 }
 
 }  // namespace orlenda

@@ -53,8 +53,8 @@ class TPltFileView : public QDialog {
   void TXTListClick();
   void ZeroButtonClick();
   void SetLastButtonClick();
-  void
-  ChartButtonClick();  // "Chart": the pilot's missions as a chart, which follows the view's loads and saves
+  // "Chart": the pilot's missions as a chart, which follows the view's loads and saves.
+  void ChartButtonClick();
 
  public slots:
   // Every way of closing the view (Escape, the close box, "Export and close") ends here: details edited
