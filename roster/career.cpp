@@ -38,6 +38,12 @@ std::vector<CareerMission> MissionsOf(const MissionList& entries, int count, std
   return missions;
 }
 
+// "score 8,550 + bonus 530 = 9,080, time 12:5", the time as the listing writes it.
+std::string ValuesText(const MissionValues& values) {
+  return "score " + GroupedNumber(values.score) + " + bonus " + GroupedNumber(values.bonus) + " = " +
+         GroupedNumber(values.total) + ", time " + MissionTimeText(values.time);
+}
+
 }  // namespace
 
 PilotCareer CareerOf(const PilotRecord& record, const SettingsReader& settings) {
@@ -70,15 +76,12 @@ LoadedCareers LoadCareers(const std::vector<std::string>& paths, const SettingsR
 }
 
 std::string MissionSummary(const CareerMission& mission) {
-  const MissionValues& values = mission.values;
-  return mission.label + ": score " + GroupedNumber(values.score) + " + bonus " +
-         GroupedNumber(values.bonus) + " = " + GroupedNumber(values.total) + ", time " +
-         MissionTimeText(values.time);
+  return mission.label + ": " + ValuesText(mission.values);
 }
 
 std::string RunningTotalSummary(const CareerMission& mission) {
-  return mission.label + ": campaign total " + GroupedNumber(mission.runningTotal) + " (this mission " +
-         GroupedNumber(mission.values.total) + ")";
+  return mission.label + ": campaign total " + GroupedNumber(mission.runningTotal) + " (" +
+         ValuesText(mission.values) + ")";
 }
 
 std::string CheckErrorNote(int checkErrorCount) {

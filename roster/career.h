@@ -51,7 +51,7 @@ LoadedCareers LoadCareers(const std::vector<std::string>& paths, const SettingsR
 // writes it).
 std::string MissionSummary(const CareerMission& mission);
 
-// "17 - Flight Staff Transfer: campaign total 152,100 (this mission 9,080)".
+// "17 - Flight Staff Transfer: campaign total 152,100 (score 8,550 + bonus 530 = 9,080, time 12:5)".
 std::string RunningTotalSummary(const CareerMission& mission);
 
 // "1 error in the score check", "2 errors in the score check"; empty for none.

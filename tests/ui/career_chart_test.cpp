@@ -218,7 +218,7 @@ class CareerChartTest : public QObject {
     QTest::keyClick(&canvas, Qt::Key_Down);  // Bravo has 12 missions: the highlight stays in them
     QCOMPARE(StatusOf(chart),
              QStringLiteral("Bravo, 12 - Reconnaissance of Imperial Task Force: campaign total "
-                            "17,400 (this mission 2,000)"));
+                            "17,400 (score 1,890 + bonus 110 = 2,000, time 3:33)"));
 
     table.selectAll();
     Click(form, "ChartButton");
