@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -17,6 +18,7 @@
 #include <cstdio>
 
 #include "roster/roster_columns.h"
+#include "ui/career_chart.h"
 #include "ui/main_log.h"
 #include "ui/main_unit.h"
 #include "ui/pilots_form.h"
@@ -30,6 +32,7 @@ constexpr int kSettleMilliseconds = 400;
 constexpr int kPollMilliseconds = 50;
 constexpr int kLoadTimeoutMilliseconds = 10000;
 constexpr QSize kPilotsWindowSize(1010, 360);
+constexpr QSize kChartSize(760, 440);
 
 // Lets the window system map and paint what was just shown.
 void Settle() {
@@ -99,7 +102,25 @@ bool SaveMissionMoveQuestion(TPltFileView& view, const QString& folder, const QS
   return saved;
 }
 
-// The Pilots window over the folder of the pilot file, sorted by the total, one pilot selected.
+// The chart window that "Chart" opened from `opener`, at the pictures' size, with the keyboard's
+// highlight on the `highlighted`-th mission.
+bool SaveChart(QWidget& opener, int highlighted, const QString& folder, const QString& name) {
+  auto* chart = opener.findChild<TCareerChart*>(QStringLiteral("CareerChart"));
+  auto* canvas = chart != nullptr ? chart->findChild<QWidget*>(QStringLiteral("ChartCanvas")) : nullptr;
+  if (canvas == nullptr) return false;
+  chart->resize(kChartSize);
+  Settle();
+  for (int i = 0; i < highlighted; ++i) {
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &right);
+  }
+  const bool saved = Save(*chart, folder, name);
+  chart->close();
+  return saved;
+}
+
+// The Pilots window over the folder of the pilot file, sorted by the total, one pilot selected; then
+// the chart of every pilot listed there.
 bool SavePilotsWindow(TForm1& form1, const QString& folder) {
   form1.PilotsButtonClick();
   auto* pilots = form1.findChild<TPilotsForm*>(QStringLiteral("PilotsForm"));
@@ -112,7 +133,10 @@ bool SavePilotsWindow(TForm1& form1, const QString& folder) {
   pilots->resize(kPilotsWindowSize);
   table->sortByColumn(static_cast<int>(RosterColumn::kTotal), Qt::AscendingOrder);
   table->selectRow(1);
-  const bool saved = Save(*pilots, folder, QStringLiteral("pilots-window.png"));
+  bool saved = Save(*pilots, folder, QStringLiteral("pilots-window.png"));
+  table->selectAll();
+  pilots->ChartButtonClick();
+  saved = SaveChart(*pilots, 40, folder, QStringLiteral("career-chart-pilots.png")) && saved;
   pilots->hide();
   return saved;
 }
@@ -138,6 +162,10 @@ bool TakeScreenshots(const ScreenshotWindows& windows, const QString& pilotFile,
           saved;
   saved = SaveMissionMoveQuestion(windows.PltFileView, folder, QStringLiteral("mission-move-question.png")) &&
           saved;
+  windows.PltFileView.show();
+  windows.PltFileView.ChartButtonClick();
+  saved = SaveChart(windows.PltFileView, 9, folder, QStringLiteral("career-chart-pilot.png")) && saved;
+  windows.PltFileView.hide();
   windows.Form1.mainLog().AppendLine(windows.PltFileView.ExportText());
   saved = Save(windows.Form1, folder, QStringLiteral("main-window.png")) && saved;
   saved = SavePilotsWindow(windows.Form1, folder) && saved;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/grouped_number.h"
 #include "base/windows1252.h"
 #include "pilot/enumerations.h"
 #include "pilot/pilot_load.h"
@@ -46,17 +47,6 @@ std::string DescribeCampaign(const CampaignChange& change) {
     line += Missions(change.toCount - change.fromCount, "mission joins the list as completed",
                      "missions join the list as completed");
   return line + ")";
-}
-
-// A number as players read totals, with thousands grouped: 15490 gives "15,490".
-std::string GroupedNumber(std::int64_t value) {
-  const std::string digits = std::to_string(value < 0 ? -value : value);
-  std::string text;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-    text += digits[i];
-  }
-  return value < 0 ? "-" + text : text;
 }
 
 // The missions numbered `first` to `last` (from 1): named one by one ("missions 56, 57 and 58"), or as

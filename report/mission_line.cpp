@@ -10,61 +10,65 @@
 namespace orlenda {
 namespace {
 
-bool IsMissionListed(const MissionEntry& entry, const MissionLineFlags& flags) {
-  return flags.showZeroMissions || entry.Score != 0 || entry.Bonus != 0 || entry.Time != 0;
+bool IsMissionListed(const MissionValues& values, const MissionLineFlags& flags) {
+  return flags.showZeroMissions || values.score != 0 || values.bonus != 0 || values.time != 0;
 }
 
 // "Tot. Score= S+B", followed in brackets by whichever of score and bonus show.
-void AppendTotalPart(std::string& line, const MissionEntry& entry, const MissionLineFlags& flags,
+void AppendTotalPart(std::string& line, const MissionValues& values, const MissionLineFlags& flags,
                      const MissionLineLabels& labels) {
   line += labels.total;
-  AppendIntText(line, WrappingAdd(entry.Score, entry.Bonus));
+  AppendIntText(line, values.total);
   if (flags.showScore) {
     line += " (";
-    AppendIntText(line, entry.Score);
+    AppendIntText(line, values.score);
     if (flags.showBonus) {
       line += '+';
-      AppendIntText(line, entry.Bonus);
+      AppendIntText(line, values.bonus);
     }
     line += ')';
   } else if (flags.showBonus) {
     line += labels.bonusOnly;
-    AppendIntText(line, entry.Bonus);
+    AppendIntText(line, values.bonus);
     line += ')';
   }
 }
 
 // Score and bonus on their own, when the total does not show.
-void AppendScoreAndBonus(std::string& line, const MissionEntry& entry, const MissionLineFlags& flags,
+void AppendScoreAndBonus(std::string& line, const MissionValues& values, const MissionLineFlags& flags,
                          const MissionLineLabels& labels) {
   if (flags.showScore) {
     line += labels.score;
-    AppendIntText(line, entry.Score);
+    AppendIntText(line, values.score);
   }
   if (flags.showBonus) {
     line += flags.showScore ? labels.bonus : labels.bonusOnly;
-    AppendIntText(line, entry.Bonus);
+    AppendIntText(line, values.bonus);
     if (!flags.showScore) line += ')';
   }
 }
 
 // Replaces the text of `line`, so that one buffer serves a whole listing.
-void WriteMissionLine(std::string& line, int number, const MissionEntry& entry, const MissionLineFlags& flags,
-                      const MissionLineLabels& labels) {
+void WriteMissionLine(std::string& line, int number, const MissionValues& values,
+                      const MissionLineFlags& flags, const MissionLineLabels& labels) {
   line.clear();
   AppendIntText(line, number);
   line += ": ";
   if (flags.showTotal)
-    AppendTotalPart(line, entry, flags, labels);
+    AppendTotalPart(line, values, flags, labels);
   else
-    AppendScoreAndBonus(line, entry, flags, labels);
+    AppendScoreAndBonus(line, values, flags, labels);
   if (flags.showTime) {
     line += labels.time;
-    AppendMissionTimeText(line, entry.Time);
+    AppendMissionTimeText(line, values.time);
   }
 }
 
 }  // namespace
+
+MissionValues ValuesOf(const MissionEntry& entry) {
+  return {entry.Score, entry.Bonus, WrappingAdd(entry.Score, entry.Bonus), entry.Time};
+}
 
 MissionLineFlags ReadMissionLineFlags(const SettingsReader& settings) {
   MissionLineFlags flags;
@@ -80,9 +84,9 @@ void AppendMissionLines(const MissionList& missions, int first, int last, const 
                         const MissionLineLabels& labels, TextSink& sink) {
   std::string line;
   for (int number = first; number <= last; ++number) {
-    const MissionEntry& entry = missions[static_cast<std::size_t>(number - 1)];
-    if (!IsMissionListed(entry, flags)) continue;
-    WriteMissionLine(line, number, entry, flags, labels);
+    const MissionValues values = ValuesOf(missions[static_cast<std::size_t>(number - 1)]);
+    if (!IsMissionListed(values, flags)) continue;
+    WriteMissionLine(line, number, values, flags, labels);
     sink.AppendLine(line);
   }
 }

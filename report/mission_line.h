@@ -3,6 +3,7 @@
 // The lines of a mission listing. The campaign and the combat simulator listings share the form and
 // the settings; only their labels differ.
 
+#include <cstdint>
 #include <string_view>
 
 #include "pilot/pilot_record.h"
@@ -30,6 +31,16 @@ struct MissionLineLabels {
 inline constexpr MissionLineLabels kCampaignLabels{"Tot. Score= ", " (Bonus=", "Score=", " Bonus=", " Time="};
 inline constexpr MissionLineLabels kSimulatorLabels{
     "Best Tot. Score= ", " (Best Bonus=", "Best Score=", " Best Bonus=", " Best Time="};
+
+// The values that a mission's line shows: score, bonus, their 32-bit sum and the time in seconds.
+struct MissionValues {
+  std::int32_t score = 0;
+  std::int32_t bonus = 0;
+  std::int32_t total = 0;
+  std::int32_t time = 0;
+};
+
+MissionValues ValuesOf(const MissionEntry& entry);
 
 // The listings' settings, read now. ShowZeroMissions has the listings' own test: on
 // unless the text is exactly "0".

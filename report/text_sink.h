@@ -27,4 +27,11 @@ class LineCollector final : public TextSink {
   std::vector<std::string> lines_;
 };
 
+// Keeps nothing: for the callers that want a section's result without its lines.
+class DiscardedLines final : public TextSink {
+ public:
+  void Clear() override {}
+  void AppendLine(std::string_view) override {}
+};
+
 }  // namespace orlenda

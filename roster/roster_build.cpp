@@ -15,19 +15,6 @@
 namespace orlenda {
 namespace {
 
-// Discards the check's lines: the roster keeps its count and the line it marks.
-class NoLines final : public TextSink {
- public:
-  void Clear() override {}
-  void AppendLine(std::string_view) override {}
-};
-
-std::string JoinedMessages(const std::vector<std::string>& messages) {
-  std::string joined;
-  for (const std::string& message : messages) joined += (joined.empty() ? "" : " ") + message;
-  return joined;
-}
-
 std::string WithoutScoreLabel(std::string scorePart) {
   constexpr std::string_view kLabel = " - Score: ";
   if (scorePart.starts_with(kLabel)) scorePart.erase(0, kLabel.size());
@@ -36,7 +23,7 @@ std::string WithoutScoreLabel(std::string scorePart) {
 
 void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, const ReportContext& context,
                      RosterRow& row) {
-  NoLines checkLines;
+  DiscardedLines checkLines;  // the roster keeps the check's count and the line it marks
   CheckedExportLine line = ComposeCheckedExportLine(record, settings, context, checkLines);
   row.exportLine = std::move(line.line);
   row.checkErrorCount = line.checkErrorCount;
@@ -52,10 +39,20 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
 
 }  // namespace
 
+std::string ShownFileName(const std::string& path) {
+  return Utf8FromUtf8OrWindows1252(LastPathComponent(path));
+}
+
+std::string JoinedMessages(const std::vector<std::string>& messages) {
+  std::string joined;
+  for (const std::string& message : messages) joined += (joined.empty() ? "" : " ") + message;
+  return joined;
+}
+
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context) {
   RosterRow row;
   row.path = path;
-  row.fileName = Utf8FromUtf8OrWindows1252(LastPathComponent(path));
+  row.fileName = ShownFileName(path);
   const LoadResult loaded = LoadPilotFile(path);
   row.modifiedTime = loaded.modifiedTime;
   row.loaded = loaded.Succeeded();

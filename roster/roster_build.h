@@ -12,6 +12,12 @@
 
 namespace orlenda {
 
+// A file's name as the rows show it: the path's last component, as UTF-8 text.
+std::string ShownFileName(const std::string& path);
+
+// A failed load's messages, one after the other.
+std::string JoinedMessages(const std::vector<std::string>& messages);
+
 // The row of one file. A file that fails to load is a row with the load's messages. Throws
 // SettingsError when NameSource or ScoreFormat does not convert, as a report build would.
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context);

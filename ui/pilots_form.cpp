@@ -11,11 +11,13 @@
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
 #include "mainlog/main_log_file.h"
+#include "roster/career.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
+#include "ui/career_chart.h"
 #include "ui/platform_error.h"
 #include "ui/plt_file.h"
 #include "ui/qt_report_context.h"
@@ -88,6 +90,9 @@ void TPilotsForm::ConnectHandlers() {
           [run, this] { run([this] { AddToLogButtonClick(); }); });
   connect(ui_->SaveCsvButton, &QPushButton::clicked, this,
           [run, this] { run([this] { SaveCsvButtonClick(); }); });
+  ui_->ChartButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  connect(ui_->ChartButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { ChartButtonClick(); }); });
   // A step that fails (a setting that does not convert) ends the round of loads.
   connect(&stepTimer_, &QTimer::timeout, this, [this] {
     if (!RunHandler(session_.prompts(), this, [this] { LoadStep(); })) pending_.clear();
@@ -304,6 +309,22 @@ void TPilotsForm::SaveCsvButtonClick() {
   std::string reason;
   if (!ReplaceWholeFile(path, RosterCsv(rows), {}, reason))
     throw PlatformError(CannotCreateFileMessage(path, reason));
+}
+
+// The selected pilots, loaded again as they are now, in the order the table shows; the files that
+// fail to load are named under the chart.
+void TPilotsForm::ChartButtonClick() {
+  std::vector<std::string> paths;
+  for (int row : SelectedSourceRows()) paths.push_back(model_->Row(row).path);
+  if (paths.empty()) {
+    session_.prompts().ShowMessage(this, MessageKind::Information, MessageButtons::Ok,
+                                   QStringLiteral("Select the pilots to chart."));
+    return;
+  }
+  LoadedCareers loaded = LoadCareers(paths, session_.settings().Snapshot());
+  if (chart_ == nullptr) chart_ = new TCareerChart(session_, this);
+  chart_->ShowCareers(std::move(loaded.careers), loaded.leftOut);
+  chart_->Present();
 }
 
 }  // namespace orlenda

@@ -27,6 +27,7 @@ namespace orlenda {
 class RosterSortProxy;
 class RosterTableModel;
 class Session;
+class TCareerChart;
 
 class TPilotsForm : public QWidget {
   Q_OBJECT
@@ -49,6 +50,7 @@ class TPilotsForm : public QWidget {
   void PilotsTableActivated(const QModelIndex& index);
   void AddToLogButtonClick();
   void SaveCsvButtonClick();
+  void ChartButtonClick();  // one selected pilot's missions, or several pilots' running totals
 
  private:
   void ConnectHandlers();
@@ -83,6 +85,7 @@ class TPilotsForm : public QWidget {
   bool fitColumns_ = false;  // once the folder's first round of loads ends
   FileDialogState folderDialog_;
   FileDialogState csvDialog_;
+  TCareerChart* chart_ = nullptr;  // made on the first "Chart"
 };
 
 }  // namespace orlenda

@@ -11,6 +11,8 @@
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
 #include "report/rip_pilot.h"
+#include "roster/career.h"
+#include "ui/career_chart.h"
 #include "ui/combo_choice.h"
 #include "ui/combo_width.h"
 #include "ui/compact_font.h"
@@ -98,6 +100,7 @@ void TPltFileView::ConnectHandlers() {
   connectClick(ui_->TXTList, &TPltFileView::TXTListClick);
   connectClick(ui_->ZeroButton, &TPltFileView::ZeroButtonClick);
   connectClick(ui_->SetLastButton, &TPltFileView::SetLastButtonClick);
+  connectClick(ui_->ChartButton, &TPltFileView::ChartButtonClick);
   connect(ui_->PilotNameEdit, &QLineEdit::textEdited, this, &TPltFileView::PilotNameEditEdited);
 }
 
@@ -128,6 +131,7 @@ void TPltFileView::FillControls() {
   ChooseItemOrNone(*ui_->KalidorBox, record_.KalidorStatus);
   ChooseItemOrNone(*ui_->ActiveMissionBox, record_.CampaignMissionCount);
   ui_->GetToEdit->setValue(record_.CampaignMissionCount);
+  if (chart_ != nullptr && chart_->isVisible()) chart_->ShowCareers({CareerOf(record_, session_.settings())});
 }
 
 void TPltFileView::ShowPilotName(const QString& name) {
@@ -332,5 +336,14 @@ void TPltFileView::TXTListClick() {
 void TPltFileView::ZeroButtonClick() { ui_->GetFromEdit->setValue(0); }
 
 void TPltFileView::SetLastButtonClick() { ui_->GetToEdit->setValue(record_.CampaignMissionCount); }
+
+void TPltFileView::ChartButtonClick() {
+  if (chart_ == nullptr) {
+    chart_ = new TCareerChart(session_, this);
+    connect(this, &QDialog::finished, chart_, &QWidget::close);  // the chart shows this view's pilot
+  }
+  chart_->ShowCareers({CareerOf(record_, session_.settings())});
+  chart_->Present();
+}
 
 }  // namespace orlenda

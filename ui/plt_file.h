@@ -26,6 +26,7 @@ namespace orlenda {
 
 class MemoTextSink;
 class Session;
+class TCareerChart;
 
 class TPltFileView : public QDialog {
   Q_OBJECT
@@ -55,6 +56,8 @@ class TPltFileView : public QDialog {
   void TXTListClick();
   void ZeroButtonClick();
   void SetLastButtonClick();
+  // "Chart": the pilot's missions as a chart, which follows the view's loads and saves.
+  void ChartButtonClick();
 
  public slots:
   // Every way of closing the view (Escape, the close box, "Export and close") ends here: details edited
@@ -91,6 +94,7 @@ class TPltFileView : public QDialog {
   PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
   bool listsFitted_ = false;
   bool controlsPrepared_ = false;
+  TCareerChart* chart_ = nullptr;  // made on the first "Chart"
 };
 
 }  // namespace orlenda

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "base/display_text.h"
 #include "base/folder_entries.h"
 #include "base/folder_listing.h"
+#include "base/grouped_number.h"
 #include "base/path_kind.h"
 #include "base/path_names.h"
 #include "base/user_folders.h"
@@ -21,6 +23,14 @@
 
 namespace orlenda {
 namespace {
+
+TEST(GroupedNumberTest, GroupsThousandsOfAnyValueWithCommas) {
+  EXPECT_EQ(GroupedNumber(0), "0");
+  EXPECT_EQ(GroupedNumber(999), "999");
+  EXPECT_EQ(GroupedNumber(15490), "15,490");
+  EXPECT_EQ(GroupedNumber(-1234567), "-1,234,567");
+  EXPECT_EQ(GroupedNumber(INT64_MIN), "-9,223,372,036,854,775,808");
+}
 
 TEST(Utf16Test, RoundTripsEveryPlaneAndReplacesWhatIsMalformed) {
   const std::string text = "Pil\xC3\xB6t \xE2\x9C\x88 \xF0\x9F\x9A\x80";  // ö, ✈, a rocket beyond U+FFFF

@@ -1,0 +1,60 @@
+#pragma once
+
+// A pilot's career as the score charts show it: every completed campaign mission and every combat
+// simulator mission with the values that the mission listings print for it, the running campaign
+// total, and the consistency check's count. It is made from a loaded pilot by the report's own
+// functions, so a chart can never show a number that the report does not print.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pilot/pilot_record.h"
+#include "report/mission_line.h"
+#include "settings/settings_reader.h"
+
+namespace orlenda {
+
+struct CareerMission {
+  int number = 0;     // as the listings number it, from 1
+  std::string label;  // "17 - Flight Staff Transfer", as the active-mission list names it
+  MissionValues values;
+  std::int32_t runningTotal = 0;  // the totals of the missions up to this one, wrapping as CampaignTotal
+};
+
+struct PilotCareer {
+  std::string pilotName;                 // UTF-8, as the report prints it
+  std::string path;                      // the pilot file, as loaded
+  std::string fileName;                  // the file's name without its folder, UTF-8
+  std::vector<CareerMission> campaign;   // missions 1 to CampaignMissionCount
+  std::vector<CareerMission> simulator;  // entries 1 to SimMissionCount
+  // The mission the pilot flies next (the active-mission list's choice), after the completed ones;
+  // none once all 255 are completed.
+  std::optional<int> activeMission;
+  std::string activeMissionLabel;
+  int checkErrorCount = 0;  // as the report's check counts: 0 when CheckCheat is off
+};
+
+// The career of a loaded pilot. Reads CheckCheat from `settings`, as the report does.
+PilotCareer CareerOf(const PilotRecord& record, const SettingsReader& settings);
+
+// The careers of several pilot files, each loaded by the program's one load, in the order given. A
+// file that fails to load is left out and named in `leftOut` with the load's messages.
+struct LoadedCareers {
+  std::vector<PilotCareer> careers;
+  std::vector<std::string> leftOut;  // "broken.plt: The file have wrong size. ..."
+};
+LoadedCareers LoadCareers(const std::vector<std::string>& paths, const SettingsReader& settings);
+
+// "17 - Flight Staff Transfer: score 8,550 + bonus 530 = 9,080, time 12:5" (the time as the listing
+// writes it).
+std::string MissionSummary(const CareerMission& mission);
+
+// "17 - Flight Staff Transfer: campaign total 152,100 (score 8,550 + bonus 530 = 9,080, time 12:5)".
+std::string RunningTotalSummary(const CareerMission& mission);
+
+// "1 error in the score check", "2 errors in the score check"; empty for none.
+std::string CheckErrorNote(int checkErrorCount);
+
+}  // namespace orlenda
