@@ -5,7 +5,9 @@
 
 #include <CLI/CLI.hpp>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlenda::cli {
 
@@ -19,6 +21,15 @@ CLI::Validator FileNameCheck();
 // A decimal whole number: digits with an optional sign and nothing else. "017" is seventeen; "0x10"
 // and "" are refused.
 CLI::Validator DecimalNumberCheck();
+
+// Makes an empty value a usage error for every option of every subcommand that takes one
+// (`--name ""`): an unset variable in a script must never blank a value or stand for a default.
+void RefuseEmptyValues(CLI::App& app);
+
+// The usage error for an option written with nothing after its "=" (`--ini=$INI` with INI unset),
+// which would otherwise take the next argument as its value; nothing when there is none. `arguments`
+// are in the order given, the program's name left out.
+std::optional<std::string> EmptyValueAfterEquals(const std::vector<std::string>& arguments);
 
 // The number DecimalNumberCheck accepts, or nothing.
 std::optional<int> ParseDecimalNumber(std::string_view text);

@@ -487,9 +487,12 @@ TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
       const FileSizeLimit limit(1000);
       result = UpdatePilotFile(path, Details(name, 5, 6, 2, 3), record, *run);
     }
+    // The second run's copy is the first run's: the message says which state it holds.
+    const std::string holds = run == &firstRun ? " holds it as it was before this run first saved it."
+                                               : " holds it as it was before an earlier save that did not "
+                                                 "end first changed it.";
     EXPECT_EQ(result.message, "Unable to write to " + path +
-                                  ": File too large. The file may be only partly updated; " + backup +
-                                  " holds it as it was before this run first saved it.");
+                                  ": File too large. The file may be only partly updated; " + backup + holds);
     EXPECT_EQ(FieldText(Load(path).PilotName), name) << "partly written";
     EXPECT_EQ(ReadByteVector(backup), original) << "the copy that the message promised";
   }
