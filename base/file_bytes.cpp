@@ -16,6 +16,7 @@ FileBytes ReadFileOfSize(const std::string& path, std::int64_t expectedSize) {
   result.opened = true;
   result.size = file.RegularFileSize();
   result.modifiedTime = file.ModifiedTime();
+  result.plainFile = result.size >= 0;
   if (result.size < 0) result.size = 0;  // a device or a pipe: nothing that could be a pilot file
   if (result.size != expectedSize || expectedSize <= 0) return result;
   result.bytes.resize(static_cast<std::size_t>(expectedSize));

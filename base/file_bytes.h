@@ -13,6 +13,7 @@ namespace orlenda {
 
 struct FileBytes {
   bool opened = false;
+  bool plainFile = false;                    // opened, and a plain file: not a folder, device or pipe
   std::int64_t size = -1;                    // what the file system reports; -1 when the open failed
   std::vector<std::uint8_t> bytes;           // what could be read, at most `size` bytes
   std::optional<std::int64_t> modifiedTime;  // of the file opened, in seconds since 1970 (UTC)

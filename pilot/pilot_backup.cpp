@@ -35,38 +35,28 @@ enum class MarkerFinding {
   kNotReadable,     // not a whole, well-formed marker of ours: it may be the note of an unfinished save
 };
 
-// Why a marker that stands at the name cannot be read as one of ours; empty when it can.
-std::string WhyNotReadable(const std::string& marker, std::string& text) {
+// Why a marker that stands at the name cannot be read as one of ours (empty when it can), with its text.
+std::string WhyNotReadable(NameKind kind, const std::string& marker, std::string& text) {
+  if (kind == NameKind::kLink) return "it is a link";
+  if (kind == NameKind::kFolder) return "it is a folder";
+  if (kind == NameKind::kOther) return "it is a device, pipe or socket";
   std::string reason;
-  switch (KindOfName(marker, &reason)) {
-    case NameKind::kNothing:
-    case NameKind::kPlainFile:
-      break;
-    case NameKind::kLink:
-      return "it is a link";
-    case NameKind::kFolder:
-      return "it is a folder";
-    case NameKind::kOther:
-      return "it is a device, pipe or socket";
-    case NameKind::kUnexaminable:
-      return "it cannot be examined (" + reason + ")";
-  }
   if (!ReadFileUpTo(marker, kMaxMarkerSize, text, reason)) return "it cannot be read (" + reason + ")";
+  if (!ParseJournal(text)) return "it is damaged or cut short";
   return {};
 }
 
 MarkerFinding ExamineMarker(const std::string& marker, std::span<const std::uint8_t> content,
                             std::string& whyNotReadable) {
-  if (NothingAt(marker)) return MarkerFinding::kNone;
+  // A name that the system will not examine (too long, in a folder that may not be searched) holds no
+  // marker: none could have been written there, and the copy then fails with the system's reason.
+  const NameKind kind = KindOfName(marker);
+  if (kind == NameKind::kNothing || kind == NameKind::kUnexaminable) return MarkerFinding::kNone;
   std::string text;
-  whyNotReadable = WhyNotReadable(marker, text);
+  whyNotReadable = WhyNotReadable(kind, marker, text);
   if (!whyNotReadable.empty()) return MarkerFinding::kNotReadable;
-  const std::optional<SaveJournal> journal = ParseJournal(text);
-  if (!journal) {
-    whyNotReadable = "it is damaged or cut short";
-    return MarkerFinding::kNotReadable;
-  }
-  if (IsCompletedByJournaledSave(*journal, content) || !IsLeftByJournaledSave(*journal, content))
+  const SaveJournal journal = *ParseJournal(text);
+  if (IsCompletedByJournaledSave(journal, content) || !IsLeftByJournaledSave(journal, content))
     return MarkerFinding::kWholeState;
   return MarkerFinding::kUnfinishedSave;
 }

@@ -1,7 +1,7 @@
 #include "roster/roster_build.h"
 
+#include "base/display_text.h"
 #include "base/folder_listing.h"
-#include "base/windows1252.h"
 #include "pilot/pilot_load.h"
 #include "report/decoded_text.h"
 #include "report/export_line.h"
@@ -58,7 +58,7 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context) {
   RosterRow row;
   row.path = path;
-  row.fileName = Utf8FromUtf8OrWindows1252(LastComponent(path));
+  row.fileName = EscapedText(LastComponent(path));  // a name that is not UTF-8 shows its bytes, as \xFF
   const LoadResult loaded = LoadPilotFile(path);
   row.modifiedTime = loaded.modifiedTime;
   row.loaded = loaded.Succeeded();
@@ -77,9 +77,10 @@ std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const 
   return rows;
 }
 
-std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable) {
+std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable, std::string* reason) {
   FolderListing listing = FilesWithExtension(folder, kPilotFileExtension);
   readable = listing.readable;
+  if (reason != nullptr) *reason = listing.reason;
   return std::move(listing.paths);
 }
 

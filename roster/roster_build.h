@@ -23,7 +23,8 @@ std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const 
                                    const ReportContext& context);
 
 // The pilot files of a folder (".plt" in any letter case), sorted by name; nothing when the folder
-// cannot be read, and `readable` then says so.
-std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable);
+// cannot be read, and `readable` then says so, with the system's reason in `reason` when given.
+std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable,
+                                      std::string* reason = nullptr);
 
 }  // namespace orlenda

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <system_error>
 
 namespace orlenda {
 namespace {
@@ -15,12 +16,14 @@ std::string Joined(const std::string& folder, const char* name) {
 }
 
 // The entry's kind as the listing tells it, asking the file system only when it does not (or for a
-// link, which counts as what it leads to).
+// link, which counts as what it leads to: a file, or nothing at all).
 bool IsFileEntry(const dirent& entry, const std::string& path) {
   if (entry.d_type == DT_REG) return true;
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (::stat(path.c_str(), &info) == 0) return S_ISREG(info.st_mode);
+  const bool leadsNowhere = errno == ENOENT || errno == ELOOP;
+  return leadsNowhere && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 }  // namespace
@@ -28,7 +31,10 @@ bool IsFileEntry(const dirent& entry, const std::string& path) {
 FolderListing FilesWithExtension(const std::string& folder, std::string_view extension) {
   FolderListing listing;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return listing;
+  if (!dir) {
+    listing.reason = std::generic_category().message(errno);
+    return listing;
+  }
   errno = 0;
   while (const dirent* entry = ::readdir(dir.get())) {
     if (HasExtension(entry->d_name, extension)) {
@@ -38,6 +44,7 @@ FolderListing FilesWithExtension(const std::string& folder, std::string_view ext
     errno = 0;
   }
   listing.readable = errno == 0;
+  if (!listing.readable) listing.reason = std::generic_category().message(errno);
   std::sort(listing.paths.begin(), listing.paths.end());
   return listing;
 }

@@ -44,7 +44,9 @@ TEST_F(UpdateCommandTest, WritesTheGivenValuesByIndexOrItemText) {
                                         environment_);
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err,
+            "Active mission: 11 \u2192 13 (2 missions join the list as completed)\n"
+            "Missions 11 and 12 get no score (campaign total 1,250 \u2192 1,250).\n");
   PilotRecord record = Reload(path);
   EXPECT_EQ(FieldText(record.PilotName), "Keyan");
   EXPECT_EQ(record.Rank, 5);
