@@ -11,6 +11,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
+#include "support/system_wording.h"
 #include "tools/sample_pilot.h"
 
 namespace orlenda {
@@ -256,7 +257,10 @@ TEST_F(DiffCommandTest, TroubleExitsWithTwo) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, shortFile + ": The file have wrong size. 1000 The plt file must be 152.076 bytes!\n" +
                          shortFile + ": 1 Errors while loading file! This may not be a XWA pilotfile.\n");
-  EXPECT_EQ(Diff({dir_.File("gone.plt"), good}).exitStatus, 2);
+  const test::CliRun missing = Diff({dir_.File("gone.plt"), good});
+  EXPECT_EQ(missing.exitStatus, 2);
+  EXPECT_EQ(missing.err, dir_.File("gone.plt") + ": Unable to open " + dir_.File("gone.plt") + ": " +
+                             std::string(test::kNoSuchFile) + ".\n");
   EXPECT_EQ(Diff({good}).exitStatus, 2);
   EXPECT_EQ(Diff({"--no-such-option", good, good}).exitStatus, 2);
 
