@@ -1,5 +1,6 @@
 #include "pilot/pilot_backup.h"
 
+#include <optional>
 #include <string_view>
 
 #include "base/file_bytes.h"
@@ -35,15 +36,22 @@ enum class MarkerFinding {
   kNotReadable,     // not a whole, well-formed marker of ours: it may be the note of an unfinished save
 };
 
-// Why a marker that stands at the name cannot be read as one of ours (empty when it can), with its text.
-std::string WhyNotReadable(NameKind kind, const std::string& marker, std::string& text) {
-  if (kind == NameKind::kLink) return "it is a link";
-  if (kind == NameKind::kFolder) return "it is a folder";
-  if (kind == NameKind::kOther) return "it is a device, pipe or socket";
+// The journal of the marker that stands at the name, or nothing, with `whyNot` telling why it cannot be
+// read as a whole marker of ours.
+std::optional<SaveJournal> ReadMarker(NameKind kind, const std::string& marker, std::string& whyNot) {
+  if (kind == NameKind::kLink) whyNot = "it is a link";
+  if (kind == NameKind::kFolder) whyNot = "it is a folder";
+  if (kind == NameKind::kOther) whyNot = "it is a device, pipe or socket";
+  if (!whyNot.empty()) return std::nullopt;
+  std::string text;
   std::string reason;
-  if (!ReadFileUpTo(marker, kMaxMarkerSize, text, reason)) return "it cannot be read (" + reason + ")";
-  if (!ParseJournal(text)) return "it is damaged or cut short";
-  return {};
+  if (!ReadFileUpTo(marker, kMaxMarkerSize, text, reason)) {
+    whyNot = "it cannot be read (" + reason + ")";
+    return std::nullopt;
+  }
+  std::optional<SaveJournal> journal = ParseJournal(text);
+  if (!journal) whyNot = "it is damaged or cut short";
+  return journal;
 }
 
 MarkerFinding ExamineMarker(const std::string& marker, std::span<const std::uint8_t> content,
@@ -52,11 +60,9 @@ MarkerFinding ExamineMarker(const std::string& marker, std::span<const std::uint
   // marker: none could have been written there, and the copy then fails with the system's reason.
   const NameKind kind = KindOfName(marker);
   if (kind == NameKind::kNothing || kind == NameKind::kUnexaminable) return MarkerFinding::kNone;
-  std::string text;
-  whyNotReadable = WhyNotReadable(kind, marker, text);
-  if (!whyNotReadable.empty()) return MarkerFinding::kNotReadable;
-  const SaveJournal journal = *ParseJournal(text);
-  if (IsCompletedByJournaledSave(journal, content) || !IsLeftByJournaledSave(journal, content))
+  const std::optional<SaveJournal> journal = ReadMarker(kind, marker, whyNotReadable);
+  if (!journal) return MarkerFinding::kNotReadable;
+  if (IsCompletedByJournaledSave(*journal, content) || !IsLeftByJournaledSave(*journal, content))
     return MarkerFinding::kWholeState;
   return MarkerFinding::kUnfinishedSave;
 }
