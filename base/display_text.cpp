@@ -57,4 +57,12 @@ std::string DisplayText(std::string_view text, UnsafeShownAs how) {
   return shown;
 }
 
+bool HoldsControlCharacter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\t' || IsC0OrDelete(byte) || IsC1(text.substr(i, 2))) return true;
+  }
+  return false;
+}
+
 }  // namespace orlenda

@@ -18,6 +18,9 @@ enum class UnsafeShownAs {
 
 std::string DisplayText(std::string_view text, UnsafeShownAs shown);
 
+// Whether UTF-8 text holds a control character: C0 (the tab too), DEL or C1 (U+0080 to U+009F).
+bool HoldsControlCharacter(std::string_view text);
+
 inline std::string EscapedText(std::string_view text) { return DisplayText(text, UnsafeShownAs::kHexEscape); }
 inline std::string ReportText(std::string_view text) {
   return DisplayText(text, UnsafeShownAs::kQuestionMark);

@@ -18,7 +18,8 @@ std::string FolderOf(const std::string& path);
 // says why, as the system words it.
 bool MoveOver(const std::string& from, const std::string& to, std::string& reason);
 
-void RemoveFile(const std::string& path);
+// Removes the name; false, with the system's reason in `reason` when given, when it could not.
+bool RemoveFile(const std::string& path, std::string* reason = nullptr);
 
 // Makes the folder, and the folders above it that are missing; whether it is there afterwards.
 bool CreateFolders(const std::string& folder);

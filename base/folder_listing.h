@@ -11,9 +11,10 @@
 namespace orlenda {
 
 enum class EntryKind {
-  kFile,    // a plain file, or a link to one
-  kFolder,  // a folder, or a link to one
-  kOther,   // a device, a pipe, a link that leads nowhere, or what cannot be examined
+  kFile,        // a plain file, or a link to one
+  kFolder,      // a folder, or a link to one
+  kBrokenLink,  // a link that leads nowhere (what it named has gone)
+  kOther,       // a device, a pipe, or what cannot be examined
 };
 
 struct FolderEntry {
@@ -25,6 +26,7 @@ struct FolderEntry {
 
 struct FolderListing {
   bool readable = false;             // the folder could be opened and read to its end
+  std::string reason;                // why not, as the system words it
   std::vector<FolderEntry> entries;  // sorted by path; "." and ".." left out
 };
 

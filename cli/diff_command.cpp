@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "base/file_bytes.h"
 #include "base/windows1252.h"
 #include "cli/command.h"
 #include "cli/diff_output.h"
@@ -15,39 +14,27 @@
 namespace orlenda::cli {
 namespace {
 
-// One pilot file loaded as the other subcommands load it, with the bytes the load read.
-struct LoadedCopy {
-  FileBytes file;
-  LoadResult load;
-};
-
-LoadedCopy LoadCopy(const std::string& path) {
-  LoadedCopy copy{ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize)), {}};
-  copy.load = LoadPilotBytes(copy.file.bytes, copy.file.opened ? copy.file.size : -1, path);
-  return copy;
-}
-
 // Prints the load's messages, each after the file's name. A load can succeed on a read that came up
 // short after its last field; the comparison needs every byte, so that counts as a failure here.
-bool ReportLoad(const LoadedCopy& copy, const std::string& path, std::ostream& err) {
+bool ReportLoad(const LoadResult& load, const std::string& path, std::ostream& err) {
   const std::string name = Utf8FromUtf8OrWindows1252(path);
-  for (const std::string& message : copy.load.messages) PrintMessage(name + ": " + message, err);
-  if (copy.load.Succeeded() && copy.file.bytes.size() != kPilotFileSize)
-    PrintMessage(name + ": the file could not be read to its end.", err);
-  return copy.load.Succeeded() && copy.file.bytes.size() == kPilotFileSize;
+  for (const std::string& message : load.messages) PrintMessage(name + ": " + message, err);
+  const bool whole = load.record.BytesOnDisk.size() == kPilotFileSize;
+  if (load.Succeeded() && !whole) PrintMessage(name + ": the file could not be read to its end.", err);
+  return load.Succeeded() && whole;
 }
 
 }  // namespace
 
 int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err) {
-  const LoadedCopy oldCopy = LoadCopy(options.oldPath);
-  const LoadedCopy newCopy = LoadCopy(options.newPath);
+  const LoadResult oldCopy = LoadPilotFile(options.oldPath);
+  const LoadResult newCopy = LoadPilotFile(options.newPath);
   const bool oldLoaded = ReportLoad(oldCopy, options.oldPath, err);
   const bool newLoaded = ReportLoad(newCopy, options.newPath, err);
   if (!oldLoaded || !newLoaded) return kDiffTrouble;
 
-  const PilotDiff diff =
-      ComparePilots({oldCopy.load.record, oldCopy.file.bytes}, {newCopy.load.record, newCopy.file.bytes});
+  const PilotDiff diff = ComparePilots({oldCopy.record, oldCopy.record.BytesOnDisk},
+                                       {newCopy.record, newCopy.record.BytesOnDisk});
   if (options.json)
     WriteDiffJson(diff, options.oldPath, options.newPath, out);
   else

@@ -19,7 +19,8 @@ void AddDumpCommand(CLI::App& app, int& exitStatus) {
       exitStatus = kFailure;
       return;
     }
-    std::cout << PilotRecordToJson(result.record).dump(2) << '\n';
+    WriteJson(PilotRecordToJson(result.record), std::cout);
+    std::cout << '\n';
     exitStatus = kSuccess;
   });
 }

@@ -1,19 +1,74 @@
 #pragma once
 
-// A JSON writer that lays its text out as it goes, for answers too large for a tree of values.
+// A JSON writer that lays its text out as it goes, for answers too large for a tree of values, and the
+// one way our JSON answers write a string.
 
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <iterator>
-#include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
+#include "base/utf8.h"
+
 namespace orlenda::cli {
+
+// Appends `text` (UTF-8) as a JSON string. Every control character is escaped, DEL and the C1 controls
+// (U+0080 to U+009F, among them the one-character escape U+009B) too, so that no answer of ours drives
+// the terminal it is printed on; a byte that is not part of valid UTF-8 becomes U+FFFD.
+inline void AppendJsonString(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char plain = text[pos];
+    if (plain >= 0x20 && plain < 0x7F && plain != '"' && plain != '\\') {  // most text, as it is
+      out += plain;
+      ++pos;
+      continue;
+    }
+    const std::size_t start = pos;
+    const std::optional<char32_t> code = NextCodePoint(text, pos);
+    if (!code) {
+      out += "\\ufffd";
+      ++pos;
+      continue;
+    }
+    switch (*code) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (*code < 0x20 || (*code >= 0x7F && *code < 0xA0))
+          out += {'\\', 'u', '0', '0', kHex[*code >> 4], kHex[*code & 0xF]};
+        else
+          out += text.substr(start, pos - start);
+    }
+  }
+  out += '"';
+}
 
 // JSON written piece by piece as it is laid out by nlohmann's dump(2): members and elements one to a
 // line, indented by two spaces a level, "{}" and "[]" when empty. A large answer (two unrelated pilots
@@ -113,19 +168,7 @@ class JsonWriter {
     buffer_.append(2 * hasElements_.size(), ' ');
   }
 
-  // Printable ASCII without a quote or backslash goes as it is; anything else is escaped by nlohmann,
-  // which also refuses a text that is not UTF-8.
-  void AppendString(std::string_view text) {
-    const bool plain = std::all_of(text.begin(), text.end(),
-                                   [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
-    if (plain) {
-      buffer_ += '"';
-      buffer_ += text;
-      buffer_ += '"';
-    } else {
-      buffer_ += nlohmann::json(std::string(text)).dump();
-    }
-  }
+  void AppendString(std::string_view text) { AppendJsonString(buffer_, text); }
 
   std::ostream& out_;
   std::string buffer_;

@@ -15,6 +15,7 @@
 #include "cli/diff_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
+#include "cli/option_checks.h"
 #include "cli/report_command.h"
 #include "cli/roster_command.h"
 #include "cli/update_command.h"
@@ -44,10 +45,15 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddExportCommand(app, exitStatus);
   orlenda::cli::AddDiffCommand(app, exitStatus);
   orlenda::cli::AddRosterCommand(app, exitStatus);
+  orlenda::cli::RefuseEmptyValues(app);
 
   try {
     // CLI11 takes the arguments last first.
     std::vector<std::string> arguments = orlenda::Utf8Arguments(argc, argv);
+    if (const auto refusal = orlenda::cli::EmptyValueAfterEquals(arguments)) {
+      orlenda::cli::PrintMessage(*refusal, std::cerr);
+      return orlenda::cli::kUsageError;
+    }
     app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
   } catch (const CLI::Success& e) {
     return ExitWithCliText(app, e);

@@ -8,6 +8,7 @@ namespace orlenda::cli {
 namespace {
 
 constexpr const char* kEmptyFileName = "the file name is empty";
+constexpr const char* kEmptyValue = "the value is empty";
 
 }  // namespace
 
@@ -39,6 +40,22 @@ CLI::Validator DecimalNumberCheck() {
         return "\"" + EscapedText(text) + "\" is not a decimal number (digits with an optional sign)";
       },
       "N");
+}
+
+void RefuseEmptyValues(CLI::App& app) {
+  const CLI::Validator notEmpty([](std::string& text) { return text.empty() ? kEmptyValue : ""; }, "");
+  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+    for (CLI::Option* option : command->get_options())
+      if (option->nonpositional() && option->get_type_size() != 0) option->check(notEmpty);
+}
+
+std::optional<std::string> EmptyValueAfterEquals(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--") break;  // file names follow
+    if (argument.starts_with("--") && argument.size() > 3 && argument.find('=') == argument.size() - 1)
+      return argument.substr(0, argument.size() - 1) + ": " + kEmptyValue;
+  }
+  return std::nullopt;
 }
 
 }  // namespace orlenda::cli

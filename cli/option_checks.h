@@ -4,6 +4,9 @@
 // (exit status 2) before any file is touched.
 
 #include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "base/decimal_number.h"
 
@@ -19,5 +22,14 @@ CLI::Validator FileNameCheck();
 // A decimal whole number as ParseDecimalNumber (base/decimal_number.h) reads it: digits with an optional
 // sign and nothing else. "017" is seventeen; "0x10" and "" are refused.
 CLI::Validator DecimalNumberCheck();
+
+// Makes an empty value a usage error for every option of every subcommand that takes one
+// (`--name ""`): an unset variable in a script must never blank a value or stand for a default.
+void RefuseEmptyValues(CLI::App& app);
+
+// The usage error for an option written with nothing after its "=" (`--ini=$INI` with INI unset),
+// which would otherwise take the next argument as its value; nothing when there is none. `arguments`
+// are in the order given, the program's name left out.
+std::optional<std::string> EmptyValueAfterEquals(const std::vector<std::string>& arguments);
 
 }  // namespace orlenda::cli

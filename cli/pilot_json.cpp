@@ -1,6 +1,7 @@
 #include "cli/pilot_json.h"
 
 #include "base/windows1252.h"
+#include "cli/json_writer.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 
@@ -26,7 +27,38 @@ nlohmann::ordered_json MissionsToJson(const MissionList& entries, std::size_t co
   return list;
 }
 
+void WriteValue(const nlohmann::ordered_json& value, JsonWriter& json) {
+  if (value.is_object()) {
+    json.BeginObject();
+    for (const auto& [key, member] : value.items()) {
+      json.Key(key);
+      WriteValue(member, json);
+    }
+    json.EndObject();
+  } else if (value.is_array()) {
+    json.BeginArray();
+    for (const auto& element : value) WriteValue(element, json);
+    json.EndArray();
+  } else if (value.is_string()) {
+    json.String(value.get_ref<const std::string&>());
+  } else if (value.is_boolean()) {
+    json.Bool(value.get<bool>());
+  } else if (value.is_number_unsigned()) {
+    json.Number(value.get<std::uint64_t>());
+  } else if (value.is_number_integer()) {
+    json.Number(value.get<std::int64_t>());
+  } else {
+    json.Null();
+  }
+}
+
 }  // namespace
+
+void WriteJson(const nlohmann::ordered_json& value, std::ostream& out) {
+  JsonWriter json(out);
+  WriteValue(value, json);
+  json.Flush();
+}
 
 nlohmann::ordered_json PilotRecordToJson(const PilotRecord& record) {
   nlohmann::ordered_json json;

@@ -36,9 +36,10 @@ std::vector<std::string> RosterPaths(const std::vector<std::string>& arguments, 
       continue;
     }
     bool readable = false;
-    std::vector<std::string> files = PilotFilesIn(argument, readable);
+    std::string reason;
+    std::vector<std::string> files = PilotFilesIn(argument, readable, &reason);
     if (!readable) {
-      PrintMessage("Cannot read the folder " + argument, err);
+      PrintMessage("Cannot read the folder " + argument + " (" + reason + ")", err);
       allRead = false;
     }
     paths.insert(paths.end(), files.begin(), files.end());

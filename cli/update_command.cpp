@@ -8,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/lock_wait_option.h"
+#include "pilot/details_changes.h"
 #include "pilot/enumerations.h"
 #include "pilot/item_choice.h"
 #include "pilot/pilot_load.h"
@@ -30,6 +31,7 @@ struct UpdateOptions {
   ListOption rating;
   ListOption kalidor;
   ListOption activeMission;
+  bool dropScores = false;
   int waitSeconds = kDefaultLockWaitSeconds;
 };
 
@@ -58,6 +60,20 @@ bool ApplyOptions(const UpdateOptions& options, PilotDetails& details, std::ostr
                            err);
 }
 
+// A move of the active mission is named before the write, in the words the desktop program asks with:
+// the missions that lose their scores (or join without one) and the campaign total before and after.
+// A move back costs scores that no later move brings back, so it needs --drop-scores.
+bool AllowedCampaignMove(const DetailsChanges& changes, const PilotRecord& record, bool dropScores,
+                         std::ostream& err) {
+  if (!changes.campaign) return true;
+  DetailsChanges move;
+  move.campaign = changes.campaign;
+  for (const std::string& line : DescribeChanges(move, record)) PrintMessage(line, err);
+  if (dropScores || changes.campaign->toCount > changes.campaign->fromCount) return true;
+  PrintMessage("Nothing was written: give --drop-scores to make this move.", err);
+  return false;
+}
+
 int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err) {
   PilotDetails checkedOptions;  // the given list values are checked before the file is touched
   if (!ApplyOptions(options, checkedOptions, err)) return kUsageError;
@@ -73,6 +89,8 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
     PrintMessage(*refusal, err);
     return kUsageError;
   }
+  if (!AllowedCampaignMove(PlanChanges(details, loaded.record), loaded.record, options.dropScores, err))
+    return kUsageError;
 
   WaitForLocks(options.waitSeconds, err);
   PilotBackups backups;
@@ -81,6 +99,7 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
     PrintMessage(result.message, err);
     return kFailure;
   }
+  if (!result.warning.empty()) PrintMessage(result.warning, err);
   if (result.nothingToUpdate) out << kNothingToUpdate << '\n';
   return kSuccess;
 }
@@ -104,8 +123,13 @@ void AddUpdateCommand(CLI::App& app, int& exitStatus) {
       command->add_option("--active-mission", options->activeMission.text,
                           "The mission flown next, that is the number of completed campaign missions: index "
                           "0-254 or the mission's text as listed");
+  command->add_flag("--drop-scores", options->dropScores,
+                    "Allow a move of --active-mission back, which drops the scores of the missions after it");
   AddLockWaitOption(*command, options->waitSeconds);
-  command->footer("Only the values that differ from the file's are written; with none, nothing is.");
+  command->footer(
+      "Only the values that differ from the file's are written; with none, nothing is. A move of the active "
+      "mission is named on standard error first; a move back drops the later missions' scores for good and "
+      "is refused without --drop-scores.");
   command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cout, std::cerr); });
 }
 

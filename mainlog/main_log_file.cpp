@@ -35,12 +35,13 @@ bool ReadLocked(SystemFile& file, std::string& bytes) {
 }
 
 // Writes `tail` after the first `offset` bytes and puts it on disk; on failure the file is cut back to
-// `offset` bytes, as it was.
-bool AppendInPlace(SystemFile& file, std::size_t offset, std::string_view tail) {
+// `offset` bytes, as it was. When even the cut fails, `mayHoldTail` tells that the lines may be in the
+// file after all.
+bool AppendInPlace(SystemFile& file, std::size_t offset, std::string_view tail, bool& mayHoldTail) {
   if (tail.empty()) return true;
   if (file.WriteAt(offset, AsBytes(tail)) && file.SyncToDisk()) return true;
   const std::string reason = file.reason();  // the write's, not the cut's
-  file.Truncate(static_cast<std::int64_t>(offset));
+  mayHoldTail = !file.Truncate(static_cast<std::int64_t>(offset));
   return file.Fail(reason);
 }
 
@@ -96,6 +97,11 @@ LogShape ShapeOf(SystemFile& file, std::size_t size) {
   return shape;
 }
 
+// Why a file that opened has no size of a plain file: the system's reason, or what it is.
+std::string NotPlainFileReason(const SystemFile& file) {
+  return file.reason().empty() ? "it is a device or pipe, not a plain file" : file.reason();
+}
+
 std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
   if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
@@ -103,33 +109,54 @@ std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedL
   log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
   if (!log.file) return CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
-  if (size < 0) return CannotOpenFileMessage(path);
+  if (size < 0) return CannotOpenFileMessage(path, NotPlainFileReason(*log.file));
   log.size = static_cast<std::size_t>(size);
   return std::nullopt;
 }
 
 std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log) {
   if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
-  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
+  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path, log.file->reason());
   return RefusalOf(path, log.bytes);
 }
 
 std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
   if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
   const LogShape shape = ShapeOf(*log.file, log.size);
-  if (!shape.read) return CannotOpenFileMessage(path);
+  if (!shape.read) return CannotOpenFileMessage(path, log.file->reason());
   log.needsLineEnd = shape.needsLineEnd;
   if (!shape.holdsNul) return std::nullopt;
-  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
+  if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path, log.file->reason());
   return RefusalOf(path, log.bytes);
 }
 
 LogWriteResult Failed(std::string message) { return {false, std::move(message), {}}; }
 
-// A write that failed on a file it had just created leaves no empty log behind.
-LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::string& reason) {
-  if (log.created && log.size == 0 && log.file->IsStillNamedBy(path)) RemoveFile(path);
-  return Failed(CannotCreateFileMessage(path, reason));
+// A log that this run created and then could not use is removed again, while it is still empty and
+// still the file opened (or, when the open failed, still an empty plain file): nobody else's lines are
+// in it.
+bool RemoveCreatedLog(const std::string& path, LockedLog& log) {
+  if (!log.created) return false;
+  if (log.file) {
+    if (log.file->RegularFileSize() != 0 || !log.file->IsStillNamedBy(path)) return false;
+  } else if (SystemFile probe(path, SystemFile::Mode::kRead); probe.RegularFileSize() != 0) {
+    return false;
+  }
+  return RemoveFile(path);
+}
+
+LogWriteResult FailedOpen(const std::string& path, LockedLog& log, std::string message) {
+  RemoveCreatedLog(path, log);
+  return Failed(std::move(message));
+}
+
+// A write that failed on a file it had just created leaves no log behind. Lines that could not be
+// taken out of the log again are said to be in it, so that a retry does not add them twice.
+LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::string& reason,
+                           bool mayHoldTail) {
+  if (RemoveCreatedLog(path, log) || !mayHoldTail) return Failed(CannotCreateFileMessage(path, reason));
+  return Failed("The new lines may be in " + path + " already: it could not be put on disk (" + reason +
+                "), nor the lines taken out again. Check it before adding them again.");
 }
 
 }  // namespace
@@ -148,7 +175,7 @@ LogReadResult ReadMainLog(const std::string& path) {
 
 LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
+  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return FailedOpen(path, log, *refusal);
   LogWriteResult result;
   std::string reason;
   std::string content = EncodeMainLog(text, baseline);
@@ -160,11 +187,12 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
   RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
   // A save that only adds lines (the usual case: export lines added since the load) appends in place,
   // which also works in a folder where no new file may be made; any other replaces the file whole.
-  const bool saved =
-      content.starts_with(log.bytes)
-          ? AppendInPlace(*log.file, log.bytes.size(), std::string_view(content).substr(log.bytes.size()))
-          : ReplaceWholeFile(path, content, {}, reason);
-  if (!saved) return FailedWrite(path, log, reason.empty() ? log.file->reason() : reason);
+  bool mayHoldTail = false;
+  const bool saved = content.starts_with(log.bytes)
+                         ? AppendInPlace(*log.file, log.bytes.size(),
+                                         std::string_view(content).substr(log.bytes.size()), mayHoldTail)
+                         : ReplaceWholeFile(path, content, {}, reason);
+  if (!saved) return FailedWrite(path, log, reason.empty() ? log.file->reason() : reason, mayHoldTail);
   if (baseline.path.empty() || baseline.path == path) Describe(baseline, path, content);
   result.ok = true;
   return result;
@@ -191,10 +219,13 @@ std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string
 
 LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
+  if (std::optional<std::string> refusal = OpenForAppending(path, log))
+    return FailedOpen(path, log, *refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
   RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
-  if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log, log.file->reason());
+  bool mayHoldTail = false;
+  if (!AppendInPlace(*log.file, log.size, tail, mayHoldTail))
+    return FailedWrite(path, log, log.file->reason(), mayHoldTail);
   return {true, {}, {}};
 }
 
@@ -216,5 +247,9 @@ std::string CannotCreateFileMessage(const std::string& path, const std::string& 
 }
 
 std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
+
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason) {
+  return reason.empty() ? CannotOpenFileMessage(path) : CannotOpenFileMessage(path) + " (" + reason + ")";
+}
 
 }  // namespace orlenda

@@ -55,5 +55,7 @@ std::string CannotCreateFileMessage(const std::string& path);  // "Cannot create
 std::string CannotOpenFileMessage(const std::string& path);    // "Cannot open file %s"
 // "Cannot create file %s (reason)": the system's reason after it, when there is one.
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+// "Cannot open file %s (reason)", likewise.
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
 
 }  // namespace orlenda

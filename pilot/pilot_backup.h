@@ -4,7 +4,7 @@
 // NAME.plt.bak so that the career can be recovered.
 
 #include <cstdint>
-#include <set>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -25,7 +25,13 @@ namespace orlenda {
 //       the file had before the run that left it so first saved it;
 //   (b) the copy is only ever replaced by a state of the file that no run of ours left half-written.
 // A note whose save the file shows to be unfinished keeps the copy; a file that another program has
-// rewritten since (the game, after a mission) is a whole state again, and the note no longer counts.
+// rewritten since (the game, after a mission), or that the note's save wrote whole, is a whole state
+// again, and the note no longer counts. A note that cannot be read as a whole note of ours (damaged,
+// cut short, too large, a link, a folder, a pipe) may be the note of an unfinished save: no save goes
+// on until the player has looked, and neither the copy nor the file is touched.
+//
+// The copy and the note belong to the file, not to the name it was reached by: through a link at the
+// name they are kept beside the file the link leads to, so that two names of one file share them.
 //
 // The copy is written to a temporary file and renamed into place, so an old copy stays whole until the
 // new one is complete; a link at the copy's name is replaced, never followed. The copy and the note
@@ -46,12 +52,18 @@ class PilotBackups {
                  std::string& message);
 
   // After the save is on disk, or when it wrote nothing after all: a later run may replace the copy.
-  void EndSave(const std::string& path);
+  // A message for the user when the note could not be removed; empty when all went well.
+  std::string EndSave(const std::string& path);
 
   bool HasBackup(const std::string& path) const;
 
+  // "NAME.plt.bak holds it as it was before ...": which state the copy holds, for a failure message.
+  std::string WhatBackupHolds(const std::string& path) const;
+
  private:
-  std::set<std::string> done_;  // the files copied in this run, by their absolute path
+  // The files whose copy this run made sure of, by their absolute path: true when the copy was kept
+  // for an unfinished save of an earlier run, false when this run made it.
+  std::map<std::string, bool> done_;
 };
 
 }  // namespace orlenda

@@ -12,11 +12,6 @@
 namespace orlenda {
 namespace {
 
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7F;
-}
-
 std::optional<std::string> CheckName(const std::string& name, const PilotRecord& record) {
   const std::optional<std::string> stored = EncodeWindows1252(name);
   if (!stored)
@@ -24,7 +19,7 @@ std::optional<std::string> CheckName(const std::string& name, const PilotRecord&
            "\" cannot be stored in a pilot file: it holds characters that Windows-1252 "
            "does not have.";
   if (*stored == FieldText(record.PilotName)) return std::nullopt;  // left as the file holds it
-  if (std::any_of(name.begin(), name.end(), IsControl))
+  if (HoldsControlCharacter(name))
     return "The name \"" + EscapedText(name) +
            "\" holds a control character, which a pilot name cannot hold.";
   if (stored->size() > kLongestNewPilotName)

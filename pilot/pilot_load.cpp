@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/file_bytes.h"
+#include "base/path_kind.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
@@ -139,11 +140,15 @@ std::string CannotOpenPilotMessage(const std::string& path, const std::string& r
 LoadResult LoadPilotFile(const std::string& path) {
   FileBytes file = ReadFileOfSize(path, static_cast<std::int64_t>(kPilotFileSize));
   // A file that cannot be opened is reported as that, with the system's reason: it has no size at all.
-  if (!file.opened) {
+  // So is a folder, a device or a pipe, which has no size of a file.
+  if (!file.opened || !file.plainFile) {
     LoadResult result;
     result.record.PilotFileName = path;
     result.errorCount = 1;
-    result.messages.push_back(CannotOpenPilotMessage(path, file.reason));
+    const std::string why = file.opened
+                                ? (IsFolder(path) ? "it is a folder" : "it is a device or pipe, not a file")
+                                : file.reason;
+    result.messages.push_back(CannotOpenPilotMessage(path, why));
     return result;
   }
   // The bytes just read become the record's copy of the file: one buffer, not two.

@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kNothingWritten = " Nothing was written.";
 
-UpdateResult Failed(std::string message) { return {false, false, std::move(message)}; }
+UpdateResult Failed(std::string message) { return {false, false, std::move(message), {}}; }
 
 std::string WrongFileMessage(const std::string& path, std::int64_t size) {
   if (size < 0) return path + " is not a regular file." + kNothingWritten;
@@ -35,9 +35,9 @@ std::string ChangedMessage(const std::string& path) {
 
 // Words the failure of a save that may have written: the note of the save stays, so the backup is kept
 // for later runs.
-UpdateResult FailedAfterWriting(const std::string& path, const std::string& what) {
-  return Failed(what + " " + PilotBackups::BackupPath(path) +
-                " holds it as it was before this run first saved it.");
+UpdateResult FailedAfterWriting(const std::string& path, const PilotBackups& backups,
+                                const std::string& what) {
+  return Failed(what + " " + backups.WhatBackupHolds(path));
 }
 
 // Refused unless the open file holds exactly `expected`: read through the very file that is written.
@@ -60,16 +60,17 @@ std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const std::
 // Writes the ranges, flushes them to disk and checks that the path still names the file written.
 std::optional<UpdateResult> WriteRanges(SystemFile& file, const std::string& path,
                                         const std::vector<std::uint8_t>& image,
-                                        const std::vector<ByteRange>& ranges) {
+                                        const std::vector<ByteRange>& ranges, const PilotBackups& backups) {
   const auto writeFailed = [&] {
     return FailedAfterWriting(
-        path, "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
+        path, backups,
+        "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
   };
   for (const ByteRange& range : ranges)
     if (!file.WriteAt(range.offset, std::span(image).subspan(range.offset, range.size))) return writeFailed();
   if (!file.SyncToDisk()) return writeFailed();
   if (!file.IsStillNamedBy(path))
-    return FailedAfterWriting(path,
+    return FailedAfterWriting(path, backups,
                               path +
                                   " was replaced or removed by another program while it was being saved, so "
                                   "the changes did not reach it;");
@@ -102,7 +103,7 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
                              PilotBackups& backups) {
   if (auto refusal = CheckPilotDetails(details, record)) return Failed(*refusal);
   const DetailsChanges changes = PlanChanges(details, record);
-  if (changes.Empty()) return {true, true, {}};
+  if (changes.Empty()) return {true, true, {}, {}};
 
   SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
@@ -125,11 +126,11 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
     backups.EndSave(path);
     return *refused;
   }
-  if (auto failed = WriteRanges(file, path, image, ranges)) return *failed;
+  if (auto failed = WriteRanges(file, path, image, ranges, backups)) return *failed;
 
-  backups.EndSave(path);
+  std::string warning = backups.EndSave(path);
   TakeWrittenValues(record, changes, std::move(image));
-  return {true, false, {}};
+  return {true, false, {}, std::move(warning)};
 }
 
 }  // namespace orlenda

@@ -19,6 +19,7 @@ struct UpdateResult {
   bool succeeded = false;
   bool nothingToUpdate = false;  // succeeded without touching the file: nothing was changed
   std::string message;           // the text shown to the user when the update failed
+  std::string warning;           // shown to the user although the update succeeded; usually empty
 };
 
 // Why a save would be refused because the file no longer holds the bytes this program last read or

@@ -1,5 +1,6 @@
 #include "pilot/save_journal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -7,6 +8,7 @@ namespace orlenda {
 namespace {
 
 constexpr std::string_view kJournalLine = "orlenda-save-journal 1";
+constexpr std::string_view kEndWord = "end ";
 
 // FNV-1a: a hash that every build and every system computes alike, as a marker written by one program
 // is read by the other.
@@ -14,6 +16,27 @@ std::uint64_t StableHash(std::span<const std::uint8_t> bytes) {
   std::uint64_t hash = 14695981039346656037ull;
   for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
   return hash;
+}
+
+std::uint64_t StableHash(std::string_view text) {
+  return StableHash(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+std::string EndLine(std::string_view body) {
+  std::ostringstream line;
+  line << kEndWord << std::hex << StableHash(body) << "\n";
+  return line.str();
+}
+
+// The text before the end line, when the end line is the last line and its hash is the text's: a note
+// cut short, or changed in any byte, is not a note of ours.
+std::optional<std::string_view> CheckedBody(std::string_view text) {
+  if (!text.ends_with('\n')) return std::nullopt;
+  const std::size_t lineStart = text.rfind('\n', text.size() - 2);
+  if (lineStart == std::string_view::npos) return std::nullopt;
+  const std::string_view body = text.substr(0, lineStart + 1);
+  if (text.substr(lineStart + 1) != EndLine(body)) return std::nullopt;
+  return body;
 }
 
 std::string Hex(std::span<const std::uint8_t> bytes) {
@@ -57,10 +80,13 @@ std::string JournalText(const std::string& path, const SaveJournal& journal) {
        << kJournalLine << "\nstart " << std::hex << journal.startHash << std::dec << "\n";
   for (const SaveJournal::Write& write : journal.writes)
     text << "write " << write.offset << " " << Hex(write.before) << " " << Hex(write.after) << "\n";
-  return text.str();
+  return text.str() + EndLine(text.str());
 }
 
-std::optional<SaveJournal> ParseJournal(std::string_view text) {
+std::optional<SaveJournal> ParseJournal(std::string_view marker) {
+  const std::optional<std::string_view> body = CheckedBody(marker);
+  if (!body) return std::nullopt;
+  const std::string_view text = *body;
   const std::size_t start = text.find(std::string(kJournalLine) + "\n");
   if (start == std::string_view::npos) return std::nullopt;
   std::istringstream lines(std::string(text.substr(start + kJournalLine.size() + 1)));
@@ -78,6 +104,16 @@ std::optional<SaveJournal> ParseJournal(std::string_view text) {
   }
   if (!lines.eof()) return std::nullopt;
   return journal;
+}
+
+bool IsCompletedByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file) {
+  for (const SaveJournal::Write& write : journal.writes) {
+    if (write.offset > file.size() || write.after.size() > file.size() - write.offset) return false;
+    if (!std::equal(write.after.begin(), write.after.end(),
+                    file.begin() + static_cast<std::ptrdiff_t>(write.offset)))
+      return false;
+  }
+  return IsLeftByJournaledSave(journal, file);
 }
 
 bool IsLeftByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file) {

@@ -33,13 +33,18 @@ struct SaveJournal {
 SaveJournal JournalOf(std::span<const std::uint8_t> before, std::span<const std::uint8_t> after,
                       const std::vector<ByteRange>& ranges);
 
-// The marker's text: a line for people that says what it is, then the journal.
+// The marker's text: a line for people that says what it is, the journal, and a last line with a hash
+// of all that comes before it, so that a marker cut short or changed is told from one of ours.
 std::string JournalText(const std::string& path, const SaveJournal& journal);
 
-// Nothing when the text is not a journal of ours.
+// Nothing when the text is not a whole, unchanged journal of ours.
 std::optional<SaveJournal> ParseJournal(std::string_view text);
 
 // Whether `file` is what a save of this journal may have left when it was stopped at any instant.
 bool IsLeftByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file);
+
+// Whether `file` is what the save of this journal left when it wrote all it meant to: that save ended,
+// and the file is a whole state of its own.
+bool IsCompletedByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file);
 
 }  // namespace orlenda

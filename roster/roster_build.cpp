@@ -1,8 +1,8 @@
 #include "roster/roster_build.h"
 
+#include "base/display_text.h"
 #include "base/folder_listing.h"
 #include "base/path_names.h"
-#include "base/windows1252.h"
 #include "pilot/pilot_file_name.h"
 #include "pilot/pilot_load.h"
 #include "report/decoded_text.h"
@@ -39,9 +39,7 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
 
 }  // namespace
 
-std::string ShownFileName(const std::string& path) {
-  return Utf8FromUtf8OrWindows1252(LastPathComponent(path));
-}
+std::string ShownFileName(const std::string& path) { return EscapedText(LastPathComponent(path)); }
 
 std::string JoinedMessages(const std::vector<std::string>& messages) {
   std::string joined;
@@ -71,12 +69,16 @@ std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const 
   return rows;
 }
 
-std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable) {
+std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable, std::string* reason) {
   FolderListing listing = ListFolder(folder, IsPilotFileName);
   readable = listing.readable;
+  if (reason != nullptr) *reason = listing.reason;
   std::vector<std::string> paths;
-  for (FolderEntry& entry : listing.entries)
-    if (entry.kind == EntryKind::kFile) paths.push_back(std::move(entry.path));
+  for (FolderEntry& entry : listing.entries) {
+    // A link whose pilot file has gone stays a row, which says so when it fails to load.
+    if (entry.kind == EntryKind::kFile || entry.kind == EntryKind::kBrokenLink)
+      paths.push_back(std::move(entry.path));
+  }
   return paths;
 }
 

@@ -12,7 +12,8 @@
 
 namespace orlenda {
 
-// A file's name as the rows show it: the path's last component, as UTF-8 text.
+// A file's name as the rows show it: the path's last component, its bytes that are not UTF-8 or are
+// control characters escaped (\xFF).
 std::string ShownFileName(const std::string& path);
 
 // A failed load's messages, one after the other.
@@ -25,9 +26,10 @@ RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, c
 std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const SettingsReader& settings,
                                    const ReportContext& context);
 
-// The pilot files of a folder (IsPilotFileName: ".plt" in any letter case), plain files or links to
-// them, sorted by name; nothing when the folder
-// cannot be read, and `readable` then says so.
-std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable);
+// The pilot files of a folder (IsPilotFileName: ".plt" in any letter case): plain files, links to them
+// and links that lead nowhere, sorted by name; nothing when the folder cannot be read, and `readable`
+// then says so, with the system's reason in `reason` when given.
+std::vector<std::string> PilotFilesIn(const std::string& folder, bool& readable,
+                                      std::string* reason = nullptr);
 
 }  // namespace orlenda

@@ -226,6 +226,8 @@ bool TPltFileView::SaveDetails(bool askFirst) {
   if (!result.succeeded) return refuse(result.message);
   // Told first, so that a setting that fails while the report is rebuilt cannot hide the success.
   prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));
+  if (!result.warning.empty())
+    prompts.ShowMessage(this, MessageKind::Warning, MessageButtons::Ok, QtText(result.warning));
   ShowSavedFile();
   return true;
 }

@@ -77,7 +77,11 @@ bool MoveOver(const std::string& from, const std::string& to, std::string& reaso
   return true;
 }
 
-void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+bool RemoveFile(const std::string& path, std::string* reason) {
+  if (::unlink(path.c_str()) == 0) return true;
+  if (reason != nullptr) *reason = std::generic_category().message(errno);
+  return false;
+}
 
 bool CreateFolders(const std::string& folder) {
   std::error_code ignored;

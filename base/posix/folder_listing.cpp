@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <system_error>
 
 namespace orlenda {
 namespace {
@@ -20,7 +21,7 @@ EntryKind KindOfMode(mode_t mode) {
 }
 
 // The entry's kind as the listing tells it, asking the file system only when it does not (or for a
-// link, which counts as what it leads to).
+// link, which counts as what it leads to, or as a link that leads nowhere).
 void Examine(const dirent& found, FolderEntry& entry) {
   if (found.d_type == DT_REG || found.d_type == DT_DIR) {
     entry.kind = found.d_type == DT_REG ? EntryKind::kFile : EntryKind::kFolder;
@@ -36,8 +37,14 @@ void Examine(const dirent& found, FolderEntry& entry) {
     }
   }
   entry.isLink = entry.isLink || found.d_type == DT_LNK;
-  if (entry.isLink && ::stat(entry.path.c_str(), &info) == 0) entry.kind = KindOfMode(info.st_mode);
+  if (!entry.isLink) return;
+  if (::stat(entry.path.c_str(), &info) == 0)
+    entry.kind = KindOfMode(info.st_mode);
+  else if (errno == ENOENT || errno == ELOOP)
+    entry.kind = EntryKind::kBrokenLink;
 }
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
 
 }  // namespace
 
@@ -45,7 +52,10 @@ FolderListing ListFolder(const std::string& folder,
                          const std::function<bool(std::string_view name)>& wanted) {
   FolderListing listing;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return listing;
+  if (!dir) {
+    listing.reason = SystemReason(errno);
+    return listing;
+  }
   errno = 0;
   while (const dirent* found = ::readdir(dir.get())) {
     const std::string_view name = found->d_name;
@@ -58,6 +68,7 @@ FolderListing ListFolder(const std::string& folder,
     errno = 0;
   }
   listing.readable = errno == 0;
+  if (!listing.readable) listing.reason = SystemReason(errno);
   std::sort(listing.entries.begin(), listing.entries.end(),
             [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
   return listing;

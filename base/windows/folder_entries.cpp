@@ -133,7 +133,11 @@ bool MoveOver(const std::string& from, const std::string& to, std::string& reaso
   }
 }
 
-void RemoveFile(const std::string& path) { ::DeleteFileW(Wide(path).c_str()); }
+bool RemoveFile(const std::string& path, std::string* reason) {
+  if (::DeleteFileW(Wide(path).c_str())) return true;
+  if (reason != nullptr) *reason = windows::LastErrorText();
+  return false;
+}
 
 // std::filesystem takes the UTF-16 path: from a std::string it would read the ANSI code page.
 bool CreateFolders(const std::string& folder) {

@@ -17,7 +17,9 @@ std::string Joined(const std::string& folder, const std::string& name) {
 EntryKind KindOf(const std::filesystem::directory_entry& found) {
   std::error_code ignored;
   if (found.is_regular_file(ignored)) return EntryKind::kFile;
-  return found.is_directory(ignored) ? EntryKind::kFolder : EntryKind::kOther;
+  if (found.is_directory(ignored)) return EntryKind::kFolder;
+  const bool leadsNowhere = found.is_symlink(ignored) && !std::filesystem::exists(found.path(), ignored);
+  return leadsNowhere ? EntryKind::kBrokenLink : EntryKind::kOther;
 }
 
 }  // namespace
@@ -27,7 +29,10 @@ FolderListing ListFolder(const std::string& folder,
   FolderListing listing;
   std::error_code error;
   std::filesystem::directory_iterator it(windows::Wide(folder), error), end;
-  if (error) return listing;
+  if (error) {
+    listing.reason = error.message();
+    return listing;
+  }
   for (; !error && it != end; it.increment(error)) {
     std::string name = windows::Narrow(it->path().filename().wstring());
     if (wanted && !wanted(name)) continue;
@@ -39,6 +44,7 @@ FolderListing ListFolder(const std::string& folder,
     entry.isLink = it->is_symlink(ignored);
   }
   listing.readable = !error;
+  if (error) listing.reason = error.message();
   std::sort(listing.entries.begin(), listing.entries.end(),
             [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
   return listing;

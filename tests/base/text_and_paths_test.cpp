@@ -166,7 +166,7 @@ TEST(FolderListingTest, EntriesSortedWithTheirKindsAndOnlyThoseWanted) {
   ASSERT_EQ(listing.entries.size(), 6u);
   EXPECT_EQ(listing.entries[3].kind, EntryKind::kFile);
   EXPECT_EQ(listing.entries[4].kind, EntryKind::kFolder);
-  EXPECT_EQ(listing.entries[5].kind, EntryKind::kOther);
+  EXPECT_EQ(listing.entries[5].kind, EntryKind::kBrokenLink);
   EXPECT_TRUE(listing.entries[3].isLink && listing.entries[4].isLink && listing.entries[5].isLink);
   EXPECT_FALSE(listing.entries[2].isLink);
 #endif

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
+#include "tools/sample_pilot.h"
 
 namespace orlenda {
 namespace {
@@ -38,6 +39,29 @@ TEST_F(DumpCommandTest, PrintsTheLoadedRecordAsJson) {
   EXPECT_EQ(json["SimMissions"].size(), 0u);
   EXPECT_EQ(json["TODKillsA"].size(), 231u);
   EXPECT_EQ(json["PilotFileName"], path);
+}
+
+// A name that holds C1 controls and DEL (a pilot file traded by a club) is escaped in every JSON answer:
+// no byte of the output may drive the terminal.
+TEST_F(DumpCommandTest, JsonAnswersCarryNoRawControlCharacter) {
+  PilotRecord record = tools::SamplePilotRecord();
+  const std::string oldPath = PilotFile(record, "old.plt");
+  tools::SetText(record.PilotName,
+                 "A\x9D"
+                 "0;x\x90"
+                 "B\x7F");  // U+009D and U+0090 in Windows-1252
+  const std::string newPath = PilotFile(record, "new.plt");
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"dump", newPath}, {"diff", "--json", oldPath, newPath}}) {
+    const test::CliRun run = test::RunCli(command, environment_);
+    for (std::size_t i = 0; i < run.out.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(run.out[i]);
+      const bool c1 =
+          byte == 0xC2 && i + 1 < run.out.size() && static_cast<unsigned char>(run.out[i + 1]) < 0xA0;
+      EXPECT_FALSE((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) << command.front() << " byte " << i;
+    }
+    EXPECT_NE(run.out.find("A\\u009d0;x\\u0090B\\u007f"), std::string::npos) << run.out.substr(0, 200);
+  }
 }
 
 TEST_F(DumpCommandTest, WrongSizeFileGivesTheTwoMessages) {

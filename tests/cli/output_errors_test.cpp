@@ -45,16 +45,22 @@ TEST_F(OutputErrorsTest, ClosedStandardOutputNeverWritesIntoTheLog) {
   EXPECT_EQ(SplitLogLines(Bytes(log)).size(), 1u) << Bytes(log);
 }
 
-// An empty variable in a script must not quietly skip the log or take the user's own settings.
+// An empty variable in a script must not quietly skip the log or take the user's own settings, nor,
+// after an "=", take the next argument as the value.
 TEST_F(OutputErrorsTest, EmptyLogOrIniNameIsAUsageError) {
-  for (const auto& command :
-       std::vector<std::vector<std::string>>{{"export", "--ini", ini_, "--log", "", pilot_},
-                                             {"export", "--ini", "", pilot_},
-                                             {"report", "--ini", "", pilot_}}) {
+  const std::string log = dir_.File("new.log");
+  for (const auto& [command, error] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"export", "--ini", ini_, "--log", "", pilot_}, "the file name is empty"},
+           {{"export", "--ini", "", pilot_}, "the file name is empty"},
+           {{"report", "--ini", "", pilot_}, "the file name is empty"},
+           {{"export", "--ini=", pilot_, pilot_}, "--ini: the value is empty"},
+           {{"export", "--ini", ini_, "--log=", log, pilot_}, "--log: the value is empty"}}) {
     const test::CliRun run = test::RunCli(command, environment_);
     EXPECT_EQ(run.exitStatus, 2) << run.err;
-    EXPECT_NE(run.err.find("the file name is empty"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
   }
+  EXPECT_FALSE(std::filesystem::exists(log));
 }
 
 // With --log the lines go to the log first, then to standard output: an output that fails afterwards

@@ -55,7 +55,7 @@ with tempfile.TemporaryDirectory() as folder:
     status, out, err = run("--json", folder)
     check(status == 1, "json exit status %d" % status)
     pilots = json.loads(out)
-    check([p["file"] for p in pilots] == ["VANGUARD717.PLT", "red\x1b[31m.plt", "xwa.plt"], out)
+    check([p["file"] for p in pilots] == ["VANGUARD717.PLT", "red\\x1B[31m.plt", "xwa.plt"], out)
     check(pilots[0] == dict(pilots[0], loaded=False, message=wrong_size, total=None, export_line=None), pilots[0])
     check(pilots[1]["name"] == "G?[2J" and pilots[1]["export_line"].startswith("! "), pilots[1])
     check(pilots[2]["total"] == 15490 and pilots[2]["export_line"] == "xwa - Score: 15490 (5890+9600)", pilots[2])
@@ -73,4 +73,22 @@ with tempfile.TemporaryDirectory() as folder:
     for arguments in (["--csv", "--json", folder], ["--sort", "nonsense", folder], []):
         status, out, err = run(*arguments)
         check(status == 2, "usage error for %s: %d" % (arguments, status))
+# A name that is not UTF-8 shows its bytes escaped, alike in the three answers and with the table's
+# columns aligned; a link that leads nowhere is a failed row with its reason.
+with tempfile.TemporaryDirectory() as folder:
+    shutil.copy(os.path.join(REAL_PILOTS, "xwa.plt"), os.path.join(folder, "xwa.plt"))
+    shutil.copy(os.path.join(REAL_PILOTS, "xwa.plt"),
+                os.path.join(folder, b"bad\xffname.plt".decode("utf-8", "surrogateescape")))
+    os.symlink("gone.plt", os.path.join(folder, "dangling.plt"))
+    gone = "Unable to open %s: No such file or directory." % os.path.join(folder, "dangling.plt")
+    csv_rows = list(csv.DictReader(io.StringIO(run("--csv", folder)[1], newline="")))
+    json_rows = json.loads(run("--json", folder)[1])
+    for rows in (csv_rows, json_rows):
+        check([row["file"] for row in rows] == ["bad\\xFFname.plt", "dangling.plt", "xwa.plt"], rows)
+        check(rows[1]["message"] == gone, rows[1])
+    status, out, err = run(folder)
+    lines = out.splitlines()
+    check(status == 1 and lines[1].startswith("bad\\xFFname.plt  XWA-TC-56"), out)
+    check(lines[2] == "dangling.plt     " + gone, out)
+    check(lines[1].index("15490") == lines[3].index("15490"), "columns aligned: " + out)
 print("passed")

@@ -44,7 +44,9 @@ TEST_F(UpdateCommandTest, WritesTheGivenValuesByIndexOrItemText) {
                                         environment_);
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err,
+            "Active mission: 11 \u2192 13 (2 missions join the list as completed)\n"
+            "Missions 11 and 12 get no score (campaign total 1,250 \u2192 1,250).\n");
   PilotRecord record = Reload(path);
   EXPECT_EQ(FieldText(record.PilotName), "Keyan");
   EXPECT_EQ(record.Rank, 5);
@@ -107,6 +109,15 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
       {"--name", "ThirteenChars"},
       {"--name", "\xE4\xB8\xAD"},
       {"--name", "Tab\there"},
+      {"--name",
+       "A\xC2\x9D"
+       "0;x\xC2\x90"
+       "B"},  // C1 controls: U+009D and U+0090
+      {"--name", "Del\x7F"},
+      {"--name", ""},  // an unset variable in a script, in each form
+      {"--name="},
+      {"--rank="},
+      {"--active-mission", "0"},  // drops the scores of ten missions
   };
   for (const auto& options : refused) {
     std::vector<std::string> arguments{"update", path};
@@ -122,9 +133,31 @@ TEST_F(UpdateCommandTest, RefusedValuesExitWithTwoAndWriteNothing) {
             "The name \"ThirteenChars\" is longer than 12 characters.\n");
   EXPECT_EQ(test::RunCli({"update", path, "--name", "Line\nBreak"}, environment_).err,
             "The name \"Line\\x0ABreak\" holds a control character, which a pilot name cannot hold.\n");
+  EXPECT_EQ(test::RunCli({"update", path, "--name="}, environment_).err, "--name: the value is empty\n");
   EXPECT_EQ(test::RunCli({"update"}, environment_).exitStatus, 2);
   EXPECT_EQ(Bytes(path), before);
   EXPECT_FALSE(fs::exists(path + ".bak"));
+}
+
+// A move back drops scores that no later move brings back: it is named, in the desktop program's words,
+// and made only with --drop-scores.
+TEST_F(UpdateCommandTest, AMoveBackThatDropsScoresNeedsDropScores) {
+  const std::string path = TenMissionPilot();
+  const std::string before = Bytes(path);
+  const std::string cost =
+      "Active mission: 11 \u2192 1 (10 completed missions leave the list)\n"
+      "Missions 1 to 10 lose their scores; a later move forward does not bring them back (campaign total "
+      "1,250 \u2192 0).\n";
+  const test::CliRun refused = test::RunCli({"update", path, "--active-mission", "0"}, environment_);
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_EQ(refused.err, cost + "Nothing was written: give --drop-scores to make this move.\n");
+  EXPECT_EQ(Bytes(path), before);
+
+  const test::CliRun dropped =
+      test::RunCli({"update", path, "--active-mission", "0", "--drop-scores"}, environment_);
+  EXPECT_EQ(dropped.exitStatus, 0);
+  EXPECT_EQ(dropped.err, cost);
+  EXPECT_EQ(Reload(path).CampaignMissionCount, 0);
 }
 
 TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {

@@ -95,10 +95,11 @@ TEST_F(PilotLoadTest, MissingFileIsReportedAsUnopenedNotAsAWrongSize) {
                                                       std::string(kNoSuchFile) + "."});
 }
 
-TEST_F(PilotLoadTest, FolderIsRefusedAsWrongSize) {
+TEST_F(PilotLoadTest, FolderIsReportedAsAFolderNotAsAWrongSize) {
   const LoadResult result = LoadPilotFile(dir_.path().string());
   EXPECT_FALSE(result.Succeeded());
-  EXPECT_EQ(result.messages.back(), "1 Errors while loading file! This may not be a XWA pilotfile.");
+  EXPECT_EQ(result.messages,
+            std::vector<std::string>{"Unable to open " + dir_.path().string() + ": it is a folder."});
 }
 
 TEST_F(PilotLoadTest, ReadOnlyFileLoads) {

@@ -487,9 +487,12 @@ TEST_F(PilotUpdateTest, CopyPromisedByAFailedSaveIsKeptUntilASaveSucceeds) {
       const FileSizeLimit limit(1000);
       result = UpdatePilotFile(path, Details(name, 5, 6, 2, 3), record, *run);
     }
+    // The second run's copy is the first run's: the message says which state it holds.
+    const std::string holds = run == &firstRun ? " holds it as it was before this run first saved it."
+                                               : " holds it as it was before an earlier save that did not "
+                                                 "end first changed it.";
     EXPECT_EQ(result.message, "Unable to write to " + path +
-                                  ": File too large. The file may be only partly updated; " + backup +
-                                  " holds it as it was before this run first saved it.");
+                                  ": File too large. The file may be only partly updated; " + backup + holds);
     EXPECT_EQ(FieldText(Load(path).PilotName), name) << "partly written";
     EXPECT_EQ(ReadByteVector(backup), original) << "the copy that the message promised";
   }
@@ -521,11 +524,7 @@ TEST_F(PilotUpdateTest, TheBackupTakesThePilotsMode) {
 
 // A save stopped between its range writes: the size limit's signal, left at its default, kills the
 // process at the write past the limit, after the name and before the campaign list.
-TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheNextSave) {
-  const std::string path = WritePilot(3);
-  const std::string backup = PilotBackups::BackupPath(path);
-  const auto original = ReadByteVector(path);
-  PilotRecord record = Load(path);
+void KillASaveBetweenItsWrites(const std::string& path, PilotRecord record) {
   const pid_t child = ::fork();
   if (child == 0) {
     PilotBackups run;
@@ -541,6 +540,13 @@ TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheN
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the save must die part way";
+}
+
+TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheNextSave) {
+  const std::string path = WritePilot(3);
+  const std::string backup = PilotBackups::BackupPath(path);
+  const auto original = ReadByteVector(path);
+  KillASaveBetweenItsWrites(path, Load(path));
   EXPECT_EQ(FieldText(Load(path).PilotName), "Killed") << "half-written";
 
   PilotRecord halfWritten = Load(path);
@@ -548,6 +554,71 @@ TEST_F(PilotUpdateTest, ASaveKilledBetweenItsWritesLeavesTheOriginalBackupToTheN
   ASSERT_TRUE(UpdatePilotFile(path, Details("Killed", 2, 6, 2, 3), halfWritten, nextRun).succeeded);
   EXPECT_EQ(ReadByteVector(backup), original) << "a half-written state never replaces the copy";
   EXPECT_FALSE(fs::exists(PilotBackups::KeepMarkerPath(path)));
+}
+
+// The marker of the killed save, then damaged or replaced: it may still be the note of that save, so
+// no later save touches the copy or the file until the player has looked.
+TEST_F(PilotUpdateTest, AMarkerThatCannotBeReadWholeStopsEverySave) {
+  const std::string path = WritePilot(3);
+  const std::string backup = PilotBackups::BackupPath(path);
+  const std::string marker = PilotBackups::KeepMarkerPath(path);
+  const auto original = ReadByteVector(path);
+  KillASaveBetweenItsWrites(path, Load(path));
+  const std::string note = test::ReadBytes(marker);
+  const auto halfWritten = ReadByteVector(path);
+  std::string changedWord = note;
+  changedWord.replace(changedWord.find("write "), 5, "wrote");
+  const std::pair<std::string, std::function<void()>> damages[] = {
+      {"it is damaged or cut short", [&] { test::WriteBytes(marker, note.substr(0, 150)); }},
+      {"it is damaged or cut short", [&] { test::WriteBytes(marker, ""); }},
+      {"it is damaged or cut short", [&] { test::WriteBytes(marker, changedWord); }},
+      {"it is a link", [&] { fs::create_symlink(path + ".elsewhere", marker); }},
+      {"it is a folder", [&] { fs::create_directory(marker); }},
+      {"it is a device, pipe or socket", [&] { ASSERT_EQ(::mkfifo(marker.c_str(), 0600), 0); }},
+      {"it cannot be read (larger than " + std::to_string(4 * kPilotFileSize + 64 * 1024) + " bytes)",
+       [&] {
+         test::WriteBytes(marker, note);
+         fs::resize_file(marker, std::uintmax_t{1} << 30);  // sparse: refused by its size, never read
+       }},
+  };
+  for (const auto& [found, damage] : damages) {
+    SCOPED_TRACE(found);
+    fs::remove(marker);
+    damage();
+    PilotRecord record = Load(path);
+    PilotBackups nextRun;
+    const UpdateResult result = UpdatePilotFile(path, Details("Second", 4, 6, 2, 3), record, nextRun);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.message,
+              "Unable to save " + path + ": " + marker +
+                  " is not a note of a save that this program can read (" + found +
+                  "). It may be the note of a save that did not end, so nothing was written and " + backup +
+                  " is kept as it is: it may hold the file as it was before that save. " + "Check " + path +
+                  "; if it is sound, remove " + marker + " and save again; if not, restore it from " +
+                  backup + ".");
+    EXPECT_EQ(ReadByteVector(backup), original);
+    EXPECT_EQ(ReadByteVector(path), halfWritten);
+  }
+}
+
+// Two names of one file share its copy: the marker left by a save through a link keeps the copy
+// beside the real file for a save through the real name.
+TEST_F(PilotUpdateTest, EveryNameOfAFileSharesOneBackup) {
+  fs::create_directories(dir_.path() / "a");
+  fs::create_directories(dir_.path() / "b");
+  const std::string real = WritePilot(3, "b/real.plt");
+  const std::string link = dir_.File("a/link.plt");
+  fs::create_symlink("../b/real.plt", link);
+  const auto original = ReadByteVector(real);
+  KillASaveBetweenItsWrites(link, Load(link));
+  EXPECT_EQ(PilotBackups::BackupPath(link), real + ".bak");
+  EXPECT_FALSE(fs::exists(link + ".bak.keep"));
+
+  PilotRecord halfWritten = Load(real);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(real, Details("Killed", 2, 6, 2, 3), halfWritten, nextRun).succeeded);
+  EXPECT_EQ(ReadByteVector(real + ".bak"), original);
+  EXPECT_FALSE(fs::exists(link + ".bak"));
 }
 
 // After a failed save, the game rewrites the file (a mission flown): that is a whole state again, and

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 namespace orlenda::test {
@@ -47,6 +48,19 @@ class FileSizeLimit {
  private:
   unsigned long long oldSoft_;
   void (*oldHandler_)(int);
+};
+
+// The system calls that FailingCalls can make fail.
+enum class SystemCall : unsigned { kUnlink, kFlock, kFsync, kFtruncate };
+
+// While it lives, every call of the given system calls by this process fails with `error` (an errno
+// value): the test program's own definitions of them stand in front of the C library's.
+class FailingCalls {
+ public:
+  FailingCalls(std::initializer_list<SystemCall> calls, int error);
+  ~FailingCalls();
+  FailingCalls(const FailingCalls&) = delete;
+  FailingCalls& operator=(const FailingCalls&) = delete;
 };
 
 // The names in a folder, sorted: a failed write must leave no temporary file behind.

@@ -129,7 +129,8 @@ TEST_F(MainLogFaultTest, DeviceBehindALinkIsNotReplaced) {
   const std::string log = dir_.File("ORLENDA_MainLog.txt");
   std::filesystem::create_symlink(device, log);
   EXPECT_FALSE(WriteMainLogText(log, "new"));
-  EXPECT_FALSE(AppendMainLogLines(log, {"new"}));
+  EXPECT_EQ(AppendMainLogLines(log, {"new"}).message,
+            "Cannot open file " + log + " (it is a device or pipe, not a plain file)");
   EXPECT_TRUE(std::filesystem::is_character_file(device));
   EXPECT_TRUE(std::filesystem::is_symlink(log));
   EXPECT_EQ(test::FolderListing(dir_.path()),
@@ -143,6 +144,36 @@ TEST_F(MainLogFaultTest, FolderAsLogIsRefused) {
   EXPECT_FALSE(WriteMainLogText(folder, "new"));
   EXPECT_FALSE(AppendMainLogLines(folder, {"new"}));
   EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+// A log that this run created and then could not lock is removed again: no empty log is left behind.
+TEST_F(MainLogFaultTest, ANewLogThatCannotBeLockedIsRemoved) {
+  const std::string log = dir_.File("new.log");
+  LogWriteResult result;
+  {
+    const test::FailingCalls failing({test::SystemCall::kFlock}, EIO);
+    result = AppendMainLogLines(log, {"new"});
+  }
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(std::filesystem::exists(log)) << result.message;
+}
+
+// An append that can be neither put on disk nor taken out again may be in the log: the message says
+// so, so that a retry does not add the lines twice.
+TEST_F(MainLogFaultTest, AnAppendThatCannotBeUndoneSaysTheLinesMayBeInTheLog) {
+  const std::string log = dir_.File("ORLENDA_MainLog.txt");
+  WriteBytes(log, kOldLog);
+  LogWriteResult result;
+  {
+    const test::FailingCalls failing({test::SystemCall::kFsync, test::SystemCall::kFtruncate}, EIO);
+    result = AppendMainLogLines(log, {"new"});
+  }
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message,
+            "The new lines may be in " + log +
+                " already: it could not be put on disk (Input/output error), nor the lines taken "
+                "out again. Check it before adding them again.");
+  EXPECT_EQ(ReadBytes(log), kOldLog + "new\r\n");
 }
 
 }  // namespace

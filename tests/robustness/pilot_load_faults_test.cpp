@@ -82,7 +82,8 @@ TEST(PilotLoadFaultTest, PipeOrEndlessDeviceIsRefusedWithoutWaiting) {
   const auto load = [](const std::string& path) { return LoadPilotFile(path).Succeeded() ? 1 : 0; };
   EXPECT_EQ(test::RunInChild(5, load, pipe), 0) << "the load blocked or succeeded";
   EXPECT_EQ(test::RunInChild(5, load, "/dev/zero"), 0) << "the load blocked or succeeded";
-  EXPECT_EQ(LoadPilotFile("/dev/zero").messages.front(), WrongSizeMessage(0));
+  EXPECT_EQ(LoadPilotFile("/dev/zero").messages.front(),
+            CannotOpenPilotMessage("/dev/zero", "it is a device or pipe, not a file"));
 }
 
 }  // namespace

@@ -106,5 +106,32 @@ TEST_F(PilotUpdateFaultTest, FileSizeLimitFailsTheUpdateWithoutLeftovers) {
   EXPECT_EQ(ReadBytes(path_), original_);
 }
 
+// The marker of a save that ended but could not be removed: the run says so, and the next run sees
+// that the save ended and backs up the file as that run left it, not the older state.
+TEST_F(PilotUpdateFaultTest, AMarkerThatCouldNotBeRemovedKeepsNoOldBackup) {
+  path_ = dir_.File("Red_Kestrel.plt");
+  tools::WriteBytesToFile(path_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+  const std::string marker = PilotBackups::KeepMarkerPath(path_);
+  LoadResult loaded = LoadPilotFile(path_);
+  PilotBackups firstRun;
+  UpdateResult result;
+  {
+    const test::FailingCalls failing({test::SystemCall::kUnlink}, EIO);
+    result = UpdatePilotFile(path_, NewDetails(), loaded.record, firstRun);
+  }
+  ASSERT_TRUE(result.succeeded) << result.message;
+  EXPECT_EQ(result.warning,
+            "The save of " + path_ + " ended, but " + marker +
+                " could not be removed (Input/output error). The next save sees that this save "
+                "ended, and backs up the file as it is then.");
+  ASSERT_TRUE(std::filesystem::exists(marker));
+
+  const std::string saved = ReadBytes(path_);
+  PilotBackups nextRun;
+  ASSERT_TRUE(UpdatePilotFile(path_, {"Wedge", 5, 6, 2, 3}, loaded.record, nextRun).succeeded);
+  EXPECT_EQ(ReadBytes(PilotBackups::BackupPath(path_)), saved);
+  EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
 }  // namespace
 }  // namespace orlenda
