@@ -9,7 +9,6 @@
 #include "app/termination_signal.h"
 #include "base/limit_signals.h"
 #include "settings/default_paths.h"
-#include "ui/lock_wait_prompt.h"
 #include "ui/picture_resources.h"
 #include "ui/qt_prompts.h"
 
@@ -28,7 +27,6 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(orlenda::ApplicationIcon());
 
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
-  orlenda::AskWhileLocksAreHeld(prompts);
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
 

@@ -102,11 +102,12 @@ LogShape ShapeOf(SystemFile& file, std::size_t size) {
   return shape;
 }
 
-std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
+std::optional<std::string> OpenLockedForWriting(const std::string& path, const LockWait& wait,
+                                                LockedLog& log) {
   if (HasPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
   std::string reason;
-  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
+  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, wait, &reason);
   if (!log.file) return CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path);
@@ -114,14 +115,14 @@ std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedL
   return std::nullopt;
 }
 
-std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log) {
-  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+std::optional<std::string> OpenForSaving(const std::string& path, const LockWait& wait, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, wait, log)) return refusal;
   if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path);
   return RefusalOf(path, log.bytes);
 }
 
-std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
-  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+std::optional<std::string> OpenForAppending(const std::string& path, const LockWait& wait, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, wait, log)) return refusal;
   const LogShape shape = ShapeOf(*log.file, log.size);
   if (!shape.read) return CannotOpenFileMessage(path);
   log.needsLineEnd = shape.needsLineEnd;
@@ -140,21 +141,22 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::s
 
 }  // namespace
 
-LogReadResult ReadMainLog(const std::string& path) {
+LogReadResult ReadMainLog(const std::string& path, const LockWait& wait) {
   if (HasPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
-    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
+    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
     if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
   }
   return DecodeMainLog(path, bytes);
 }
 
-LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
+LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline,
+                           const LockWait& wait) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return Failed(*refusal);
+  if (std::optional<std::string> refusal = OpenForSaving(path, wait, log)) return Failed(*refusal);
   LogWriteResult result;
   std::string reason;
   std::string content = EncodeMainLog(text, baseline);
@@ -177,9 +179,10 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 }
 
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
-                                                               LogFileBaseline& baseline) {
+                                                               LogFileBaseline& baseline,
+                                                               const LockWait& wait) {
   if (baseline.path != path || HasPilotFileName(path)) return std::nullopt;
-  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
+  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait);
   if (!file) return std::nullopt;
   const std::int64_t size = file->RegularFileSize();
   if (size < 0) return std::nullopt;
@@ -195,9 +198,10 @@ std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string
   return texts;
 }
 
-LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
+LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines,
+                                  const LockWait& wait) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForAppending(path, log)) return Failed(*refusal);
+  if (std::optional<std::string> refusal = OpenForAppending(path, wait, log)) return Failed(*refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
   RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced
   if (!AppendInPlace(*log.file, log.size, tail)) return FailedWrite(path, log, log.file->reason());

@@ -17,6 +17,7 @@
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
 #include "ui/compact_font.h"
+#include "ui/lock_wait_prompt.h"
 #include "ui/main_log.h"
 #include "ui/pilots_form.h"
 #include "ui/plain_text.h"
@@ -125,7 +126,7 @@ std::string TForm1::FirstRunFolder() const {
 // The log file's text into the text area. A log that cannot be read, or is no text log (a pilot file
 // named as the log), is reported and the log starts empty; the setting stays as it is.
 void TForm1::LoadLogFile(const QString& logFile) {
-  LogReadResult read = ReadMainLog(LocalPath(logFile));
+  LogReadResult read = ReadMainLog(LocalPath(logFile), LockWaitPrompt(this).Wait());
   if (!read.ok) throw PlatformError(read.message);
   logBaseline_ = std::move(read.baseline);
   // The UTF-8 text is freed before the area fills, so that a long log is not held once more then.
@@ -200,7 +201,8 @@ void TForm1::OpenChosenFile(const QString& fileName) {
 // Lines that another program (a second desktop program, the command line) appended to the log since
 // it was loaded are kept by the save and join the text area, so that the next save keeps them too.
 void TForm1::WriteMainLogTo(const QString& fileName) {
-  const LogWriteResult saved = SaveMainLog(LocalPath(fileName), mainLog_->Text().toStdString(), logBaseline_);
+  const LogWriteResult saved = SaveMainLog(LocalPath(fileName), mainLog_->Text().toStdString(), logBaseline_,
+                                           LockWaitPrompt(this).Wait());
   if (!saved.ok) throw PlatformError(saved.message);
   const bool modified = mainLog_->Modified();
   for (const std::string& line : saved.linesFromOthers) mainLog_->AppendLine(Utf8(line));
@@ -212,7 +214,7 @@ void TForm1::WriteMainLogTo(const QString& fileName) {
 // A log file that cannot be read now, or was changed otherwise, is left to the next save.
 void TForm1::TakeLinesFromOthers() {
   const std::optional<std::vector<std::string>> lines =
-      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_);
+      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, LockWaitPrompt(this).Wait());
   if (!lines || lines->empty()) return;
   const bool modified = mainLog_->Modified();
   for (const std::string& line : *lines) mainLog_->AppendLine(Utf8(line));
