@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/screenshot_mode.h"
+#include "app/session_end.h"
 #include "app/start_sequence.h"
 #include "app/termination_signal.h"
 #include "base/limit_signals.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
 
   // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
+  // The end of the desktop session asks the same question.
+  orlenda::AskBeforeSessionEnds(Form1);
   Form1.show();
   // The pilot file named on the command line is offered once the main window is on screen, so that the
   // open dialog and any box about the file stand over it.
