@@ -49,9 +49,6 @@ class FileSizeLimit {
   void (*oldHandler_)(int);
 };
 
-// The names in a folder, sorted: a failed write must leave no temporary file behind.
-std::string FolderListing(const std::filesystem::path& folder);
-
 }  // namespace orlenda::test
 
 namespace orlenda::test {
