@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
+#include <chrono>
 #include <exception>
 
 #include "base/user_folders.h"
@@ -211,10 +212,12 @@ void TForm1::WriteMainLogTo(const QString& fileName) {
 
 // Lines that another program appended to the log file since it was loaded or last saved join the
 // text before a line of the player's own, so that the log stays in the order in which its lines came.
-// A log file that cannot be read now, or was changed otherwise, is left to the next save.
+// A log file that cannot be read now (another program holds its lock: no wait, since this runs
+// whenever the window is activated), or was changed otherwise, is left to the next save.
 void TForm1::TakeLinesFromOthers() {
+  const LockWait noWait{std::chrono::milliseconds(0), {}, {}};
   const std::optional<std::vector<std::string>> lines =
-      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, LockWaitPrompt(this).Wait());
+      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, noWait);
   if (!lines || lines->empty()) return;
   const bool modified = mainLog_->Modified();
   for (const std::string& line : *lines) mainLog_->AppendLine(Utf8(line));
