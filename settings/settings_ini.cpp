@@ -14,9 +14,11 @@
 namespace orlenda {
 namespace {
 
-// Other copies of the program hold the file's lock for a moment only. One held for seconds belongs to
-// a copy that hangs: the write then fails, rather than this program hanging with it.
-constexpr std::chrono::milliseconds kSettingsLockLimit{10000};
+// Other copies of the program hold the file's lock for the moment of one write. A copy that writes
+// many in a row may take it again before a waiting one tries (a wait is a series of tries), so the wait
+// is long; a lock held for a minute belongs to a copy that hangs, and the write then fails rather than
+// this program hanging with it.
+constexpr std::chrono::milliseconds kSettingsLockLimit{60000};
 
 // The file's text before a write: empty for a missing file; nothing when a file is there but cannot
 // be read, because writing would then lose its other settings.
