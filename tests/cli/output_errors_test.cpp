@@ -119,11 +119,13 @@ TEST_F(OutputErrorsTest, MissionNumbersAreDecimal) {
 }
 
 // Bytes that are not UTF-8, and control characters, come back as \xNN in messages.
+#ifndef _WIN32  // Windows passes arguments as UTF-16: bytes that are not UTF-8 cannot be passed
 TEST_F(OutputErrorsTest, ArgumentsAreEchoedPrintable) {
   const test::CliRun run = test::RunCli({"report", "--from", "1\xFF\x1B[2J", pilot_}, environment_);
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_NE(run.err.find("\"1\\xFF\\x1B[2J\""), std::string::npos) << run.err;
 }
+#endif
 
 // A pilot file is data from elsewhere, and so are file names and arguments: ESC, BEL and the C1
 // escape (U+009B) never reach the terminal or the log raw, and everything printed is valid UTF-8.
