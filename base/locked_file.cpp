@@ -4,6 +4,8 @@
 #include <thread>
 #include <utility>
 
+#include "base/path_kind.h"
+
 namespace orlenda {
 namespace {
 
@@ -56,7 +58,15 @@ std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode
   // something keeps replacing it, and waiting longer would hang.
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    auto file = std::make_unique<SystemFile>(path, mode);
+    // After the first attempt the file was there a moment ago: a missing name is another program's
+    // replacement still under way (a rename over a file is not atomic under Wine), not a file to
+    // create, which would take the place of the replacement.
+    const bool replacing = attempt > 0 && mode == SystemFile::Mode::kReadWriteOrCreate;
+    auto file = std::make_unique<SystemFile>(path, replacing ? SystemFile::Mode::kReadWrite : mode);
+    if (replacing && !file->IsOpen() && IsMissing(path)) {
+      Pause(wait, kFirstPause);
+      continue;
+    }
     if (!file->IsOpen() || !WaitForLock(*file, path, wait)) {
       if (reason != nullptr) *reason = file->reason();
       return nullptr;
