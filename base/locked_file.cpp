@@ -4,8 +4,6 @@
 #include <thread>
 #include <utility>
 
-#include "base/path_kind.h"
-
 namespace orlenda {
 namespace {
 
@@ -58,12 +56,14 @@ std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode
   // something keeps replacing it, and waiting longer would hang.
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    // After the first attempt the file was there a moment ago: a missing name is another program's
-    // replacement still under way (a rename over a file is not atomic under Wine), not a file to
-    // create, which would take the place of the replacement.
-    const bool replacing = attempt > 0 && mode == SystemFile::Mode::kReadWriteOrCreate;
-    auto file = std::make_unique<SystemFile>(path, replacing ? SystemFile::Mode::kReadWrite : mode);
-    if (replacing && !file->IsOpen() && IsMissing(path)) {
+    // After the first attempt the file was there a moment ago: a name that opens nothing is another
+    // program's replacement still under way (a rename over a file is not atomic under Wine), not a
+    // file to create, which would take the place of the replacement.
+    const bool replaced = attempt > 0;
+    const SystemFile::Mode openMode =
+        replaced && mode == SystemFile::Mode::kReadWriteOrCreate ? SystemFile::Mode::kReadWrite : mode;
+    auto file = std::make_unique<SystemFile>(path, openMode);
+    if (replaced && !file->IsOpen()) {
       Pause(wait, kFirstPause);
       continue;
     }
