@@ -5,11 +5,11 @@
 #include <QTimer>
 
 #include "app/screenshot_mode.h"
+#include "app/session_end.h"
 #include "app/start_sequence.h"
 #include "app/termination_signal.h"
 #include "base/limit_signals.h"
 #include "settings/default_paths.h"
-#include "ui/lock_wait_prompt.h"
 #include "ui/picture_resources.h"
 #include "ui/qt_prompts.h"
 
@@ -28,7 +28,6 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(orlenda::ApplicationIcon());
 
   orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
-  orlenda::AskWhileLocksAreHeld(prompts);
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
 
@@ -43,6 +42,8 @@ int main(int argc, char** argv) {
 
   // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
+  // The end of the desktop session asks the same question.
+  orlenda::AskBeforeSessionEnds(Form1);
   Form1.show();
   // The pilot file named on the command line is offered once the main window is on screen, so that the
   // open dialog and any box about the file stand over it.

@@ -1,57 +1,73 @@
 #include "base/locked_file.h"
 
 #include <algorithm>
-#include <optional>
+#include <thread>
 #include <utility>
 
 namespace orlenda {
 namespace {
 
-LockWait& Policy() {
-  static LockWait wait;
-  return wait;
-}
+using std::chrono::milliseconds;
 
-// Tries for the lock during `time`: true when it was taken, false when the system failed, nothing when
-// another program still holds it.
-std::optional<bool> LockSettledWithin(SystemFile& file, std::chrono::milliseconds time) {
-  switch (file.LockExclusiveWithin(time)) {
-    case SystemFile::LockAttempt::kLocked:
-      return true;
-    case SystemFile::LockAttempt::kFailed:
-      return false;
-    case SystemFile::LockAttempt::kHeldElsewhere:
-      break;
-  }
-  return std::nullopt;
+constexpr milliseconds kNoteAfter{1000};
+// Tries come quickly at first, so that a lock held for a moment costs a moment, then every
+// kLongestPause, so that a lock let go is taken soon after.
+constexpr milliseconds kFirstPause{2};
+constexpr milliseconds kLongestPause{50};
+
+bool Pause(const LockWait& wait, milliseconds pause) {
+  if (wait.pauseBetweenTries) return wait.pauseBetweenTries(pause);
+  std::this_thread::sleep_for(pause);
+  return true;
 }
 
 }  // namespace
 
-void SetLockWait(LockWait wait) { Policy() = std::move(wait); }
-
-bool LockWaitingAsTold(SystemFile& file, const std::string& path) {
-  using std::chrono::milliseconds;
-  constexpr milliseconds kNoteAfter{1000};
-  const LockWait& wait = Policy();
+bool WaitForLock(SystemFile& file, const std::string& path, const LockWait& wait) {
+  using Clock = std::chrono::steady_clock;
   const bool bounded = wait.limit.count() >= 0;
   // A short bound is half waited before the note, so that a run told to wait a second still says why.
-  const milliseconds first = bounded ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter;
-  if (const std::optional<bool> settled = LockSettledWithin(file, first)) return *settled;
-  if (bounded && wait.limit.count() == 0) return file.Fail(kLockHeldReason);
-  if (wait.onLongWait && !wait.onLongWait(path)) return file.Fail(kLockHeldReason);
-  if (!bounded) return file.LockExclusive();
-  if (const std::optional<bool> settled = LockSettledWithin(file, wait.limit - first)) return *settled;
-  return file.Fail(kLockHeldReason);
+  const milliseconds noteAfter = bounded ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter;
+  const Clock::time_point start = Clock::now();
+  bool told = false;
+  for (milliseconds pause = kFirstPause;; pause = std::min(pause * 2, kLongestPause)) {
+    switch (file.TryLockExclusive()) {
+      case SystemFile::LockAttempt::kLocked:
+        return true;
+      case SystemFile::LockAttempt::kFailed:
+        return false;
+      case SystemFile::LockAttempt::kHeldElsewhere:
+        break;
+    }
+    const milliseconds waited = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+    if (bounded && waited >= wait.limit) return file.Fail(kLockHeldReason);
+    if (!told && waited >= noteAfter) {
+      told = true;
+      if (wait.onLongWait && !wait.onLongWait(path)) return file.Fail(kLockHeldReason);
+    }
+    const milliseconds left = bounded ? wait.limit - waited : pause;
+    if (!Pause(wait, std::min(pause, left))) return file.Fail(kLockHeldReason);
+  }
 }
 
-std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode, std::string* reason) {
+std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode, const LockWait& wait,
+                                       std::string* reason) {
   // Each failed attempt means another program replaced the file meanwhile; a hundred in a row means
   // something keeps replacing it, and waiting longer would hang.
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    auto file = std::make_unique<SystemFile>(path, mode);
-    if (!file->IsOpen() || !LockWaitingAsTold(*file, path)) {
+    // After the first attempt the file was there a moment ago: a name that opens nothing is another
+    // program's replacement still under way (a rename over a file is not atomic under Wine), not a
+    // file to create, which would take the place of the replacement.
+    const bool replaced = attempt > 0;
+    const SystemFile::Mode openMode =
+        replaced && mode == SystemFile::Mode::kReadWriteOrCreate ? SystemFile::Mode::kReadWrite : mode;
+    auto file = std::make_unique<SystemFile>(path, openMode);
+    if (replaced && !file->IsOpen()) {
+      Pause(wait, kFirstPause);
+      continue;
+    }
+    if (!file->IsOpen() || !WaitForLock(*file, path, wait)) {
       if (reason != nullptr) *reason = file->reason();
       return nullptr;
     }

@@ -10,8 +10,8 @@
 //   4. Close, which ends the lock.
 // Every change happens between 2 and 4, so the programs take turns and none loses another's change.
 //
-// A wait for a lock that another program holds is explained and bounded as the front end decides
-// (SetLockWait): after about a second it is told which file is locked, and it may give up.
+// A wait for a lock that another program holds is explained and bounded as the caller says (LockWait):
+// after about a second it is told which file is locked, and it may give up.
 
 #include <chrono>
 #include <functional>
@@ -22,27 +22,30 @@
 
 namespace orlenda {
 
+// How one caller waits for a lock that another program holds. The default waits silently until the
+// lock is free.
 struct LockWait {
-  // How long to wait in all; negative: until the lock is free or the front end gives up.
+  // How long to wait in all; negative: until the lock is free or the caller gives up.
   std::chrono::milliseconds limit{-1};
-  // Told once, after about a second of waiting, that `path` is locked; false gives up at once (the
-  // desktop program's Cancel). Unset: the wait goes on silently.
+  // Told once, after about a second of waiting (half the limit when that is shorter), that `path` is
+  // locked; false gives up at once. Unset: the wait goes on silently.
   std::function<bool(const std::string& path)> onLongWait;
+  // Lets `pause` pass between two tries (the desktop program keeps its windows going meanwhile);
+  // false gives up at once (its Cancel). Unset: the thread sleeps.
+  std::function<bool(std::chrono::milliseconds pause)> pauseBetweenTries;
 };
-
-// What this process does while it waits for a lock; the same for every file it locks.
-void SetLockWait(LockWait wait);
 
 // The reason a lock that was not had gives.
 inline constexpr const char* kLockHeldReason = "another program holds its lock";
 
-// Waits for the open file's exclusive lock as SetLockWait says; false with the file's reason set when
-// it could not be had (kLockHeldReason when the wait ended first).
-bool LockWaitingAsTold(SystemFile& file, const std::string& path);
+// Takes the open file's exclusive lock, trying again as `wait` says while another program holds it;
+// false with the file's reason set when it could not be had (kLockHeldReason when the wait ended
+// first).
+bool WaitForLock(SystemFile& file, const std::string& path, const LockWait& wait);
 
 // Steps 1 and 2: the open file that `path` names, locked; nothing when it cannot be opened or locked,
 // and then `reason` (when given) says why.
-std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode,
+std::unique_ptr<SystemFile> OpenLocked(const std::string& path, SystemFile::Mode mode, const LockWait& wait,
                                        std::string* reason = nullptr);
 
 }  // namespace orlenda

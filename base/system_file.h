@@ -9,7 +9,6 @@
 // file's exclusive advisory lock before they read what they are about to change, and keep it until
 // they close the file; then no change of one is lost to the other (base/locked_file.h).
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -58,14 +57,12 @@ class SystemFile {
   bool Truncate(std::int64_t size);
   bool SyncToDisk();
 
-  // Waits until this open file holds the file's exclusive advisory lock, which ends at Close. Two
-  // opens of one file exclude each other, in one process as in two; reads and writes are not blocked.
-  bool LockExclusive();
-
   enum class LockAttempt { kLocked, kHeldElsewhere, kFailed };
-  // Waits as LockExclusive does, but at most `wait` (zero: not at all); kHeldElsewhere when another
-  // open file still held the lock then.
-  LockAttempt LockExclusiveWithin(std::chrono::milliseconds wait);
+  // Takes the file's exclusive advisory lock, which ends at Close, without waiting: kHeldElsewhere
+  // when another open file holds it. Two opens of one file exclude each other in two processes (and
+  // in one, on Linux and on Windows itself); reads and writes are not blocked. The wait for a lock
+  // that is held is base/locked_file.h's.
+  LockAttempt TryLockExclusive();
 
   // True when `path` still names this very file: not removed, and not replaced by another file (for
   // instance one renamed over it) since it was opened.

@@ -34,8 +34,9 @@ std::string ExportLineOf(const PilotRecord& record, const SettingsIni& store, co
 
 // The lines go after the log's own bytes, which stay as they are; a log that cannot be read, or that is
 // no text log (a pilot file named by mistake), is left alone.
-bool AppendToLog(const std::string& log, const std::vector<std::string>& lines, std::ostream& err) {
-  const LogWriteResult appended = AppendMainLogLines(log, lines);
+bool AppendToLog(const std::string& log, const std::vector<std::string>& lines, int waitSeconds,
+                 std::ostream& err) {
+  const LogWriteResult appended = AppendMainLogLines(log, lines, LockWaitOf(waitSeconds, err));
   if (!appended.ok) PrintMessage(appended.message, err);
   return appended.ok;
 }
@@ -64,8 +65,7 @@ int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err
   // With a log, the lines go to the log first and to standard output only once they are in it: a log
   // that could not take them leaves nothing printed, and an output that fails afterwards is reported
   // as such, with the log holding the lines.
-  WaitForLocks(options.waitSeconds, err);
-  if (!AppendToLog(options.log, lines, err)) return kFailure;
+  if (!AppendToLog(options.log, lines, options.waitSeconds, err)) return kFailure;
   for (const std::string& line : lines) out << line << '\n';
   if (!out.flush()) {
     PrintMessage("The export lines are in " + options.log + ", but standard output could not take them.",

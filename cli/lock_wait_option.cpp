@@ -4,7 +4,6 @@
 #include <string>
 
 #include "base/display_text.h"
-#include "base/locked_file.h"
 #include "cli/command.h"
 #include "cli/option_checks.h"
 
@@ -24,7 +23,7 @@ void AddLockWaitOption(CLI::App& command, int& seconds) {
           "SECONDS"));
 }
 
-void WaitForLocks(int seconds, std::ostream& err) {
+LockWait LockWaitOf(int seconds, std::ostream& err) {
   LockWait wait;
   wait.limit = std::chrono::seconds(seconds);
   wait.onLongWait = [seconds, &err](const std::string& path) {
@@ -35,7 +34,7 @@ void WaitForLocks(int seconds, std::ostream& err) {
     err.flush();
     return true;
   };
-  SetLockWait(std::move(wait));
+  return wait;
 }
 
 }  // namespace orlenda::cli

@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 #include <iosfwd>
 
+#include "base/locked_file.h"
+
 namespace orlenda::cli {
 
 inline constexpr int kDefaultLockWaitSeconds = 30;
@@ -15,7 +17,7 @@ inline constexpr int kDefaultLockWaitSeconds = 30;
 // Adds the option to `command`; `seconds` receives its value.
 void AddLockWaitOption(CLI::App& command, int& seconds);
 
-// Makes every lock of this run wait so, with the note on `err`.
-void WaitForLocks(int seconds, std::ostream& err);
+// The wait for a lock that the option asks for, with the note on `err`.
+LockWait LockWaitOf(int seconds, std::ostream& err);
 
 }  // namespace orlenda::cli

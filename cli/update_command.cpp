@@ -92,9 +92,9 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
   if (!AllowedCampaignMove(PlanChanges(details, loaded.record), loaded.record, options.dropScores, err))
     return kUsageError;
 
-  WaitForLocks(options.waitSeconds, err);
   PilotBackups backups;
-  const UpdateResult result = UpdatePilotFile(options.path, details, loaded.record, backups);
+  const UpdateResult result =
+      UpdatePilotFile(options.path, details, loaded.record, backups, LockWaitOf(options.waitSeconds, err));
   if (!result.succeeded) {
     PrintMessage(result.message, err);
     return kFailure;

@@ -102,11 +102,12 @@ std::string NotPlainFileReason(const SystemFile& file) {
   return file.reason().empty() ? "it is a device or pipe, not a plain file" : file.reason();
 }
 
-std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedLog& log) {
+std::optional<std::string> OpenLockedForWriting(const std::string& path, const LockWait& wait,
+                                                LockedLog& log) {
   if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
   std::string reason;
-  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, &reason);
+  log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, wait, &reason);
   if (!log.file) return CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path, NotPlainFileReason(*log.file));
@@ -114,14 +115,14 @@ std::optional<std::string> OpenLockedForWriting(const std::string& path, LockedL
   return std::nullopt;
 }
 
-std::optional<std::string> OpenForSaving(const std::string& path, LockedLog& log) {
-  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+std::optional<std::string> OpenForSaving(const std::string& path, const LockWait& wait, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, wait, log)) return refusal;
   if (!ReadLocked(*log.file, log.bytes)) return CannotOpenFileMessage(path, log.file->reason());
   return RefusalOf(path, log.bytes);
 }
 
-std::optional<std::string> OpenForAppending(const std::string& path, LockedLog& log) {
-  if (std::optional<std::string> refusal = OpenLockedForWriting(path, log)) return refusal;
+std::optional<std::string> OpenForAppending(const std::string& path, const LockWait& wait, LockedLog& log) {
+  if (std::optional<std::string> refusal = OpenLockedForWriting(path, wait, log)) return refusal;
   const LogShape shape = ShapeOf(*log.file, log.size);
   if (!shape.read) return CannotOpenFileMessage(path, log.file->reason());
   log.needsLineEnd = shape.needsLineEnd;
@@ -161,21 +162,23 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::s
 
 }  // namespace
 
-LogReadResult ReadMainLog(const std::string& path) {
+LogReadResult ReadMainLog(const std::string& path, const LockWait& wait) {
   if (IsPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
-    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
+    const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait);
     const bool read = file ? ReadLocked(*file, bytes) : ReadWholeFile(path, bytes);
     if (!read) return {false, CannotOpenFileMessage(path), {}, {}};
   }
   return DecodeMainLog(path, bytes);
 }
 
-LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline) {
+LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline,
+                           const LockWait& wait) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForSaving(path, log)) return FailedOpen(path, log, *refusal);
+  if (std::optional<std::string> refusal = OpenForSaving(path, wait, log))
+    return FailedOpen(path, log, *refusal);
   LogWriteResult result;
   std::string reason;
   std::string content = EncodeMainLog(text, baseline);
@@ -199,9 +202,10 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 }
 
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
-                                                               LogFileBaseline& baseline) {
+                                                               LogFileBaseline& baseline,
+                                                               const LockWait& wait) {
   if (baseline.path != path || IsPilotFileName(path)) return std::nullopt;
-  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite);
+  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait);
   if (!file) return std::nullopt;
   const std::int64_t size = file->RegularFileSize();
   if (size < 0) return std::nullopt;
@@ -217,9 +221,10 @@ std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string
   return texts;
 }
 
-LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines) {
+LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines,
+                                  const LockWait& wait) {
   LockedLog log;
-  if (std::optional<std::string> refusal = OpenForAppending(path, log))
+  if (std::optional<std::string> refusal = OpenForAppending(path, wait, log))
     return FailedOpen(path, log, *refusal);
   const std::string tail = AppendTail(log.needsLineEnd, lines);
   RemoveStaleTemporaryFiles(FolderOf(FollowLinks(path)));  // also when no file is replaced

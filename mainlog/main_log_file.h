@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/locked_file.h"
 #include "mainlog/main_log_text.h"
 
 namespace orlenda {
@@ -24,26 +25,32 @@ struct LogWriteResult {
   explicit operator bool() const { return ok; }
 };
 
+// Every read and write of the log takes its lock, waiting for it as `wait` says; a lock that was not
+// had fails the call with the file's reason.
+
 // Reads the log; a missing file reads as an empty log.
-LogReadResult ReadMainLog(const std::string& path);
+LogReadResult ReadMainLog(const std::string& path, const LockWait& wait = {});
 
 // Saves the whole text (the form ReadMainLog gives: a line break at its end starts a last, empty
 // line). When `baseline` describes this file and the file has only grown since, the lines that were
 // added are kept after the text's. A save that only adds lines appends in place; any other replaces
 // the file only once the whole new content is on disk. On failure the old file is intact. The
 // baseline then describes the file as saved.
-LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline);
+LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFileBaseline& baseline,
+                           const LockWait& wait = {});
 
 // The lines that other programs appended to the log since `baseline` described it, as text, when the
 // file has only grown since; the baseline then describes the file as it is now, so that a later save
 // neither loses nor repeats them. Nothing when the file cannot be read or was changed otherwise (the
 // next save deals with that); no lines when it is as the baseline describes it.
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
-                                                               LogFileBaseline& baseline);
+                                                               LogFileBaseline& baseline,
+                                                               const LockWait& wait = {});
 
 // Appends lines after the bytes already in the log (created when missing), after a CR LF when its last
 // line has no line end. The bytes that were there are never rewritten; a failed append is undone.
-LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines);
+LogWriteResult AppendMainLogLines(const std::string& path, const std::vector<std::string>& lines,
+                                  const LockWait& wait = {});
 
 // ReadMainLog's text, or nothing when the log cannot be read or is refused.
 std::optional<std::string> ReadMainLogText(const std::string& path);

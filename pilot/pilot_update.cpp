@@ -100,7 +100,7 @@ std::optional<std::string> ChangedSinceLoaded(const std::string& path, const Pil
 }
 
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
-                             PilotBackups& backups) {
+                             PilotBackups& backups, const LockWait& wait) {
   if (auto refusal = CheckPilotDetails(details, record)) return Failed(*refusal);
   const DetailsChanges changes = PlanChanges(details, record);
   if (changes.Empty()) return {true, true, {}, {}};
@@ -108,7 +108,7 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
   SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
-  if (!LockWaitingAsTold(file, path))
+  if (!WaitForLock(file, path, wait))
     return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/locked_file.h"
 #include "pilot/pilot_backup.h"
 #include "pilot/pilot_details.h"
 #include "pilot/pilot_record.h"
@@ -30,13 +31,14 @@ std::optional<std::string> ChangedSinceLoaded(const std::string& path, const Pil
 // Checks the details (CheckPilotDetails) and works out what they change (PlanChanges); with nothing
 // changed, it ends there. Otherwise it opens the existing file for reading and writing (never
 // creating it) and holds its exclusive lock until it is closed, so that two of our programs never
-// interleave. Through that open file it refuses to go on unless the file holds exactly the bytes this
-// program last read or wrote (record.BytesOnDisk); it keeps the backup, checks the file once more and
-// that the path still names it, writes the changed ranges, flushes the file to disk and checks the
-// path again. Any failure is reported with a message naming the file and saying whether anything was
-// written. On success the record's PilotName, Rank, Rating and KalidorStatus take the written values
-// and BytesOnDisk the file's new bytes; mission entries and counts are unchanged.
+// interleave; a lock that another program holds is waited for as `wait` says. Through that open file it
+// refuses to go on unless the file holds exactly the bytes this program last read or wrote
+// (record.BytesOnDisk); it keeps the backup, checks the file once more and that the path still names it,
+// writes the changed ranges, flushes the file to disk and checks the path again. Any failure is reported with
+// a message naming the file and saying whether anything was written. On success the record's PilotName, Rank,
+// Rating and KalidorStatus take the written values and BytesOnDisk the file's new bytes; mission entries and
+// counts are unchanged.
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
-                             PilotBackups& backups);
+                             PilotBackups& backups, const LockWait& wait = {});
 
 }  // namespace orlenda

@@ -48,14 +48,25 @@ show_window_test_results() {
   done
 }
 
+# Each Google Test program runs whole under Wine, as one ctest test: the number of its tests that
+# passed, and the tests it left out or skipped, are shown after the run, so that they are counted.
+show_core_test_counts() {
+  local log="${dir}/Testing/Temporary/LastTest.log"
+  [ -f "${log}" ] || return 0
+  awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+       /^\[  (PASSED|FAILED|SKIPPED) +\] [0-9]+ tests?[,.]/ { print name ": " $0 }' "${log}"
+}
+
 echo "== Testing in ${dir} under Wine"
 # One test program at a time: under Wine, the settings test of two writers at once sees the file
 # replaced in steps that a second program on the other core can slow to where a write gives up.
 rm -f "${dir}"/tests/ui/window-test-results/*.txt
 if ! ctest --test-dir "${dir}" --output-on-failure -j1 --timeout 300; then
+  show_core_test_counts
   show_window_test_results
   exit 1
 fi
+show_core_test_counts
 show_window_test_results
 
 windows_cli=("${wine}" "${dir}/cli/orlenda3001-cli.exe")

@@ -1,5 +1,6 @@
 #include "settings/settings_ini.h"
 
+#include <chrono>
 #include <memory>
 #include <utility>
 
@@ -12,6 +13,12 @@
 
 namespace orlenda {
 namespace {
+
+// Other copies of the program hold the file's lock for the moment of one write. A copy that writes
+// many in a row may take it again before a waiting one tries (a wait is a series of tries), so the wait
+// is long; a lock held for a minute belongs to a copy that hangs, and the write then fails rather than
+// this program hanging with it.
+constexpr std::chrono::milliseconds kSettingsLockLimit{60000};
 
 // The file's text before a write: empty for a missing file; nothing when a file is there but cannot
 // be read, because writing would then lose its other settings.
@@ -45,7 +52,8 @@ SettingsSnapshot SettingsIni::Snapshot() const { return SettingsSnapshot(path_);
 void SettingsIni::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   const SettingsError failure("Unable to write to " + path_);
   if (IsMissing(path_)) CreateMissingFolder(path_);
-  const std::unique_ptr<SystemFile> locked = OpenLocked(path_, SystemFile::Mode::kReadWriteOrCreate);
+  const std::unique_ptr<SystemFile> locked =
+      OpenLocked(path_, SystemFile::Mode::kReadWriteOrCreate, {kSettingsLockLimit, {}, {}});
   std::string oldText;
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);

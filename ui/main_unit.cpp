@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
+#include <chrono>
 #include <exception>
 
 #include "base/path_kind.h"
@@ -19,6 +20,7 @@
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
 #include "ui/compact_font.h"
+#include "ui/lock_wait_prompt.h"
 #include "ui/main_log.h"
 #include "ui/pilots_form.h"
 #include "ui/plain_text.h"
@@ -131,7 +133,7 @@ std::string TForm1::FirstRunFolder() const {
 // The log file's text into the text area. A log that cannot be read, or is no text log (a pilot file
 // named as the log), is reported and the log starts empty; the setting stays as it is.
 void TForm1::LoadLogFile(const QString& logFile) {
-  LogReadResult read = ReadMainLog(LocalPath(logFile));
+  LogReadResult read = ReadMainLog(LocalPath(logFile), LockWaitPrompt(this).Wait());
   if (!read.ok) throw PlatformError(read.message);
   logBaseline_ = std::move(read.baseline);
   // The UTF-8 text is freed before the area fills, so that a long log is not held once more then.
@@ -212,7 +214,8 @@ void TForm1::AppendOwnLine(const QString& line) {
 void TForm1::WriteMainLogTo(const QString& fileName) {
   const std::string path = LocalPath(fileName);
   if (path == logBaseline_.path) TakeLinesFromOthers();
-  const LogWriteResult saved = SaveMainLog(path, mainLog_->Text().toStdString(), logBaseline_);
+  const LogWriteResult saved =
+      SaveMainLog(path, mainLog_->Text().toStdString(), logBaseline_, LockWaitPrompt(this).Wait());
   if (!saved.ok) throw PlatformError(saved.message);
   const bool modified = mainLog_->Modified();
   for (const std::string& line : saved.linesFromOthers) mainLog_->AppendLine(Utf8(line));
@@ -223,10 +226,12 @@ void TForm1::WriteMainLogTo(const QString& fileName) {
 
 // Lines that another program appended to the log file since it was loaded or last saved join the
 // text after what the file held then, before the lines added here since. A log file that cannot be
-// read now, or was changed otherwise, is left to the next save.
+// read now (another program holds its lock: no wait, since this also runs whenever the window is
+// activated), or was changed otherwise, is left to the next save.
 void TForm1::TakeLinesFromOthers() {
+  const LockWait noWait{std::chrono::milliseconds(0), {}, {}};
   const std::optional<std::vector<std::string>> lines =
-      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_);
+      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, noWait);
   if (!lines || lines->empty()) return;
   QStringList texts;
   for (const std::string& line : *lines) texts.append(Utf8(line));

@@ -16,6 +16,7 @@
 #include "ui/combo_choice.h"
 #include "ui/combo_width.h"
 #include "ui/compact_font.h"
+#include "ui/lock_wait_prompt.h"
 #include "ui/memo_text_sink.h"
 #include "ui/prompts.h"
 #include "ui/qt_report_context.h"
@@ -222,7 +223,8 @@ bool TPltFileView::SaveDetails(bool askFirst) {
                                       UpdateQuestion(changes), DefaultFor(changes)) != MessageAnswer::Yes) {
     return false;
   }
-  const UpdateResult result = UpdatePilotFile(record_.PilotFileName, details, record_, backups_);
+  const UpdateResult result =
+      UpdatePilotFile(record_.PilotFileName, details, record_, backups_, LockWaitPrompt(this).Wait());
   if (!result.succeeded) return refuse(result.message);
   // Told first, so that a setting that fails while the report is rebuilt cannot hide the success.
   prompts.ShowMessage(this, MessageKind::Information, MessageButtons::Ok, QStringLiteral("Update complete."));

@@ -40,6 +40,11 @@ void SetTextColour(QLabel& label, const QColor& colour) {
 TSplashForm::TSplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TSplashForm>()) {
   ui_->setupUi(this);
+  // The splash never takes the focus. Under Wine, a frameless window shown without being activated is
+  // left to the X server and hidden at once; an activated one is handed to the window manager, and
+  // hiding it waits for the manager to confirm, up to two seconds in vain where there is none. That
+  // wait was most of the program's start.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(size());
   move(kScreenPosition);
   QPalette sky = palette();

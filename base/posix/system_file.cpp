@@ -3,11 +3,9 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <system_error>
 #include <utility>
 
@@ -17,41 +15,6 @@ namespace orlenda {
 namespace {
 
 using posix::RetryOnInterrupt;
-
-volatile std::sig_atomic_t alarmRang = 0;
-
-extern "C" void NoteAlarm(int) { alarmRang = 1; }
-
-// SIGALRM, caught without restarting the call it interrupts, while it lives; then as it was.
-class AlarmWhile {
- public:
-  explicit AlarmWhile(std::chrono::milliseconds wait) {
-    alarmRang = 0;
-    struct sigaction action {};
-    action.sa_handler = NoteAlarm;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGALRM, &action, &previous_);
-    itimerval timer{};
-    timer.it_value = TimeOf(wait);
-    timer.it_interval = TimeOf(std::chrono::milliseconds(10));
-    setitimer(ITIMER_REAL, &timer, nullptr);
-  }
-  ~AlarmWhile() {
-    const itimerval off{};
-    setitimer(ITIMER_REAL, &off, nullptr);
-    sigaction(SIGALRM, &previous_, nullptr);
-  }
-  AlarmWhile(const AlarmWhile&) = delete;
-  AlarmWhile& operator=(const AlarmWhile&) = delete;
-
-  bool Rang() const { return alarmRang != 0; }
-
- private:
-  static timeval TimeOf(std::chrono::milliseconds wait) {
-    return {static_cast<time_t>(wait.count() / 1000), static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
-  }
-  struct sigaction previous_ {};
-};
 
 int Flags(SystemFile::Mode mode) {
   constexpr int kAlways = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
@@ -156,25 +119,14 @@ bool SystemFile::Truncate(std::int64_t size) {
 
 bool SystemFile::SyncToDisk() { return ::fsync(static_cast<int>(native_)) == 0 || Fail(); }
 
-bool SystemFile::LockExclusive() {
+SystemFile::LockAttempt SystemFile::TryLockExclusive() {
   // flock belongs to the open file, not to the process, so two opens in one process exclude each
   // other as two processes do.
-  return RetryOnInterrupt([&] { return ::flock(static_cast<int>(native_), LOCK_EX); }) == 0 || Fail();
-}
-
-SystemFile::LockAttempt SystemFile::LockExclusiveWithin(std::chrono::milliseconds wait) {
-  const int fd = static_cast<int>(native_);
-  if (RetryOnInterrupt([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0) return LockAttempt::kLocked;
-  if (errno != EWOULDBLOCK) return Fail(), LockAttempt::kFailed;
-  if (wait.count() <= 0) return LockAttempt::kHeldElsewhere;
-  // The wait itself blocks in flock, as LockExclusive does, and a timer interrupts it; the timer goes
-  // on ringing after its first time, so that a ring just before flock began cannot be missed.
-  const AlarmWhile alarm(wait);
-  for (;;) {
-    if (::flock(fd, LOCK_EX) == 0) return LockAttempt::kLocked;
-    if (errno != EINTR) return Fail(), LockAttempt::kFailed;
-    if (alarm.Rang()) return LockAttempt::kHeldElsewhere;
-  }
+  if (RetryOnInterrupt([&] { return ::flock(static_cast<int>(native_), LOCK_EX | LOCK_NB); }) == 0)
+    return LockAttempt::kLocked;
+  if (errno == EWOULDBLOCK) return LockAttempt::kHeldElsewhere;
+  Fail();
+  return LockAttempt::kFailed;
 }
 
 bool SystemFile::TakePermissionsOf(const std::string& path) {

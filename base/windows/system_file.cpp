@@ -147,17 +147,15 @@ bool SystemFile::Truncate(std::int64_t size) {
 
 bool SystemFile::SyncToDisk() { return ::FlushFileBuffers(Handle(native_)) || Fail(); }
 
-bool SystemFile::LockExclusive() {
+SystemFile::LockAttempt SystemFile::TryLockExclusive() {
   OVERLAPPED position{};
   position.Offset = kLockOffsetLow;
   position.OffsetHigh = kLockOffsetHigh;
-  return ::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position) || Fail();
-}
-
-// LockFileEx has no time limit, and its try-only form does not exclude a second handle of this same
-// process under every Windows implementation: the wait here is LockExclusive's, without a limit.
-SystemFile::LockAttempt SystemFile::LockExclusiveWithin(std::chrono::milliseconds) {
-  return LockExclusive() ? LockAttempt::kLocked : LockAttempt::kFailed;
+  if (::LockFileEx(Handle(native_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position))
+    return LockAttempt::kLocked;
+  if (::GetLastError() == ERROR_LOCK_VIOLATION) return LockAttempt::kHeldElsewhere;
+  Fail();
+  return LockAttempt::kFailed;
 }
 
 // A file that replaces another (ReplaceFileW) takes its attributes and access rights; a new file takes

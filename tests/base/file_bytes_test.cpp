@@ -39,10 +39,12 @@ TEST(FileBytesTest, MissingFileFolderAndPipeGiveNoBytes) {
   EXPECT_EQ(folder.size, 0);
   EXPECT_TRUE(folder.bytes.empty());
 
+#ifndef _WIN32  // a named pipe in a folder
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
   const FileBytes pipe = ReadFileOfSize(dir.File("pipe"), 8);  // must return at once, not wait for a writer
   EXPECT_EQ(pipe.size, 0);
   EXPECT_TRUE(pipe.bytes.empty());
+#endif
 }
 
 }  // namespace

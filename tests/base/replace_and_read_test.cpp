@@ -14,6 +14,7 @@
 #include "base/file_replacement.h"
 #include "base/system_file.h"
 #include "support/file_contents.h"
+#include "support/lock_holder.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -93,8 +94,8 @@ TEST(FileBytesTest, AFileLockedForAnUpdateCanStillBeRead) {
   test::TempDir dir;
   const std::string path = dir.File("pilot.plt");
   test::WriteBytes(path, "12345");
-  SystemFile writer(path, SystemFile::Mode::kReadWrite);
-  ASSERT_TRUE(writer.LockExclusive());
+  test::LockHolder writer(path);
+  ASSERT_TRUE(writer.Holding());
   const FileBytes read = ReadFileOfSize(path, 5);
   EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), "12345");
   std::string whole;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "base/utf16.h"
 #include "cli_runner.h"
@@ -79,9 +80,8 @@ class CaptureFile {
   CaptureFile& operator=(const CaptureFile&) = delete;
 
   HANDLE handle() const { return handle_; }
-  std::string Text() {
-    ::CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+  // What the program has written so far (all of it once it has ended).
+  std::string Text() const {
     std::ifstream in(path_, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -95,9 +95,14 @@ class CaptureFile {
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
-  CaptureFile out("out");
-  CaptureFile err("err");
+struct CliProcess::Captures {
+  CaptureFile out{"out"};
+  CaptureFile err{"err"};
+  HANDLE process = nullptr;
+};
+
+CliProcess::CliProcess(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides)
+    : captures_(std::make_unique<Captures>()) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE input = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -110,26 +115,46 @@ CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverri
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = input;
-  startup.hStdOutput = out.handle();
-  startup.hStdError = err.handle();
+  startup.hStdOutput = captures_->out.handle();
+  startup.hStdError = captures_->err.handle();
   PROCESS_INFORMATION process{};
   const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
                                         CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
                                         nullptr, &startup, &process);
   ::CloseHandle(input);
   if (!started) throw std::runtime_error("cannot start " + std::string(ORLENDA_CLI_PATH));
-
-  ::WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD status = 0;
-  ::GetExitCodeProcess(process.hProcess, &status);
-  ::CloseHandle(process.hProcess);
   ::CloseHandle(process.hThread);
+  captures_->process = process.hProcess;
+  pid_ = static_cast<int>(process.dwProcessId);
+}
 
+CliProcess::~CliProcess() {
+  if (captures_->process == nullptr) return;
+  ::WaitForSingleObject(captures_->process, INFINITE);
+  ::CloseHandle(captures_->process);
+}
+
+std::string CliProcess::ErrSoFar() const { return captures_->err.Text(); }
+
+CliRun CliProcess::Finish() {
+  ::WaitForSingleObject(captures_->process, INFINITE);
+  DWORD status = 0;
+  ::GetExitCodeProcess(captures_->process, &status);
+  ::CloseHandle(std::exchange(captures_->process, nullptr));
   CliRun run;
   run.exitStatus = static_cast<int>(status);
-  run.out = out.Text();
-  run.err = err.Text();
+  run.out = captures_->out.Text();
+  run.err = captures_->err.Text();
   return run;
+}
+
+std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
+                                     const EnvironmentOverrides& overrides) {
+  return std::make_unique<CliProcess>(arguments, overrides);
+}
+
+CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides) {
+  return CliProcess(arguments, overrides).Finish();
 }
 
 }  // namespace orlenda::test

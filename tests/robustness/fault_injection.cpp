@@ -65,16 +65,6 @@ FileSizeLimit::~FileSizeLimit() {
   std::signal(SIGXFSZ, oldHandler_);
 }
 
-std::string FolderListing(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  std::string listing;
-  for (const auto& name : names) listing += name + "\n";
-  return listing;
-}
-
 int RunInChild(int seconds, int (*work)(const std::string&), const std::string& argument) {
   const pid_t child = ::fork();
   if (child == 0) ::_exit(work(argument) & 0xFF);

@@ -63,9 +63,6 @@ class FailingCalls {
   FailingCalls& operator=(const FailingCalls&) = delete;
 };
 
-// The names in a folder, sorted: a failed write must leave no temporary file behind.
-std::string FolderListing(const std::filesystem::path& folder);
-
 }  // namespace orlenda::test
 
 namespace orlenda::test {

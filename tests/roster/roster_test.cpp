@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/folder_entries.h"
 #include "pilot/pilot_load.h"
 #include "report/rip_pilot.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 #include "settings/settings_snapshot.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
 
@@ -127,6 +129,27 @@ TEST_F(RosterTest, CsvQuotesOnlyTheFieldsThatNeedIt) {
   EXPECT_TRUE(firstRecord.starts_with("plain.plt,\"A,\"\"B\"\"\",Recruit,Target Drone,None,0,"))
       << firstRecord;
   EXPECT_TRUE(csv.starts_with("file,name,rank,rating,kalidor,missions,")) << csv;
+}
+
+// A folder named as a Windows player names it: from its drive letter, with backslashes, and not in
+// ASCII. The folder lists its pilots, each row names its file by the last component, and each loads.
+TEST_F(RosterTest, AFolderNamedTheWindowsWayListsAndLoadsItsPilots) {
+  std::string folder = dir_.File("Pil\xC3\xB6ten \xE2\x9C\x88 Staffel");
+  ASSERT_TRUE(CreateFolders(folder));
+  const std::vector<std::uint8_t> pilot = tools::EncodePilotFile(PilotRecord{});
+  for (const std::string name : {"ace.plt", "ROOKIE.PLT"})
+    test::WriteBytes(folder + "/" + name, std::string(pilot.begin(), pilot.end()));
+#ifdef _WIN32
+  std::ranges::replace(folder, '/', '\\');
+  ASSERT_TRUE(folder.size() > 3 && folder[1] == ':' && folder[2] == '\\') << folder;
+#endif
+  bool readable = false;
+  const std::vector<RosterRow> rows = BuildRoster(PilotFilesIn(folder, readable), settings_, context_);
+  EXPECT_TRUE(readable);
+  ASSERT_EQ(rows.size(), 2U);
+  EXPECT_EQ(rows[0].fileName, "ROOKIE.PLT");
+  EXPECT_EQ(rows[1].fileName, "ace.plt");
+  for (const RosterRow& row : rows) EXPECT_TRUE(row.loaded) << row.path << ": " << row.message;
 }
 
 }  // namespace

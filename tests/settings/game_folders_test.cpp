@@ -15,6 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The folder found in the home, in the system's own separators (the test's paths mix them on Windows).
+fs::path FoundIn(const test::TempDir& home) {
+  return fs::path(FindGameFolder(home.path().string()).value_or("")).lexically_normal();
+}
+
+// A path as Steam writes it in a .vdf value: each backslash doubled.
+std::string VdfText(std::string path) {
+  for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 2))
+    path.insert(at, 1, '\\');
+  return path;
+}
+
 void Touch(const fs::path& file, const std::string& text = "x") {
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << text;
@@ -43,25 +55,25 @@ TEST(GameFolders, SteamLibrariesComeFirstThenListedLibrariesThenWine) {
   test::TempDir home;
   const fs::path wine = home.path() / "Games/xwa/drive_c/GOG Games/Star Wars - X-Wing Alliance";
   Touch(wine / "Pilot.PLT");
-  EXPECT_EQ(FindGameFolder(home.path().string()), wine.string());
+  EXPECT_EQ(FoundIn(home), wine.lexically_normal());
 
   const fs::path library = home.path() / "mnt/big disk";
   const fs::path listed = library / "steamapps/common/STAR WARS X-Wing Alliance";
   Touch(listed / "ace.plt");
   Touch(home.path() / ".local/share/Steam/steamapps/libraryfolders.vdf",
-        "\"libraryfolders\" { \"1\" { \"path\" \"" + library.string() + "\" } }");
-  EXPECT_EQ(FindGameFolder(home.path().string()), listed.string());
+        "\"libraryfolders\" { \"1\" { \"path\" \"" + VdfText(library.string()) + "\" } }");
+  EXPECT_EQ(FoundIn(home), listed.lexically_normal());
 
   const fs::path steam = home.path() / ".steam/steam/steamapps/common/STAR WARS X-Wing Alliance";
   Touch(steam / "rookie.plt");
-  EXPECT_EQ(FindGameFolder(home.path().string()), steam.string());
+  EXPECT_EQ(FoundIn(home), steam.lexically_normal());
 }
 
 TEST(GameFolders, DefaultWinePrefixIsSearchedAFewFoldersDeep) {
   test::TempDir home;
   const fs::path game = home.path() / ".wine/drive_c/Program Files (x86)/LucasArts/X-Wing Alliance";
   Touch(game / "pilot.plt");
-  EXPECT_EQ(FindGameFolder(home.path().string()), game.string());
+  EXPECT_EQ(FoundIn(home), game.lexically_normal());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/file_contents.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -37,6 +38,16 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(PathOfUtf8(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+std::string FolderListing(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(Utf8OfPath(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  std::string listing;
+  for (const auto& name : names) listing += name + "\n";
+  return listing;
 }
 
 }  // namespace orlenda::test

@@ -29,4 +29,7 @@ std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 // Replaces the file's content with `bytes`, creating the file; throws when that fails.
 void WriteBytes(const std::string& path, std::string_view bytes);
 
+// The names in a folder, sorted, one a line: a failed write must leave no temporary file behind.
+std::string FolderListing(const std::filesystem::path& folder);
+
 }  // namespace orlenda::test

@@ -20,6 +20,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "app/session_end.h"
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
@@ -597,6 +598,27 @@ class MainWindowTest : public QObject {
     QVERIFY(!program.LogModified());
     QVERIFY(!QFile::exists(program.home.LogFile()));
     QCOMPARE(program.Setting("LogFile"), std::nullopt);
+  }
+
+  // The end of the desktop session asks what closing the window asks, and the window stays meanwhile;
+  // a save that fails holds the session open.
+  void sessionEndAsksTheClosingQuestion() {
+    ProgramFixture program;
+    program.Start();
+    program.Form1().show();
+    program.Form1().mainLog().AppendLine(QStringLiteral("unsaved line"));
+    program.prompts.AnswerNext(MessageAnswer::Yes);
+    program.prompts.ChooseNextFile(program.home.File(QStringLiteral("no-folder/saved.txt")));
+    QVERIFY(!AnswerSessionEnd(program.Form1()));
+    const QString target = program.home.File(QStringLiteral("saved.txt"));
+    program.prompts.AnswerNext(MessageAnswer::Yes);
+    program.prompts.ChooseNextFile(target);
+    QVERIFY(AnswerSessionEnd(program.Form1()));
+    QCOMPARE(ReadAll(target), QByteArray("unsaved line\r\n"));
+    QCOMPARE(program.prompts.MessageTexts().count(
+                 QStringLiteral("Changes made to the log. Do you want to save changes?")),
+             2);
+    QVERIFY(program.Form1().isVisible());
   }
 
   void saveAndExitSavesAndClosesWithoutAQuestion() {

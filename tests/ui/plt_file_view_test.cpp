@@ -3,23 +3,28 @@
 // success and its failures.
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "base/windows1252.h"
 #include "pilot/pilot_backup.h"
 #include "pilot/pilot_load.h"
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
+#include "support/lock_holder.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
 #include "ui/combo_width.h"
@@ -287,6 +292,44 @@ class PltFileViewTest : public QObject {
     QCOMPARE(fixture.prompts.messages.at(0).buttons, MessageButtons::YesNo);
     QCOMPARE(ReadAll(fixture.pilot), before);
     QVERIFY(!QFile::exists(fixture.pilot + QStringLiteral(".bak")));
+  }
+
+  // Another program holds the pilot's lock: the windows go on meanwhile (this test's timer runs), a box
+  // names the file after about a second, and its Cancel gives the save up at once with nothing written.
+  void aLockHeldElsewhereShowsTheWaitBoxAndCancelWritesNothing() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QByteArray before = ReadAll(fixture.pilot);
+    fixture.Control<QLineEdit>("PilotNameEdit").setText(QStringLiteral("Changed"));
+    LockHolder holder(fixture.pilot.toStdString());
+    QVERIFY(holder.Holding());
+    QString boxText;
+    QElapsedTimer sinceCancel;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr || !box->isVisible()) continue;
+        boxText = box->text();
+        watcher.stop();
+        sinceCancel.start();
+        box->button(QMessageBox::Cancel)->click();
+        return;
+      }
+    });
+    watcher.start(20);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    QVERIFY(sinceCancel.isValid());
+    QVERIFY2(sinceCancel.elapsed() < 1000, "Cancel answers at once");
+    QCOMPARE(boxText,
+             fixture.pilot + QStringLiteral(" is locked by another program. Waiting until it is free; "
+                                            "Cancel gives up, and nothing is written."));
+    const QString refusal = fixture.prompts.MessageTexts().constLast();
+    QVERIFY2(refusal.startsWith(QStringLiteral("Unable to lock ")) &&
+                 refusal.endsWith(QStringLiteral(": another program holds its lock. Nothing was written.")),
+             qPrintable(refusal));
+    QCOMPARE(ReadAll(fixture.pilot), before);
   }
 
   void saveWritesTheChosenDetailsAndKeepsABackup() {

@@ -1,0 +1,30 @@
+#pragma once
+
+// Another program that holds a file's exclusive lock, for the tests of what waits for it. A second
+// process, since under Wine a second handle of the same process is not always kept out of a lock.
+
+#include <cstdint>
+#include <string>
+
+namespace orlenda::test {
+
+class LockHolder {
+ public:
+  // Starts the program and returns once it holds the lock of the file at `path` (which must exist);
+  // Holding() tells whether it got there.
+  explicit LockHolder(const std::string& path);
+  ~LockHolder();  // lets go
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+
+  bool Holding() const { return holding_; }
+  // Tells the program to let go and waits until it has ended, which ends its lock.
+  void LetGo();
+
+ private:
+  std::string marker_;  // the program holds the lock while this file exists
+  std::intptr_t process_ = 0;
+  bool holding_ = false;
+};
+
+}  // namespace orlenda::test
