@@ -134,9 +134,13 @@ bool SavePilotsWindow(TForm1& form1, const QString& folder) {
   table->sortByColumn(static_cast<int>(RosterColumn::kTotal), Qt::AscendingOrder);
   table->selectRow(1);
   bool saved = Save(*pilots, folder, QStringLiteral("pilots-window.png"));
-  table->selectAll();
-  pilots->ChartButtonClick();
-  saved = SaveChart(*pilots, 40, folder, QStringLiteral("career-chart-pilots.png")) && saved;
+  // A folder without pilot files (a start folder that holds none) has nothing to chart; "Chart" would
+  // only ask for a selection in a box that nobody answers here.
+  if (table->model()->rowCount() > 0) {
+    table->selectAll();
+    pilots->ChartButtonClick();
+    saved = SaveChart(*pilots, 40, folder, QStringLiteral("career-chart-pilots.png")) && saved;
+  }
   pilots->hide();
   return saved;
 }
