@@ -43,7 +43,8 @@ run_line() { # line
 
 mapfile -t lines < <(section_commands Installing; section_commands Set-up)
 [ "${#lines[@]}" -ge 4 ] || { echo "FAIL: found only ${#lines[@]} command lines in ${readme}" >&2; exit 1; }
+# Said before the run, so that the last command's own closing lines (the test summary) end the output.
+echo "readme commands: running the ${#lines[@]} command lines of Installing and Set-up"
 for line in "${lines[@]}"; do
   run_line "${line}" || { echo "FAIL: README's command failed: ${line}" >&2; exit 1; }
 done
-echo "readme commands: all ${#lines[@]} command lines of Installing and Set-up ran"
