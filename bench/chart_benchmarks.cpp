@@ -64,13 +64,3 @@ BENCHMARK(BM_DrawBarsOf255Missions)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecon
 
 }  // namespace
 }  // namespace orlenda::bench
-
-// Drawing text needs the application's font system; the offscreen platform needs no display.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

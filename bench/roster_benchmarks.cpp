@@ -96,14 +96,3 @@ BENCHMARK(BM_RemoveMostRowsFromPilotsTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orlenda::bench
-
-// The view needs an application; it is never shown, so no display is needed.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
