@@ -93,6 +93,9 @@ class CaptureFile {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+constexpr int kStartAttempts = 5;
+constexpr DWORD kPauseBetweenStartsMs = 100;
+
 }  // namespace
 
 struct CliProcess::Captures {
@@ -118,11 +121,22 @@ CliProcess::CliProcess(const std::vector<std::string>& arguments, const Environm
   startup.hStdOutput = captures_->out.handle();
   startup.hStdError = captures_->err.handle();
   PROCESS_INFORMATION process{};
-  const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
-                                        nullptr, &startup, &process);
+  // Wine now and then refuses a start while another process of the test is starting (seen with two
+  // updates started at once on a loaded machine); the start is tried again a few times before the
+  // test fails on it.
+  BOOL started = FALSE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+    if (attempt > 0) ::Sleep(kPauseBetweenStartsMs);
+    started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                               CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(), nullptr,
+                               &startup, &process);
+    if (!started) error = ::GetLastError();
+  }
   ::CloseHandle(input);
-  if (!started) throw std::runtime_error("cannot start " + std::string(ORLENDA_CLI_PATH));
+  if (!started)
+    throw std::runtime_error("cannot start " + std::string(ORLENDA_CLI_PATH) + ", error " +
+                             std::to_string(error));
   ::CloseHandle(process.hThread);
   captures_->process = process.hProcess;
   pid_ = static_cast<int>(process.dwProcessId);
