@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "ui/session.h"
+
 namespace orlenda {
 
 LockWaitPrompt::LockWaitPrompt(QWidget* parent) : parent_(parent) {
@@ -18,10 +20,10 @@ LockWaitPrompt::~LockWaitPrompt() {
 }
 
 bool LockWaitPrompt::ShowBox(const std::string& path) {
-  const QString text = QString::fromStdString(path) +
-                       QStringLiteral(
-                           " is locked by another program. Waiting until it is free; Cancel gives up, "
-                           "and nothing is written.");
+  const QString text =
+      DisplayPath(path) + QStringLiteral(
+                              " is locked by another program. Waiting until it is free; Cancel gives up, "
+                              "and nothing is written.");
   box_ = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("Warning"), text,
                                        QMessageBox::Cancel, parent_ ? parent_->window() : nullptr);
   box_->setTextFormat(Qt::PlainText);  // a file name is shown as it stands
