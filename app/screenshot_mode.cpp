@@ -18,11 +18,11 @@
 #include <cstdio>
 
 #include "roster/roster_columns.h"
-#include "ui/career_chart.h"
-#include "ui/main_log.h"
-#include "ui/main_unit.h"
-#include "ui/pilots_form.h"
-#include "ui/plt_file.h"
+#include "ui/charts/career_chart.h"
+#include "ui/main_window/log_text.h"
+#include "ui/main_window/main_unit.h"
+#include "ui/pilot_view/plt_file.h"
+#include "ui/pilots/pilots_form.h"
 
 namespace orlenda {
 
