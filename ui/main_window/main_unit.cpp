@@ -168,13 +168,20 @@ void TForm1::PilotsButtonClick() {
   if (pilotsForm_ == nullptr) {
     pilotsForm_ = new TPilotsForm(
         session_, [this](const std::string& path) { OpenChosenFile(path); },
-        [this](const QString& line) { AppendOwnLine(line); }, this);
+        [this](const std::string& path) { AddToLog(path); }, this);
     pilotsForm_->ShowFolder(PilotsFolder());
   }
   pilotsForm_->setWindowState(pilotsForm_->windowState() & ~Qt::WindowMinimized);
   pilotsForm_->show();
   pilotsForm_->raise();
   pilotsForm_->activateWindow();
+}
+
+// The Pilots window's "Add to log": the file loaded into the pilot file view without showing it, and
+// the line that closing the view would append appended.
+void TForm1::AddToLog(const std::string& path) {
+  TPltFileView& view = *session_.windows.PltFileView;
+  if (view.ReadMission(path) == 0) AppendOwnLine(view.ExportText());
 }
 
 void TForm1::ShowOpenDialogAndOpen() {

@@ -65,6 +65,7 @@ class TForm1 : public QWidget {
   std::string FirstRunFolder() const;
   void ShowOpenDialogAndOpen();
   void OpenChosenFile(const std::string& path);
+  void AddToLog(const std::string& path);
   void AppendOwnLine(const QString& line);
   void TakeLinesFromOthers();
   void TakeLinesFromOthersQuietly();

@@ -18,7 +18,6 @@
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
 #include "ui/charts/career_chart.h"
-#include "ui/pilot_view/plt_file.h"
 #include "ui/pilots/roster_table_model.h"
 #include "ui/shell/platform_error.h"
 #include "ui/shell/qt_report_context.h"
@@ -47,12 +46,12 @@ std::string SameFileKey(const RosterRow& row) {
 }  // namespace
 
 TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
-                         std::function<void(const QString&)> appendToLog, QWidget* parent)
+                         std::function<void(const std::string&)> addToLog, QWidget* parent)
     : QWidget(parent, Qt::Window),
       ui_(std::make_unique<Ui::TPilotsForm>()),
       session_(session),
       openPilot_(std::move(openPilot)),
-      appendToLog_(std::move(appendToLog)),
+      addToLog_(std::move(addToLog)),
       model_(new RosterTableModel(this)),
       proxy_(new RosterSortProxy(this)) {
   ui_->setupUi(this);
@@ -282,11 +281,10 @@ std::vector<int> TPilotsForm::ShownSourceRows() const {
   return rows;
 }
 
-// Each selected pilot is loaded into the pilot file view, as "Open pilotfile" loads it, and the line
-// that closing the view would append is appended, in the order the table shows. Files that failed
-// to load are passed over. Many rows show their progress, and Cancel stops after the current one.
+// Each selected pilot is added to the log (loaded as "Open pilotfile" loads it, and the line that
+// closing the pilot file view would append is appended), in the order the table shows. Files that
+// failed to load are passed over. Many rows show their progress, and Cancel stops after the current one.
 void TPilotsForm::AddToLogButtonClick() {
-  TPltFileView& view = *session_.windows.PltFileView;
   std::vector<std::string> paths;
   for (int row : SelectedSourceRows())
     if (model_->Row(row).loaded) paths.push_back(model_->Row(row).path);
@@ -295,7 +293,7 @@ void TPilotsForm::AddToLogButtonClick() {
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(kProgressDelayMilliseconds);
   for (std::size_t i = 0; i < paths.size() && !progress.wasCanceled(); ++i) {
-    if (view.ReadMission(paths[i]) == 0) appendToLog_(view.ExportText());
+    addToLog_(paths[i]);
     progress.setValue(static_cast<int>(i + 1));
   }
 }

@@ -34,9 +34,10 @@ class TPilotsForm : public QWidget {
 
  public:
   // `openPilot` walks the open road of the main window with a file, named by the path the folder's
-  // listing gave; `appendToLog` adds a line to the main log.
+  // listing gave; `addToLog` loads a file as "Open pilotfile" loads it and appends the line that
+  // closing the pilot file view would append (nothing when the file fails to load).
   TPilotsForm(Session& session, std::function<void(const std::string&)> openPilot,
-              std::function<void(const QString&)> appendToLog, QWidget* parent = nullptr);
+              std::function<void(const std::string&)> addToLog, QWidget* parent = nullptr);
   ~TPilotsForm() override;
 
   // Lists the folder's pilot files anew; the rows arrive step by step.
@@ -69,7 +70,7 @@ class TPilotsForm : public QWidget {
   std::unique_ptr<Ui::TPilotsForm> ui_;
   Session& session_;
   std::function<void(const std::string&)> openPilot_;
-  std::function<void(const QString&)> appendToLog_;
+  std::function<void(const std::string&)> addToLog_;
   RosterTableModel* model_;
   RosterSortProxy* proxy_;
   QString folder_;
