@@ -4,41 +4,22 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "app/screenshot_mode.h"
+#include "app/program_identity.h"
 #include "app/session_end.h"
 #include "app/start_sequence.h"
 #include "app/termination_signal.h"
 #include "base/limit_signals.h"
 #include "settings/default_paths.h"
-#include "ui/pictures/picture_resources.h"
 #include "ui/shell/qt_prompts.h"
-
-namespace {
-
-// The title of the program's standard error box.
-constexpr char kApplicationTitle[] = "Orlenda 3001 <Lite>";
-
-}  // namespace
 
 int main(int argc, char** argv) {
   orlenda::TreatLimitSignalsAsFailures();  // a size limit fails a save instead of ending the program
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("orlenda3001"));
-  QApplication::setDesktopFileName(QStringLiteral("io.github.orlenda3001.orlenda3001"));
-  QApplication::setWindowIcon(orlenda::ApplicationIcon());
+  orlenda::SetProgramIdentity();
 
-  orlenda::QtPrompts prompts{QString::fromLatin1(kApplicationTitle)};
+  orlenda::QtPrompts prompts{orlenda::ProgramTitle()};
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
-
-  const QStringList arguments = QApplication::arguments();
-  const QString screenshotFolder = orlenda::ScreenshotFolder();
-  if (!screenshotFolder.isEmpty() && arguments.size() > 1) {
-    Form1.show();
-    orlenda::QueueScreenshots({Form1, *windows.PltFileView, *windows.SettingsDlg, *windows.AboutBox},
-                              arguments.at(1), screenshotFolder);
-    return QApplication::exec();
-  }
 
   // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
@@ -47,6 +28,7 @@ int main(int argc, char** argv) {
   Form1.show();
   // The pilot file named on the command line is offered once the main window is on screen, so that the
   // open dialog and any box about the file stand over it.
+  const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) {
     QTimer::singleShot(0, &Form1, [&Form1, file = arguments.at(1)] { Form1.OfferCommandLineFile(file); });
   }

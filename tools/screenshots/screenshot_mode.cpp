@@ -1,4 +1,4 @@
-#include "app/screenshot_mode.h"
+#include "tools/screenshots/screenshot_mode.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,9 +1,10 @@
 #pragma once
 
-// A mode of our own for making the pictures of the documentation: with ORLENDA_SCREENSHOT_DIR set, the
-// program loads the pilot file named on the command line without asking, saves pictures of its windows
-// into that folder and ends. It never writes the main log. With ORLENDA_REPORT_FILE set as well, the
-// report text that the pilot file view shows is written into that file (UTF-8), for tests.
+// The screenshot tool's work, for the pictures of the documentation and the smoke tests: with
+// ORLENDA_SCREENSHOT_DIR set, the tool loads the pilot file named on its command line without asking,
+// saves pictures of the windows into that folder and ends. It never writes the main log. With
+// ORLENDA_REPORT_FILE set as well, the report text that the pilot file view shows is written into that file
+// (UTF-8), for tests.
 
 #include <QString>
 
