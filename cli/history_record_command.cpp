@@ -13,6 +13,7 @@
 #include "base/display_text.h"
 #include "base/folder_listing.h"
 #include "base/path_kind.h"
+#include "base/sha256.h"
 #include "base/system_file.h"
 #include "base/termination_requests.h"
 #include "base/windows1252.h"
@@ -42,17 +43,20 @@ std::vector<std::string> PilotFilesOf(const std::string& path, std::ostream& err
   return files;
 }
 
-// Keeps the file's present state and says so: "state 2 of PATH (new)".
-bool RecordFile(HistoryStore& store, const std::string& path, StateKind kind, std::ostream& out,
-                std::ostream& err) {
+// "state 2 of PATH (new)": a state kept, as a finished recording reports it.
+void PrintRecorded(const RecordedState& recorded, const std::string& path, std::ostream& out) {
+  out << "state " << recorded.number << " of " << EscapedText(Utf8FromUtf8OrWindows1252(path))
+      << (recorded.newState ? " (new)" : "") << '\n';
+  out.flush();
+}
+
+// Keeps the file's present state and says so.
+bool RecordFile(HistoryStore& store, const std::string& path, std::ostream& out, std::ostream& err) {
   const auto loaded = LoadWholePilot(path, err);
   if (!loaded) return false;
-  const auto recorded = KeepState(store, path, *loaded, kind, err);
-  if (!recorded) return false;
-  out << "state " << recorded->number << " of " << EscapedText(Utf8FromUtf8OrWindows1252(path))
-      << (recorded->newState ? " (new)" : "") << '\n';
-  out.flush();
-  return true;
+  const auto recorded = KeepState(store, path, *loaded, StateKind::kRecorded, err);
+  if (recorded) PrintRecorded(*recorded, path, out);
+  return recorded.has_value();
 }
 
 int RunRecord(const RecordOptions& options, const std::string& history, std::ostream& out,
@@ -62,25 +66,53 @@ int RunRecord(const RecordOptions& options, const std::string& history, std::ost
   bool allKept = true;
   for (const std::string& path : options.paths)
     for (const std::string& file : PilotFilesOf(path, err))
-      allKept = RecordFile(*store, file, StateKind::kRecorded, out, err) && allKept;
+      allKept = RecordFile(*store, file, out, err) && allKept;
   return allKept ? kSuccess : kFailure;
 }
 
-// What a file looked like at the last look: a new size or modification time is a write to read.
-using FileMarks = std::map<std::string, std::pair<std::int64_t, std::optional<std::int64_t>>>;
+// What a file looked like at the last look. The system tells modification times in whole seconds,
+// so a file changed within the second of a look is read again at the next one, and a state that the
+// watch has seen already is not kept again.
+struct FileMark {
+  std::int64_t size = -1;
+  std::optional<std::int64_t> modified;
+  std::string hash;
+};
+using FileMarks = std::map<std::string, FileMark>;
 
-void LookForWrites(HistoryStore& store, const RecordOptions& options, FileMarks& marks, bool firstLook,
-                   std::ostream& out, std::ostream& err) {
+std::int64_t NowSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+// Keeps the file's state when it is new to the watch: the files as the first look finds them are
+// recorded, what changes afterwards is the game's write.
+void LookAtFile(HistoryStore& store, const std::string& file, FileMark& mark, bool firstLook,
+                std::ostream& out, std::ostream& err) {
+  const auto loaded = LoadWholePilot(file, err);
+  if (!loaded) return;
+  const std::string hash = Sha256Hex(loaded->record.BytesOnDisk);
+  if (hash == mark.hash) return;
+  mark.hash = hash;
+  const auto recorded =
+      KeepState(store, file, *loaded, firstLook ? StateKind::kRecorded : StateKind::kGameWrite, err);
+  if (recorded) PrintRecorded(*recorded, file, out);
+}
+
+void LookForWrites(HistoryStore& store, const RecordOptions& options, FileMarks& marks, std::int64_t lastLook,
+                   bool firstLook, std::ostream& out, std::ostream& err) {
   for (const std::string& path : options.paths)
     for (const std::string& file : PilotFilesOf(path, err)) {
       SystemFile opened(file, SystemFile::Mode::kRead);
-      const auto mark = std::make_pair(opened.RegularFileSize(), opened.ModifiedTime());
+      const std::int64_t size = opened.RegularFileSize();
+      const std::optional<std::int64_t> modified = opened.ModifiedTime();
       opened.Close();
-      auto [known, isNew] = marks.try_emplace(file, mark);
-      if (!isNew && known->second == mark) continue;
-      known->second = mark;
-      // The files as the watch finds them are recorded; what changes afterwards is the game's.
-      RecordFile(store, file, isNew && firstLook ? StateKind::kRecorded : StateKind::kGameWrite, out, err);
+      FileMark& mark = marks[file];
+      const bool recent = !modified || *modified >= lastLook - 1;
+      if (!firstLook && !recent && mark.size == size && mark.modified == modified) continue;
+      mark.size = size;
+      mark.modified = modified;
+      LookAtFile(store, file, mark, firstLook, out, err);
     }
 }
 
@@ -90,8 +122,11 @@ int RunWatch(const RecordOptions& options, const std::string& history, std::ostr
   const TerminationRequests requests;
   FileMarks marks;
   bool firstLook = true;
+  std::int64_t lastLook = NowSeconds();
   do {
-    LookForWrites(*store, options, marks, std::exchange(firstLook, false), out, err);
+    const std::int64_t now = NowSeconds();
+    LookForWrites(*store, options, marks, lastLook, std::exchange(firstLook, false), out, err);
+    lastLook = now;
   } while (!requests.WaitForRequest(std::chrono::seconds(options.intervalSeconds)));
   return kSuccess;
 }
