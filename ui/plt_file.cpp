@@ -16,6 +16,7 @@
 #include "ui/combo_choice.h"
 #include "ui/combo_width.h"
 #include "ui/compact_font.h"
+#include "ui/history_keeping.h"
 #include "ui/lock_wait_prompt.h"
 #include "ui/memo_text_sink.h"
 #include "ui/prompts.h"
@@ -120,6 +121,7 @@ int TPltFileView::ReadMission(const std::string& path) {
     return result.errorCount;
   }
   record_ = std::move(result.record);
+  KeepPilotState(session_, session_.BoxOwner(this), path, record_, result.modifiedTime, StateKind::kOpened);
   FillControls();
   RipPilotIntoTextWindow();
   return 0;
@@ -223,6 +225,7 @@ bool TPltFileView::SaveDetails(bool askFirst) {
                                       UpdateQuestion(changes), DefaultFor(changes)) != MessageAnswer::Yes) {
     return false;
   }
+  KeepPilotState(session_, this, record_.PilotFileName, record_, std::nullopt, StateKind::kBeforeSave);
   const UpdateResult result =
       UpdatePilotFile(record_.PilotFileName, details, record_, backups_, LockWaitPrompt(this).Wait());
   if (!result.succeeded) return refuse(result.message);
@@ -231,6 +234,7 @@ bool TPltFileView::SaveDetails(bool askFirst) {
   if (!result.warning.empty())
     prompts.ShowMessage(this, MessageKind::Warning, MessageButtons::Ok, QtText(result.warning));
   ShowSavedFile();
+  KeepPilotState(session_, this, record_.PilotFileName, record_, std::nullopt, StateKind::kAfterSave);
   return true;
 }
 
