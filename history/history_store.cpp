@@ -95,10 +95,11 @@ auto HistoryStore::WithRecovery(const std::string& doing, Work work) -> decltype
 std::optional<RecordedState> HistoryStore::Record(const std::string& pilotPath, const PilotRecord& record,
                                                   std::optional<std::int64_t> modifiedTime, StateKind kind) {
   const std::string key = PilotKey(pilotPath);
-  StateToKeep state{
-      Sha256Hex(record.BytesOnDisk), record.BytesOnDisk, SummaryOf(record), modifiedTime, kind, NowSeconds()};
+  StateToKeep state{Sha256Hex(record.BytesOnDisk), record.BytesOnDisk, {}, modifiedTime, kind, NowSeconds()};
   return WithRecovery("keep the state of " + key, [&]() -> std::optional<RecordedState> {
     if (auto unchanged = AlreadyCurrent(*db_, key, state)) return unchanged;
+    // The summary is worked out only for a state that is to be written.
+    state.summary = SummaryOf(record);
     SqliteTransaction transaction(*db_);
     RecordedState recorded = KeepState(*db_, key, state);
     transaction.Commit();
