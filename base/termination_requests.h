@@ -5,6 +5,7 @@
 // object ready (a descriptor to read on POSIX, an event on Windows), which the caller watches from its
 // event loop, so that the program ends from there as when its main window is closed.
 
+#include <chrono>
 #include <cstdint>
 
 namespace orlenda {
@@ -23,6 +24,10 @@ class TerminationRequests {
 
   // The descriptor (POSIX) or event handle (Windows) that becomes ready at a request.
   std::intptr_t ReadyHandle() const;
+
+  // Waits up to `limit` for a request, for a program without an event loop (a command that polls);
+  // true when one has arrived. Without handlers it waits the whole time and returns false.
+  bool WaitForRequest(std::chrono::milliseconds limit) const;
 
   // Takes one request, so that the object waits for the next.
   void Acknowledge();

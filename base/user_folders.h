@@ -17,6 +17,12 @@ std::string HomeFolder();
 // application data folder the system knows.
 std::string ConfigFolder();
 
+// The folder where this program keeps the data it gathers for the user (the history of the pilot
+// files): orlenda3001 in $XDG_DATA_HOME when that is an absolute path, else in ~/.local/share; empty
+// when the home folder is unknown. On Windows: "Orlenda 3001" in %LOCALAPPDATA%, or in the local
+// application data folder the system knows. The folder may not exist yet.
+std::string ProgramDataFolder();
+
 // The folders that installed programs live in: on Windows %ProgramFiles% and %ProgramFiles(x86)%
 // (those that are set); none on other systems.
 std::vector<std::string> ProgramFolders();

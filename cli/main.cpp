@@ -15,6 +15,7 @@
 #include "cli/diff_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
+#include "cli/history_command.h"
 #include "cli/option_checks.h"
 #include "cli/report_command.h"
 #include "cli/roster_command.h"
@@ -45,6 +46,7 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddExportCommand(app, exitStatus);
   orlenda::cli::AddDiffCommand(app, exitStatus);
   orlenda::cli::AddRosterCommand(app, exitStatus);
+  orlenda::cli::AddHistoryCommand(app, exitStatus);
   orlenda::cli::RefuseEmptyValues(app);
 
   try {

@@ -39,15 +39,23 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     PrintLoadMessages(loaded, err);
     return kFailure;
   }
-  const SettingsIni store(SettingsPathOrDefault(options.ini, err));
+  return PrintPilotReport(loaded.record, options.ini, options.from, options.to, out, err);
+}
+
+}  // namespace
+
+int PrintPilotReport(const PilotRecord& record, const std::string& ini,
+                     const std::optional<std::string>& from, const std::optional<std::string>& to,
+                     std::ostream& out, std::ostream& err) {
+  const SettingsIni store(SettingsPathOrDefault(ini, err));
   const auto number = [](const std::optional<std::string>& given, int otherwise) {
     return given ? ParseDecimalNumber(*given).value_or(otherwise) : otherwise;
   };
-  MissionRange range{number(options.from, 0), number(options.to, loaded.record.CampaignMissionCount)};
+  MissionRange range{number(from, 0), number(to, record.CampaignMissionCount)};
   StreamSink sink(out);
   std::string exportLine;
   try {
-    RipPilot(loaded.record, store, ReportContextFromLocale(), range, sink, exportLine);
+    RipPilot(record, store, ReportContextFromLocale(), range, sink, exportLine);
   } catch (const SettingsError& e) {
     out.flush();
     PrintMessage(e.what(), err);
@@ -55,8 +63,6 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   }
   return kSuccess;
 }
-
-}  // namespace
 
 void AddReportCommand(CLI::App& app, int& exitStatus) {
   auto* command = app.add_subcommand("report", "Print the pilot report that the pilot file view shows");

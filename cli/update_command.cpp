@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/history_access.h"
 #include "cli/lock_wait_option.h"
 #include "pilot/details_changes.h"
 #include "pilot/enumerations.h"
@@ -33,6 +34,7 @@ struct UpdateOptions {
   ListOption activeMission;
   bool dropScores = false;
   int waitSeconds = kDefaultLockWaitSeconds;
+  std::string history;
 };
 
 // The item chosen by a given option, or the loaded value when the option was not given. False, with
@@ -92,6 +94,13 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
   if (!AllowedCampaignMove(PlanChanges(details, loaded.record), loaded.record, options.dropScores, err))
     return kUsageError;
 
+  const bool changes = !PlanChanges(details, loaded.record).Empty();
+  // The states before and after are kept; the history's trouble is a warning, never a failed save.
+  std::unique_ptr<HistoryStore> history;
+  if (changes) {
+    history = OpenHistory(options.history, err);
+    KeepState(*history, options.path, loaded, StateKind::kBeforeSave, err);
+  }
   PilotBackups backups;
   const UpdateResult result =
       UpdatePilotFile(options.path, details, loaded.record, backups, LockWaitOf(options.waitSeconds, err));
@@ -101,6 +110,9 @@ int RunUpdate(const UpdateOptions& options, std::ostream& out, std::ostream& err
   }
   if (!result.warning.empty()) PrintMessage(result.warning, err);
   if (result.nothingToUpdate) out << kNothingToUpdate << '\n';
+  if (history && !result.nothingToUpdate)
+    if (const auto saved = LoadWholePilot(options.path, err))
+      KeepState(*history, options.path, *saved, StateKind::kAfterSave, err);
   return kSuccess;
 }
 
@@ -126,10 +138,11 @@ void AddUpdateCommand(CLI::App& app, int& exitStatus) {
   command->add_flag("--drop-scores", options->dropScores,
                     "Allow a move of --active-mission back, which drops the scores of the missions after it");
   AddLockWaitOption(*command, options->waitSeconds);
+  AddHistoryOption(*command, options->history);
   command->footer(
       "Only the values that differ from the file's are written; with none, nothing is. A move of the active "
       "mission is named on standard error first; a move back drops the later missions' scores for good and "
-      "is refused without --drop-scores.");
+      "is refused without --drop-scores. The states before and after the write are kept in the history.");
   command->callback([options, &exitStatus] { exitStatus = RunUpdate(*options, std::cout, std::cerr); });
 }
 

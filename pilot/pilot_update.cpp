@@ -99,12 +99,14 @@ std::optional<std::string> ChangedSinceLoaded(const std::string& path, const Pil
   return std::nullopt;
 }
 
-UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
-                             PilotBackups& backups, const LockWait& wait) {
-  if (auto refusal = CheckPilotDetails(details, record)) return Failed(*refusal);
-  const DetailsChanges changes = PlanChanges(details, record);
-  if (changes.Empty()) return {true, true, {}, {}};
+namespace {
 
+// The steps every save shares, from the open to the backup's release: the lock, the check that the file
+// is what this program last read or wrote, the backup and its note, the writes of `ranges` from
+// `image`, the flush and the checks that the path still names the file.
+UpdateResult SaveImage(const std::string& path, const PilotRecord& record,
+                       const std::vector<std::uint8_t>& image, const std::vector<ByteRange>& ranges,
+                       PilotBackups& backups, const LockWait& wait) {
   SystemFile file(path, SystemFile::Mode::kReadWrite);
   if (!file.IsOpen())
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
@@ -112,9 +114,6 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
     return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 
-  std::vector<std::uint8_t> image = record.BytesOnDisk;
-  const std::vector<ByteRange> ranges =
-      PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
   std::string backupMessage;
   if (!backups.BeginSave(path, record.BytesOnDisk, image, ranges, backupMessage))
     return Failed(backupMessage);
@@ -127,10 +126,50 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
     return *refused;
   }
   if (auto failed = WriteRanges(file, path, image, ranges, backups)) return *failed;
+  return {true, false, {}, backups.EndSave(path)};
+}
 
-  std::string warning = backups.EndSave(path);
-  TakeWrittenValues(record, changes, std::move(image));
-  return {true, false, {}, std::move(warning)};
+// The runs of bytes in which two whole files differ; runs closer than a few bytes are written as one.
+std::vector<ByteRange> DifferingRanges(const std::vector<std::uint8_t>& before,
+                                       const std::vector<std::uint8_t>& after) {
+  constexpr std::size_t kJoinedGap = 16;
+  std::vector<ByteRange> ranges;
+  for (std::size_t offset = 0; offset < after.size(); ++offset) {
+    if (before[offset] == after[offset]) continue;
+    if (!ranges.empty() && offset - (ranges.back().offset + ranges.back().size) <= kJoinedGap)
+      ranges.back().size = offset + 1 - ranges.back().offset;
+    else
+      ranges.push_back({offset, 1});
+  }
+  return ranges;
+}
+
+}  // namespace
+
+UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
+                             PilotBackups& backups, const LockWait& wait) {
+  if (auto refusal = CheckPilotDetails(details, record)) return Failed(*refusal);
+  const DetailsChanges changes = PlanChanges(details, record);
+  if (changes.Empty()) return {true, true, {}, {}};
+
+  std::vector<std::uint8_t> image = record.BytesOnDisk;
+  const std::vector<ByteRange> ranges =
+      PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
+  UpdateResult result = SaveImage(path, record, image, ranges, backups, wait);
+  if (result.succeeded) TakeWrittenValues(record, changes, std::move(image));
+  return result;
+}
+
+UpdateResult WritePilotImage(const std::string& path, std::vector<std::uint8_t> image, PilotRecord& record,
+                             PilotBackups& backups, const LockWait& wait) {
+  if (image.size() != kPilotFileSize || record.BytesOnDisk.size() != kPilotFileSize)
+    return Failed("Only a whole pilot file of 152,076 bytes can be written to " + path + "." +
+                  kNothingWritten);
+  const std::vector<ByteRange> ranges = DifferingRanges(record.BytesOnDisk, image);
+  if (ranges.empty()) return {true, true, {}, {}};
+  UpdateResult result = SaveImage(path, record, image, ranges, backups, wait);
+  if (result.succeeded) record.BytesOnDisk = std::move(image);
+  return result;
 }
 
 }  // namespace orlenda

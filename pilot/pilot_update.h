@@ -4,8 +4,10 @@
 // Kalidor Crescent status and campaign mission list, only what the player changed. Every other byte
 // of the file keeps its value.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/locked_file.h"
 #include "pilot/pilot_backup.h"
@@ -39,6 +41,14 @@ std::optional<std::string> ChangedSinceLoaded(const std::string& path, const Pil
 // Rating and KalidorStatus take the written values and BytesOnDisk the file's new bytes; mission entries and
 // counts are unchanged.
 UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& details, PilotRecord& record,
+                             PilotBackups& backups, const LockWait& wait = {});
+
+// Writes a whole state of the file (`image`, kPilotFileSize bytes: an earlier state put back) over the
+// loaded file by the same steps and with the same safety as UpdatePilotFile: the lock, the refusal of a
+// file that is not exactly record.BytesOnDisk, the backup and its note, then only the bytes that differ.
+// On success record.BytesOnDisk holds the image; the record's other members are left as they were, and
+// the caller loads the file again to know them.
+UpdateResult WritePilotImage(const std::string& path, std::vector<std::uint8_t> image, PilotRecord& record,
                              PilotBackups& backups, const LockWait& wait = {});
 
 }  // namespace orlenda

@@ -6,6 +6,14 @@
 namespace orlenda {
 namespace {
 
+// The fields of a row, in column order (a failed file's pilot values are empty), safe to show.
+std::vector<std::string> RosterCsvFields(const RosterRow& row) {
+  std::vector<std::string> fields;
+  for (const RosterColumnInfo& info : RosterColumns())
+    fields.push_back(EscapedText(CellText(row, info.column)));
+  return fields;
+}
+
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
@@ -17,15 +25,8 @@ std::string CsvField(std::string_view text) {
   return quoted;
 }
 
-// The fields of a row, in column order (a failed file's pilot values are empty), safe to show.
-std::vector<std::string> RosterCsvFields(const RosterRow& row) {
-  std::vector<std::string> fields;
-  for (const RosterColumnInfo& info : RosterColumns())
-    fields.push_back(EscapedText(CellText(row, info.column)));
-  return fields;
-}
+}  // namespace
 
-// One record, its line end included.
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -35,8 +36,6 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
   record += "\r\n";
   return record;
 }
-
-}  // namespace
 
 std::string RosterCsv(const std::vector<RosterRow>& rows) {
   std::string csv = CsvRecord(RosterColumnIds());

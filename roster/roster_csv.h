@@ -13,6 +13,10 @@
 
 namespace orlenda {
 
+// One record of fields already safe to show, quoted where they need it, with its CR LF: the one CSV
+// rule of both front ends, which the history's list follows too.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
 // The heading and every row.
 std::string RosterCsv(const std::vector<RosterRow>& rows);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds for 64-bit Windows with Debian's mingw-w64, into build-windows/: the core (base, pilot,
-# report, the settings store), orlenda3001-cli.exe and the core's test programs, and, when the Windows
+# report, the settings store, the history over static SQLite and zlib), orlenda3001-cli.exe and the core's test programs, and, when the Windows
 # Qt toolchain is at hand, the desktop program orlenda3001.exe (one static program) and its window
 # tests. Installs what is missing first.
 #
@@ -10,7 +10,7 @@
 # program is skipped, with a note saying so.
 #
 #   scripts/build-windows.sh [TARGET...]       Environment: WINDOWS_BUILD_DIR (default build-windows),
-#                                              ORLENDA_WINDOWS_QT
+#                                              ORLENDA_WINDOWS_QT, ORLENDA_WINDOWS_LIBS
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${WINDOWS_BUILD_DIR:-build-windows}
@@ -46,6 +46,35 @@ unpack_windows_qt() { # archive-or-folder
   readlink -f "${target}"
 }
 
+# --- SQLite and zlib for mingw-w64 -----------------------------------------------------------------
+
+# The history's static SQLite and zlib (made by ../shared/toolchains/build-mingw-libs.sh from Debian's
+# own sources), from ORLENDA_WINDOWS_LIBS (their folder, holding include/ and lib/, or the .tar.xz
+# archive), else from ../shared/toolchains/mingw-libs-*.tar.xz; unpacked into the build folder once.
+# Prints the folder holding include/ and lib/.
+windows_libs() {
+  local source=${ORLENDA_WINDOWS_LIBS:-}
+  [ -n "${source}" ] || source=$(find ../shared/toolchains -maxdepth 1 -name 'mingw-libs-*.tar.xz' 2>/dev/null | sort | tail -1)
+  if [ -z "${source}" ] || [ ! -e "${source}" ]; then
+    echo "No SQLite and zlib for mingw-w64: set ORLENDA_WINDOWS_LIBS or put mingw-libs-*.tar.xz in ../shared/toolchains" >&2
+    exit 1
+  fi
+  if [ -d "${source}" ]; then
+    readlink -f "${source}"
+    return
+  fi
+  local target="${dir}/mingw-libs" stamp
+  stamp="$(basename "${source}") $(stat -c '%s %Y' "${source}")"
+  if [ "$(cat "${target}/.unpacked" 2>/dev/null)" != "${stamp}" ]; then
+    echo "== Unpacking SQLite and zlib for mingw-w64 from ${source}" >&2
+    rm -rf "${target}"
+    mkdir -p "${target}"
+    tar -xJf "${source}" -C "${target}"
+    echo "${stamp}" >"${target}/.unpacked"
+  fi
+  readlink -f "${target}/mingw-libs"
+}
+
 # --- Configure and build -----------------------------------------------------------------------------
 
 bash scripts/install-deps.sh
@@ -56,6 +85,8 @@ mkdir -p "${dir}"
 export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
+libs_root=$(windows_libs)
+prefixes="${libs_root}"
 desktop=(-DORLENDA_BUILD_GUI=OFF)
 windows_qt=$(find_windows_qt)
 if [ -n "${windows_qt}" ]; then
@@ -63,8 +94,8 @@ if [ -n "${windows_qt}" ]; then
   [ -d "${qt_root}/qt" ] && [ -d "${qt_root}/jpeg" ] || { echo "no qt/ and jpeg/ in ${qt_root}" >&2; exit 1; }
   echo "== The desktop program is built with the Windows Qt in ${qt_root}"
   # Qt's host tools (moc, uic, rcc) are Debian's, of the same Qt version.
-  desktop=(-DORLENDA_BUILD_GUI=ON -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-    "-DCMAKE_PREFIX_PATH=${qt_root}/qt;${qt_root}/jpeg" "-DCMAKE_FIND_ROOT_PATH=${qt_root}/qt;${qt_root}/jpeg")
+  desktop=(-DORLENDA_BUILD_GUI=ON -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+  prefixes="${qt_root}/qt;${qt_root}/jpeg;${prefixes}"
 else
   echo "== The desktop program (orlenda3001.exe) is skipped: no Windows Qt toolchain (neither"
   echo "   ORLENDA_WINDOWS_QT nor ../shared/toolchains/qt6-mingw-*.tar.xz; README.md says how to make one)."
@@ -74,5 +105,6 @@ fi
 # Optimised at -O2: at -O3, GCC 12 reports overlaps inside std::string that are not there (-Wrestrict),
 # and warnings are errors here.
 cmake -S . -B "${dir}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "${desktop[@]}" -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "${desktop[@]}" "-DCMAKE_PREFIX_PATH=${prefixes}" \
+  "-DCMAKE_FIND_ROOT_PATH=${prefixes}" -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" ${1:+--target "$@"}

@@ -30,6 +30,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-windows-XXXXXX")
 # Wine's prefix is the build's own (scripts/build-windows.sh), thrown away with the build folder.
 export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+# The Linux command line's updates keep their history in the throw-away folder, not the user's.
+export XDG_DATA_HOME="${work}/linux-data"
 cleanup() {
   "${wineserver}" -k 2>/dev/null || true
   rm -rf "${work}"
@@ -98,6 +100,18 @@ if [ "${#pilots[@]}" -gt 0 ]; then
   unicode="${work}/Pilöt ✈ $(basename "${pilots[0]}")"
   cp "${pilots[0]}" "${unicode}"
   check "a file name that is not ASCII" cmp -s <("${LINUX_CLI}" dump "${unicode}") <("${windows_cli[@]}" dump "${unicode}")
+fi
+
+# The history under Wine: `record` and `list` keep and read the states in the user's %LOCALAPPDATA%.
+if [ "${#pilots[@]}" -gt 0 ]; then
+  local_app_data=$("${wine}" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
+  history_file=$("${wine}" winepath -u "${local_app_data}\\Orlenda 3001\\history.sqlite3" 2>/dev/null)
+  cp "${pilots[0]}" "${work}/windows/recorded.plt"
+  check "history record under Wine" "${windows_cli[@]}" history record "${work}/windows/recorded.plt"
+  "${windows_cli[@]}" update --rank 3 "${work}/windows/recorded.plt" >/dev/null 2>&1 || true
+  check "history list under Wine: the states before and after the update" \
+    bash -c '"$@" | grep -c "^ *[12]\*\?  " | grep -qx 2' list "${windows_cli[@]}" history list "${work}/windows/recorded.plt"
+  check "the history in %LOCALAPPDATA%\\Orlenda 3001" test -s "${history_file}"
 fi
 [ "${failed}" -eq 0 ] || { echo "windows: the Windows command line differs from the Linux one"; exit 1; }
 

@@ -73,13 +73,13 @@ What each program holds
 - orlenda3001.exe (Windows, one static program): Qt 6.4.2 (Core, Gui, Widgets, the windows platform
   plugin and the windowsvista style) with the libraries Qt bundles (zlib, libpng, FreeType, HarfBuzz,
   PCRE2, and within Qt's own libraries md4c, double-conversion and the other code named in Qt's
-  copyright under src/3rdparty/), libjpeg-turbo, the GCC runtime (libstdc++, libgcc) and the
+  copyright under src/3rdparty/), libjpeg-turbo, SQLite, zlib, the GCC runtime (libstdc++, libgcc) and the
   mingw-w64 runtime (its C runtime, Windows import libraries and winpthreads).
-- orlenda3001-cli.exe (Windows, one static program): CLI11, nlohmann-json, the GCC runtime and the
-  mingw-w64 runtime.
+- orlenda3001-cli.exe (Windows, one static program): CLI11, nlohmann-json, SQLite, zlib, the GCC
+  runtime and the mingw-w64 runtime.
 - orlenda3001 and orlenda3001-cli (Linux, the Debian package): CLI11 and nlohmann-json are compiled
-  into orlenda3001-cli. Everything else the two programs use (Qt, libjpeg-turbo, Nettle, the C++ and C
-  libraries, the GCC runtime) is Debian's shared libraries, whose packages carry their own notices in
+  into orlenda3001-cli. Everything else the two programs use (Qt, libjpeg-turbo, Nettle, SQLite, zlib, the C++
+  and C libraries, the GCC runtime) is Debian's shared libraries, whose packages carry their own notices in
   /usr/share/doc/<package>/copyright.
 
 Qt: getting its source and relinking
@@ -115,6 +115,10 @@ EOF
   component "md4c, double-conversion and the other code in Qt's own libraries" "orlenda3001.exe" "" libqt6core6 \
     qt_bundled "md4c|double-conversion|easing|tinycbor|sha1|sha3|md4|md5|rfc6234|icc"
   component "libjpeg-turbo 2.1.5" "orlenda3001.exe" "*/jpeg/lib/libjpeg.a" libjpeg62-turbo verbatim libjpeg62-turbo
+  component "SQLite 3.40.1 (for mingw-w64)" "orlenda3001.exe, orlenda3001-cli.exe" "*/mingw-libs/lib/libsqlite3.a" \
+    libsqlite3-dev verbatim libsqlite3-dev
+  component "zlib 1.2.13 (for mingw-w64)" "orlenda3001.exe, orlenda3001-cli.exe" "*/mingw-libs/lib/libz.a" \
+    zlib1g-dev verbatim zlib1g-dev
   component "CLI11" "orlenda3001-cli, orlenda3001-cli.exe" "" libcli11-dev verbatim libcli11-dev
   component "nlohmann-json (JSON for Modern C++)" "orlenda3001-cli, orlenda3001-cli.exe" "" nlohmann-json3-dev \
     verbatim nlohmann-json3-dev

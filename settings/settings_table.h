@@ -56,6 +56,8 @@ inline constexpr Setting kSettings[] = {
     {"MegaDetails", "MegaDetailsCheckBox", SettingKind::kFlag, "0"},
     {"NameSource", "NameSourceGroup", SettingKind::kChoice, "2"},
     {"ScoreFormat", "ScoreFormatGroup", SettingKind::kChoice, "1"},
+    // Whether the desktop program keeps the states it opens and saves in the history.
+    {"KeepHistory", "KeepHistoryCheckBox", SettingKind::kFlag, "1"},
 };
 
 // Each key and each control once (keys match without regard to case), and each entry with the default its

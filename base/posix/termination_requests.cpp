@@ -1,5 +1,6 @@
 #include "base/termination_requests.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -47,6 +48,19 @@ TerminationRequests::~TerminationRequests() {
 bool TerminationRequests::IsWatching() const { return signalSockets[1] >= 0; }
 
 std::intptr_t TerminationRequests::ReadyHandle() const { return signalSockets[1]; }
+
+bool TerminationRequests::WaitForRequest(std::chrono::milliseconds limit) const {
+  pollfd ready{signalSockets[1], POLLIN, 0};
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    // A descriptor of -1 is ignored by poll(), which then only waits.
+    const int answer = ::poll(&ready, 1, static_cast<int>(left.count()));
+    if (answer > 0) return true;
+  }
+}
 
 void TerminationRequests::Acknowledge() {
   char byte = 0;

@@ -32,6 +32,13 @@ std::string ConfigFolder() {
   return home.empty() ? std::string() : InFolder(home, ".config");
 }
 
+std::string ProgramDataFolder() {
+  const std::string configured = Environment("XDG_DATA_HOME");
+  if (!configured.empty() && configured.front() == '/') return InFolder(configured, "orlenda3001");
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : InFolder(InFolder(InFolder(home, ".local"), "share"), "orlenda3001");
+}
+
 std::vector<std::string> ProgramFolders() { return {}; }
 
 }  // namespace orlenda

@@ -36,6 +36,14 @@ std::intptr_t TerminationRequests::ReadyHandle() const {
   return reinterpret_cast<std::intptr_t>(requestEvent);
 }
 
+bool TerminationRequests::WaitForRequest(std::chrono::milliseconds limit) const {
+  if (requestEvent == nullptr) {
+    ::Sleep(static_cast<DWORD>(limit.count()));
+    return false;
+  }
+  return ::WaitForSingleObject(requestEvent, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
 void TerminationRequests::Acknowledge() { ::ResetEvent(requestEvent); }
 
 }  // namespace orlenda

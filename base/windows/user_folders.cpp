@@ -41,6 +41,13 @@ std::string ConfigFolder() {
   return roaming.empty() ? KnownFolder(FOLDERID_RoamingAppData) : roaming;
 }
 
+// The local folder, not the roaming one: the history is large and belongs to this computer's files.
+std::string ProgramDataFolder() {
+  std::string local = Environment(L"LOCALAPPDATA");
+  if (local.empty()) local = KnownFolder(FOLDERID_LocalAppData);
+  return local.empty() ? std::string() : InFolder(local, "Orlenda 3001");
+}
+
 std::vector<std::string> ProgramFolders() {
   std::vector<std::string> folders;
   for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)"}) {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli_runner_defaults.h"
 #include "support/file_contents.h"
 
 extern char** environ;
@@ -42,7 +43,7 @@ class CaptureFile {
 std::vector<std::string> Environment(const EnvironmentOverrides& overrides) {
   std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
-  EnvironmentOverrides all{{"LC_ALL", "C"}};
+  EnvironmentOverrides all = RunnerDefaults();
   all.insert(all.end(), overrides.begin(), overrides.end());
   for (const auto& [name, value] : all) {
     const std::string prefix = name + "=";

@@ -41,7 +41,8 @@ std::unique_ptr<CliProcess> StartCli(const std::vector<std::string>& arguments,
                                      const EnvironmentOverrides& overrides = {});
 
 // Runs the program with these arguments and waits for it. Its environment is this process's with
-// LC_ALL=C and then `overrides` set; standard input is empty.
+// LC_ALL=C, a history folder of the test program's own (cli_runner_defaults.h) and then `overrides` set;
+// standard input is empty.
 CliRun RunCli(const std::vector<std::string>& arguments, const EnvironmentOverrides& overrides = {});
 
 // The same with standard output going to `stdoutPath` (a device such as /dev/full), or closed when

@@ -8,6 +8,7 @@
 
 #include "base/utf16.h"
 #include "cli_runner.h"
+#include "cli_runner_defaults.h"
 
 namespace orlenda::test {
 namespace {
@@ -40,7 +41,7 @@ std::wstring EnvironmentBlock(const EnvironmentOverrides& overrides) {
   wchar_t* block = ::GetEnvironmentStringsW();
   for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) entries.emplace_back(entry);
   ::FreeEnvironmentStringsW(block);
-  EnvironmentOverrides all{{"LC_ALL", "C"}};
+  EnvironmentOverrides all = RunnerDefaults();
   all.insert(all.end(), overrides.begin(), overrides.end());
   for (const auto& [name, value] : all) {
     const std::wstring prefix = Wide(name) + L"=";

@@ -70,6 +70,10 @@ expect "the settings file: any file" "$(lines OLD.PLT Red_Kestrel.plt folder not
 expect "the main log: any file" "notes.txt" export --log no
 expect "the main log after =" "notes.txt" export --log = no
 expect "a free value is not completed" "" update --name ""
+expect "the verbs of history" "$(lines record restore)" history re
+expect "a verb after the history's database" "list" history --history notes.txt li
+expect "a verb's own options" "--all" history list --a
+expect "a verb's pilot argument" "$(lines OLD.PLT Red_Kestrel.plt folder)" history restore ""
 expect "a rank with a blank, quoted for the shell" 'Lt.\ Commander' update Red_Kestrel.plt --rank Lt
 expect "a rank typed with its backslash" 'Lt.\ Commander' update --rank 'Lt.\ C'
 expect "ratings after =" "$(lines 'Ace\ 1st' 'Ace\ 2nd' 'Ace\ 3rd' 'Ace\ 4th')" update --rating = Ace

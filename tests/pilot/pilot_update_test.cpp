@@ -644,5 +644,30 @@ TEST_F(PilotUpdateTest, AFileRewrittenByAnotherProgramAfterAFailedSaveIsBackedUp
 }
 #endif
 
+// An earlier state written whole through the save path: the file becomes it byte for byte, the backup
+// holds the file as the write found it, and a file changed since it was read is refused untouched.
+TEST_F(PilotUpdateTest, AnEarlierStateIsWrittenBackWholeWithItsBackup) {
+  const std::string earlierPath = WritePilot(8, "earlier.plt");
+  const auto earlier = ReadByteVector(earlierPath);
+  const std::string path = WritePilot(3);
+  const auto before = ReadByteVector(path);
+  PilotRecord record = Load(path);
+
+  PilotRecord stale = record;
+  ASSERT_TRUE(WritePilotImage(path, earlier, record, backups_).succeeded);
+  EXPECT_EQ(ReadByteVector(path), earlier);
+  EXPECT_EQ(ReadByteVector(PilotBackups::BackupPath(path)), before);
+  EXPECT_EQ(record.BytesOnDisk, earlier);
+  EXPECT_FALSE(fs::exists(PilotBackups::KeepMarkerPath(path)));
+
+  const UpdateResult refused =
+      WritePilotImage(path, ReadByteVector(WritePilot(5, "third.plt")), stale, backups_);
+  EXPECT_FALSE(refused.succeeded);
+  EXPECT_NE(refused.message.find("has been changed by another program"), std::string::npos)
+      << refused.message;
+  EXPECT_EQ(ReadByteVector(path), earlier);
+  EXPECT_TRUE(WritePilotImage(path, earlier, record, backups_).nothingToUpdate);
+}
+
 }  // namespace
 }  // namespace orlenda

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "base/windows1252.h"
+#include "history/history_store.h"
 #include "pilot/pilot_backup.h"
 #include "pilot/pilot_load.h"
 #include "program_fixture.h"
@@ -359,6 +360,37 @@ class PltFileViewTest : public QObject {
     fixture.prompts.AnswerNext(MessageAnswer::Yes);
     Click(fixture.View(), "Button2");
     QCOMPARE(ReadAll(QString::fromStdString(PilotBackups::BackupPath(fixture.pilot.toStdString()))), before);
+  }
+
+  // The history keeps the state the view opens and the states before and after its save; with
+  // KeepHistory off it keeps nothing; a damaged history is set aside with a warning, and the save goes on.
+  void openAndSaveKeepTheirStatesInTheHistory() {
+    ViewFixture fixture;
+    const std::string path = fixture.pilot.toStdString();
+    const auto states = [&] { return HistoryStore(HistoryStore::DefaultPath(), 1000).States(path); };
+    fixture.SetSetting("KeepHistory", "0");
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    QVERIFY(states().empty());
+
+    fixture.SetSetting("KeepHistory", "1");
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    fixture.Box("RankBox").setCurrentIndex(7);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    std::vector<KeptState> kept = states();
+    QCOMPARE(kept.size(), std::size_t{2});
+    QCOMPARE(StateKindWords(kept[0].kinds), std::string("opened, before save"));
+    QCOMPARE(StateKindWords(kept[1].kinds), std::string("after save"));
+    QCOMPARE(kept[1].summary.rank, 7);
+
+    const QString database = QString::fromStdString(HistoryStore::DefaultPath());
+    WriteAll(database, QByteArray(4096, 'x'));
+    fixture.Box("RankBox").setCurrentIndex(2);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.MessageTexts().filter(QStringLiteral("a new history was started")).size(), 1);
+    QCOMPARE(LoadedRecord(fixture.pilot).Rank, 2);
+    QVERIFY(QFile::exists(database + QStringLiteral(".bad")));
   }
 
   void failedSaveIsReportedAndNeverAsComplete() {

@@ -51,7 +51,7 @@ struct DialogFixture : ProgramFixture {
 const QByteArray kAllDefaults =
     "LogFile=%LOG%\nSaveFilename=1\nSaveLogFile=1\nShowMissionScore=1\nShowMissionBonus=1\n"
     "ShowMissionTotal=1\nShowMissionTime=0\nCheckCheat=1\nShowErrorDetailes=0\nShowZeroMissions=0\n"
-    "IncludeDate=0\nMegaDetails=0\nNameSource=2\nScoreFormat=1\n";
+    "IncludeDate=0\nMegaDetails=0\nNameSource=2\nScoreFormat=1\nKeepHistory=1\n";
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "report/rip_pilot.h"
 #include "roster/career.h"
 #include "ui/charts/career_chart.h"
+#include "ui/history/history_keeping.h"
 #include "ui/pilot_view/combo_choice.h"
 #include "ui/pilot_view/combo_width.h"
 #include "ui/pilot_view/memo_text_sink.h"
@@ -120,6 +121,7 @@ int TPltFileView::ReadMission(const std::string& path) {
     return result.errorCount;
   }
   record_ = std::move(result.record);
+  KeepPilotState(session_, session_.BoxOwner(this), path, record_, result.modifiedTime, StateKind::kOpened);
   FillControls();
   RipPilotIntoTextWindow();
   return 0;
@@ -223,6 +225,7 @@ bool TPltFileView::SaveDetails(bool askFirst) {
                                       UpdateQuestion(changes), DefaultFor(changes)) != MessageAnswer::Yes) {
     return false;
   }
+  KeepPilotState(session_, this, record_.PilotFileName, record_, std::nullopt, StateKind::kBeforeSave);
   const UpdateResult result =
       UpdatePilotFile(record_.PilotFileName, details, record_, backups_, LockWaitPrompt(this).Wait());
   if (!result.succeeded) return refuse(result.message);
@@ -231,6 +234,7 @@ bool TPltFileView::SaveDetails(bool askFirst) {
   if (!result.warning.empty())
     prompts.ShowMessage(this, MessageKind::Warning, MessageButtons::Ok, QtText(result.warning));
   ShowSavedFile();
+  KeepPilotState(session_, this, record_.PilotFileName, record_, std::nullopt, StateKind::kAfterSave);
   return true;
 }
 

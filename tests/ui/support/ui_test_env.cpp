@@ -24,13 +24,16 @@ constexpr int kModalPollMilliseconds = 5;
 TestHome::TestHome() : oldWorkingFolder_(QDir::currentPath()) {
   if (!root_.isValid()) throw std::runtime_error("cannot create a temporary folder");
   const QDir root(root_.path());
-  for (const char* folder : {"home", "config", "pilots"}) root.mkpath(QString::fromLatin1(folder));
+  for (const char* folder : {"home", "config", "pilots", "data"}) root.mkpath(QString::fromLatin1(folder));
   const QString config = root.filePath(QStringLiteral("config"));
+  const QString data = root.filePath(QStringLiteral("data"));
   Redirect("HOME", Home());
   Redirect("XDG_CONFIG_HOME", config);
+  Redirect("XDG_DATA_HOME", data);
 #ifdef Q_OS_WIN
   Redirect("USERPROFILE", Home());
   Redirect("APPDATA", QDir::toNativeSeparators(config));
+  Redirect("LOCALAPPDATA", QDir::toNativeSeparators(data));
 #endif
   QDir::setCurrent(WorkingFolder());
 }

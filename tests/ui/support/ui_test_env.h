@@ -18,8 +18,9 @@
 
 namespace orlenda::test {
 
-// HOME, XDG_CONFIG_HOME (on Windows USERPROFILE and APPDATA) and the working folder point into a fresh
-// temporary folder for the object's life, so that no test touches the user's settings or main log.
+// HOME, XDG_CONFIG_HOME, XDG_DATA_HOME (on Windows USERPROFILE, APPDATA and LOCALAPPDATA) and the
+// working folder point into a fresh temporary folder for the object's life, so that no test touches the
+// user's settings, main log or history.
 class TestHome {
  public:
   TestHome();
