@@ -89,12 +89,15 @@ TEST_F(PilotSwapTest, ANameTurnedIntoALinkMidSaveNeverLeadsTheSaveToAnotherFile)
     for (const auto& [name, content] : Contents(dir_.path() / "p")) {
       EXPECT_TRUE(name == "X.plt" || name == "X.moved" || name == "X.plt.bak" || name == "X.plt.bak.keep")
           << name;
-      if (name == "X.plt.bak") EXPECT_EQ(content, original);
+      if (name == "X.plt.bak") {
+        EXPECT_EQ(content, original);
+      }
     }
-    if (step.nth == 3)
+    if (step.nth == 3) {
       EXPECT_NE(result.message.find(pilot_ + ".bak holds it as it was before this run first saved it."),
                 std::string::npos)
           << result.message;
+    }
   }
 }
 
