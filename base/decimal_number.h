@@ -11,4 +11,8 @@ namespace orlenda {
 // anything else: the empty text, blanks, "0x10", "+-1", a value beyond int.
 std::optional<int> ParseDecimalNumber(std::string_view text);
 
+// Digits with an optional leading sign that ParseDecimalNumber refuses only because the value lies
+// beyond int ("2147483648"): a number, but too large (or too small) for the option or setting.
+bool IsDecimalNumberOutOfRange(std::string_view text);
+
 }  // namespace orlenda

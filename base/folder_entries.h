@@ -11,6 +11,10 @@ namespace orlenda {
 // The file that `path` finally names once links are followed; `path` itself when it does not exist.
 std::string FollowLinks(const std::string& path);
 
+// Where `path` leads once links are followed, also when the last link leads nowhere: the name that a
+// file opened for creation at `path` would be created under. `path` itself when it is no link.
+std::string WhereLinksLead(const std::string& path);
+
 // The folder part of a path, "." for a bare file name.
 std::string FolderOf(const std::string& path);
 

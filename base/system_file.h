@@ -18,6 +18,14 @@
 
 namespace orlenda {
 
+// What makes a file the file it is, whatever names lead to it: its device and inode, or on Windows
+// its volume's serial number and its file index.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 class SystemFile {
  public:
   enum class Mode {
@@ -67,6 +75,14 @@ class SystemFile {
   // True when `path` still names this very file: not removed, and not replaced by another file (for
   // instance one renamed over it) since it was opened.
   bool IsStillNamedBy(const std::string& path);
+
+  // The open file's identity and its number of names (hard links; 0 once it is removed); nothing when
+  // the system will not tell.
+  std::optional<FileIdentity> Identity();
+  std::optional<std::uint32_t> NameCount();
+
+  // The identity of the file that `path` names, links followed; nothing when there is none.
+  static std::optional<FileIdentity> IdentityOf(const std::string& path);
 
   // Gives this file the permissions of the file `path` names (links followed): its mode, and its group
   // where the user may set it. False when they cannot be read or the mode cannot be set.

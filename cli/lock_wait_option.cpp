@@ -1,5 +1,6 @@
 #include "cli/lock_wait_option.h"
 
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -18,6 +19,9 @@ void AddLockWaitOption(CLI::App& command, int& seconds) {
           [](std::string& text) -> std::string {
             const auto value = ParseDecimalNumber(text);
             if (value && *value >= 0) return {};
+            if (IsDecimalNumberOutOfRange(text) && !text.starts_with('-'))
+              return "\"" + EscapedText(text) + "\" is too large a number of seconds (at most " +
+                     std::to_string(std::numeric_limits<int>::max()) + ")";
             return "\"" + EscapedText(text) + "\" is not a number of seconds (0 or more)";
           },
           "SECONDS"));

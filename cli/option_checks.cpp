@@ -10,6 +10,17 @@ namespace {
 constexpr const char* kEmptyFileName = "the file name is empty";
 constexpr const char* kEmptyValue = "the value is empty";
 
+// The one rule for the value of every option, whatever it names: a file, a name, a text or a number.
+std::string ValueRefusal(const std::string& text) {
+  if (text.empty()) return kEmptyValue;
+  if (text.starts_with("--"))
+    return "the value \"" + EscapedText(text) +
+           "\" begins with \"--\", as an option does; give the option "
+           "its value first (a file of that name is ./" +
+           EscapedText(text) + ")";
+  return {};
+}
+
 }  // namespace
 
 CLI::Validator SettingsFileCheck() {
@@ -43,7 +54,7 @@ CLI::Validator DecimalNumberCheck() {
 }
 
 void RefuseEmptyValues(CLI::App& app) {
-  const CLI::Validator notEmpty([](std::string& text) { return text.empty() ? kEmptyValue : ""; }, "");
+  const CLI::Validator notEmpty([](std::string& text) { return ValueRefusal(text); }, "");
   for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
     for (CLI::Option* option : command->get_options())
       if (option->nonpositional() && option->get_type_size() != 0) option->check(notEmpty);

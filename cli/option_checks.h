@@ -23,8 +23,10 @@ CLI::Validator FileNameCheck();
 // sign and nothing else. "017" is seventeen; "0x10" and "" are refused.
 CLI::Validator DecimalNumberCheck();
 
-// Makes an empty value a usage error for every option of every subcommand that takes one
-// (`--name ""`): an unset variable in a script must never blank a value or stand for a default.
+// Makes an empty value, and a value that begins with "--", a usage error for every option of every
+// subcommand that takes one: an unset variable in a script must never blank a value or stand for a
+// default (`--name ""`), and an option whose value was forgotten must never swallow the next option as
+// its value (`--log --ini X.plt`, `--name --rank`). A file whose name begins so is written ./--name.
 void RefuseEmptyValues(CLI::App& app);
 
 // The usage error for an option written with nothing after its "=" (`--ini=$INI` with INI unset),

@@ -15,7 +15,7 @@
 #include "base/path_kind.h"
 #include "base/temporary_files.h"
 #include "mainlog/main_log_steps.h"
-#include "pilot/pilot_file_name.h"
+#include "pilot/pilot_file_target.h"
 
 namespace orlenda {
 namespace {
@@ -104,11 +104,12 @@ std::string NotPlainFileReason(const SystemFile& file) {
 
 std::optional<std::string> OpenLockedForWriting(const std::string& path, const LockWait& wait,
                                                 LockedLog& log) {
-  if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (LeadsToPilotFileName(path)) return PilotFileAsLogMessage(path);
   log.created = NothingAt(path);
   std::string reason;
   log.file = OpenLocked(path, SystemFile::Mode::kReadWriteOrCreate, wait, &reason);
-  if (!log.file) return CannotCreateFileMessage(path, reason);
+  if (!log.file)
+    return reason == kLockHeldReason ? LockHeldMessage(path) : CannotCreateFileMessage(path, reason);
   const std::int64_t size = log.file->RegularFileSize();
   if (size < 0) return CannotOpenFileMessage(path, NotPlainFileReason(*log.file));
   log.size = static_cast<std::size_t>(size);
@@ -163,7 +164,7 @@ LogWriteResult FailedWrite(const std::string& path, LockedLog& log, const std::s
 }  // namespace
 
 LogReadResult ReadMainLog(const std::string& path, const LockWait& wait) {
-  if (IsPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
+  if (LeadsToPilotFileName(path)) return {false, PilotFileAsLogMessage(path), {}, {}};
   std::string bytes;
   if (!IsMissing(path)) {
     // A log that this user may read but not write is read without the lock: no writer can change it.
@@ -203,10 +204,15 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
                                                                LogFileBaseline& baseline,
-                                                               const LockWait& wait) {
-  if (baseline.path != path || IsPilotFileName(path)) return std::nullopt;
-  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait);
-  if (!file) return std::nullopt;
+                                                               const LockWait& wait, bool* lockHeld) {
+  if (lockHeld != nullptr) *lockHeld = false;
+  if (baseline.path != path || LeadsToPilotFileName(path)) return std::nullopt;
+  std::string reason;
+  const std::unique_ptr<SystemFile> file = OpenLocked(path, SystemFile::Mode::kReadWrite, wait, &reason);
+  if (!file) {
+    if (lockHeld != nullptr) *lockHeld = reason == kLockHeldReason;
+    return std::nullopt;
+  }
   const std::int64_t size = file->RegularFileSize();
   if (size < 0) return std::nullopt;
   if (static_cast<std::size_t>(size) == baseline.size) return std::vector<std::string>{};
@@ -252,6 +258,10 @@ std::string CannotCreateFileMessage(const std::string& path, const std::string& 
 }
 
 std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
+
+std::string LockHeldMessage(const std::string& path) {
+  return "Unable to lock " + path + ": " + kLockHeldReason + ". Nothing was written.";
+}
 
 std::string CannotOpenFileMessage(const std::string& path, const std::string& reason) {
   return reason.empty() ? CannotOpenFileMessage(path) : CannotOpenFileMessage(path) + " (" + reason + ")";

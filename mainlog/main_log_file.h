@@ -42,10 +42,13 @@ LogWriteResult SaveMainLog(const std::string& path, std::string_view text, LogFi
 // The lines that other programs appended to the log since `baseline` described it, as text, when the
 // file has only grown since; the baseline then describes the file as it is now, so that a later save
 // neither loses nor repeats them. Nothing when the file cannot be read or was changed otherwise (the
-// next save deals with that); no lines when it is as the baseline describes it.
+// next save deals with that); no lines when it is as the baseline describes it. `lockHeld` (when
+// given) tells whether nothing came because another program held the file's lock past the wait, so
+// that the caller may try again soon.
 std::optional<std::vector<std::string>> TakeLinesAppendedSince(const std::string& path,
                                                                LogFileBaseline& baseline,
-                                                               const LockWait& wait = {});
+                                                               const LockWait& wait = {},
+                                                               bool* lockHeld = nullptr);
 
 // Appends lines after the bytes already in the log (created when missing), after a CR LF when its last
 // line has no line end. The bytes that were there are never rewritten; a failed append is undone.
@@ -60,6 +63,8 @@ bool WriteMainLogText(const std::string& path, std::string_view text);
 
 std::string CannotCreateFileMessage(const std::string& path);  // "Cannot create file %s"
 std::string CannotOpenFileMessage(const std::string& path);    // "Cannot open file %s"
+// A save or append given up while another program held the log's lock: in the pilot save's words.
+std::string LockHeldMessage(const std::string& path);
 // "Cannot create file %s (reason)": the system's reason after it, when there is one.
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
 // "Cannot open file %s (reason)", likewise.

@@ -6,7 +6,6 @@
 
 #include "base/windows1252.h"
 #include "mainlog/main_log_steps.h"
-#include "pilot/pilot_file_name.h"
 #include "pilot/pilot_file_target.h"
 
 namespace orlenda {
@@ -105,7 +104,7 @@ std::span<const std::uint8_t> AsBytes(std::string_view text) {
 }
 
 std::optional<std::string> RefusalOf(const std::string& path, std::string_view bytes) {
-  if (IsPilotFileName(path)) return PilotFileAsLogMessage(path);
+  if (LeadsToPilotFileName(path)) return PilotFileAsLogMessage(path);
   if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
   return HoldsPilotFile(bytes, path) ? PilotFileAsLogMessage(path) : BinaryFileAsLogMessage(path);
 }

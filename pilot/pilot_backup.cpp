@@ -6,6 +6,7 @@
 #include "base/file_bytes.h"
 #include "base/file_replacement.h"
 #include "base/folder_entries.h"
+#include "base/folder_listing.h"
 #include "base/path_kind.h"
 #include "pilot/pilot_record.h"
 #include "pilot/save_journal.h"
@@ -23,9 +24,27 @@ std::string RealFileOf(const std::string& path) {
   return KindOfName(path) == NameKind::kLink ? FollowLinks(path) : path;
 }
 
-std::string CopyFailedMessage(const std::string& path, const std::string& reason) {
-  return "Unable to keep a copy of " + path + " as " + PilotBackups::BackupPath(path) + " (" + reason +
+constexpr std::string_view kBackupSuffix = ".bak";
+constexpr std::string_view kMarkerSuffix = ".bak.keep";
+
+std::string CopyFailedMessage(const SaveNames& names, const std::string& reason) {
+  return "Unable to keep a copy of " + names.given + " as " + names.backup + " (" + reason +
          "), so nothing was written to the pilot file.";
+}
+
+// Another name of the open file beside it, a plain file, whose note of a save stands: the file then
+// shares that name's copy and note. `file` itself when its own note stands, or no other name has one.
+std::string OwnerOf(SystemFile& open, const std::string& file) {
+  if (!NothingAt(file + std::string(kMarkerSuffix))) return file;
+  const std::optional<std::uint32_t> names = open.NameCount();
+  const std::optional<FileIdentity> identity = open.Identity();
+  if (!names || *names < 2 || !identity) return file;
+  const auto isMarker = [](std::string_view name) { return name.ends_with(kMarkerSuffix); };
+  for (const FolderEntry& marker : ListFolder(FolderOf(file), isMarker).entries) {
+    const std::string other = marker.path.substr(0, marker.path.size() - kMarkerSuffix.size());
+    if (KindOfName(other) == NameKind::kPlainFile && SystemFile::IdentityOf(other) == identity) return other;
+  }
+  return file;
 }
 
 // What a marker tells of the file beside it.
@@ -50,7 +69,10 @@ std::optional<SaveJournal> ReadMarker(NameKind kind, const std::string& marker, 
     return std::nullopt;
   }
   std::optional<SaveJournal> journal = ParseJournal(text);
-  if (!journal) whyNot = "it is damaged or cut short";
+  if (!journal)
+    whyNot = IsOlderFormOfJournal(text) ? "it is in the form that an earlier version of this program wrote, "
+                                          "which this version does not read"
+                                        : "it is damaged or cut short";
   return journal;
 }
 
@@ -67,9 +89,10 @@ MarkerFinding ExamineMarker(const std::string& marker, std::span<const std::uint
   return MarkerFinding::kUnfinishedSave;
 }
 
-std::string UnreadableMarkerMessage(const std::string& path, const std::string& why) {
-  const std::string marker = PilotBackups::KeepMarkerPath(path);
-  const std::string backup = PilotBackups::BackupPath(path);
+std::string UnreadableMarkerMessage(const SaveNames& names, const std::string& why) {
+  const std::string& path = names.given;
+  const std::string& marker = names.marker;
+  const std::string& backup = names.backup;
   std::string message = "Unable to save " + path + ": " + marker +
                         " is not a note of a save that this program can read (" + why +
                         "). It may be the note of a save that did not end, so nothing was written";
@@ -81,57 +104,92 @@ std::string UnreadableMarkerMessage(const std::string& path, const std::string& 
 }
 
 // A link at the copy's name is replaced, never followed; the copy is as private as the pilot file.
-ReplacementRules CopyRules(const std::string& path) { return {LinkAtName::kReplace, path}; }
+ReplacementRules CopyRules(const SaveNames& names) { return {LinkAtName::kReplace, names.file}; }
 
 }  // namespace
 
-std::string PilotBackups::BackupPath(const std::string& path) { return RealFileOf(path) + ".bak"; }
+std::string PilotBackups::BackupPath(const std::string& path) {
+  return RealFileOf(path) + std::string(kBackupSuffix);
+}
 
-std::string PilotBackups::KeepMarkerPath(const std::string& path) { return RealFileOf(path) + ".bak.keep"; }
+std::string PilotBackups::KeepMarkerPath(const std::string& path) {
+  return RealFileOf(path) + std::string(kMarkerSuffix);
+}
 
-bool PilotBackups::BeginSave(const std::string& path, std::span<const std::uint8_t> before,
+std::optional<SaveNames> PilotBackups::NamesOf(SystemFile& file, const std::string& path,
+                                               std::string& message) {
+  SaveNames names;
+  names.given = path;
+  names.file = RealFileOf(path);
+  names.owner = names.file;
+  if (!StillLeadTo(file, names, message)) return std::nullopt;
+  names.owner = OwnerOf(file, names.file);
+  names.backup = names.owner + std::string(kBackupSuffix);
+  names.marker = names.owner + std::string(kMarkerSuffix);
+  return names;
+}
+
+bool PilotBackups::StillLeadTo(SystemFile& file, const SaveNames& names, std::string& message) {
+  for (const std::string* name : {&names.given, &names.file, &names.owner}) {
+    if (file.IsStillNamedBy(*name)) continue;
+    message = "Unable to save " + names.given + ": " + file.reason() + ". Nothing was written.";
+    return false;
+  }
+  return true;
+}
+
+// Makes sure of the copy before the first save of this run: kept, or made from `before`.
+bool PilotBackups::KeepCopy(SystemFile& file, const SaveNames& names, std::span<const std::uint8_t> before,
+                            std::string& message) {
+  std::string reason;
+  const MarkerFinding finding = ExamineMarker(names.marker, before, reason);
+  if (finding == MarkerFinding::kNotReadable) {
+    message = UnreadableMarkerMessage(names, reason);
+    return false;
+  }
+  const bool keep = finding == MarkerFinding::kUnfinishedSave && IsPlainFileItself(names.backup);
+  const std::string_view bytes(reinterpret_cast<const char*>(before.data()), before.size());
+  if (!keep && !StillLeadTo(file, names, message)) return false;
+  if (!keep && !ReplaceWholeFile(names.backup, bytes, CopyRules(names), reason)) {
+    message = CopyFailedMessage(names, reason);
+    return false;
+  }
+  done_[CanonicalPath(names.owner)] = keep;  // one name per file, however the path was spelled
+  return true;
+}
+
+bool PilotBackups::BeginSave(SystemFile& file, const SaveNames& names, std::span<const std::uint8_t> before,
                              std::span<const std::uint8_t> after, const std::vector<ByteRange>& ranges,
                              std::string& message) {
+  if (!HasBackup(names) && !KeepCopy(file, names, before, message)) return false;
+  if (!StillLeadTo(file, names, message)) return false;
   std::string reason;
-  if (!HasBackup(path)) {
-    const MarkerFinding finding = ExamineMarker(KeepMarkerPath(path), before, reason);
-    if (finding == MarkerFinding::kNotReadable) {
-      message = UnreadableMarkerMessage(path, reason);
-      return false;
-    }
-    const bool keep = finding == MarkerFinding::kUnfinishedSave && IsPlainFileItself(BackupPath(path));
-    const std::string_view bytes(reinterpret_cast<const char*>(before.data()), before.size());
-    if (!keep && !ReplaceWholeFile(BackupPath(path), bytes, CopyRules(path), reason)) {
-      message = CopyFailedMessage(path, reason);
-      return false;
-    }
-    done_[CanonicalPath(path)] = keep;  // one name per file, however the path was spelled
-  }
-  if (!ReplaceWholeFile(KeepMarkerPath(path), JournalText(RealFileOf(path), JournalOf(before, after, ranges)),
-                        CopyRules(path), reason)) {
-    message = "Unable to note the save of " + path + " in " + KeepMarkerPath(path) + " (" + reason +
+  if (!ReplaceWholeFile(names.marker, JournalText(names.file, JournalOf(before, after, ranges)),
+                        CopyRules(names), reason)) {
+    message = "Unable to note the save of " + names.given + " in " + names.marker + " (" + reason +
               "), so nothing was written to the pilot file.";
     return false;
   }
   return true;
 }
 
-std::string PilotBackups::EndSave(const std::string& path) {
-  const std::string marker = KeepMarkerPath(path);
+std::string PilotBackups::EndSave(const SaveNames& names) {
   std::string reason;
-  if (!IsPlainFileItself(marker) || RemoveFile(marker, &reason)) return {};
-  return "The save of " + path + " ended, but " + marker + " could not be removed (" + reason +
+  if (!IsPlainFileItself(names.marker) || RemoveFile(names.marker, &reason)) return {};
+  return "The save of " + names.given + " ended, but " + names.marker + " could not be removed (" + reason +
          "). The next save sees that this save ended, and backs up the file as it is then.";
 }
 
-bool PilotBackups::HasBackup(const std::string& path) const { return done_.contains(CanonicalPath(path)); }
+bool PilotBackups::HasBackup(const SaveNames& names) const {
+  return done_.contains(CanonicalPath(names.owner));
+}
 
-std::string PilotBackups::WhatBackupHolds(const std::string& path) const {
-  const auto copy = done_.find(CanonicalPath(path));
+std::string PilotBackups::WhatBackupHolds(const SaveNames& names) const {
+  const auto copy = done_.find(CanonicalPath(names.owner));
   const bool kept = copy != done_.end() && copy->second;
-  return BackupPath(path) +
-         (kept ? " holds it as it was before an earlier save that did not end first changed it."
-               : " holds it as it was before this run first saved it.");
+  return names.backup + (kept
+                             ? " holds it as it was before an earlier save that did not end first changed it."
+                             : " holds it as it was before this run first saved it.");
 }
 
 }  // namespace orlenda

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "base/system_file.h"
 #include "pilot/details_patch.h"
 
 namespace orlenda {
@@ -31,37 +33,62 @@ namespace orlenda {
 // on until the player has looked, and neither the copy nor the file is touched.
 //
 // The copy and the note belong to the file, not to the name it was reached by: through a link at the
-// name they are kept beside the file the link leads to, so that two names of one file share them.
+// name they are kept beside the file the link leads to, and a save through one of two hard links of a
+// file, while the note of a save through the other stands, uses that other name's copy and note, so
+// that every name of one file shares them. (Hard links in other folders are not looked for.)
 //
 // The copy is written to a temporary file and renamed into place, so an old copy stays whole until the
 // new one is complete; a link at the copy's name is replaced, never followed. The copy and the note
 // take the pilot file's permissions.
+// The names of one save, fixed once from the file that the save opened (the name it was asked to
+// write may be a link) and checked again before each use, so that a name that another program turns
+// into a link to another file meanwhile never leads the copy or the note to that file.
+struct SaveNames {
+  std::string given;   // the name the save was asked to write through
+  std::string file;    // where that name led when the file was opened: a link at the name followed
+  std::string owner;   // the name whose copy and note the file uses: `file`, or another name of the
+                       // same file (a hard link beside it) whose note of a save stands
+  std::string backup;  // owner + ".bak"
+  std::string marker;  // owner + ".bak.keep"
+};
+
 class PilotBackups {
  public:
+  // The names that a save through `path` uses while nothing changes them meanwhile.
   static std::string BackupPath(const std::string& path);
   // The note of a save under way beside the copy.
   static std::string KeepMarkerPath(const std::string& path);
 
+  // The names of a save of the open, locked `file` reached through `path`; nothing, with a message for
+  // the user, when `path` no longer leads to that file (another program replaced, moved or linked it).
+  static std::optional<SaveNames> NamesOf(SystemFile& file, const std::string& path, std::string& message);
+
+  // Whether the names still lead to the open file; when not, `message` says so for the user.
+  static bool StillLeadTo(SystemFile& file, const SaveNames& names, std::string& message);
+
   // Before a save's first write: makes sure of the copy (it exists from this run, is kept because the
   // file is what an unfinished save of ours left, or is made now from `before`, the file as the save
-  // found it) and notes the save: the ranges it writes, from `before` to `after`. Everything is on disk
-  // when it returns true; false, with a message for the user that gives the system's reason, when
-  // nothing may be written.
-  bool BeginSave(const std::string& path, std::span<const std::uint8_t> before,
+  // found it) and notes the save: the ranges it writes, from `before` to `after`. The names are checked
+  // before each of the two. Everything is on disk when it returns true; false, with a message for the
+  // user that gives the reason, when nothing may be written.
+  bool BeginSave(SystemFile& file, const SaveNames& names, std::span<const std::uint8_t> before,
                  std::span<const std::uint8_t> after, const std::vector<ByteRange>& ranges,
                  std::string& message);
 
   // After the save is on disk, or when it wrote nothing after all: a later run may replace the copy.
   // A message for the user when the note could not be removed; empty when all went well.
-  std::string EndSave(const std::string& path);
+  std::string EndSave(const SaveNames& names);
 
-  bool HasBackup(const std::string& path) const;
+  bool HasBackup(const SaveNames& names) const;
 
   // "NAME.plt.bak holds it as it was before ...": which state the copy holds, for a failure message.
-  std::string WhatBackupHolds(const std::string& path) const;
+  std::string WhatBackupHolds(const SaveNames& names) const;
 
  private:
-  // The files whose copy this run made sure of, by their absolute path: true when the copy was kept
+  bool KeepCopy(SystemFile& file, const SaveNames& names, std::span<const std::uint8_t> before,
+                std::string& message);
+
+  // The files whose copy this run made sure of, by the name that owns it: true when the copy was kept
   // for an unfinished save of an earlier run, false when this run made it.
   std::map<std::string, bool> done_;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/file_bytes.h"
+#include "base/folder_entries.h"
 #include "base/path_kind.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
@@ -110,6 +111,15 @@ LoadResult LoadFields(std::span<const std::uint8_t> bytes, std::int64_t fileSize
   return result;
 }
 
+// A folder, a device or a pipe has no size of a file; a link whose file has gone is named as such, not
+// by the system's "No such file or directory" for a name that the player sees in the folder.
+std::string WhyNotOpened(const std::string& path, const FileBytes& file) {
+  if (file.opened) return IsFolder(path) ? "it is a folder" : "it is a device or pipe, not a file";
+  if (KindOfName(path) == NameKind::kLink && IsMissing(path))
+    return "it is a link that leads nowhere (to " + WhereLinksLead(path) + ", which does not exist)";
+  return file.reason;
+}
+
 }  // namespace
 
 std::string WrongSizeMessage(std::int64_t size) {
@@ -145,10 +155,7 @@ LoadResult LoadPilotFile(const std::string& path) {
     LoadResult result;
     result.record.PilotFileName = path;
     result.errorCount = 1;
-    const std::string why = file.opened
-                                ? (IsFolder(path) ? "it is a folder" : "it is a device or pipe, not a file")
-                                : file.reason;
-    result.messages.push_back(CannotOpenPilotMessage(path, why));
+    result.messages.push_back(CannotOpenPilotMessage(path, WhyNotOpened(path, file)));
     return result;
   }
   // The bytes just read become the record's copy of the file: one buffer, not two.

@@ -35,9 +35,9 @@ std::string ChangedMessage(const std::string& path) {
 
 // Words the failure of a save that may have written: the note of the save stays, so the backup is kept
 // for later runs.
-UpdateResult FailedAfterWriting(const std::string& path, const PilotBackups& backups,
+UpdateResult FailedAfterWriting(const SaveNames& names, const PilotBackups& backups,
                                 const std::string& what) {
-  return Failed(what + " " + backups.WhatBackupHolds(path));
+  return Failed(what + " " + backups.WhatBackupHolds(names));
 }
 
 // Refused unless the open file holds exactly `expected`: read through the very file that is written.
@@ -52,25 +52,28 @@ std::optional<UpdateResult> RefuseUnlessUnchanged(SystemFile& file, const std::s
   return std::nullopt;
 }
 
-std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const std::string& path) {
-  if (file.IsStillNamedBy(path)) return std::nullopt;
-  return Failed("Unable to save " + path + ": " + file.reason() + "." + kNothingWritten);
+std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const SaveNames& names) {
+  std::string message;
+  if (PilotBackups::StillLeadTo(file, names, message)) return std::nullopt;
+  return Failed(message);
 }
 
 // Writes the ranges, flushes them to disk and checks that the path still names the file written.
-std::optional<UpdateResult> WriteRanges(SystemFile& file, const std::string& path,
+std::optional<UpdateResult> WriteRanges(SystemFile& file, const SaveNames& names,
                                         const std::vector<std::uint8_t>& image,
                                         const std::vector<ByteRange>& ranges, const PilotBackups& backups) {
+  const std::string& path = names.given;
   const auto writeFailed = [&] {
     return FailedAfterWriting(
-        path, backups,
+        names, backups,
         "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
   };
   for (const ByteRange& range : ranges)
     if (!file.WriteAt(range.offset, std::span(image).subspan(range.offset, range.size))) return writeFailed();
   if (!file.SyncToDisk()) return writeFailed();
-  if (!file.IsStillNamedBy(path))
-    return FailedAfterWriting(path, backups,
+  std::string notNamed;
+  if (!PilotBackups::StillLeadTo(file, names, notNamed))
+    return FailedAfterWriting(names, backups,
                               path +
                                   " was replaced or removed by another program while it was being saved, so "
                                   "the changes did not reach it;");
@@ -112,21 +115,24 @@ UpdateResult SaveImage(const std::string& path, const PilotRecord& record,
     return Failed("Unable to open " + path + " for writing: " + file.reason() + "." + kNothingWritten);
   if (!WaitForLock(file, path, wait))
     return Failed("Unable to lock " + path + ": " + file.reason() + "." + kNothingWritten);
+  // The names of the copy and the note are fixed now, from the file locked, and checked before each use.
+  std::string backupMessage;
+  const std::optional<SaveNames> names = PilotBackups::NamesOf(file, path, backupMessage);
+  if (!names) return Failed(backupMessage);
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 
-  std::string backupMessage;
-  if (!backups.BeginSave(path, record.BytesOnDisk, image, ranges, backupMessage))
+  if (!backups.BeginSave(file, *names, record.BytesOnDisk, image, ranges, backupMessage))
     return Failed(backupMessage);
 
   // Just before the first write: the file is still the one loaded, unchanged, and still named so.
   std::optional<UpdateResult> refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk);
-  if (!refused) refused = RefuseUnlessStillNamed(file, path);
+  if (!refused) refused = RefuseUnlessStillNamed(file, *names);
   if (refused) {
-    backups.EndSave(path);
+    backups.EndSave(*names);
     return *refused;
   }
-  if (auto failed = WriteRanges(file, path, image, ranges, backups)) return *failed;
-  return {true, false, {}, backups.EndSave(path)};
+  if (auto failed = WriteRanges(file, *names, image, ranges, backups)) return *failed;
+  return {true, false, {}, backups.EndSave(*names)};
 }
 
 // The runs of bytes in which two whole files differ; runs closer than a few bytes are written as one.

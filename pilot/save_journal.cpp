@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kJournalLine = "orlenda-save-journal 1";
 constexpr std::string_view kEndWord = "end ";
+constexpr std::string_view kEndLineStart = "\nend ";
+// How the first form of the marker, a single sentence, ended.
+constexpr std::string_view kFirstFormEnd = " It is kept until a save of the file succeeds.\n";
 
 // FNV-1a: a hash that every build and every system computes alike, as a marker written by one program
 // is read by the other.
@@ -83,10 +86,10 @@ std::string JournalText(const std::string& path, const SaveJournal& journal) {
   return text.str() + EndLine(text.str());
 }
 
-std::optional<SaveJournal> ParseJournal(std::string_view marker) {
-  const std::optional<std::string_view> body = CheckedBody(marker);
-  if (!body) return std::nullopt;
-  const std::string_view text = *body;
+namespace {
+
+// The journal of a body without its end line.
+std::optional<SaveJournal> ParseBody(std::string_view text) {
   const std::size_t start = text.find(std::string(kJournalLine) + "\n");
   if (start == std::string_view::npos) return std::nullopt;
   std::istringstream lines(std::string(text.substr(start + kJournalLine.size() + 1)));
@@ -104,6 +107,22 @@ std::optional<SaveJournal> ParseJournal(std::string_view marker) {
   }
   if (!lines.eof()) return std::nullopt;
   return journal;
+}
+
+}  // namespace
+
+std::optional<SaveJournal> ParseJournal(std::string_view marker) {
+  const std::optional<std::string_view> body = CheckedBody(marker);
+  if (!body) return std::nullopt;
+  return ParseBody(*body);
+}
+
+bool IsOlderFormOfJournal(std::string_view marker) {
+  // The first form said in words why the copy was kept; the next one had no end line, and our
+  // replacement of whole files never leaves a marker cut short at a line's end.
+  if (marker.ends_with(kFirstFormEnd) && marker.find('\n') == marker.size() - 1) return true;
+  return !CheckedBody(marker) && marker.find(kEndLineStart) == std::string_view::npos &&
+         ParseBody(marker).has_value();
 }
 
 bool IsCompletedByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file) {

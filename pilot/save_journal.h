@@ -40,6 +40,10 @@ std::string JournalText(const std::string& path, const SaveJournal& journal);
 // Nothing when the text is not a whole, unchanged journal of ours.
 std::optional<SaveJournal> ParseJournal(std::string_view text);
 
+// Whether a text that ParseJournal refuses is a marker in a form that earlier versions of this program
+// wrote (a sentence, or a journal without its end line), not one damaged or cut short.
+bool IsOlderFormOfJournal(std::string_view text);
+
 // Whether `file` is what a save of this journal may have left when it was stopped at any instant.
 bool IsLeftByJournaledSave(const SaveJournal& journal, std::span<const std::uint8_t> file);
 

@@ -52,8 +52,14 @@ SettingsSnapshot SettingsIni::Snapshot() const { return SettingsSnapshot(path_);
 void SettingsIni::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   const SettingsError failure("Unable to write to " + path_);
   if (IsMissing(path_)) CreateMissingFolder(path_);
+  const std::shared_ptr<const LockWait> wait = lockWaits_ ? lockWaits_() : nullptr;
+  std::string reason;
   const std::unique_ptr<SystemFile> locked =
-      OpenLocked(path_, SystemFile::Mode::kReadWriteOrCreate, {kSettingsLockLimit, {}, {}});
+      OpenLocked(path_, SystemFile::Mode::kReadWriteOrCreate,
+                 wait ? *wait : LockWait{kSettingsLockLimit, {}, {}}, &reason);
+  // A wait given up or run out fails the write at once, so that the writes after it in a series (the
+  // settings dialog's OK) do not each wait again.
+  if (!locked && reason == kLockHeldReason) throw failure;
   std::string oldText;
   if (!TextBeforeWriting(path_, oldText)) throw failure;
   const std::string newText = WithIniValue(oldText, section, key, value);

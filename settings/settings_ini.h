@@ -4,11 +4,14 @@
 // at once, so a value written anywhere is seen by the very next read; nothing is left to flush. No
 // values are cached.
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "base/locked_file.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_snapshot.h"
 
@@ -44,8 +47,15 @@ class SettingsIni final : public SettingsReader {
 
   const std::string& path() const { return path_; }
 
+  // How each write waits for the file's lock while another program holds it: the maker gives the wait
+  // of one write (the desktop program's box, which stands over that write only), and a wait given up
+  // (its Cancel) fails the write as any failed write does. Unset: a silent wait of up to a minute.
+  using LockWaitMaker = std::function<std::shared_ptr<const LockWait>()>;
+  void UseLockWaits(LockWaitMaker maker) { lockWaits_ = std::move(maker); }
+
  private:
   std::string path_;
+  LockWaitMaker lockWaits_;
 };
 
 }  // namespace orlenda

@@ -57,6 +57,19 @@ std::string FollowLinks(const std::string& path) {
   return path;  // a file that does not exist yet is created under the given name
 }
 
+std::string WhereLinksLead(const std::string& path) {
+  constexpr int kMostLinks = 40;  // as the system's own limit on a chain of links
+  std::string current = path;
+  for (int step = 0; step < kMostLinks; ++step) {
+    std::vector<char> target(PATH_MAX + 1, '\0');
+    const ssize_t length = ::readlink(current.c_str(), target.data(), PATH_MAX);
+    if (length < 0) return FollowLinks(current);
+    const std::string next(target.data(), static_cast<std::size_t>(length));
+    current = next.starts_with('/') ? next : FolderOf(current) + "/" + next;
+  }
+  return current;
+}
+
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";

@@ -152,6 +152,30 @@ bool SystemFile::IsStillNamedBy(const std::string& path) {
   return Fail("the file was replaced or removed by another program");
 }
 
+std::optional<FileIdentity> SystemFile::Identity() {
+  struct stat open {};
+  if (::fstat(static_cast<int>(native_), &open) != 0) {
+    Fail();
+    return std::nullopt;
+  }
+  return FileIdentity{static_cast<std::uint64_t>(open.st_dev), static_cast<std::uint64_t>(open.st_ino)};
+}
+
+std::optional<std::uint32_t> SystemFile::NameCount() {
+  struct stat open {};
+  if (::fstat(static_cast<int>(native_), &open) != 0) {
+    Fail();
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(open.st_nlink);
+}
+
+std::optional<FileIdentity> SystemFile::IdentityOf(const std::string& path) {
+  struct stat named {};
+  if (::stat(path.c_str(), &named) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(named.st_dev), static_cast<std::uint64_t>(named.st_ino)};
+}
+
 bool SystemFile::Close() {
   const int fd = static_cast<int>(std::exchange(native_, kNoFile));
   return ::close(fd) == 0 || Fail();

@@ -109,6 +109,10 @@ std::string FollowLinks(const std::string& path) {
   return Narrow(WithoutLongPathPrefix(finalPath));
 }
 
+// A link that leads nowhere is rare on Windows and its target is not read here: the link's own name is
+// what the checks see then.
+std::string WhereLinksLead(const std::string& path) { return FollowLinks(path); }
+
 std::string FolderOf(const std::string& path) {
   const auto separator = path.find_last_of("/\\");
   if (separator == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";

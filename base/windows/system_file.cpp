@@ -17,6 +17,11 @@ constexpr DWORD kLockOffsetLow = 0xFFFFFFFE;
 
 HANDLE Handle(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
 
+FileIdentity IdentityIn(const BY_HANDLE_FILE_INFORMATION& information) {
+  return {information.dwVolumeSerialNumber,
+          (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
 OVERLAPPED At(std::int64_t offset) {
   OVERLAPPED position{};
   position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
@@ -170,19 +175,40 @@ bool SystemFile::IsStillNamedBy(const std::string& path) {
   if (::GetFileInformationByHandleEx(Handle(native_), FileStandardInfo, &standard, sizeof standard) &&
       standard.DeletePending)
     return Fail("the file was replaced or removed by another program");
+  const std::optional<FileIdentity> named = IdentityOf(path);
+  if (!named) return Fail();
+  if (*named == IdentityIn(open) && open.nNumberOfLinks > 0) return true;
+  return Fail("the file was replaced or removed by another program");
+}
+
+std::optional<FileIdentity> SystemFile::Identity() {
+  BY_HANDLE_FILE_INFORMATION open{};
+  if (!::GetFileInformationByHandle(Handle(native_), &open)) {
+    Fail();
+    return std::nullopt;
+  }
+  return IdentityIn(open);
+}
+
+std::optional<std::uint32_t> SystemFile::NameCount() {
+  BY_HANDLE_FILE_INFORMATION open{};
+  if (!::GetFileInformationByHandle(Handle(native_), &open)) {
+    Fail();
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(open.nNumberOfLinks);
+}
+
+std::optional<FileIdentity> SystemFile::IdentityOf(const std::string& path) {
   // Opened for nothing but its identity, so that it never disturbs another program's use of it.
   HANDLE named = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (named == INVALID_HANDLE_VALUE) return Fail();
-  BY_HANDLE_FILE_INFORMATION current{};
-  const bool known = ::GetFileInformationByHandle(named, &current);
+  if (named == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = ::GetFileInformationByHandle(named, &information);
   ::CloseHandle(named);
-  if (!known) return Fail();
-  if (open.dwVolumeSerialNumber == current.dwVolumeSerialNumber &&
-      open.nFileIndexHigh == current.nFileIndexHigh && open.nFileIndexLow == current.nFileIndexLow &&
-      open.nNumberOfLinks > 0)
-    return true;
-  return Fail("the file was replaced or removed by another program");
+  if (!known) return std::nullopt;
+  return IdentityIn(information);
 }
 
 bool SystemFile::Close() {

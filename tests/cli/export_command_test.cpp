@@ -102,6 +102,13 @@ TEST_F(ExportCommandTest, PilotFileOrBinaryFileNamedAsTheLogIsRefused) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, "Cannot use " + copy + " as the log: it is a pilot file\n");
   EXPECT_TRUE(Bytes(copy) == before);
+
+#ifndef _WIN32  // a link that leads nowhere is made without rights on POSIX only
+  const std::string link = dir_.File("dl.txt");
+  std::filesystem::create_symlink("made.plt", link);
+  EXPECT_EQ(Export({"--log", link, biggs_}).exitStatus, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("made.plt")));
+#endif
 }
 
 // Every writer takes the log's lock, so exports started together keep every line, old and new.
@@ -165,6 +172,12 @@ TEST_F(ExportCommandTest, UsageErrors) {
   EXPECT_EQ(Export({}).exitStatus, 2);
   EXPECT_EQ(Export({"--log"}).exitStatus, 2);
   EXPECT_EQ(Export({"--colour", wedge_}).exitStatus, 2);
+  const test::CliRun tooLong = Export({"--wait", "2147483648", wedge_});
+  EXPECT_EQ(tooLong.exitStatus, 2);
+  EXPECT_EQ(
+      tooLong.err.rfind("--wait: \"2147483648\" is too large a number of seconds (at most 2147483647)\n", 0),
+      0u)
+      << tooLong.err;
 }
 
 }  // namespace

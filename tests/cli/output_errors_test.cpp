@@ -69,6 +69,27 @@ TEST_F(OutputErrorsTest, EmptyLogOrIniNameIsAUsageError) {
   EXPECT_FALSE(std::filesystem::exists(log));
 }
 
+// A forgotten value never takes the next option in its place: `--log --ini` would create a log named
+// --ini, `--name --rank` would store that text as the name.
+TEST_F(OutputErrorsTest, AnOptionsValueNeverBeginsWithTwoDashes) {
+  const auto before = std::filesystem::directory_entry(dir_.path()).last_write_time();
+  const std::string pilotBytes = Bytes(pilot_);
+  for (const auto& [command, error] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"export", "--log", "--ini", pilot_}, "--log: the value \"--ini\" begins with \"--\""},
+           {{"update", pilot_, "--name", "--rank", "3"},
+            "--name: the value \"--rank\" begins with \"--\""}}) {
+    const test::CliRun run = test::RunCli(command, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_EQ(run.err.rfind(error, 0), 0u) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists("--ini"));
+  EXPECT_EQ(std::filesystem::directory_entry(dir_.path()).last_write_time(), before) << "nothing created";
+  EXPECT_EQ(Bytes(pilot_), pilotBytes);
+  // "--" still ends the options: what follows is a file, even with a name of two dashes.
+  EXPECT_EQ(test::RunCli({"export", "--ini", ini_, "--", pilot_}, environment_).exitStatus, 0);
+}
+
 // With --log the lines go to the log first, then to standard output: an output that fails afterwards
 // (a full device, a reader that went away) is reported, with the log holding the lines, and never
 // kills the program before the log got them.

@@ -80,7 +80,8 @@ with tempfile.TemporaryDirectory() as folder:
     shutil.copy(os.path.join(REAL_PILOTS, "xwa.plt"),
                 os.path.join(folder, b"bad\xffname.plt".decode("utf-8", "surrogateescape")))
     os.symlink("gone.plt", os.path.join(folder, "dangling.plt"))
-    gone = "Unable to open %s: No such file or directory." % os.path.join(folder, "dangling.plt")
+    gone = "Unable to open %s: it is a link that leads nowhere (to %s, which does not exist)." % (
+        os.path.join(folder, "dangling.plt"), os.path.join(folder, "gone.plt"))
     csv_rows = list(csv.DictReader(io.StringIO(run("--csv", folder)[1], newline="")))
     json_rows = json.loads(run("--json", folder)[1])
     for rows in (csv_rows, json_rows):

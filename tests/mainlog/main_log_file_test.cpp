@@ -20,6 +20,7 @@
 
 #include "base/system_file.h"
 #include "support/file_contents.h"
+#include "support/lock_holder.h"
 #include "support/temp_dir.h"
 
 namespace orlenda {
@@ -209,6 +210,22 @@ TEST_F(MainLogFileTest, PilotAndBinaryFilesAreRefusedAsLogs) {
   EXPECT_FALSE(std::filesystem::exists(pilotName));
 }
 
+// A link named like a log that leads to a pilot file's name, even one that does not exist yet, is
+// refused as the pilot file would be: opening it to write would create or change the pilot.
+#ifndef _WIN32  // a link that leads nowhere needs no rights on POSIX; Windows links need them
+TEST_F(MainLogFileTest, ALinkToAPilotFileNameIsRefusedAsALog) {
+  const std::string made = dir_.File("made.plt");
+  const std::string link = dir_.File("dl.txt");
+  std::filesystem::create_symlink("made.plt", link);
+  LogFileBaseline baseline;
+  EXPECT_EQ(AppendMainLogLines(link, {"x"}).message,
+            "Cannot use " + link + " as the log: it leads to the pilot file " + made);
+  EXPECT_FALSE(SaveMainLog(link, "x", baseline).ok);
+  EXPECT_FALSE(ReadMainLog(link).ok);
+  EXPECT_FALSE(std::filesystem::exists(made));
+}
+#endif
+
 // A whole-log save renames a new file over the log while an appender waits for the lock of the old
 // one: the appender must notice and append to the new file, or its line would be lost with the old.
 #ifndef _WIN32  // Windows refuses to rename a file over one that is open
@@ -249,6 +266,21 @@ TEST_F(MainLogFileTest, StaleTemporaryFilesOfTheLogAreRemoved) {
   EXPECT_FALSE(std::filesystem::exists(stale));
   EXPECT_TRUE(std::filesystem::exists(fresh));
   EXPECT_TRUE(std::filesystem::exists(foreign));
+}
+
+// A wait for the lock given up (the desktop's Cancel, the command line's --wait run out) says, as a
+// pilot's save does, that nothing was written; the log keeps its bytes.
+TEST_F(MainLogFileTest, AWaitGivenUpSaysNothingWasWritten) {
+  WriteBytes(log_, "kept\r\n");
+  const test::LockHolder holder(log_);
+  ASSERT_TRUE(holder.Holding());
+  LogFileBaseline baseline;
+  const LockWait noWait{std::chrono::milliseconds(0), {}, {}};
+  const std::string expected =
+      "Unable to lock " + log_ + ": another program holds its lock. Nothing was written.";
+  EXPECT_EQ(SaveMainLog(log_, "new", baseline, noWait).message, expected);
+  EXPECT_EQ(AppendMainLogLines(log_, {"new"}, noWait).message, expected);
+  EXPECT_EQ(ReadBytes(log_), "kept\r\n");
 }
 
 TEST(MainLogMessages, ExactTexts) {

@@ -566,12 +566,21 @@ TEST_F(PilotUpdateTest, AMarkerThatCannotBeReadWholeStopsEverySave) {
   KillASaveBetweenItsWrites(path, Load(path));
   const std::string note = test::ReadBytes(marker);
   const auto halfWritten = ReadByteVector(path);
+  const std::string kOlderForm =
+      "it is in the form that an earlier version of this program wrote, which this version does not read";
   std::string changedWord = note;
   changedWord.replace(changedWord.find("write "), 5, "wrote");
   const std::pair<std::string, std::function<void()>> damages[] = {
       {"it is damaged or cut short", [&] { test::WriteBytes(marker, note.substr(0, 150)); }},
       {"it is damaged or cut short", [&] { test::WriteBytes(marker, ""); }},
       {"it is damaged or cut short", [&] { test::WriteBytes(marker, changedWord); }},
+      {kOlderForm,
+       [&] {
+         test::WriteBytes(marker, backup + " holds " + path +
+                                      " as it was before a save that failed. It is kept until a save of "
+                                      "the file succeeds.\n");
+       }},
+      {kOlderForm, [&] { test::WriteBytes(marker, note.substr(0, note.rfind("end "))); }},
       {"it is a link", [&] { fs::create_symlink(path + ".elsewhere", marker); }},
       {"it is a folder", [&] { fs::create_directory(marker); }},
       {"it is a device, pipe or socket", [&] { ASSERT_EQ(::mkfifo(marker.c_str(), 0600), 0); }},
@@ -619,6 +628,26 @@ TEST_F(PilotUpdateTest, EveryNameOfAFileSharesOneBackup) {
   ASSERT_TRUE(UpdatePilotFile(real, Details("Killed", 2, 6, 2, 3), halfWritten, nextRun).succeeded);
   EXPECT_EQ(ReadByteVector(real + ".bak"), original);
   EXPECT_FALSE(fs::exists(link + ".bak"));
+}
+
+// Two hard links of one file: a save through the second name while the note of a killed save through
+// the first stands keeps that save's copy, the original, and never makes a copy of its own from the
+// half-written file.
+TEST_F(PilotUpdateTest, HardLinksShareTheCopyOfAnUnfinishedSave) {
+  const std::string real = WritePilot(3, "real.plt");
+  const std::string other = dir_.File("other.plt");
+  fs::create_hard_link(real, other);
+  const auto original = ReadByteVector(real);
+  KillASaveBetweenItsWrites(real, Load(real));
+
+  PilotRecord halfWritten = Load(other);
+  PilotBackups nextRun;
+  const UpdateResult result = UpdatePilotFile(other, Details("Other", 2, 6, 2, 3), halfWritten, nextRun);
+  ASSERT_TRUE(result.succeeded) << result.message;
+  EXPECT_EQ(ReadByteVector(real + ".bak"), original);
+  EXPECT_FALSE(fs::exists(other + ".bak"));
+  EXPECT_FALSE(fs::exists(real + ".bak.keep")) << "the shared note ends with the save";
+  EXPECT_FALSE(fs::exists(other + ".bak.keep"));
 }
 
 // After a failed save, the game rewrites the file (a mission flown): that is a whole state again, and

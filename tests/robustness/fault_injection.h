@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -50,8 +51,8 @@ class FileSizeLimit {
   void (*oldHandler_)(int);
 };
 
-// The system calls that FailingCalls can make fail.
-enum class SystemCall : unsigned { kUnlink, kFlock, kFsync, kFtruncate };
+// The system calls that FailingCalls can make fail and BeforeCall can run something before.
+enum class SystemCall : unsigned { kUnlink, kFlock, kFsync, kFtruncate, kPwrite };
 
 // While it lives, every call of the given system calls by this process fails with `error` (an errno
 // value): the test program's own definitions of them stand in front of the C library's.
@@ -61,6 +62,18 @@ class FailingCalls {
   ~FailingCalls();
   FailingCalls(const FailingCalls&) = delete;
   FailingCalls& operator=(const FailingCalls&) = delete;
+};
+
+// While it lives, `action` runs once, just before the `nth` call (counted from 1) of `call` by this
+// process: another program's change of the file system at that very instant, without a sleep.
+class BeforeCall {
+ public:
+  BeforeCall(SystemCall call, unsigned nth, std::function<void()> action);
+  ~BeforeCall();
+  BeforeCall(const BeforeCall&) = delete;
+  BeforeCall& operator=(const BeforeCall&) = delete;
+
+  bool ran() const;  // whether the call came and the action ran
 };
 
 }  // namespace orlenda::test

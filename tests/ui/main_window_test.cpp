@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
@@ -24,6 +26,7 @@
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
+#include "support/lock_holder.h"
 #include "support/system_wording.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/session.h"
@@ -251,10 +254,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(log->toPlainText(), QStringLiteral("\t"));  // Tab alone types a tab
     QTest::keyClick(log, Qt::Key_Tab, Qt::ControlModifier);
     QVERIFY(QApplication::focusWidget() != log);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("GetScoreButton"));
     log->setFocus();
     QTest::keyClick(log, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(QApplication::focusWidget() != log);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("ExitButton"));
     QCOMPARE(log->toPlainText(), QStringLiteral("\t"));
+    // The buttons in the order the panel shows them, top to bottom, then the log.
+    QStringList order;
+    QWidget* widget = Find<QPushButton>(program.Form1(), "GetScoreButton");
+    for (int step = 0; step < 100 && order.size() < 10; ++step, widget = widget->nextInFocusChain()) {
+      if (widget->focusPolicy() & Qt::TabFocus) order.append(widget->objectName());
+    }
+    QCOMPARE(order,
+             (QStringList{"GetScoreButton", "SaveButton", "SaveAsButton", "ClearButton", "PilotsButton",
+                          "Button1", "AboutButton", "SaveAndExitButton", "ExitButton", "Memo1"}));
 
     const std::pair<const char*, const char*> shortcuts[] = {
         {"GetScoreButton", "Ctrl+O"}, {"SaveButton", "Ctrl+S"}, {"ExitButton", "Ctrl+Q"}};
@@ -487,6 +500,70 @@ class MainWindowTest : public QObject {
     type(form1, QStringLiteral("typed later"));
     Click(form1, "SaveButton");
     QVERIFY(ReadAll(program.home.LogFile()).endsWith("a2\r\nwhile here\r\ntyped later\r\n"));
+    QVERIFY(!program.LogModified());
+  }
+
+  // A save that waits for the log's lock while another program appends a line and lets go: the line
+  // is neither taken into the text during the wait nor lost by the save, so that afterwards the file
+  // and the text hold both lines, and the title says saved only with the file holding the text.
+  void aSaveThatWaitsKeepsTheLineAnotherProgramAppendedMeanwhile() {
+    ProgramFixture program;
+    WriteAll(program.home.LogFile(), "first\r\n");
+    program.Start();
+    ShowActive(program.Form1());
+    auto* area = Find<QPlainTextEdit>(program.Form1(), "Memo1");
+    QByteArray expected = "first\r\n";
+    for (int round = 0; round < 20; ++round) {
+      const QByteArray typed = "typed " + QByteArray::number(round);
+      const QByteArray other = "other " + QByteArray::number(round);
+      area->moveCursor(QTextCursor::End);
+      QTest::keyClick(area, Qt::Key_Return);
+      QTest::keyClicks(area, QString::fromLatin1(typed));
+      LockHolder holder(LocalPath(program.home.LogFile()));
+      QVERIFY(holder.Holding());
+      // Runs inside the save's wait, the first time its events are handled.
+      QTimer::singleShot(0, [&] {
+        QFile file(program.home.LogFile());
+        if (file.open(QIODevice::Append)) file.write(other + "\r\n");
+        file.close();
+        holder.LetGo();
+      });
+      Click(program.Form1(), "SaveButton");
+      expected += typed + "\r\n" + other + "\r\n";
+      QCOMPARE(ReadAll(program.home.LogFile()), expected);
+      QCOMPARE(program.LogText() + QStringLiteral("\n"),
+               QString::fromLatin1(expected).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      QVERIFY(!program.Form1().isWindowModified());
+    }
+  }
+
+  // A line that the command line appends while the window is idle joins the text soon; so does one
+  // whose change is seen while its program still holds the log's lock, once it lets go.
+  void linesAppendedWhileTheWindowIsIdleJoinTheText() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    WriteAll(program.home.LogFile(), "first\r\n");
+    program.Start();
+    QProcess cli;
+    cli.start(QStringLiteral(ORLENDA_CLI_PATH),
+              {QStringLiteral("export"), pilot, QStringLiteral("--log"), program.home.LogFile()});
+    QVERIFY(cli.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 60000);  // the window's events run
+    QCOMPARE(cli.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(Lines(program.LogText()).size(), 2, 2000);
+
+    LockHolder holder(LocalPath(program.home.LogFile()));
+    QVERIFY(holder.Holding());
+    QFileSystemWatcher seen({program.home.LogFile()});
+    bool changed = false;
+    QObject::connect(&seen, &QFileSystemWatcher::fileChanged, [&changed] { changed = true; });
+    QFile file(program.home.LogFile());
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("while locked\r\n");
+    file.close();
+    QTRY_VERIFY(changed);
+    holder.LetGo();
+    QTRY_COMPARE_WITH_TIMEOUT(Lines(program.LogText()).constLast(), QStringLiteral("while locked"), 2000);
     QVERIFY(!program.LogModified());
   }
 

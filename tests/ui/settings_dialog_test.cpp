@@ -2,16 +2,23 @@
 // Cancel, Default, the detailed error box's enabled state, the "..." button, the store's odd values, and a
 // control that the settings table names but the dialog lacks.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <memory>
 #include <stdexcept>
 
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
+#include "support/lock_holder.h"
 #include "ui/settings_dialog/setting_controls.h"
+#include "ui/shell/session.h"
 #include "window_test_main.h"
 
 using namespace orlenda;
@@ -239,6 +246,63 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(fixture.prompts.standardErrors, QStringList{QStringLiteral("Unable to write to ") + settings});
     QVERIFY(!fixture.Dialog().isVisible());
     QCOMPARE(fixture.Dialog().result(), int(QDialog::Accepted));
+  }
+
+  // Another program holds the settings file's lock: the windows go on meanwhile (this test's timer
+  // runs), a box names the file after about a second, and its Cancel fails OK's writes at the first,
+  // with the file as it was.
+  void aHeldSettingsLockShowsTheWaitBoxAndCancelWritesNothing() {
+    DialogFixture fixture;
+    fixture.ShowAndPress("OKBtn");
+    const QString settings = fixture.home.SettingsFile();
+    const QByteArray before = fixture.SettingsBytes();
+    std::unique_ptr<LockHolder> holder;
+    int ticks = 0;
+    QString boxText;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      if (!holder) return;
+      if (++ticks > 1500) holder->LetGo();  // the test's own deadline: no box came in 30 s
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr || !box->isVisible()) continue;
+        boxText = box->text();
+        watcher.stop();
+        box->button(QMessageBox::Cancel)->click();
+        return;
+      }
+    });
+    watcher.start(20);
+    // The lock is taken once the dialog stands, so that its showing's own write of LastDir is done.
+    fixture.ShowAndPress("OKBtn", [&](QWidget&) {
+      holder = std::make_unique<LockHolder>(LocalPath(settings));
+      fixture.Check("CheatCheckBox").setChecked(false);
+    });
+    QVERIFY(holder && holder->Holding());
+    QVERIFY(ticks > 1);
+    QCOMPARE(boxText, settings + QStringLiteral(" is locked by another program. Waiting until it is free; "
+                                                "Cancel gives up, and nothing is written."));
+    QCOMPARE(fixture.prompts.standardErrors, QStringList{QStringLiteral("Unable to write to ") + settings});
+    QCOMPARE(fixture.SettingsBytes(), before);
+  }
+
+  // A pilot file named as the log is refused at OK in the save dialogs' words, and nothing is written;
+  // the dialog stays for the name to be mended.
+  void aPilotFileAsTheLogIsRefusedAtOk() {
+    DialogFixture fixture;
+    fixture.ShowAndPress("OKBtn");
+    const QByteArray before = fixture.SettingsBytes();
+    const QString pilot = fixture.home.File(QStringLiteral("Red.PLT"));
+    bool stayed = false;
+    fixture.ShowAndPress("CancelBtn", [&](QWidget& dialog) {
+      fixture.Edit("LogFileEdit").setText(pilot);
+      Click(dialog, "OKBtn");
+      stayed = dialog.isVisible();
+    });
+    QVERIFY(stayed);
+    QCOMPARE(fixture.prompts.MessageTexts().constLast(),
+             QStringLiteral("Cannot use ") + pilot + QStringLiteral(" as the log: it is a pilot file"));
+    QCOMPARE(fixture.SettingsBytes(), before);
   }
 };
 

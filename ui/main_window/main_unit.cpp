@@ -36,6 +36,9 @@ namespace orlenda {
 namespace {
 
 constexpr int kMinimumLogWidth = 150;
+// Another program holds the log's lock for the moment of one append: a take that found it held is
+// tried again this soon.
+constexpr std::chrono::milliseconds kTakeAgainAfter{200};
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -54,6 +57,9 @@ TForm1::TForm1(Session& session, QWidget* parent)
   ConnectShortcuts();
   connect(&logWatcher_, &QFileSystemWatcher::fileChanged, this, &TForm1::TakeLinesFromOthersQuietly);
   connect(&logWatcher_, &QFileSystemWatcher::directoryChanged, this, &TForm1::TakeLinesFromOthersQuietly);
+  takeAgain_.setSingleShot(true);
+  takeAgain_.setInterval(kTakeAgainAfter);
+  connect(&takeAgain_, &QTimer::timeout, this, &TForm1::TakeLinesFromOthersQuietly);
   FormCreate();
 }
 
@@ -234,11 +240,14 @@ void TForm1::WriteMainLogTo(const QString& fileName) {
 // Lines that another program appended to the log file since it was loaded or last saved join the
 // text after what the file held then, before the lines added here since. A log file that cannot be
 // read now (another program holds its lock: no wait, since this also runs whenever the window is
-// activated), or was changed otherwise, is left to the next save.
+// activated) is tried again shortly, so that the lines join once the other program lets go; one
+// changed otherwise is left to the next save.
 void TForm1::TakeLinesFromOthers() {
   const LockWait noWait{std::chrono::milliseconds(0), {}, {}};
+  bool lockHeld = false;
   const std::optional<std::vector<std::string>> lines =
-      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, noWait);
+      TakeLinesAppendedSince(LocalPath(LogFileSetting()), logBaseline_, noWait, &lockHeld);
+  if (lockHeld) takeAgain_.start();
   if (!lines || lines->empty()) return;
   QStringList texts;
   for (const std::string& line : *lines) texts.append(Utf8(line));
@@ -247,8 +256,19 @@ void TForm1::TakeLinesFromOthers() {
   mainLog_->SetModified(modified);
 }
 
-// On a change of the log file, and when the player comes back to the window.
+// On a change of the log file, when the player comes back to the window, and shortly after a try that
+// found the file locked. Never inside the wait of a save, which would then write the text it took
+// before the wait over lines taken meanwhile: the take is held back until the save has returned.
 void TForm1::TakeLinesFromOthersQuietly() {
+  if (LockWaitPrompt::WaitUnderWay()) {
+    if (takeHeldBack_) return;
+    takeHeldBack_ = true;
+    LockWaitPrompt::RunWhenNoWaitIsUnderWay(this, [this] {
+      takeHeldBack_ = false;
+      TakeLinesFromOthersQuietly();
+    });
+    return;
+  }
   try {
     TakeLinesFromOthers();
     WatchLogFile();
@@ -334,6 +354,11 @@ void TForm1::FormShow() {
 // The window closes in every branch, except when the user asked for the log to be saved and the save
 // failed: the program then stays open with the changes, so that they can be saved elsewhere.
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (LockWaitPrompt::WaitUnderWay()) {  // a close asked for while a save waits comes after it
+    event->ignore();
+    LockWaitPrompt::RunWhenNoWaitIsUnderWay(this, [this] { close(); });
+    return;
+  }
   if (RunHandler(session_.prompts(), this, [this] { FormClose(); })) {
     event->accept();
   } else {

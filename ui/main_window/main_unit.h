@@ -5,6 +5,7 @@
 // unsaved log changes.
 
 #include <QFileSystemWatcher>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -84,6 +85,8 @@ class TForm1 : public QWidget {
   // that other programs appended to the file meanwhile.
   LogFileBaseline logBaseline_;
   QFileSystemWatcher logWatcher_;  // the log file, or its folder while it is missing
+  QTimer takeAgain_;               // a take of others' lines that found the log locked, tried again
+  bool takeHeldBack_ = false;      // a take waits for a save's wait to end
   FileDialogState OpenDialog1;     // keeps the last chosen pilot file for the whole run
   FileDialogState SaveDialog1;
   TPilotsForm* pilotsForm_ = nullptr;  // made at its first showing, a window of its own

@@ -4,10 +4,12 @@
 #include <QPixmap>
 
 #include "base/user_folders.h"
+#include "pilot/pilot_file_target.h"
 #include "settings/typed_settings.h"
 #include "ui/pictures/picture_resources.h"
 #include "ui/settings_dialog/settings_recovery_prompt.h"
 #include "ui/shell/compact_font.h"
+#include "ui/shell/prompts.h"
 #include "ui/shell/run_handler.h"
 #include "ui/shell/session.h"
 #include "ui_settings_dlg.h"
@@ -43,8 +45,10 @@ void TSettingsDlg::ConnectHandlers() {
   const auto guarded = [this](void (TSettingsDlg::*handler)()) {
     return [this, handler] { RunHandler(session_.prompts(), this, [this, handler] { (this->*handler)(); }); };
   };
-  // OK closes the dialog with its result set even when a write fails.
+  // OK closes the dialog with its result set even when a write fails; a pilot file named as the log
+  // is refused first, as the save dialogs refuse it, and the dialog stays for the name to be mended.
   connect(ui_->OKBtn, &QPushButton::clicked, this, [this, guarded] {
+    if (RefusesLogFile()) return;
     guarded (&TSettingsDlg::OKBtnClick)();
     accept();
   });
@@ -72,6 +76,16 @@ void TSettingsDlg::FormActivate() {
   if (OfferSettingsRecovery(session_, this)) ApplyLastDirPresenceRule(store, CurrentFolder());
   controls_.Load(store);
   UpdateDetailedErrorsEnabled();
+}
+
+bool TSettingsDlg::RefusesLogFile() {
+  const std::optional<std::string> refusal =
+      PilotFileTargetRefusal(LocalPath(ui_->LogFileEdit->text()), SaveDialog1.use.toStdString());
+  if (!refusal) return false;
+  session_.prompts().ShowMessage(this, MessageKind::Error, MessageButtons::Ok,
+                                 QString::fromStdString(*refusal));
+  ui_->LogFileEdit->setFocus();
+  return true;
 }
 
 void TSettingsDlg::OKBtnClick() { controls_.WriteTo(session_.settings()); }

@@ -37,6 +37,8 @@ class TSettingsDlg : public QDialog {
 
  private:
   void ConnectHandlers();
+  // Shows why the log file's name is refused (a pilot file, by its name or its bytes); false when not.
+  bool RefusesLogFile();
   void UpdateDetailedErrorsEnabled();
 
   std::unique_ptr<Ui::TSettingsDlg> ui_;

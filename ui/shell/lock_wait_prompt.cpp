@@ -4,12 +4,43 @@
 #include <QMessageBox>
 #include <QString>
 #include <QTimer>
+#include <utility>
+#include <vector>
 
 #include "ui/shell/session.h"
 
 namespace orlenda {
+namespace {
+
+int waitsUnderWay = 0;
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>> heldBack;
+
+// After the handler that waited has returned: posted, so that it runs from the event loop.
+void RunHeldBack() {
+  for (auto& [context, action] : std::exchange(heldBack, {})) {
+    if (context) QTimer::singleShot(0, context.data(), std::move(action));
+  }
+}
+
+}  // namespace
+
+void LockWaitPrompt::RunWhenNoWaitIsUnderWay(QObject* context, std::function<void()> action) {
+  if (waitsUnderWay == 0) {
+    action();
+    return;
+  }
+  heldBack.emplace_back(context, std::move(action));
+}
+
+bool LockWaitPrompt::WaitUnderWay() { return waitsUnderWay > 0; }
+
+std::shared_ptr<const LockWait> LockWaitPrompt::MakeWait(QWidget* parent) {
+  const auto prompt = std::make_shared<LockWaitPrompt>(parent);
+  return {prompt, &prompt->Wait()};
+}
 
 LockWaitPrompt::LockWaitPrompt(QWidget* parent) : parent_(parent) {
+  ++waitsUnderWay;
   // No limit: the player decides.
   wait_.onLongWait = [this](const std::string& path) { return ShowBox(path); };
   wait_.pauseBetweenTries = [this](std::chrono::milliseconds pause) { return Pause(pause); };
@@ -17,6 +48,7 @@ LockWaitPrompt::LockWaitPrompt(QWidget* parent) : parent_(parent) {
 
 LockWaitPrompt::~LockWaitPrompt() {
   if (box_) box_->disconnect();  // the box closes because the wait ended, not because it was answered
+  if (--waitsUnderWay == 0) RunHeldBack();
 }
 
 bool LockWaitPrompt::ShowBox(const std::string& path) {

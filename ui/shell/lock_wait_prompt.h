@@ -7,12 +7,14 @@
 
 #include <QPointer>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "base/locked_file.h"
 
 class QMessageBox;
+class QObject;
 class QWidget;
 
 namespace orlenda {
@@ -29,6 +31,16 @@ class LockWaitPrompt {
 
   // The wait that the save takes; it refers to this object.
   const LockWait& Wait() const { return wait_; }
+
+  // A wait that lets the windows' events run is under way from the making of its prompt until the end
+  // of its save. A handler that would change what a save protects (the log's text and what is known of
+  // its file) must not run inside it: it is held back through here, and runs once no wait is under way
+  // any more, after the handler that waited has returned. At once when no wait is under way.
+  static void RunWhenNoWaitIsUnderWay(QObject* context, std::function<void()> action);
+  static bool WaitUnderWay();
+
+  // The waits of the settings store's writes, each with a box of its own over `parent`'s window.
+  static std::shared_ptr<const LockWait> MakeWait(QWidget* parent);
 
  private:
   bool ShowBox(const std::string& path);

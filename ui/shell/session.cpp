@@ -1,17 +1,25 @@
 #include "ui/shell/session.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QWidget>
 #include <algorithm>
 
 #include "base/display_text.h"
+#include "ui/shell/lock_wait_prompt.h"
 
 namespace orlenda {
 
 Session::Session(Prompts& prompts, std::string settingsPath)
     : prompts_(prompts), settingsPath_(std::move(settingsPath)) {}
 
-void Session::OpenSettings() { store_ = std::make_unique<SettingsIni>(settingsPath_); }
+// A write of the store that finds the file locked waits as every save of the windows does: the windows
+// go on painting, and after about a second a box names the file, whose Cancel fails the write.
+void Session::OpenSettings() {
+  store_ = std::make_unique<SettingsIni>(settingsPath_);
+  store_->UseLockWaits(
+      [this] { return LockWaitPrompt::MakeWait(BoxOwner(QApplication::activeModalWidget())); });
+}
 
 SettingsIni& Session::settings() {
   if (!store_) OpenSettings();
