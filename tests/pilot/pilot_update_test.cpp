@@ -367,6 +367,15 @@ TEST_F(PilotUpdateTest, MissionMovesNameWhatTheyCost) {
             "\u2192 2,102).");
   EXPECT_EQ(describe(4).at(1), "Mission 4 gets no score (campaign total 3,156 \u2192 3,156).");
   EXPECT_EQ(describe(10).at(1), "Missions 4 to 10 get no score (campaign total 3,156 \u2192 3,156).");
+
+  // After a move back is saved, a move forward writes the loaded entries again: the cost counts them.
+  ASSERT_TRUE(Update(record.PilotFileName, Details("Keyan", 4, 6, 2, 1), record).succeeded);
+  EXPECT_EQ(describe(3).at(1),
+            "Missions 2 and 3 get back the scores that the load read (campaign total 1,050 \u2192 3,156).");
+  EXPECT_EQ(
+      describe(5).at(1),
+      "Missions 2 and 3 get back the scores that the load read; missions 4 and 5 get no score (campaign "
+      "total 1,050 \u2192 3,156).");
 }
 
 #ifndef _WIN32  // POSIX permissions and file size limits
