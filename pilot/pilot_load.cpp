@@ -9,6 +9,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
+#include "pilot/sister_games.h"
 
 namespace orlenda {
 namespace {
@@ -102,6 +103,8 @@ LoadResult LoadFields(std::span<const std::uint8_t> bytes, std::int64_t fileSize
   }
   result.errorCount = reader.errors();
   if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
+  // Players keep the sister games' pilot files beside this game's, with the same extension.
+  if (const auto game = SisterGameOfSize(fileSize)) result.messages.push_back(SisterGameMessage(path, *game));
   return result;
 }
 
