@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   libcli11-dev nlohmann-json3-dev
+  # SHA-256 (Nettle) and the history store (SQLite, with zlib for the stored states).
+  nettle-dev libsqlite3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps x11-utils
   clang clang-format libclang-rt-14-dev

@@ -78,7 +78,7 @@ What each program holds
 - orlenda3001-cli.exe (Windows, one static program): CLI11, nlohmann-json, the GCC runtime and the
   mingw-w64 runtime.
 - orlenda3001 and orlenda3001-cli (Linux, the Debian package): CLI11 and nlohmann-json are compiled
-  into orlenda3001-cli. Everything else the two programs use (Qt, libjpeg-turbo, the C++ and C
+  into orlenda3001-cli. Everything else the two programs use (Qt, libjpeg-turbo, Nettle, the C++ and C
   libraries, the GCC runtime) is Debian's shared libraries, whose packages carry their own notices in
   /usr/share/doc/<package>/copyright.
 
