@@ -25,7 +25,8 @@ std::vector<std::string> RosterCsvFields(const RosterRow& row) {
   return fields;
 }
 
-// One record, its line end included.
+}  // namespace
+
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -35,8 +36,6 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
   record += "\r\n";
   return record;
 }
-
-}  // namespace
 
 std::string RosterCsv(const std::vector<RosterRow>& rows) {
   std::string csv = CsvRecord(RosterColumnIds());
