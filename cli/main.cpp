@@ -17,6 +17,7 @@
 #include "cli/export_command.h"
 #include "cli/option_checks.h"
 #include "cli/report_command.h"
+#include "cli/review_command.h"
 #include "cli/roster_command.h"
 #include "cli/update_command.h"
 
@@ -45,6 +46,7 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddExportCommand(app, exitStatus);
   orlenda::cli::AddDiffCommand(app, exitStatus);
   orlenda::cli::AddRosterCommand(app, exitStatus);
+  orlenda::cli::AddReviewCommand(app, exitStatus);
   orlenda::cli::RefuseEmptyValues(app);
 
   try {

@@ -5,6 +5,7 @@
 
 #include "base/display_text.h"
 #include "cli/json_writer.h"
+#include "cli/table_cells.h"
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 
@@ -12,17 +13,6 @@ namespace orlenda::cli {
 namespace {
 
 const std::string kGap = "  ";
-
-// Characters on screen: every UTF-8 sequence counts as one.
-std::size_t DisplayWidth(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string Padded(const std::string& text, std::size_t width, bool right) {
-  const std::string fill(width - std::min(width, DisplayWidth(text)), ' ');
-  return right ? fill + text : text + fill;
-}
 
 // The table's columns: every column but the message, which a failed row shows in their place.
 std::vector<RosterColumnInfo> TableColumns() {

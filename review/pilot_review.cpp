@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "base/sha256.h"
+#include "base/system_file.h"
 #include "pilot/le_int32.h"
+#include "pilot/sister_games.h"
 #include "report/decoded_text.h"
 #include "review/review_checks.h"
 #include "roster/roster_build.h"
@@ -81,6 +83,19 @@ void AddLoadedChecks(PilotReview& review, const PilotRecord& record, const Revie
   review.checks.push_back(Sha256Check(review));
 }
 
+// A sister game's pilot that failed to load is named as such, beside the load's own messages (once,
+// where the load named it already).
+LoadResult WithSisterGameNamed(LoadResult load, const std::string& path) {
+  if (load.Succeeded()) return load;
+  const bool named = std::ranges::any_of(load.messages, [](const std::string& message) {
+    return message.find("; this program reads X-Wing Alliance pilot files.") != std::string::npos;
+  });
+  SystemFile file(path, SystemFile::Mode::kRead);
+  const auto game = file.IsOpen() ? SisterGameOfSize(file.RegularFileSize()) : std::nullopt;
+  if (game && !named) load.messages.push_back(SisterGameMessage(ShownFileName(path), *game));
+  return load;
+}
+
 }  // namespace
 
 std::string_view CheckResultName(CheckResult result) {
@@ -152,7 +167,7 @@ PilotReview ReviewLoadedPilot(const LoadResult& load, const std::string& path, c
 }
 
 PilotReview ReviewPilotFile(const std::string& path, const ReviewRequest& request) {
-  return ReviewLoadedPilot(LoadPilotFile(path), path, request);
+  return ReviewLoadedPilot(WithSisterGameNamed(LoadPilotFile(path), path), path, request);
 }
 
 std::vector<PilotReview> ReviewPilotFiles(const std::vector<std::string>& paths,

@@ -54,6 +54,10 @@ std::vector<int> MissionsOutside(const PilotReview& review, const CampaignCareer
 
 }  // namespace
 
+std::string MissionsText(const std::vector<int>& missions) {
+  return (missions.size() == 1 ? "mission " : "missions ") + MissionNumbersText(missions);
+}
+
 ReviewCheck NotRun(std::string_view id, std::string detail) {
   return Made(id, CheckResult::kNotRun, std::move(detail));
 }
@@ -92,24 +96,28 @@ ReviewCheck BattleCheck(const ReviewRequest& request, const CampaignCareer& care
 }
 
 ReviewCheck AllWonCheck(const PilotReview& review) {
-  std::vector<std::string> faults;
+  std::vector<int> notFlown;
+  std::vector<int> notWon;
   std::vector<std::string> retries;
   std::int64_t attempts = 0;
   for (const ReviewedMission& mission : review.missions) {
-    const std::string name = "mission " + std::to_string(mission.mission);
     attempts += mission.slot.attempts;
     if (!mission.slot.Flown())
-      faults.push_back(name + " not flown");
+      notFlown.push_back(mission.mission);
     else if (!mission.slot.Won())
-      faults.push_back(name + " not won");
+      notWon.push_back(mission.mission);
     if (mission.slot.attempts > 1)
-      retries.push_back(name + ": " + std::to_string(mission.slot.attempts) + " attempts");
+      retries.push_back("mission " + std::to_string(mission.mission) + ": " +
+                        std::to_string(mission.slot.attempts) + " attempts");
   }
+  std::vector<std::string> parts;
+  if (!notFlown.empty()) parts.push_back(MissionsText(notFlown) + " not flown");
+  if (!notWon.empty()) parts.push_back(MissionsText(notWon) + " not won");
   const auto count = static_cast<std::int64_t>(review.missions.size());
-  std::vector<std::string> parts = faults;
   parts.push_back(std::to_string(review.missionsWon) + " of " + std::to_string(count) + " missions won");
   parts.insert(parts.end(), retries.begin(), retries.end());
-  return Made("all_won", faults.empty() ? CheckResult::kPass : CheckResult::kFail, Joined(parts),
+  const bool allWon = notFlown.empty() && notWon.empty();
+  return Made("all_won", allWon ? CheckResult::kPass : CheckResult::kFail, Joined(parts),
               {{"missions", count}, {"won", review.missionsWon}, {"attempts", attempts}});
 }
 
@@ -136,8 +144,7 @@ ReviewCheck OnlyBattleCheck(const PilotReview& review, const CampaignCareer& car
       FirstNonZero({record.SimScoreA, record.SimScoreB, record.SimScoreC, record.SimScoreD, record.SimBonus});
   std::vector<std::string> faults;
   if (!outside.empty()) {
-    faults.push_back((outside.size() == 1 ? "mission " : "missions ") + MissionNumbersText(outside) +
-                     " outside the battle flown or scored");
+    faults.push_back(MissionsText(outside) + " outside the battle flown or scored");
     if (std::string says = TheLayoutSays(career.layout); !says.empty()) faults.push_back(std::move(says));
   }
   if (azzScore != 0) faults.push_back("an Azzameen score of " + IntText(azzScore));
@@ -160,7 +167,9 @@ ReviewCheck ScoreCopiesCheck(const PilotRecord& record) {
       SettingsSnapshot::OfText("[Orlenda]\nCheckCheat=1\nShowErrorDetailes=0\n");
   LineCollector lines;
   const int errors = AppendConsistencyCheck(record, kCheckOn, lines);
-  std::vector<std::string> found(lines.lines().begin() + 1, lines.lines().end());  // after its heading
+  std::vector<std::string> found;  // the copies that disagree and the count, or "Pilotfile seems OK."
+  for (const std::string& line : lines.lines())
+    if (line.ends_with('!') || line == "Pilotfile seems OK.") found.push_back(line);
   return Made("score_copies", errors == 0 ? CheckResult::kPass : CheckResult::kFail, Joined(found),
               {{"errors", errors}});
 }

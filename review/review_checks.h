@@ -33,5 +33,7 @@ ReviewCheck SameFlightCheck(const PilotReview& review);
 
 // "4, 5 and 6": mission numbers in words, at most ten and then how many more.
 std::string MissionNumbersText(const std::vector<int>& missions);
+// "mission 4" or "missions 4, 5 and 6".
+std::string MissionsText(const std::vector<int>& missions);
 
 }  // namespace orlenda::review_checks

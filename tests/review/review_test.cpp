@@ -156,6 +156,14 @@ TEST_F(RealPilotReviewTest, AFileThatDoesNotLoadFailsWithEveryOtherCheckNotRun) 
   const std::string csv = ReviewCsv({review});
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")).find("file,pilot,verdict,first_failed_check,"), 0u);
   EXPECT_NE(csv.find("short.plt,,fail,The file loads,"), std::string::npos) << csv;
+
+  const std::string sister = dir_.File("VANGUARD717.PLT");
+  fs::copy_file(test::RealPilotsDir() / "other-games" / "VANGUARD717.PLT", test::PathOfUtf8(sister));
+  const std::string named = ReviewPilotFile(sister, {}).Check("load")->detail;
+  EXPECT_NE(
+      named.find("VANGUARD717.PLT is an X-Wing pilot file; this program reads X-Wing Alliance pilot files."),
+      std::string::npos)
+      << named;
 }
 
 TEST(BattleMissionsTest, RangesAsTheReviewerWritesThem) {
