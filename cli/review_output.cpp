@@ -22,11 +22,11 @@ void WriteMission(const ReviewedMission& mission, JsonWriter& json) {
   json.BeginObject();
   json.Member("mission", mission.mission);
   json.Member("held", mission.held);
-  json.Member("attempts", mission.slot.attempts);
-  json.Member("wins", mission.slot.wins);
-  json.Member("score", mission.slot.score);
-  json.Member("bonus", mission.slot.bonus);
-  json.Member("time", mission.slot.time);
+  json.Member("attempts", mission.attempts);
+  json.Member("wins", mission.wins);
+  json.Member("score", mission.score);
+  json.Member("bonus", mission.bonus);
+  json.Member("time", mission.time);
   json.Key("high_score");
   if (mission.highScore)
     json.Number(*mission.highScore);

@@ -1,6 +1,7 @@
 #include "review/battle_missions.h"
 
 #include "base/decimal_number.h"
+#include "pilot/campaign_career.h"
 #include "pilot/pilot_record.h"
 
 namespace orlenda {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "pilot/campaign_career.h"
-
 namespace orlenda {
+
+struct CampaignCareer;
 
 struct BattleMissions {
   int first = 1;  // the game's mission numbers, 1 to 255, first <= last

@@ -6,6 +6,7 @@
 
 #include "base/sha256.h"
 #include "base/system_file.h"
+#include "pilot/campaign_career.h"
 #include "pilot/le_int32.h"
 #include "pilot/sister_games.h"
 #include "report/decoded_text.h"
@@ -42,16 +43,21 @@ void TakeMissions(PilotReview& review, const CampaignCareer& career,
   for (int mission = review.battle->first; mission <= review.battle->last; ++mission) {
     ReviewedMission& reviewed = review.missions.emplace_back();
     reviewed.mission = mission;
-    reviewed.slot.slot = mission - 1;
     if (const CampaignSlot* slot = career.SlotAt(mission - 1)) {
       reviewed.held = true;
-      reviewed.slot = *slot;
+      reviewed.flown = slot->Flown();
+      reviewed.won = slot->Won();
+      reviewed.attempts = slot->attempts;
+      reviewed.wins = slot->wins;
+      reviewed.score = slot->score;
+      reviewed.bonus = slot->bonus;
+      reviewed.time = slot->time;
     }
     if (highScores) reviewed.highScore = highScores->ScoreOf(mission);
-    if (reviewed.slot.Won()) ++review.missionsWon;
-    review.score = WrappingAdd(review.score, reviewed.slot.score);
-    review.bonus = WrappingAdd(review.bonus, reviewed.slot.bonus);
-    review.time = WrappingAdd(review.time, reviewed.slot.time);
+    if (reviewed.won) ++review.missionsWon;
+    review.score = WrappingAdd(review.score, reviewed.score);
+    review.bonus = WrappingAdd(review.bonus, reviewed.bonus);
+    review.time = WrappingAdd(review.time, reviewed.time);
   }
 }
 
@@ -69,7 +75,6 @@ void AddBattleChecks(PilotReview& review, const CampaignCareer& career, const Pi
 
 void AddLoadedChecks(PilotReview& review, const PilotRecord& record, const ReviewRequest& request) {
   const CampaignCareer career = CampaignCareerOf(record);
-  review.layout = career.layout;
   review.checks.push_back(BattleCheck(request, career, review.battle));
   if (review.battle) TakeMissions(review, career, request.highScores);
   AddBattleChecks(review, career, record);

@@ -2,6 +2,7 @@
 
 // A club's review of pilot files for one battle: each file gets one verdict, pass or fail, and the list
 // of checks behind it, each with its result, what it found in words and the numbers it compared.
+// The header holds plain values only (the windows include it beside Qt's headers).
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "pilot/campaign_career.h"
 #include "pilot/pilot_load.h"
 #include "review/battle_missions.h"
 #include "review/high_scores.h"
@@ -46,11 +46,13 @@ struct ReviewRequest {
   std::vector<int> friendlyCraft;  // indexes of the craft list; empty: not asked
 };
 
-// One mission of the battle as the file holds it; `slot` is all zero where the slot holds nothing.
+// One mission of the battle as the career model reads its slot; all zero where the slot holds nothing.
 struct ReviewedMission {
-  int mission = 0;
+  int mission = 0;  // the game's mission number
   bool held = false;
-  CampaignSlot slot;
+  bool flown = false;  // as the career model tells them (CampaignSlot::Flown, Won)
+  bool won = false;
+  std::int32_t attempts = 0, wins = 0, score = 0, bonus = 0, time = 0;
   std::optional<std::int32_t> highScore;
 };
 
@@ -66,7 +68,6 @@ struct PilotReview {
   std::string pilot;  // the pilot's name as the reports show it; empty when the file did not load
   bool loaded = false;
   std::string sha256;  // of the bytes the load read; empty when it did not load
-  CampaignLayout layout = CampaignLayout::kOther;
   std::optional<BattleMissions> battle;
   std::vector<ReviewedMission> missions;  // every mission of the battle, in order
   int missionsWon = 0;

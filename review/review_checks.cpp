@@ -101,14 +101,14 @@ ReviewCheck AllWonCheck(const PilotReview& review) {
   std::vector<std::string> retries;
   std::int64_t attempts = 0;
   for (const ReviewedMission& mission : review.missions) {
-    attempts += mission.slot.attempts;
-    if (!mission.slot.Flown())
+    attempts += mission.attempts;
+    if (!mission.flown)
       notFlown.push_back(mission.mission);
-    else if (!mission.slot.Won())
+    else if (!mission.won)
       notWon.push_back(mission.mission);
-    if (mission.slot.attempts > 1)
+    if (mission.attempts > 1)
       retries.push_back("mission " + std::to_string(mission.mission) + ": " +
-                        std::to_string(mission.slot.attempts) + " attempts");
+                        std::to_string(mission.attempts) + " attempts");
   }
   std::vector<std::string> parts;
   if (!notFlown.empty()) parts.push_back(MissionsText(notFlown) + " not flown");
@@ -196,15 +196,14 @@ ReviewCheck HighScoresCheck(const PilotReview& review) {
   std::vector<std::string> parts;
   std::int64_t beaten = 0;
   for (const ReviewedMission& mission : review.missions) {
-    std::string part = "mission " + std::to_string(mission.mission) + ": " + IntText(mission.slot.score);
+    std::string part = "mission " + std::to_string(mission.mission) + ": " + IntText(mission.score);
     if (!mission.highScore) {
       parts.push_back(part + ", no high score given");
       continue;
     }
     part += " of " + IntText(*mission.highScore);
-    if (*mission.highScore > 0)
-      part += " (" + PercentageText(mission.slot.score, *mission.highScore, ".") + "%)";
-    if (mission.slot.Flown() && mission.slot.score > *mission.highScore) {
+    if (*mission.highScore > 0) part += " (" + PercentageText(mission.score, *mission.highScore, ".") + "%)";
+    if (mission.flown && mission.score > *mission.highScore) {
       part += ", new high score";
       ++beaten;
     }
@@ -218,8 +217,7 @@ ReviewCheck Sha256Check(const PilotReview& review) {
 }
 
 ReviewCheck SameFlightCheck(const PilotReview& review) {
-  const bool flown =
-      std::ranges::any_of(review.missions, [](const ReviewedMission& m) { return m.slot.Flown(); });
+  const bool flown = std::ranges::any_of(review.missions, [](const ReviewedMission& m) { return m.flown; });
   if (!flown) return NotRun("same_flight", "no battle mission flown");
   return Made("same_flight", CheckResult::kPass, "no other file reviewed holds this flight");
 }

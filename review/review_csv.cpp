@@ -1,6 +1,7 @@
 #include "review/review_csv.h"
 
 #include "base/display_text.h"
+#include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 
 namespace orlenda {
@@ -38,6 +39,22 @@ std::vector<std::string> ReviewCsvFields(const PilotReview& review) {
     fields.push_back(check != nullptr ? EscapedText(check->detail) : std::string());
   }
   return fields;
+}
+
+std::string RosterCsvWithVerdicts(const std::vector<RosterRow>& rows,
+                                  const std::vector<const PilotReview*>& reviews) {
+  std::vector<std::string> heading = RosterColumnIds();
+  heading.insert(heading.end(), {"verdict", "first_failed_check"});
+  std::string csv = CsvRecord(heading);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::vector<std::string> fields = RosterCsvFields(rows[i]);
+    const PilotReview* review = i < reviews.size() ? reviews[i] : nullptr;
+    const ReviewCheck* failure = review != nullptr ? review->FirstFailure() : nullptr;
+    fields.push_back(review != nullptr ? VerdictWord(*review) : std::string());
+    fields.push_back(failure != nullptr ? failure->title : std::string());
+    csv += CsvRecord(fields);
+  }
+  return csv;
 }
 
 std::string ReviewCsv(const std::vector<PilotReview>& reviews) {

@@ -15,18 +15,17 @@ std::string ShotsText(std::int32_t fired, std::int32_t hits) {
 std::string HighScoreText(const ReviewedMission& mission) {
   if (!mission.highScore) return {};
   std::string text = ", high score " + IntText(*mission.highScore);
-  if (mission.slot.Flown() && mission.slot.score > *mission.highScore) return text + ", new high score";
-  if (*mission.highScore > 0)
-    text += " (" + PercentageText(mission.slot.score, *mission.highScore, ".") + "%)";
+  if (mission.flown && mission.score > *mission.highScore) return text + ", new high score";
+  if (*mission.highScore > 0) text += " (" + PercentageText(mission.score, *mission.highScore, ".") + "%)";
   return text;
 }
 
 std::string MissionLine(const ReviewedMission& mission) {
   std::string line = "Mission " + std::to_string(mission.mission) + ": ";
   if (!mission.held) return line + "not flown";
-  line += "score " + IntText(mission.slot.score) + ", bonus " + IntText(mission.slot.bonus) + ", time " +
-          MissionTimeText(mission.slot.time) + ", attempts " + IntText(mission.slot.attempts);
-  if (!mission.slot.Won()) line += mission.slot.Flown() ? ", not won" : ", not flown";
+  line += "score " + IntText(mission.score) + ", bonus " + IntText(mission.bonus) + ", time " +
+          MissionTimeText(mission.time) + ", attempts " + IntText(mission.attempts);
+  if (!mission.won) line += mission.flown ? ", not won" : ", not flown";
   return line + HighScoreText(mission);
 }
 

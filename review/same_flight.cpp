@@ -13,9 +13,9 @@ std::vector<std::int32_t> FlightOf(const PilotReview& review) {
   std::vector<std::int32_t> flight{review.battle->first, review.battle->last};
   for (const ReviewedMission& mission : review.missions) {
     flight.push_back(mission.held ? 1 : 0);
-    flight.push_back(mission.slot.score);
-    flight.push_back(mission.slot.bonus);
-    flight.push_back(mission.slot.time);
+    flight.push_back(mission.score);
+    flight.push_back(mission.bonus);
+    flight.push_back(mission.time);
   }
   return flight;
 }

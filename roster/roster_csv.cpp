@@ -17,15 +17,14 @@ std::string CsvField(std::string_view text) {
   return quoted;
 }
 
-// The fields of a row, in column order (a failed file's pilot values are empty), safe to show.
+}  // namespace
+
 std::vector<std::string> RosterCsvFields(const RosterRow& row) {
   std::vector<std::string> fields;
   for (const RosterColumnInfo& info : RosterColumns())
     fields.push_back(EscapedText(CellText(row, info.column)));
   return fields;
 }
-
-}  // namespace
 
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;

@@ -141,7 +141,7 @@ TEST_F(RealPilotReviewTest, HighScoresAreSharedOutAndTheFormHoldsEveryMission) {
   const std::string form = ReviewForms({review});
   for (const ReviewedMission& mission : review.missions)
     EXPECT_NE(form.find("Mission " + std::to_string(mission.mission) + ": score " +
-                        std::to_string(mission.slot.score) + ","),
+                        std::to_string(mission.score) + ","),
               std::string::npos)
         << form;
   EXPECT_NE(form.find("SHA-256: " + review.sha256), std::string::npos);
