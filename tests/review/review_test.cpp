@@ -107,6 +107,37 @@ TEST_F(RealPilotReviewTest, TwoCopiesOfOneFlightBothFail) {
   EXPECT_EQ(CheckOf(reviews[2], "same_flight").result, CheckResult::kPass);
 }
 
+// Fresh pilots that flew nothing of the battle are no flight: their copies are not "the same flight",
+// and a battle that the file cannot tell is said with the reason.
+TEST_F(RealPilotReviewTest, FreshPilotsShareNoFlightAndNameNoBattle) {
+  const std::vector<PilotReview> asked =
+      ReviewPilotFiles({Copy("xwablank.plt", "a.plt"), Copy("xwablank.plt", "b.plt")}, Battle(54, 59));
+  for (const PilotReview& review : asked) {
+    EXPECT_EQ(CheckOf(review, "same_flight").result, CheckResult::kNotRun);
+    EXPECT_EQ(CheckOf(review, "all_won").detail,
+              "missions 54, 55, 56, 57, 58 and 59 not flown; 0 of 6 missions won");
+  }
+  EXPECT_EQ(CheckOf(ReviewPilotFile(asked[0].path, {}), "battle").detail,
+            "no mission of the club battle from mission 54 is held: name the battle's missions");
+  EXPECT_EQ(CheckOf(ReviewPilotFile(Copy("New0.plt"), {}), "battle").detail,
+            "the file holds no campaign mission: name the battle's missions");
+}
+
+// The Pilots window's CSV: the roster's columns, then the verdict and the first failed check, empty
+// for a file that was not reviewed.
+TEST_F(RealPilotReviewTest, TheRostersCsvTakesTheVerdicts) {
+  const PilotReview review = ReviewPilotFile(Copy("xwa.plt"), Battle(54, 59));
+  RosterRow reviewed;
+  reviewed.fileName = "xwa.plt";
+  RosterRow other;
+  other.fileName = "other.plt";
+  const std::string csv = RosterCsvWithVerdicts({reviewed, other}, {&review, nullptr});
+  const std::size_t firstEnd = csv.find("\r\n");
+  EXPECT_TRUE(csv.substr(0, firstEnd).ends_with(",verdict,first_failed_check")) << csv;
+  EXPECT_NE(csv.find(",fail,Every battle mission flown and won\r\nother.plt,"), std::string::npos) << csv;
+  EXPECT_TRUE(csv.ends_with(",,\r\n")) << csv;
+}
+
 TEST_F(RealPilotReviewTest, AFriendlyKillFailsThatCheckAlone) {
   const std::string path = Copy("9555XWATC520.plt");
   std::vector<std::uint8_t> bytes = test::ReadByteVector(path);
