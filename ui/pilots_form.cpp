@@ -102,14 +102,7 @@ void TPilotsForm::ConnectHandlers() {
   ui_->ChartButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   connect(ui_->ChartButton, &QPushButton::clicked, this,
           [run, this] { run([this] { ChartButtonClick(); }); });
-  ui_->ReviewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-  connect(ui_->ReviewButton, &QPushButton::clicked, this,
-          [run, this] { run([this] { ReviewButtonClick(); }); });
-  connect(ui_->CopyFormButton, &QPushButton::clicked, this,
-          [run, this] { run([this] { CopyFormButtonClick(); }); });
-  connect(ui_->PilotsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { ShowChecksOfCurrentRow(); });
-  connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowChecksOfCurrentRow(); });
+  ConnectReviewHandlers();
   // A step that fails (a setting that does not convert) ends the round of loads.
   connect(&stepTimer_, &QTimer::timeout, this, [this] {
     if (!RunHandler(session_.prompts(), this, [this] { LoadStep(); })) pending_.clear();
@@ -127,6 +120,18 @@ void TPilotsForm::ConnectHandlers() {
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this,
           [this](const QString& path) { FileChanged(path); });
+}
+
+void TPilotsForm::ConnectReviewHandlers() {
+  const auto run = [this](auto handler) { RunHandler(session_.prompts(), this, handler); };
+  ui_->ReviewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+  connect(ui_->ReviewButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { ReviewButtonClick(); }); });
+  connect(ui_->CopyFormButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { CopyFormButtonClick(); }); });
+  connect(ui_->PilotsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { ShowChecksOfCurrentRow(); });
+  connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowChecksOfCurrentRow(); });
 }
 
 void TPilotsForm::ShowFolder(const QString& folder) {
