@@ -42,6 +42,7 @@ constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
 constexpr int kMeasuredRows = 100;        // rows measured for a column's width
 constexpr int kFileWidthCharacters = 32;  // a longer file name is elided in the middle
 constexpr int kProgressDelayMilliseconds = 500;
+constexpr int kVerdictWidthCharacters = 40;
 
 // What two names of one file (hard links) show alike: the same pilot, written at the same second.
 std::string SameFileKey(const RosterRow& row) {
@@ -74,6 +75,10 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
   ui_->ReviewChecks->hide();
   ui_->CopyFormButton->setEnabled(false);
   ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
+  // The verdict is shown beside the pilot's name, where a reviewer reads it first.
+  QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
+  header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
+                     header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
   folderDialog_.filters = PilotFileFilters();
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
   csvDialog_.use = QStringLiteral("the CSV file");
@@ -112,6 +117,10 @@ void TPilotsForm::ConnectHandlers() {
       ui_->ReviewChecks->hide();
       ui_->CopyFormButton->setEnabled(false);
       ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
+      // The verdict is shown beside the pilot's name, where a reviewer reads it first.
+      QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
+      header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
+                         header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
       if (std::exchange(fitColumns_, false)) FitColumns();
     }
   });
@@ -376,7 +385,13 @@ void TPilotsForm::Review(const ReviewRequest& request) {
   QGuiApplication::restoreOverrideCursor();
   model_->SetReviews(std::move(reviews));
   ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), false);
-  ui_->PilotsTable->resizeColumnToContents(RosterTableModel::VerdictColumn());
+  // As wide as its texts, up to a limit past which a long failure is elided (its tooltip holds it whole).
+  QTableView& table = *ui_->PilotsTable;
+  table.resizeColumnToContents(RosterTableModel::VerdictColumn());
+  const int widest =
+      table.fontMetrics().horizontalAdvance(QString(kVerdictWidthCharacters, QLatin1Char('M')));
+  table.setColumnWidth(RosterTableModel::VerdictColumn(),
+                       std::min(table.columnWidth(RosterTableModel::VerdictColumn()), widest));
   ui_->ReviewChecks->show();
   ui_->CopyFormButton->setEnabled(true);
   ShowChecksOfCurrentRow();

@@ -116,7 +116,7 @@ QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
 QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return QAbstractTableModel::headerData(section, orientation, role);
-  if (section == VerdictColumn()) return QStringLiteral("verdict");
+  if (section == VerdictColumn()) return QStringLiteral("Verdict");
   return Text(std::string(RosterColumns()[static_cast<std::size_t>(section)].heading));
 }
 
