@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "ui/about.h"
-#include "ui/main_unit.h"
-#include "ui/plt_file.h"
-#include "ui/session.h"
-#include "ui/settings_dlg.h"
-#include "ui/splash.h"
+#include "ui/main_window/main_unit.h"
+#include "ui/pilot_view/plt_file.h"
+#include "ui/settings_dialog/settings_dlg.h"
+#include "ui/shell/session.h"
+#include "ui/start/about.h"
+#include "ui/start/splash.h"
 
 namespace orlenda {
 

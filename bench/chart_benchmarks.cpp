@@ -12,7 +12,7 @@
 #include "bench/bench_files.h"
 #include "roster/career.h"
 #include "settings/settings_snapshot.h"
-#include "ui/career_chart_picture.h"
+#include "ui/charts/career_chart_picture.h"
 
 namespace orlenda::bench {
 namespace {

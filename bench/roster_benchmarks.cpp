@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "roster/roster_columns.h"
-#include "ui/roster_table_model.h"
+#include "ui/pilots/roster_table_model.h"
 
 namespace orlenda::bench {
 namespace {

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Makes the pictures in docs/screenshots/ from an already built program: the main window, the pilot file
+# Makes the pictures in docs/screenshots/ with the already built screenshot tool
+# (tools/screenshots/, which starts the desktop program's windows as the program does): the main window, the pilot file
 # view with the bundled sample pilot's report (also with its Kalidor Crescent list open), the question
 # that "Save" asks when the active mission moves back (answered No), the Pilots window over the sample's
 # folder (which also gets the real pilot files from ../shared/real-pilots and the sister games' files
 # there, when that folder exists), the settings dialog and the about box. It builds nothing; it runs
-# the program in a virtual X server (xvfb-run)
-# with a throw-away home and settings, in the program's screenshot mode (ORLENDA_SCREENSHOT_DIR), which
+# the tool in a virtual X server (xvfb-run)
+# with a throw-away home and settings, saving into the folder that ORLENDA_SCREENSHOT_DIR names; it
 # never writes the main log.
 #
 #   scripts/screenshots.sh [BUILD_FOLDER]        (default: build)
@@ -13,11 +14,11 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$root/build}")
-program="$build/app/orlenda3001"
+program="$build/tools/screenshots/orlenda3001-screenshots"
 sample="$build/samples/Red_Kestrel.plt"
 output="$root/docs/screenshots"
 
-[ -x "$program" ] || { echo "screenshots: no program at $program; build it first" >&2; exit 1; }
+[ -x "$program" ] || { echo "screenshots: no screenshot tool at $program; build it first" >&2; exit 1; }
 [ -f "$sample" ] || { echo "screenshots: no sample pilot at $sample; build it first" >&2; exit 1; }
 command -v xvfb-run >/dev/null || { echo "screenshots: xvfb-run is missing (scripts/install-deps.sh)" >&2; exit 1; }
 

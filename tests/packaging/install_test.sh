@@ -41,6 +41,9 @@ if [ "${desktop}" != ON ]; then
   exit 0
 fi
 [ -x "${staging}/bin/orlenda3001" ] || fail "no bin/orlenda3001"
+# The screenshot tool is the project's own: the installed program has no screenshot mode, and no tool.
+[ -z "$(find "${staging}" -name '*screenshots*' -type f)" ] || fail "the screenshot tool is installed"
+! grep -qa ORLENDA_SCREENSHOT_DIR "${staging}/bin/orlenda3001" || fail "the installed program has a screenshot mode"
 command -v scdoc >/dev/null && check_manual_page orlenda3001
 
 id=io.github.orlenda3001.orlenda3001

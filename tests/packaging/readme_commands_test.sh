@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every command line of README.md's "Installing" and "Set-up" sections as README writes it, from
 # the project's folder, so that the text and the scripts cannot drift apart. Two lines are run as a
-# test can run them: `sudo apt install` is simulated (`apt-get install --simulate`), and the desktop
-# program that `scripts/run.sh` opens runs on a virtual display in its screenshot mode, which loads the
-# sample pilot and ends by itself (settings and pictures in a throw-away folder). The scripts reuse the
+# test can run them: `sudo apt install` is simulated (`apt-get install --simulate`), and `scripts/run.sh`
+# runs on a virtual display with ORLENDA_SCREENSHOT_DIR set, so that it opens the sample pilot in the
+# screenshot tool's windows, which end by themselves (settings and pictures in a throw-away folder). The scripts reuse the
 # build folders that are already there, so only what changed is built.
 #
 #   tests/packaging/readme_commands_test.sh [README.md]

@@ -4,8 +4,9 @@
 # a virtual display (Xvfb), in a prefix of its own, as a player would use it:
 # 1. `msiexec /i … /qn` installs per machine: the files in Program Files\Orlenda 3001, the Start-menu
 #    shortcut, the .plt association and the entry under installed apps (read with `wine reg query`);
-# 2. `wine start C:\…\Wedge.plt` starts the installed program with that file, and the report it shows
-#    equals `orlenda3001-cli.exe report` of the same file;
+# 2. `wine start C:\…\Wedge.plt` starts the installed program with that file (its open dialog offers
+#    it), and the report that the windows show (through the build's screenshot tool) equals the
+#    installed `orlenda3001-cli.exe report` of the same file;
 # 3. an installer of a higher version replaces it (one product afterwards, with the new files), and
 #    the older installer is then refused;
 # 4. `msiexec /x … /qn` removes every file, shortcut and registry key of ours and leaves the player's
@@ -19,6 +20,8 @@ real_pilots=${2:-}
 
 if [ -z "${ORLENDA_PACKAGE_TEST_IN_XVFB:-}" ]; then
   bash scripts/package-windows.sh >/dev/null || { echo "FAIL: scripts/package-windows.sh" >&2; exit 1; }
+  bash scripts/build-windows.sh orlenda3001-screenshots >/dev/null ||
+    { echo "FAIL: scripts/build-windows.sh orlenda3001-screenshots" >&2; exit 1; }
   exec env ORLENDA_PACKAGE_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
@@ -122,10 +125,22 @@ fi
 mkdir -p "${drive_c}/users/Jörg"
 cp "${pilot}" "${drive_c}/users/Jörg/Wedge.plt"
 windows_pilot='C:\users\Jörg\Wedge.plt'
-# In its screenshot mode the program loads the file without asking, writes the report it shows, and ends.
+# The installed program started with the file offers it in its open dialog.
+offered() { # seconds
+  for _ in $(seq 1 $(($1 * 10))); do
+    [ -n "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+"${wine}" start "${windows_pilot}" >>"${work}/start.log" 2>&1
+check "wine start of a .plt file starts the installed program with it" offered 180
+"${wineserver}" -k 2>/dev/null
+# The screenshot tool of the same build (no package holds it) loads the file in the same windows
+# without asking, writes the report that the pilot file view shows, and ends.
 ORLENDA_SCREENSHOT_DIR="Z:${work}/shots" ORLENDA_REPORT_FILE="Z:${work}/window-report.txt" \
-  timeout 180 "${wine}" start /wait "${windows_pilot}" >>"${work}/start.log" 2>&1
-check "wine start of a .plt file starts the installed program with it" test -s "${work}/window-report.txt"
+  timeout 180 "${wine}" "${dir}/tools/screenshots/orlenda3001-screenshots.exe" "${windows_pilot}" >>"${work}/start.log" 2>&1
+check "the window's report of the file is written" test -s "${work}/window-report.txt"
 "${wine}" "${installed}/orlenda3001-cli.exe" report "${windows_pilot}" >"${work}/cli-report.txt" 2>/dev/null
 normalise() { tr -d '\r' <"$1" | sed -e '$a\'; }
 check "its report equals orlenda3001-cli.exe report" \

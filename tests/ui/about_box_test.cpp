@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "scripted_prompts.h"
-#include "ui/about.h"
+#include "ui/start/about.h"
 #include "ui_test_env.h"
 #include "window_test_main.h"
 

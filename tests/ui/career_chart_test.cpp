@@ -3,7 +3,7 @@
 // toggle to the combat simulator, following a save, "Save as PNG…", "Copy", and the note on files that
 // failed to load.
 
-#include "ui/career_chart.h"
+#include "ui/charts/career_chart.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -27,9 +27,9 @@
 #include "report/number_text.h"
 #include "settings/settings_snapshot.h"
 #include "tools/pilot_file_writer.h"
-#include "ui/career_chart_canvas.h"
-#include "ui/main_unit.h"
-#include "ui/pilots_form.h"
+#include "ui/charts/career_chart_canvas.h"
+#include "ui/main_window/main_unit.h"
+#include "ui/pilots/pilots_form.h"
 #include "window_test_main.h"
 
 using namespace orlenda;

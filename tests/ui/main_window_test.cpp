@@ -25,8 +25,8 @@
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
 #include "support/system_wording.h"
-#include "ui/qt_prompts.h"
-#include "ui/session.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/shell/session.h"
 #include "window_test_main.h"
 
 using namespace orlenda;

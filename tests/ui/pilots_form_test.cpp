@@ -2,7 +2,7 @@
 // pilot opened by a double-click on the road of "Open pilotfile", "Add to log", the refresh when
 // the folder's files change, names that are no plain text, and "Save as CSV…" beside pilot files.
 
-#include "ui/pilots_form.h"
+#include "ui/pilots/pilots_form.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -22,8 +22,8 @@
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 #include "tools/pilot_file_writer.h"
-#include "ui/roster_table_model.h"
-#include "ui/session.h"
+#include "ui/pilots/roster_table_model.h"
+#include "ui/shell/session.h"
 #include "window_test_main.h"
 
 using namespace orlenda;

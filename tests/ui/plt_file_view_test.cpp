@@ -27,7 +27,7 @@
 #include "support/lock_holder.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
-#include "ui/combo_width.h"
+#include "ui/pilot_view/combo_width.h"
 #include "window_test_main.h"
 
 using namespace orlenda;

@@ -11,7 +11,7 @@
 
 #include "program_fixture.h"
 #include "settings/typed_settings.h"
-#include "ui/setting_controls.h"
+#include "ui/settings_dialog/setting_controls.h"
 #include "window_test_main.h"
 
 using namespace orlenda;

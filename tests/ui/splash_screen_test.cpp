@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QTest>
 
-#include "ui/jpeg_image.h"
-#include "ui/picture_resources.h"
-#include "ui/splash.h"
+#include "ui/pictures/jpeg_image.h"
+#include "ui/pictures/picture_resources.h"
+#include "ui/start/splash.h"
 #include "ui_test_env.h"
 #include "window_test_main.h"
 

@@ -5,20 +5,21 @@
 # 2. with a pilot file named by a path that is not ASCII (C:\users\Jörg\Wedge.plt in the Wine prefix):
 #    the open dialog must offer it (the dialog is not driven further: key presses sent into Xvfb do
 #    not reliably reach a Wine window without a window manager);
-# 3. in screenshot mode with the same path, which loads the file without asking: the load must succeed
-#    and the report text that the pilot file view shows must equal `orlenda3001-cli.exe report` of the
-#    same file.
+# 3. the screenshot tool (orlenda3001-screenshots.exe, which starts the same windows) with the same
+#    path, which loads the file without asking: the load must succeed and the report text that the
+#    pilot file view shows must equal `orlenda3001-cli.exe report` of the same file.
 # The pilot is the first real pilot file when REAL_PILOTS_FOLDER holds one, else the sample pilot.
 #
-#   wine_smoke_test.sh PROGRAM.exe CLI.exe SAMPLE_PILOT OUTPUT_FOLDER [REAL_PILOTS_FOLDER]
+#   wine_smoke_test.sh PROGRAM.exe SCREENSHOTS.exe CLI.exe SAMPLE_PILOT OUTPUT_FOLDER [REAL_PILOTS_FOLDER]
 # Environment: WINEPREFIX (default OUTPUT_FOLDER/wine).
 set -uo pipefail
 
 program=$(realpath "$1")
-cli=$(realpath "$2")
-sample=$(realpath "$3")
-output=$(realpath -m "$4")
-real_pilots=${5:-}
+screenshots=$(realpath "$2")
+cli=$(realpath "$3")
+sample=$(realpath "$4")
+output=$(realpath -m "$5")
+real_pilots=${6:-}
 
 if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
   exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
@@ -123,9 +124,9 @@ echo "ok: the open dialog offered $windows_pilot"
 echo "== its report against the command line's"
 pid=""
 ORLENDA_SCREENSHOT_DIR="Z:$output/shots" ORLENDA_REPORT_FILE="Z:$output/window-report.txt" \
-  "$wine" "$program" "$windows_pilot" >>"$output/program.log" 2>&1
+  "$wine" "$screenshots" "$windows_pilot" >>"$output/program.log" 2>&1
 status=$?
-[ "$status" -eq 0 ] || fail "the program in screenshot mode ended with status $status"
+[ "$status" -eq 0 ] || fail "the screenshot tool ended with status $status"
 "$wine" "$cli" report "$windows_pilot" >"$output/cli-report.txt" 2>>"$output/program.log" ||
   fail "orlenda3001-cli.exe report failed"
 # The command line ends its report with a line break and writes the lines as the console does.

@@ -10,7 +10,7 @@
 #include "scripted_prompts.h"
 #include "settings/default_paths.h"
 #include "settings/settings_ini.h"
-#include "ui/main_log.h"
+#include "ui/main_window/log_text.h"
 #include "ui_test_env.h"
 
 namespace orlenda::test {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/prompts.h"
+#include "ui/shell/prompts.h"
 
 namespace orlenda::test {
 

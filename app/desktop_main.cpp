@@ -1,0 +1,36 @@
+// orlenda3001: the desktop program. The start sequence creates the windows; a pilot file named on the
+// command line is then offered in the open dialog; the event loop runs until the main window closes.
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/program_identity.h"
+#include "app/session_end.h"
+#include "app/start_sequence.h"
+#include "app/termination_signal.h"
+#include "base/limit_signals.h"
+#include "settings/default_paths.h"
+#include "ui/shell/qt_prompts.h"
+
+int main(int argc, char** argv) {
+  orlenda::TreatLimitSignalsAsFailures();  // a size limit fails a save instead of ending the program
+  QApplication application(argc, argv);
+  orlenda::SetProgramIdentity();
+
+  orlenda::QtPrompts prompts{orlenda::ProgramTitle()};
+  orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
+  orlenda::TForm1& Form1 = *windows.Form1;
+
+  // A terminating signal closes the main window as its close box does.
+  orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
+  // The end of the desktop session asks the same question.
+  orlenda::AskBeforeSessionEnds(Form1);
+  Form1.show();
+  // The pilot file named on the command line is offered once the main window is on screen, so that the
+  // open dialog and any box about the file stand over it.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) {
+    QTimer::singleShot(0, &Form1, [&Form1, file = arguments.at(1)] { Form1.OfferCommandLineFile(file); });
+  }
+  return QApplication::exec();
+}

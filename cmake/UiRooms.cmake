@@ -1,0 +1,26 @@
+# Reads ui/ROOMS.txt, the rule of which ui rooms each ui room may include and link.
+# orlenda_read_ui_rooms(file) sets ORLENDA_UI_ROOMS (the rooms in the file's order) and, for each room,
+# ORLENDA_UI_ROOM_USES_<room> (the rooms it may use), in the caller's scope. A room that names itself,
+# a room not listed above it or a line of another shape stops with an error.
+function(orlenda_read_ui_rooms file)
+  file(STRINGS ${file} lines)
+  set(rooms "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*(#|$)")
+      continue()
+    endif()
+    if(NOT line MATCHES "^([a-z_]+):([a-z_ ]*)$")
+      message(FATAL_ERROR "${file}: a line of another shape than `room: rooms it may use`: ${line}")
+    endif()
+    set(room ${CMAKE_MATCH_1})
+    string(REGEX MATCHALL "[a-z_]+" uses "${CMAKE_MATCH_2}")
+    foreach(used IN LISTS uses)
+      if(NOT used IN_LIST rooms)
+        message(FATAL_ERROR "${file}: room ${room} uses ${used}, which is not listed above it")
+      endif()
+    endforeach()
+    list(APPEND rooms ${room})
+    set(ORLENDA_UI_ROOM_USES_${room} ${uses} PARENT_SCOPE)
+  endforeach()
+  set(ORLENDA_UI_ROOMS ${rooms} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,50 @@
+#include "ui/shell/session.h"
+
+#include <QDir>
+#include <QWidget>
+#include <algorithm>
+
+#include "base/display_text.h"
+
+namespace orlenda {
+
+Session::Session(Prompts& prompts, std::string settingsPath)
+    : prompts_(prompts), settingsPath_(std::move(settingsPath)) {}
+
+void Session::OpenSettings() { store_ = std::make_unique<SettingsIni>(settingsPath_); }
+
+SettingsIni& Session::settings() {
+  if (!store_) OpenSettings();
+  return *store_;
+}
+
+QWidget* Session::BoxOwner(QWidget* preferred) const {
+  for (QWidget* window : {preferred, windows.Form1, windows.SplashForm}) {
+    if (window != nullptr && window->isVisible()) return window;
+  }
+  return windows.Form1 != nullptr ? windows.Form1 : preferred;
+}
+
+std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
+
+// UTF-8 on every system: the core's file calls take UTF-8 paths (on Windows they widen them to UTF-16),
+// so a name in any script reaches the file system whole, whatever the system's code page.
+std::string LocalPath(const QString& path) { return path.toStdString(); }
+
+QString QtPath(const std::string& path) { return QString::fromStdString(path); }
+
+QString DisplayPath(const std::string& path) { return QString::fromStdString(EscapedText(path)); }
+
+QString DisplayMessage(std::string_view message) {
+  std::string shown;
+  shown.reserve(message.size());
+  for (std::size_t start = 0; start <= message.size();) {
+    const std::size_t end = std::min(message.find('\n', start), message.size());
+    if (start > 0) shown += '\n';
+    shown += EscapedText(message.substr(start, end - start));
+    start = end + 1;
+  }
+  return QString::fromStdString(shown);
+}
+
+}  // namespace orlenda
