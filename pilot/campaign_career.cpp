@@ -130,7 +130,11 @@ CampaignCareer CampaignCareerOf(const PilotRecord& record) {
 }
 
 std::string CampaignMissionLabel(const CampaignCareer& career, int slot) {
-  if (HasStockMissionName(career.layout, slot)) return MissionIndexNames()[static_cast<std::size_t>(slot)];
+  if (HasStockMissionName(career.layout, slot)) {
+    std::string name = MissionIndexNames()[static_cast<std::size_t>(slot)];
+    while (name.back() == ' ') name.pop_back();  // three of the game's names end in blanks
+    return name;
+  }
   const CampaignBattle* battle = career.BattleOf(slot);
   if (battle == nullptr) return "mission " + std::to_string(slot + 1);
   return "battle " + std::to_string(battle->number) + ", mission " +
