@@ -18,6 +18,7 @@
 #include "cli/history_command.h"
 #include "cli/option_checks.h"
 #include "cli/report_command.h"
+#include "cli/review_command.h"
 #include "cli/roster_command.h"
 #include "cli/update_command.h"
 
@@ -47,6 +48,7 @@ int Run(int argc, char** argv) {
   orlenda::cli::AddDiffCommand(app, exitStatus);
   orlenda::cli::AddRosterCommand(app, exitStatus);
   orlenda::cli::AddHistoryCommand(app, exitStatus);
+  orlenda::cli::AddReviewCommand(app, exitStatus);
   orlenda::cli::RefuseEmptyValues(app);
 
   try {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "base/path_kind.h"
 #include "cli/command.h"
 #include "cli/locale_report_context.h"
 #include "cli/option_checks.h"
+#include "cli/pilot_paths.h"
 #include "cli/roster_output.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
@@ -25,28 +25,6 @@ struct RosterOptions {
   std::string sort;
 };
 
-// Each folder named stands for its pilot files; any other name is a file of its own, whether or not
-// it loads. A folder that cannot be read is said on `err`.
-std::vector<std::string> RosterPaths(const std::vector<std::string>& arguments, bool& allRead,
-                                     std::ostream& err) {
-  std::vector<std::string> paths;
-  for (const std::string& argument : arguments) {
-    if (!IsFolder(argument)) {
-      paths.push_back(argument);
-      continue;
-    }
-    bool readable = false;
-    std::string reason;
-    std::vector<std::string> files = PilotFilesIn(argument, readable, &reason);
-    if (!readable) {
-      PrintMessage("Cannot read the folder " + argument + " (" + reason + ")", err);
-      allRead = false;
-    }
-    paths.insert(paths.end(), files.begin(), files.end());
-  }
-  return paths;
-}
-
 void WriteRoster(const RosterOptions& options, const std::vector<RosterRow>& rows, std::ostream& out) {
   if (options.csv)
     WriteRosterCsv(rows, out);
@@ -59,7 +37,7 @@ void WriteRoster(const RosterOptions& options, const std::vector<RosterRow>& row
 int RunRoster(const RosterOptions& options, std::ostream& out, std::ostream& err) {
   const SettingsIni store(SettingsPathOrDefault(options.ini, err));
   bool allRead = true;
-  const std::vector<std::string> paths = RosterPaths(options.paths, allRead, err);
+  const std::vector<std::string> paths = PilotPathsOf(options.paths, allRead, err);
   std::vector<RosterRow> rows;
   try {
     rows = BuildRoster(paths, store.Snapshot(), ReportContextFromLocale());

@@ -354,6 +354,16 @@ std::vector<std::string> BuildCraftTypeLabels() {
   return labels;
 }
 
+std::vector<std::string> BuildCraftTypeNames() {
+  std::vector<std::string> names;
+  names.reserve(kCraftTypeCount);
+  for (std::size_t value = 0; value < kCraftTypeCount; ++value) {
+    std::string numberText;
+    names.emplace_back(CraftName(value, numberText));
+  }
+  return names;
+}
+
 std::vector<std::string> BuildMissionIndexNames() {
   std::vector<std::string> names;
   names.reserve(kMissionIndexCount);
@@ -379,6 +389,11 @@ std::span<const std::string> MissionIndexNames() {
 std::span<const std::string> CraftTypeLabels() {
   static const std::vector<std::string> labels = BuildCraftTypeLabels();
   return labels;
+}
+
+std::span<const std::string> CraftTypeNames() {
+  static const std::vector<std::string> names = BuildCraftTypeNames();
+  return names;
 }
 
 }  // namespace orlenda

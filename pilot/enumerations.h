@@ -19,6 +19,7 @@ std::span<const std::string_view> RatingNames();         // 25 items
 std::span<const std::string_view> KalidorStatusNames();  // 7 items
 std::span<const std::string> MissionIndexNames();        // 255 items, 0-254
 std::span<const std::string> CraftTypeLabels();          // 231 items: name, tabs, colon
+std::span<const std::string> CraftTypeNames();           // 231 items: the labels' names alone
 
 // The item text for a stored value, or nothing when the value lies outside the list.
 template <typename Text>

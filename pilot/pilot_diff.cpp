@@ -53,10 +53,7 @@ class Comparison {
   }
 
  private:
-  static std::string CraftTypeName(std::size_t index) {
-    const std::string& label = CraftTypeLabels()[index];  // the name, tabs, then a colon
-    return label.substr(0, label.find('\t'));
-  }
+  static std::string CraftTypeName(std::size_t index) { return CraftTypeNames()[index]; }
   static std::string RatingName(std::size_t index) { return std::string(RatingNames()[index]); }
 
   std::int32_t StoredInt32(const PilotImage& file, std::size_t offset) const {

@@ -6,14 +6,6 @@
 namespace orlenda {
 namespace {
 
-// The fields of a row, in column order (a failed file's pilot values are empty), safe to show.
-std::vector<std::string> RosterCsvFields(const RosterRow& row) {
-  std::vector<std::string> fields;
-  for (const RosterColumnInfo& info : RosterColumns())
-    fields.push_back(EscapedText(CellText(row, info.column)));
-  return fields;
-}
-
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
@@ -26,6 +18,13 @@ std::string CsvField(std::string_view text) {
 }
 
 }  // namespace
+
+std::vector<std::string> RosterCsvFields(const RosterRow& row) {
+  std::vector<std::string> fields;
+  for (const RosterColumnInfo& info : RosterColumns())
+    fields.push_back(EscapedText(CellText(row, info.column)));
+  return fields;
+}
 
 std::string CsvRecord(const std::vector<std::string>& fields) {
   std::string record;

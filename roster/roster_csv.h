@@ -13,11 +13,15 @@
 
 namespace orlenda {
 
-// One record of fields already safe to show, quoted where they need it, with its CR LF: the one CSV
-// rule of both front ends, which the history's list follows too.
-std::string CsvRecord(const std::vector<std::string>& fields);
-
 // The heading and every row.
 std::string RosterCsv(const std::vector<RosterRow>& rows);
+
+// A row's fields in column order (a failed file's pilot values are empty), safe to show.
+std::vector<std::string> RosterCsvFields(const RosterRow& row);
+
+// One CSV record of these fields (quoted where needed), its CR LF included: the one CSV writer, which
+// other tables of pilot files (the battle review, the history's list) write through too. The fields are taken
+// as they are.
+std::string CsvRecord(const std::vector<std::string>& fields);
 
 }  // namespace orlenda

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Speed and memory figures, each a ratio against a floor measured in the same run (docs/PERFORMANCE.md):
 #   1. the core benchmarks (Google Benchmark): pilot load vs one plain read, the whole report vs the load;
-#   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files, and `roster` of
-#      their folder vs that export; re-sorting the Pilots window's 1,000 rows; drawing the score chart
+#   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files, and `roster` and
+#      `review` of their folder vs that export; re-sorting the Pilots window's 1,000 rows; drawing the score chart
 #      of 20 pilots with 255 missions each (goal: under 16 ms, one frame at 60 Hz);
 #   3. the desktop program's start until its main window is first painted vs a bare Qt Widgets window,
 #      both under Xvfb, with the peak memory of both; and its start with a 100,000-line main log vs an
@@ -87,6 +87,16 @@ read -r roster_json_ms _ < <(roster_with --json)
 echo "roster of the folder, table:  ${roster_ms} ms, ${roster_kb} kB peak"
 echo "roster, --json:               ${roster_json_ms} ms"
 echo "roster / export: $(ratio "${roster_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${roster_json_ms}" "${export_ms}")x"
+# The review of every check of each file (its battle, friendly craft named), and the same flight sought
+# across the 1,000 copies of one pilot, which all share it.
+review_with() { # OPTIONS
+  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null"
+}
+read -r review_ms review_kb < <(review_with)
+read -r review_json_ms _ < <(review_with --json)
+echo "review of the folder, table:  ${review_ms} ms, ${review_kb} kB peak"
+echo "review, --json:               ${review_json_ms} ms"
+echo "review / export: $(ratio "${review_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${review_json_ms}" "${export_ms}")x"
 if [ -x "${dir}/bench/orlenda_roster_bench" ]; then
   "${dir}/bench/orlenda_roster_bench" --benchmark_min_time=0.5 --benchmark_color=false
 fi

@@ -21,7 +21,7 @@ source "${script}"
 scratch=$(mktemp -d)
 trap 'rm -rf "${scratch}"' EXIT
 mkdir -p "${scratch}/folder"
-touch "${scratch}/Red_Kestrel.plt" "${scratch}/OLD.PLT" "${scratch}/notes.txt"
+touch "${scratch}/Red_Kestrel.plt" "${scratch}/OLD.PLT" "${scratch}/notes.txt" "${scratch}/scores.csv"
 cd "${scratch}" || exit 1
 
 failures=0
@@ -66,8 +66,9 @@ expect "a subcommand's options" "$(lines --rank --rating)" update Red_Kestrel.pl
 expect "options that take no value are offered too" "$(lines --help --json)" diff --
 expect "pilot arguments: *.plt in any case, and folders" "$(lines OLD.PLT Red_Kestrel.plt folder)" dump ""
 expect "a second pilot argument" "$(lines OLD.PLT Red_Kestrel.plt folder)" diff OLD.PLT ""
-expect "the settings file: any file" "$(lines OLD.PLT Red_Kestrel.plt folder notes.txt)" report --ini ""
+expect "the settings file: any file" "$(lines OLD.PLT Red_Kestrel.plt folder notes.txt scores.csv)" report --ini ""
 expect "the main log: any file" "notes.txt" export --log no
+expect "the high scores: *.csv files and folders" "$(lines folder scores.csv)" review --high-scores ""
 expect "the main log after =" "notes.txt" export --log = no
 expect "a free value is not completed" "" update --name ""
 expect "the verbs of history" "$(lines record restore)" history re

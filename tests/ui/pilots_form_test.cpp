@@ -4,9 +4,13 @@
 
 #include "ui/pilots/pilots_form.h"
 
+#include <QClipboard>
+#include <QDialog>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTableView>
 #include <QTest>
@@ -18,6 +22,7 @@
 #include "roster/roster_columns.h"
 #include "roster/roster_csv.h"
 #include "tools/pilot_file_writer.h"
+#include "ui/pilots/roster_table_model.h"
 #include "ui/shell/session.h"
 #include "window_test_main.h"
 
@@ -300,6 +305,72 @@ class PilotsFormTest : public QObject {
     std::filesystem::rename(LocalPath(folder + "/new.tmp"), LocalPath(folder + "/a.plt"));
     QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Charlie"));
     QCOMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
+  }
+
+  // "Review battle…" over a folder of the real pilots (and a second copy of one): the verdicts that
+  // `review --csv` gives, told by text and colour; the current row's checks, its form, the CSV save.
+  void reviewGivesTheCommandLinesVerdicts() {
+    const QString real = QStringLiteral(ORLENDA_REAL_PILOTS_DIR);
+    if (!QDir(real).exists()) QSKIP("the real pilot files are not beside this checkout");
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("club"));
+    QDir().mkpath(folder);
+    for (const QString& name : QDir(real).entryList({QStringLiteral("*.plt")}, QDir::Files))
+      WriteAll(folder + "/" + name, ReadAll(real + "/" + name));
+    WriteAll(folder + "/resent.plt", ReadAll(real + "/9555XWATC520.plt"));
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    QVERIFY(table.isColumnHidden(RosterTableModel::VerdictColumn()));
+    QTest::keyClick(&form, Qt::Key_B, Qt::ControlModifier);
+    QDialog* box = nullptr;
+    QTRY_VERIFY((box = form.findChild<QDialog*>("ReviewBox")) != nullptr && box->isVisible());
+    QLineEdit& missions = *Find<QLineEdit>(*box, "MissionsEdit");
+    missions.setText(QStringLiteral("59-54"));
+    box->accept();  // refused, said, and the box stays
+    QCOMPARE(program.prompts.MessageTexts().size(), 1);
+    QVERIFY(program.prompts.MessageTexts().front().startsWith("\"59-54\" is not a battle"));
+    QVERIFY(box->isVisible());
+    missions.clear();
+    box->accept();  // each file's own battle
+    QTRY_VERIFY(!table.isColumnHidden(RosterTableModel::VerdictColumn()));
+
+    QProcess cli;
+    cli.start(QStringLiteral(ORLENDA_CLI_PATH), {QStringLiteral("review"), QStringLiteral("--csv"), folder});
+    QVERIFY(cli.waitForFinished());
+    QCOMPARE(cli.exitCode(), 1);
+    QMap<QString, QString> expected;
+    for (const QByteArray& record : cli.readAllStandardOutput().split('\n').mid(1))
+      if (const QList<QByteArray> fields = record.split(','); fields.size() > 2)
+        expected[fields[0]] = fields[2];
+    QCOMPARE(expected.size(), 9);
+    QMap<QString, QString> shown;
+    const int verdict = RosterTableModel::VerdictColumn();
+    for (int row = 0; row < table.model()->rowCount(); ++row)
+      shown[Cell(table, row, RosterColumn::kFile)] =
+          table.model()->index(row, verdict).data().toString().startsWith("Pass") ? "pass" : "fail";
+    QCOMPARE(shown, expected);
+    QCOMPARE(expected.value("resent.plt"), QStringLiteral("fail"));
+    const auto rowOf = [&](const QString& file) {
+      for (int row = 0; row < table.model()->rowCount(); ++row)
+        if (Cell(table, row, RosterColumn::kFile) == file) return row;
+      return -1;
+    };
+    const QModelIndex pass = table.model()->index(rowOf("steem.plt"), verdict);
+    const QModelIndex fail = table.model()->index(rowOf("germ.plt"), verdict);
+    QCOMPARE(pass.data().toString(), QStringLiteral("Pass"));
+    QVERIFY(pass.data(Qt::ForegroundRole) != fail.data(Qt::ForegroundRole));
+
+    table.selectRow(fail.row());
+    QVERIFY(Find<QPlainTextEdit>(form, "ReviewChecks")->toPlainText().contains("mission 58: 2 attempts"));
+    Click(form, "CopyFormButton");
+    QVERIFY(QGuiApplication::clipboard()->text().contains(
+        "Mission 58: score 209, bonus 0, time 28:50, attempts 2"));
+    const QString csv = program.home.File(QStringLiteral("verdicts.csv"));
+    program.prompts.ChooseNextFile(csv);
+    Click(form, "SaveCsvButton");
+    const QList<QByteArray> records = ReadAll(csv).split('\n');
+    QVERIFY(records[0].endsWith(",verdict,first_failed_check\r"));
+    QVERIFY(records[rowOf("steem.plt") + 1].endsWith(",pass,\r"));
   }
 
   // "Pilots" (Ctrl+R) brings a minimised Pilots window back.

@@ -1,16 +1,21 @@
 #include "ui/pilots/pilots_form.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QProgressDialog>
 #include <QSet>
 #include <unordered_set>
 
+#include "base/display_text.h"
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
 #include "mainlog/main_log_file.h"
+#include "review/review_csv.h"
+#include "review/review_form.h"
 #include "roster/career.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
@@ -18,6 +23,7 @@
 #include "settings/settings_table.h"
 #include "settings/typed_settings.h"
 #include "ui/charts/career_chart.h"
+#include "ui/pilots/review_box.h"
 #include "ui/pilots/roster_table_model.h"
 #include "ui/shell/platform_error.h"
 #include "ui/shell/qt_report_context.h"
@@ -35,6 +41,7 @@ constexpr int kNameWidthCharacters = 14;  // a pilot name holds at most 13
 constexpr int kMeasuredRows = 100;        // rows measured for a column's width
 constexpr int kFileWidthCharacters = 32;  // a longer file name is elided in the middle
 constexpr int kProgressDelayMilliseconds = 500;
+constexpr int kVerdictWidthCharacters = 40;
 
 // What two names of one file (hard links) show alike: the same pilot, written at the same second.
 std::string SameFileKey(const RosterRow& row) {
@@ -64,6 +71,13 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
+  ui_->ReviewChecks->hide();
+  ui_->CopyFormButton->setEnabled(false);
+  ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
+  // The verdict is shown beside the pilot's name, where a reviewer reads it first.
+  QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
+  header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
+                     header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
   folderDialog_.filters = PilotFileFilters();
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
   csvDialog_.use = QStringLiteral("the CSV file");
@@ -92,12 +106,20 @@ void TPilotsForm::ConnectHandlers() {
   ui_->ChartButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   connect(ui_->ChartButton, &QPushButton::clicked, this,
           [run, this] { run([this] { ChartButtonClick(); }); });
+  ConnectReviewHandlers();
   // A step that fails (a setting that does not convert) ends the round of loads.
   connect(&stepTimer_, &QTimer::timeout, this, [this] {
     if (!RunHandler(session_.prompts(), this, [this] { LoadStep(); })) pending_.clear();
     if (pending_.empty()) {
       stepTimer_.stop();
       ui_->LoadProgress->hide();
+      ui_->ReviewChecks->hide();
+      ui_->CopyFormButton->setEnabled(false);
+      ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
+      // The verdict is shown beside the pilot's name, where a reviewer reads it first.
+      QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
+      header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
+                         header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
       if (std::exchange(fitColumns_, false)) FitColumns();
     }
   });
@@ -106,6 +128,18 @@ void TPilotsForm::ConnectHandlers() {
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this,
           [this](const QString& path) { FileChanged(path); });
+}
+
+void TPilotsForm::ConnectReviewHandlers() {
+  const auto run = [this](auto handler) { RunHandler(session_.prompts(), this, handler); };
+  ui_->ReviewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+  connect(ui_->ReviewButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { ReviewButtonClick(); }); });
+  connect(ui_->CopyFormButton, &QPushButton::clicked, this,
+          [run, this] { run([this] { CopyFormButtonClick(); }); });
+  connect(ui_->PilotsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { ShowChecksOfCurrentRow(); });
+  connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowChecksOfCurrentRow(); });
 }
 
 void TPilotsForm::ShowFolder(const QString& folder) {
@@ -302,11 +336,15 @@ void TPilotsForm::SaveCsvButtonClick() {
   if (csvDialog_.fileName.isEmpty()) csvDialog_.fileName = folder_ + QStringLiteral("/pilots.csv");
   if (!session_.prompts().ExecuteSaveDialog(this, csvDialog_)) return;
   std::vector<RosterRow> rows;
-  for (int row : ShownSourceRows()) rows.push_back(model_->Row(row));
+  std::vector<const PilotReview*> reviews;
+  for (int row : ShownSourceRows()) {
+    rows.push_back(model_->Row(row));
+    reviews.push_back(model_->ReviewOf(row));
+  }
   const std::string path = LocalPath(csvDialog_.fileName);
+  const std::string csv = model_->HasReviews() ? RosterCsvWithVerdicts(rows, reviews) : RosterCsv(rows);
   std::string reason;
-  if (!ReplaceWholeFile(path, RosterCsv(rows), {}, reason))
-    throw PlatformError(CannotCreateFileMessage(path, reason));
+  if (!ReplaceWholeFile(path, csv, {}, reason)) throw PlatformError(CannotCreateFileMessage(path, reason));
 }
 
 // The selected pilots, loaded again as they are now, in the order the table shows; the files that
@@ -323,6 +361,68 @@ void TPilotsForm::ChartButtonClick() {
   if (chart_ == nullptr) chart_ = new TCareerChart(session_, this);
   chart_->ShowCareers(std::move(loaded.careers), loaded.leftOut);
   chart_->Present();
+}
+
+// The box is shown over the window without stopping it; its OK starts the review.
+void TPilotsForm::ReviewButtonClick() {
+  if (reviewBox_ == nullptr) {
+    reviewBox_ = new TReviewBox(session_, this);
+    connect(reviewBox_, &QDialog::accepted, this,
+            [this] { RunHandler(session_.prompts(), this, [this] { Review(reviewBox_->Request()); }); });
+  }
+  reviewBox_->open();
+}
+
+// Every listed file is loaded again as it is now and reviewed with the others, so that two copies of
+// one flight are found; the verdicts fill their column and the current row's checks their pane.
+void TPilotsForm::Review(const ReviewRequest& request) {
+  std::vector<std::string> paths;
+  for (int row = 0; row < model_->rowCount(); ++row) paths.push_back(model_->Row(row).path);
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  std::vector<PilotReview> reviews = ReviewPilotFiles(paths, request);
+  QGuiApplication::restoreOverrideCursor();
+  model_->SetReviews(std::move(reviews));
+  ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), false);
+  // As wide as its texts, up to a limit past which a long failure is elided (its tooltip holds it whole).
+  QTableView& table = *ui_->PilotsTable;
+  table.resizeColumnToContents(RosterTableModel::VerdictColumn());
+  const int widest =
+      table.fontMetrics().horizontalAdvance(QString(kVerdictWidthCharacters, QLatin1Char('M')));
+  table.setColumnWidth(RosterTableModel::VerdictColumn(),
+                       std::min(table.columnWidth(RosterTableModel::VerdictColumn()), widest));
+  ui_->ReviewChecks->show();
+  ui_->CopyFormButton->setEnabled(true);
+  ShowChecksOfCurrentRow();
+}
+
+void TPilotsForm::ShowChecksOfCurrentRow() {
+  const QModelIndex current = ui_->PilotsTable->currentIndex();
+  const PilotReview* review =
+      current.isValid() ? model_->ReviewOf(proxy_->mapToSource(current).row()) : nullptr;
+  if (review == nullptr) {
+    ui_->ReviewChecks->setPlainText(model_->HasReviews() ? QStringLiteral("Not reviewed.") : QString());
+    return;
+  }
+  QString text = QString::fromStdString(EscapedText(review->file + ": " + VerdictText(*review)));
+  for (const ReviewCheck& check : review->checks)
+    text += QStringLiteral("\n%1\t%2: %3")
+                .arg(QString::fromUtf8(CheckResultName(check.result).data(),
+                                       static_cast<qsizetype>(CheckResultName(check.result).size())),
+                     QString::fromStdString(check.title), QString::fromStdString(EscapedText(check.detail)));
+  ui_->ReviewChecks->setPlainText(text);
+}
+
+// The forms of the selected pilots that were reviewed, in the order the table shows.
+void TPilotsForm::CopyFormButtonClick() {
+  std::vector<PilotReview> reviews;
+  for (int row : SelectedSourceRows())
+    if (const PilotReview* review = model_->ReviewOf(row)) reviews.push_back(*review);
+  if (reviews.empty()) {
+    session_.prompts().ShowMessage(this, MessageKind::Information, MessageButtons::Ok,
+                                   QStringLiteral("Select the reviewed pilots whose forms to copy."));
+    return;
+  }
+  QGuiApplication::clipboard()->setText(QString::fromStdString(ReviewForms(reviews)));
 }
 
 }  // namespace orlenda

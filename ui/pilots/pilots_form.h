@@ -2,7 +2,8 @@
 
 // The Pilots window: the pilot files of one folder side by side, sortable and filtered by name. It
 // loads the files a few at a time between events, so that the window stays responsive, and lists
-// them again when files of the folder change.
+// them again when files of the folder change. "Review battle…" reviews the listed files for one
+// battle: a verdict column, the checks of the current row, their submission forms to copy.
 
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -28,6 +29,8 @@ class RosterSortProxy;
 class RosterTableModel;
 class Session;
 class TCareerChart;
+class TReviewBox;
+struct ReviewRequest;
 
 class TPilotsForm : public QWidget {
   Q_OBJECT
@@ -51,10 +54,13 @@ class TPilotsForm : public QWidget {
   void PilotsTableActivated(const QModelIndex& index);
   void AddToLogButtonClick();
   void SaveCsvButtonClick();
-  void ChartButtonClick();  // one selected pilot's missions, or several pilots' running totals
+  void ChartButtonClick();   // one selected pilot's missions, or several pilots' running totals
+  void ReviewButtonClick();  // asks for the battle, then reviews every listed file
+  void CopyFormButtonClick();
 
  private:
   void ConnectHandlers();
+  void ConnectReviewHandlers();
   // The rows arrive one file a step; the files are watched and loaded again when they change.
   void LoadStep();
   void ShowProgress();
@@ -66,6 +72,8 @@ class TPilotsForm : public QWidget {
   void FitColumns();
   std::vector<int> SelectedSourceRows() const;
   std::vector<int> ShownSourceRows() const;
+  void Review(const ReviewRequest& request);
+  void ShowChecksOfCurrentRow();
 
   std::unique_ptr<Ui::TPilotsForm> ui_;
   Session& session_;
@@ -86,7 +94,8 @@ class TPilotsForm : public QWidget {
   bool fitColumns_ = false;  // once the folder's first round of loads ends
   FileDialogState folderDialog_;
   FileDialogState csvDialog_;
-  TCareerChart* chart_ = nullptr;  // made on the first "Chart"
+  TCareerChart* chart_ = nullptr;    // made on the first "Chart"
+  TReviewBox* reviewBox_ = nullptr;  // made on the first "Review battle…"
 };
 
 }  // namespace orlenda

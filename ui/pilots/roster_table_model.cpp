@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <algorithm>
+#include <tuple>
 
 #include "base/display_text.h"
 #include "roster/roster_columns.h"
@@ -35,6 +36,25 @@ QString ToolTip(const RosterRow& row, RosterColumn column) {
   return Text(row.exportLine);
 }
 
+// Pass and fail are told by the text and by its colour.
+QVariant VerdictData(const PilotReview* review, int role) {
+  if (review == nullptr) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      return Shown(VerdictText(*review));
+    case Qt::ForegroundRole:
+      return QBrush(review->Passed() ? QColor(0x1B, 0x6E, 0x20) : QColor(0xB7, 0x1C, 0x1C));
+    case Qt::FontRole: {
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
+    default:
+      return {};
+  }
+}
+
 QVariant Background(const RosterRow& row) {
   if (!row.loaded) return QBrush(QColor(0xE6, 0xE6, 0xE6));
   if (row.checkErrorCount > 0) return QBrush(QColor(0xFF, 0xD6, 0xD6));
@@ -48,11 +68,26 @@ int RosterTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int RosterTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(RosterColumns().size());
+  return parent.isValid() ? 0 : VerdictColumn() + 1;
+}
+
+int RosterTableModel::VerdictColumn() { return static_cast<int>(RosterColumns().size()); }
+
+const PilotReview* RosterTableModel::ReviewOf(int row) const {
+  const auto found = reviews_.find(Row(row).path);
+  return found == reviews_.end() ? nullptr : &found->second;
+}
+
+void RosterTableModel::SetReviews(std::vector<PilotReview> reviews) {
+  reviews_.clear();
+  for (PilotReview& review : reviews)
+    if (RowOf(review.path) >= 0) reviews_.insert_or_assign(review.path, std::move(review));
+  if (rowCount() > 0) emit dataChanged(index(0, VerdictColumn()), index(rowCount() - 1, VerdictColumn()));
 }
 
 QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  if (index.column() == VerdictColumn()) return VerdictData(ReviewOf(index.row()), role);
   const RosterRow& row = Row(index.row());
   const RosterColumn column = ColumnAt(index.column());
   switch (role) {
@@ -81,6 +116,7 @@ QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
 QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return QAbstractTableModel::headerData(section, orientation, role);
+  if (section == VerdictColumn()) return QStringLiteral("Verdict");
   return Text(std::string(RosterColumns()[static_cast<std::size_t>(section)].heading));
 }
 
@@ -93,6 +129,7 @@ void RosterTableModel::Clear() {
   beginResetModel();
   rows_.clear();
   rowOfPath_.clear();
+  reviews_.clear();
   endResetModel();
 }
 
@@ -110,6 +147,7 @@ void RosterTableModel::PutRows(std::vector<RosterRow> rows) {
       added.push_back(std::move(row));
       continue;
     }
+    reviews_.erase(row.path);  // the file changed since its review
     *rows_[static_cast<std::size_t>(existing)] = std::move(row);
     emit dataChanged(index(existing, 0), index(existing, columnCount() - 1));
   }
@@ -139,7 +177,10 @@ void RosterTableModel::RemovePaths(const std::vector<std::string>& paths) {
     endRemoveRows();
     end = start;
   }
-  for (const std::string& path : paths) rowOfPath_.erase(path);
+  for (const std::string& path : paths) {
+    rowOfPath_.erase(path);
+    reviews_.erase(path);
+  }
   IndexFrom(static_cast<std::size_t>(doomed.front()));
 }
 
@@ -156,7 +197,16 @@ const RosterTableModel& RosterSortProxy::Source() const {
   return *static_cast<const RosterTableModel*>(sourceModel());
 }
 
+// Reviewed files first, failed ones before passed ones, then by the verdict's text.
 bool RosterSortProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+  if (left.column() == RosterTableModel::VerdictColumn()) {
+    const auto key = [this](int row) {
+      const PilotReview* review = Source().ReviewOf(row);
+      return std::tuple(review == nullptr, review != nullptr && review->Passed(),
+                        review != nullptr ? VerdictText(*review) : std::string());
+    };
+    return key(left.row()) < key(right.row());
+  }
   return SortsBefore(Source().Row(left.row()), Source().Row(right.row()), ColumnAt(left.column()));
 }
 

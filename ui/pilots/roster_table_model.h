@@ -1,8 +1,9 @@
 #pragma once
 
 // The roster's rows for Qt's views: the core's rows and columns as they are, with the cells marked
-// for the player (a file with check errors, a file that failed to load), and a proxy that sorts by the
-// core's order and filters by name.
+// for the player (a file with check errors, a file that failed to load), a last column with each
+// file's battle review once one was made, and a proxy that sorts by the core's order and filters by
+// name.
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
@@ -11,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "review/pilot_review.h"
 #include "roster/roster_row.h"
 
 namespace orlenda {
@@ -27,6 +29,13 @@ class RosterTableModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   const RosterRow& Row(int row) const { return *rows_[static_cast<std::size_t>(row)]; }
+  // The column after the core's: "Pass", or "Fail: " and the first failed check.
+  static int VerdictColumn();
+  // The review of a row's file, or nullptr when it was not reviewed since it was loaded.
+  const PilotReview* ReviewOf(int row) const;
+  bool HasReviews() const { return !reviews_.empty(); }
+  // Takes the reviews of the files that have rows; a row loaded again afterwards loses its review.
+  void SetReviews(std::vector<PilotReview> reviews);
   // The row of that path, or -1.
   int RowOf(const std::string& path) const;
 
@@ -45,6 +54,7 @@ class RosterTableModel final : public QAbstractTableModel {
   // Rows are held by pointer, so that removing a run moves pointers, not rows.
   std::vector<std::unique_ptr<RosterRow>> rows_;
   std::unordered_map<std::string, int> rowOfPath_;
+  std::unordered_map<std::string, PilotReview> reviews_;  // by path
 };
 
 // Sorting by a column gives the core's order (numbers highest first, failed files last) in the

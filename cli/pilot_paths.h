@@ -1,0 +1,16 @@
+#pragma once
+
+// The pilot files that the subcommands over many files take: each folder named stands for its .plt
+// files, any other name is a file of its own, whether or not it loads.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orlenda::cli {
+
+// A folder that cannot be read is said on `err`, and `allRead` becomes false.
+std::vector<std::string> PilotPathsOf(const std::vector<std::string>& arguments, bool& allRead,
+                                      std::ostream& err);
+
+}  // namespace orlenda::cli
