@@ -78,7 +78,8 @@ void BM_DumpOneFile(benchmark::State& state) {
     out.str({});
     const LoadResult result = LoadPilotFile(Files().full);
     if (!result.Succeeded()) state.SkipWithError("load failed");
-    out << cli::PilotRecordToJson(result.record).dump(2) << '\n';
+    cli::WritePilotJson(result.record, out);
+    out << '\n';
     benchmark::DoNotOptimize(out.tellp());
   }
   state.counters["bytes out"] = static_cast<double>(out.str().size());

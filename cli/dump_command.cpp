@@ -19,7 +19,7 @@ void AddDumpCommand(CLI::App& app, int& exitStatus) {
       exitStatus = kFailure;
       return;
     }
-    WriteJson(PilotRecordToJson(result.record), std::cout);
+    WritePilotJson(result.record, std::cout);
     std::cout << '\n';
     exitStatus = kSuccess;
   });

@@ -2,6 +2,7 @@
 
 #include "base/windows1252.h"
 #include "cli/json_writer.h"
+#include "pilot/campaign_career.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 
@@ -9,76 +10,103 @@ namespace orlenda::cli {
 namespace {
 
 template <typename Text>
-nlohmann::ordered_json ItemOrNull(std::span<const Text> items, std::int64_t value) {
-  const auto text = ItemText(items, value);
-  return text ? nlohmann::ordered_json(std::string(*text)) : nlohmann::ordered_json(nullptr);
+void ItemOrNull(JsonWriter& json, std::string_view key, std::span<const Text> items, std::int64_t value) {
+  json.Key(key);
+  if (const auto text = ItemText(items, value))
+    json.String(*text);
+  else
+    json.Null();
 }
 
-nlohmann::ordered_json MissionsToJson(const MissionList& entries, std::size_t count) {
-  auto list = nlohmann::ordered_json::array();
+template <std::size_t N>
+void IntList(JsonWriter& json, std::string_view key, const std::array<std::int32_t, N>& values) {
+  json.Key(key);
+  json.BeginArray();
+  for (const std::int32_t value : values) json.Number(value);
+  json.EndArray();
+}
+
+void Missions(JsonWriter& json, std::string_view key, const MissionList& entries, std::size_t count) {
+  json.Key(key);
+  json.BeginArray();
   for (std::size_t i = 0; i < count; ++i) {
     const MissionEntry& e = entries[i];
-    list.push_back({{"MissionTag", e.MissionTag},
-                    {"PresenceMark", e.PresenceMark},
-                    {"Score", e.Score},
-                    {"Time", e.Time},
-                    {"Bonus", e.Bonus}});
+    json.BeginObject();
+    json.Member("MissionTag", e.MissionTag);
+    json.Member("PresenceMark", e.PresenceMark);
+    json.Member("Score", e.Score);
+    json.Member("Time", e.Time);
+    json.Member("Bonus", e.Bonus);
+    json.EndObject();
   }
-  return list;
+  json.EndArray();
 }
 
-void WriteValue(const nlohmann::ordered_json& value, JsonWriter& json) {
-  if (value.is_object()) {
+void Fields(JsonWriter& json, const PilotRecord& record) {
+  json.Member(field::PilotName.name, DecodeWindows1252(FieldText(record.PilotName)));
+  for (const auto& f : kGameNameFields) json.Member(f.name, DecodeWindows1252(FieldText(record.*f.member)));
+  for (const auto& f : kInt32Fields) json.Member(f.name, record.*f.member);
+  for (const auto& f : kCraftListFields) IntList(json, f.name, record.*f.member);
+  for (const auto& f : kRatingListFields) IntList(json, f.name, record.*f.member);
+  Missions(json, "CampaignMissions", record.CampaignMissions, record.CampaignMissionCount);
+  Missions(json, "SimMissions", record.SimMissions, record.SimMissionCount);
+  json.Member("CampaignMissionCount", int{record.CampaignMissionCount});
+  json.Member("SimMissionCount", int{record.SimMissionCount});
+  json.Member("CampaignTotal", record.CampaignTotal);
+  json.Member("PilotFileName", Utf8FromUtf8OrWindows1252(record.PilotFileName));  // JSON holds UTF-8 only
+  ItemOrNull(json, "RankName", RankNames(), record.Rank);
+  ItemOrNull(json, "RatingName", RatingNames(), record.Rating);
+  ItemOrNull(json, "KalidorStatusName", KalidorStatusNames(), record.KalidorStatus);
+  ItemOrNull(json, "ActiveMissionName", MissionIndexNames(), record.CampaignMissionCount);
+}
+
+void Slots(JsonWriter& json, const CampaignCareer& career) {
+  json.Key("CampaignSlots");
+  json.BeginArray();
+  for (const CampaignSlot& s : career.slots) {
     json.BeginObject();
-    for (const auto& [key, member] : value.items()) {
-      json.Key(key);
-      WriteValue(member, json);
-    }
+    json.Member("Slot", s.slot);
+    json.Member("Mission", CampaignMissionLabel(career, s.slot));
+    json.Member("Attempts", s.attempts);
+    json.Member("Wins", s.wins);
+    json.Member("Score", s.score);
+    json.Member("Time", s.time);
+    json.Member("Bonus", s.bonus);
     json.EndObject();
-  } else if (value.is_array()) {
-    json.BeginArray();
-    for (const auto& element : value) WriteValue(element, json);
-    json.EndArray();
-  } else if (value.is_string()) {
-    json.String(value.get_ref<const std::string&>());
-  } else if (value.is_boolean()) {
-    json.Bool(value.get<bool>());
-  } else if (value.is_number_unsigned()) {
-    json.Number(value.get<std::uint64_t>());
-  } else if (value.is_number_integer()) {
-    json.Number(value.get<std::int64_t>());
-  } else {
-    json.Null();
   }
+  json.EndArray();
+}
+
+void Battles(JsonWriter& json, const CampaignCareer& career) {
+  json.Key("CampaignBattles");
+  json.BeginArray();
+  for (const CampaignBattle& b : career.battles) {
+    json.BeginObject();
+    json.Member("Number", b.number);
+    json.Member("FirstSlot", b.firstSlot);
+    json.Member("SlotCount", b.slotCount);
+    json.Member("MissionsWon", b.missionsWon);
+    json.Member("Score", b.score);
+    json.Member("Bonus", b.bonus);
+    json.Member("Time", b.time);
+    json.Member("Status", BattleStatusName(b.status));
+    json.EndObject();
+  }
+  json.EndArray();
 }
 
 }  // namespace
 
-void WriteJson(const nlohmann::ordered_json& value, std::ostream& out) {
+void WritePilotJson(const PilotRecord& record, std::ostream& out) {
   JsonWriter json(out);
-  WriteValue(value, json);
+  json.BeginObject();
+  Fields(json, record);
+  const CampaignCareer career = CampaignCareerOf(record);
+  json.Member("CampaignLayout", CampaignLayoutName(career.layout));
+  Slots(json, career);
+  Battles(json, career);
+  json.EndObject();
   json.Flush();
-}
-
-nlohmann::ordered_json PilotRecordToJson(const PilotRecord& record) {
-  nlohmann::ordered_json json;
-  json[std::string(field::PilotName.name)] = DecodeWindows1252(FieldText(record.PilotName));
-  for (const auto& f : kGameNameFields)
-    json[std::string(f.name)] = DecodeWindows1252(FieldText(record.*f.member));
-  for (const auto& f : kInt32Fields) json[std::string(f.name)] = record.*f.member;
-  for (const auto& f : kCraftListFields) json[std::string(f.name)] = record.*f.member;
-  for (const auto& f : kRatingListFields) json[std::string(f.name)] = record.*f.member;
-  json["CampaignMissions"] = MissionsToJson(record.CampaignMissions, record.CampaignMissionCount);
-  json["SimMissions"] = MissionsToJson(record.SimMissions, record.SimMissionCount);
-  json["CampaignMissionCount"] = record.CampaignMissionCount;
-  json["SimMissionCount"] = record.SimMissionCount;
-  json["CampaignTotal"] = record.CampaignTotal;
-  json["PilotFileName"] = Utf8FromUtf8OrWindows1252(record.PilotFileName);  // JSON holds UTF-8 only
-  json["RankName"] = ItemOrNull(RankNames(), record.Rank);
-  json["RatingName"] = ItemOrNull(RatingNames(), record.Rating);
-  json["KalidorStatusName"] = ItemOrNull(KalidorStatusNames(), record.KalidorStatus);
-  json["ActiveMissionName"] = ItemOrNull(MissionIndexNames(), record.CampaignMissionCount);
-  return json;
 }
 
 }  // namespace orlenda::cli

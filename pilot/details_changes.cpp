@@ -1,10 +1,14 @@
 #include "pilot/details_changes.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 
 #include "base/grouped_number.h"
 #include "base/windows1252.h"
+#include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
+#include "pilot/le_int32.h"
 #include "pilot/pilot_load.h"
 
 namespace orlenda {
@@ -64,33 +68,55 @@ std::string MissionNumbers(int first, int last) {
   return text;
 }
 
-// The sum of score and bonus over the first `count` campaign entries, wrapping as the load's total.
-std::int32_t CampaignTotalOf(const PilotRecord& record, int count) {
-  std::uint32_t total = 0;
-  for (int i = 0; i < count && i < static_cast<int>(kMissionEntryCount); ++i) {
-    const MissionEntry& entry = record.CampaignMissions[static_cast<std::size_t>(i)];
-    total += static_cast<std::uint32_t>(entry.Score) + static_cast<std::uint32_t>(entry.Bonus);
-  }
-  return static_cast<std::int32_t>(total);
+// The campaign total of the first `count` entries.
+std::int32_t TotalOfFirst(const MissionList& entries, int count) {
+  return CampaignTotalOf(std::span(entries).first(static_cast<std::size_t>(count)));
 }
 
-// What the move costs: the missions whose scores the file no longer lists, and the campaign total
-// before and after; or, for missions that join, that they join without a score. A record cut off the
-// list is not brought back by a later move forward, so the loss is named before the player says Yes.
-std::string DescribeCampaignCost(const CampaignChange& change, const PilotRecord& onDisk) {
-  const std::string total = "campaign total " + GroupedNumber(CampaignTotalOf(onDisk, change.fromCount)) +
-                            kArrow + GroupedNumber(CampaignTotalOf(onDisk, change.toCount));
-  if (change.toCount < change.fromCount) {
-    std::string missions = MissionNumbers(change.toCount + 1, change.fromCount);
-    missions[0] = 'M';
-    const bool one = change.fromCount - change.toCount == 1;
-    return missions + (one ? " loses its score" : " lose their scores") +
-           "; a later move forward does not bring " + (one ? "it" : "them") + " back (" + total + ").";
-  }
-  std::string missions = MissionNumbers(change.fromCount + 1, change.toCount);
-  missions[0] = 'M';
-  return missions + (change.toCount - change.fromCount == 1 ? " gets" : " get") + " no score (" + total +
-         ").";
+std::string Capitalised(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+// A move back: the missions whose scores the file no longer lists. A record cut off the list is not
+// brought back by a later move forward after the next load, so the loss is named before the player says
+// Yes.
+std::string DescribeLoss(const CampaignChange& change, const std::string& total) {
+  const bool one = change.fromCount - change.toCount == 1;
+  return Capitalised(MissionNumbers(change.toCount + 1, change.fromCount)) +
+         (one ? " loses its score" : " lose their scores") + "; a later move forward does not bring " +
+         (one ? "it" : "them") + " back (" + total + ").";
+}
+
+// A move forward writes the missions after the file's list from the loaded entries: those that the load
+// read (the file's list was shortened since) get their scores back, the others join without a score.
+std::string DescribeGain(const CampaignChange& change, int loadedCount, const std::string& total) {
+  const int restoredEnd = std::min(change.toCount, std::max(change.fromCount, loadedCount));
+  std::string text;
+  if (restoredEnd > change.fromCount)
+    text = MissionNumbers(change.fromCount + 1, restoredEnd) +
+           (restoredEnd - change.fromCount == 1 ? " gets back the score" : " get back the scores") +
+           " that the load read";
+  if (change.toCount > restoredEnd)
+    text += (text.empty() ? "" : "; ") + MissionNumbers(restoredEnd + 1, change.toCount) +
+            (change.toCount - restoredEnd == 1 ? " gets" : " get") + " no score";
+  return Capitalised(text) + " (" + total + ").";
+}
+
+// What the move costs: the campaign total before and after, counted from what the write really puts
+// into the file (the file's records kept, the loaded entries written after them).
+std::string DescribeCampaignCost(const CampaignChange& change, const PilotRecord& onDisk,
+                                 const PilotRecord& record) {
+  const std::int32_t before = TotalOfFirst(onDisk.CampaignMissions, change.fromCount);
+  std::int32_t after = TotalOfFirst(onDisk.CampaignMissions, std::min(change.fromCount, change.toCount));
+  if (change.toCount > change.fromCount)
+    after = WrappingAdd(
+        after, CampaignTotalOf(std::span(record.CampaignMissions)
+                                   .subspan(static_cast<std::size_t>(change.fromCount),
+                                            static_cast<std::size_t>(change.toCount - change.fromCount))));
+  const std::string total = "campaign total " + GroupedNumber(before) + kArrow + GroupedNumber(after);
+  if (change.toCount < change.fromCount) return DescribeLoss(change, total);
+  return DescribeGain(change, record.CampaignMissionCount, total);
 }
 
 }  // namespace
@@ -126,7 +152,7 @@ std::vector<std::string> DescribeChanges(const DetailsChanges& changes, const Pi
                changes.kalidorStatus);
   if (changes.campaign) {
     lines.push_back(DescribeCampaign(*changes.campaign));
-    lines.push_back(DescribeCampaignCost(*changes.campaign, onDisk));
+    lines.push_back(DescribeCampaignCost(*changes.campaign, onDisk, record));
   }
   return lines;
 }

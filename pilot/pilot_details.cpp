@@ -6,6 +6,7 @@
 
 #include "base/display_text.h"
 #include "base/windows1252.h"
+#include "pilot/campaign_move.h"
 #include "pilot/enumerations.h"
 #include "pilot/item_choice.h"
 
@@ -54,7 +55,11 @@ std::optional<std::string> CheckPilotDetails(const PilotDetails& details, const 
   if (auto refusal =
           CheckListed("Kalidor Crescent status", details.kalidorStatus, KalidorStatusNames().size()))
     return refusal;
-  return CheckListed("active mission", details.activeMission, MissionIndexNames().size());
+  if (auto refusal = CheckListed("active mission", details.activeMission, MissionIndexNames().size()))
+    return refusal;
+  // A move that would overwrite a record which the loaded list does not reach loses that mission.
+  if (details.activeMission) return CampaignMoveRefusal(*details.activeMission, record);
+  return std::nullopt;
 }
 
 std::string UnknownItemMessage(std::string_view box, std::string_view text) {

@@ -33,7 +33,9 @@ PilotDetails DetailsOfLoadedPilot(const PilotRecord& record);
 
 // Why the details cannot be written, or nothing when they can. Refused: a name that Windows-1252
 // cannot store, and a new name (one that differs from the name the file holds, which is then left
-// as it is) that holds a control character or is longer than 12 characters; a value outside its list.
+// as it is) that holds a control character or is longer than 12 characters; a value outside its list;
+// a move of the active mission that would overwrite a record past the end of the campaign list
+// (CampaignMoveRefusal).
 std::optional<std::string> CheckPilotDetails(const PilotDetails& details, const PilotRecord& record);
 
 // The refusal of a text typed into one of the view's boxes that names none of its items; `box` is

@@ -5,9 +5,11 @@
 
 #include "base/file_bytes.h"
 #include "base/path_kind.h"
+#include "pilot/campaign_total.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
+#include "pilot/sister_games.h"
 
 namespace orlenda {
 namespace {
@@ -71,13 +73,6 @@ std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, 
   return static_cast<std::uint8_t>(count);
 }
 
-std::int32_t SumOfScoresAndBonuses(const MissionList& entries, std::size_t count) {
-  std::int32_t total = 0;
-  for (std::size_t i = 0; i < count; ++i)
-    total = WrappingAdd(total, WrappingAdd(entries[i].Score, entries[i].Bonus));
-  return total;
-}
-
 void ReadAllFields(FieldReader& reader, PilotRecord& record) {
   reader.ReadText(field::PilotName, record);
   for (const auto& f : kGameNameFields) reader.ReadText(f, record);
@@ -86,7 +81,8 @@ void ReadAllFields(FieldReader& reader, PilotRecord& record) {
   for (const auto& f : kRatingListFields) reader.ReadList(f, record);
   record.SimMissionCount = ReadMissionList(reader, field::SimMissions, record);
   record.CampaignMissionCount = ReadMissionList(reader, field::CampaignMissions, record);
-  record.CampaignTotal = SumOfScoresAndBonuses(record.CampaignMissions, record.CampaignMissionCount);
+  record.CampaignTotal =
+      CampaignTotalOf(std::span(record.CampaignMissions).first(record.CampaignMissionCount));
 }
 
 // The record's fields and the load's messages, without the copy of the file's bytes.
@@ -107,6 +103,8 @@ LoadResult LoadFields(std::span<const std::uint8_t> bytes, std::int64_t fileSize
   }
   result.errorCount = reader.errors();
   if (result.errorCount != 0) result.messages.push_back(LoadErrorCountMessage(result.errorCount));
+  // Players keep the sister games' pilot files beside this game's, with the same extension.
+  if (const auto game = SisterGameOfSize(fileSize)) result.messages.push_back(SisterGameMessage(path, *game));
   return result;
 }
 

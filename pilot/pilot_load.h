@@ -1,7 +1,8 @@
 #pragma once
 
 // Loading one pilot file into a PilotRecord. Failures are counted, not thrown: the result carries the
-// error count and the messages in the order the user is shown them.
+// error count and the messages in the order the user is shown them; a file of a sister game's size
+// gets one more, which names the game (pilot/sister_games.h).
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "report/rip_pilot.h"
 
 #include "report/campaign_listing.h"
+#include "report/career_section.h"
 #include "report/consistency_check.h"
 #include "report/export_line.h"
 #include "report/full_details.h"
@@ -32,6 +33,7 @@ void RipPilot(const PilotRecord& record, const SettingsReader& settings, const R
   exportLine = ComposeCheckedExportLine(record, settings, context, sink).line;
   AppendCampaignListing(record, settings, range, sink);
   if (ReadFlag(settings, SettingNamed("MegaDetails"))) AppendFullDetails(record, settings, context, sink);
+  AppendCareerSection(record, sink);
 }
 
 void RipScore(const PilotRecord& record, const SettingsIni& store, MissionRange& range, TextSink& sink) {

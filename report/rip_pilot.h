@@ -30,7 +30,8 @@ CheckedExportLine ComposeCheckedExportLine(const PilotRecord& record, const Sett
 // The settings are read afresh from the store's file, once at the start of the build, and every
 // section reads that snapshot. When a choice setting fails to convert, SettingsError is thrown
 // after the lines written so far (the summary block), and `exportLine` keeps what it held.
-// `range` is the listing's From/To, corrected in place as RipScore does.
+// `range` is the listing's From/To, corrected in place as RipScore does. The campaign's battles close
+// the report, for a file whose campaign the listing does not show whole (report/career_section.h).
 void RipPilot(const PilotRecord& record, const SettingsIni& store, const ReportContext& context,
               MissionRange& range, TextSink& sink, std::string& exportLine);
 

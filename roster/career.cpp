@@ -1,8 +1,8 @@
 #include "roster/career.h"
 
 #include "base/grouped_number.h"
+#include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
-#include "pilot/le_int32.h"
 #include "pilot/pilot_load.h"
 #include "report/consistency_check.h"
 #include "report/decoded_text.h"
@@ -25,14 +25,12 @@ std::string SimulatorMissionLabel(int number) { return "Combat simulator mission
 std::vector<CareerMission> MissionsOf(const MissionList& entries, int count, std::string (*label)(int)) {
   std::vector<CareerMission> missions;
   missions.reserve(static_cast<std::size_t>(count));
-  std::int32_t runningTotal = 0;
   for (int number = 1; number <= count; ++number) {
     CareerMission mission;
     mission.number = number;
     mission.label = label(number);
     mission.values = ValuesOf(entries[static_cast<std::size_t>(number - 1)]);
-    runningTotal = WrappingAdd(runningTotal, mission.values.total);
-    mission.runningTotal = runningTotal;
+    mission.runningTotal = CampaignTotalOf(std::span(entries).first(static_cast<std::size_t>(number)));
     missions.push_back(std::move(mission));
   }
   return missions;

@@ -3,6 +3,7 @@
 #include "base/display_text.h"
 #include "base/folder_listing.h"
 #include "base/path_names.h"
+#include "pilot/campaign_career.h"
 #include "pilot/pilot_file_name.h"
 #include "pilot/pilot_load.h"
 #include "report/decoded_text.h"
@@ -31,6 +32,7 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
   row.scorePart =
       WithoutScoreLabel(ExportScorePart(totals, ReadChoice(settings, SettingNamed("ScoreFormat"))));
   row.pilotName = DecodedFieldText(record.PilotName);
+  row.layout = CampaignLayoutName(CampaignCareerOf(record).layout);
   for (const RosterColumnInfo& column : RosterColumns()) {
     if (column.storedValue != nullptr) row.Stored(column.column) = column.storedValue(record);
   }

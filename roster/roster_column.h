@@ -15,6 +15,8 @@ enum class RosterColumn {
   kKalidor,
   kMissions,
   kActiveMission,
+  kLayout,
+  kWonMissions,
   kCampaignTotal,
   kTodScore,
   kTodBonus,

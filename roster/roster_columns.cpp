@@ -5,6 +5,7 @@
 
 #include "base/ascii_text.h"
 #include "base/local_date.h"
+#include "pilot/campaign_career.h"
 #include "pilot/enumerations.h"
 
 namespace orlenda {
@@ -19,6 +20,9 @@ std::int32_t Stored(const PilotRecord& record) {
   return static_cast<std::int32_t>(record.*kField);
 }
 
+// The campaign missions won, in every slot that holds a record, as the career model counts them.
+std::int32_t WonMissions(const PilotRecord& record) { return CampaignCareerOf(record).missionsWon; }
+
 // In the order of RosterColumn. The missions column's number, CampaignMissionCount, is also the index
 // of the active mission.
 constexpr std::array kColumns = {
@@ -29,6 +33,8 @@ constexpr std::array kColumns = {
     RosterColumnInfo{kKalidor, "kalidor", "Kalidor Crescent", kValue, Stored<&PilotRecord::KalidorStatus>},
     RosterColumnInfo{kMissions, "missions", "Missions", kNumber, Stored<&PilotRecord::CampaignMissionCount>},
     RosterColumnInfo{kActiveMission, "active_mission", "Active mission", kText},
+    RosterColumnInfo{kLayout, "layout", "Layout", kText},
+    RosterColumnInfo{kWonMissions, "won_missions", "Won missions", kNumber, WonMissions},
     RosterColumnInfo{kCampaignTotal, "campaign_total", "Campaign total", kNumber,
                      Stored<&PilotRecord::CampaignTotal>},
     RosterColumnInfo{kTodScore, "tod_score", "TOD score", kNumber, Stored<&PilotRecord::TODScoreA>},
@@ -81,6 +87,8 @@ std::string PilotText(const RosterRow& row, RosterColumn column) {
       return NameOrNumber(KalidorStatusNames(), row.Stored(kKalidor));
     case kActiveMission:
       return ActiveMissionText(row);
+    case kLayout:
+      return row.layout;
     case kScore:
       return row.scorePart;
     default: {

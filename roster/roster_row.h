@@ -23,6 +23,7 @@ struct RosterRow {
   // Loaded pilots only: the values as the report shows them. The values stored in the pilot file (rank,
   // rating, status, missions, scores and bonuses) by column, as RosterColumns() says where each is read.
   std::string pilotName;
+  std::string layout;  // the campaign's layout, as the career model names it
   std::array<std::int32_t, kRosterColumnCount> stored{};
   std::int32_t total = 0;  // the summary's "Total: "
   std::string scorePart;   // the export line's score part under the current settings, without " - Score: "

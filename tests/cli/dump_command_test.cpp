@@ -41,6 +41,29 @@ TEST_F(DumpCommandTest, PrintsTheLoadedRecordAsJson) {
   EXPECT_EQ(json["PilotFileName"], path);
 }
 
+// The campaign as the career model reads it follows the record's fields: the total conversion's pilot
+// holds its won missions past the end of the list that the load reads. The answer keeps the layout of
+// dump(2).
+TEST_F(DumpCommandTest, AddsTheCampaignLayoutSlotsAndBattles) {
+  if (test::RealPilotsDir().empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  const test::CliRun run =
+      test::RunCli({"dump", (test::RealPilotsDir() / "PickledYoda0.plt").string()}, environment_);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+  EXPECT_EQ(json.dump(2) + "\n", run.out);
+  EXPECT_EQ(json["CampaignMissions"].size(), 0u);
+  EXPECT_EQ(json["CampaignLayout"], "total conversion");
+  ASSERT_EQ(json["CampaignSlots"].size(), 25u);
+  EXPECT_EQ(json["CampaignSlots"][0],
+            nlohmann::ordered_json::parse(R"({"Slot": 3, "Mission": "battle 1, mission 1", "Attempts": 1,
+                "Wins": 1, "Score": 2490, "Time": 197, "Bonus": 0})"));
+  ASSERT_EQ(json["CampaignBattles"].size(), 9u);
+  EXPECT_EQ(json["CampaignBattles"][0]["Status"], "incomplete");
+  EXPECT_EQ(json["CampaignBattles"][0]["MissionsWon"], 4);
+  EXPECT_EQ(json.begin().key(), "PilotName");
+  EXPECT_EQ((--json.end()).key(), "CampaignBattles");
+}
+
 // A name that holds C1 controls and DEL (a pilot file traded by a club) is escaped in every JSON answer:
 // no byte of the output may drive the terminal.
 TEST_F(DumpCommandTest, JsonAnswersCarryNoRawControlCharacter) {

@@ -39,14 +39,16 @@ with tempfile.TemporaryDirectory() as folder:
         pilot.write(b"G\x1b[2J\0")
     shutil.copy(os.path.join(REAL_PILOTS, "other-games", "VANGUARD717.PLT"), folder)
     wrong_size = "The file have wrong size. 1705 The plt file must be 152.076 bytes! " \
-                 "1 Errors while loading file! This may not be a XWA pilotfile."
+                 "1 Errors while loading file! This may not be a XWA pilotfile. " + \
+                 os.path.join(folder, "VANGUARD717.PLT") + \
+                 " is an X-Wing pilot file; this program reads X-Wing Alliance pilot files."
 
     status, out, err = run("--csv", "--sort", "total", folder)
     check(status == 1, "csv exit status %d: %s" % (status, err))
     rows = list(csv.DictReader(io.StringIO(out, newline="")))
     check([row["file"] for row in rows] == ["xwa.plt", "red\\x1B[31m.plt", "VANGUARD717.PLT"], out)
-    check(rows[0]["name"] == "XWA-TC-56" and rows[0]["total"] == "15490" and rows[0]["score"] == "15490 (5890+9600)",
-          rows[0])
+    check(rows[0]["name"] == "XWA-TC-56" and rows[0]["total"] == "15490" and rows[0]["score"] == "15490 (5890+9600)"
+          and rows[0]["layout"] == "club battle" and rows[0]["won_missions"] == "5", rows[0])
     # The pilot's name is report text: its control characters show as "?", as in the report.
     check(rows[1]["name"] == "G?[2J" and rows[1]["errors"] == "1", rows[1])
     check(rows[2]["message"] == wrong_size and rows[2]["total"] == "", rows[2])
@@ -58,7 +60,7 @@ with tempfile.TemporaryDirectory() as folder:
     check([p["file"] for p in pilots] == ["VANGUARD717.PLT", "red\\x1B[31m.plt", "xwa.plt"], out)
     check(pilots[0] == dict(pilots[0], loaded=False, message=wrong_size, total=None, export_line=None), pilots[0])
     check(pilots[1]["name"] == "G?[2J" and pilots[1]["export_line"].startswith("! "), pilots[1])
-    check(pilots[2]["total"] == 15490 and pilots[2]["export_line"] == "xwa - Score: 15490 (5890+9600)", pilots[2])
+    check(pilots[2]["total"] == 15490 and pilots[2]["won_missions"] == 5 and pilots[2]["layout"] == "club battle" and pilots[2]["export_line"] == "xwa - Score: 15490 (5890+9600)", pilots[2])
     check("\x1b" not in out, "JSON escapes control characters")
 
     status, out, err = run(folder)

@@ -160,6 +160,22 @@ TEST_F(UpdateCommandTest, AMoveBackThatDropsScoresNeedsDropScores) {
   EXPECT_EQ(Reload(path).CampaignMissionCount, 0);
 }
 
+// The total conversion's pilot holds won missions past the end of the list that the load reads: a move
+// over them is refused with exit 2, nothing written.
+TEST_F(UpdateCommandTest, AMoveOverRecordsPastTheListIsRefused) {
+  if (test::RealPilotsDir().empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  const std::string path = dir_.File("PickledYoda0.plt");
+  fs::copy_file(test::RealPilotsDir() / "PickledYoda0.plt", path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string before = Bytes(path);
+  const test::CliRun run = test::RunCli({"update", path, "--active-mission", "5"}, environment_);
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.err.substr(0, 37), "The active mission cannot move to 6: ");
+  EXPECT_NE(run.err.find("mission 4 (battle 1, mission 1: score 2,490)"), std::string::npos) << run.err;
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_FALSE(fs::exists(path + ".bak"));
+}
+
 TEST_F(UpdateCommandTest, LoadAndWriteFailuresExitWithOne) {
   const test::CliRun missing = test::RunCli({"update", dir_.File("gone.plt"), "--rank", "1"}, environment_);
   EXPECT_EQ(missing.exitStatus, 1);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "pilot/campaign_move.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
@@ -88,6 +89,46 @@ TEST(RealPilotsUpdate, EachSaveChangesOnlyWhatThePlayerChanged) {
     EXPECT_EQ(test::ReadByteVector(PilotBackups::BackupPath(path)), original)
         << "the copy from before the first save";
   }
+}
+
+// The total conversion's pilot holds its campaign from slot 3, past the end of the list that the load
+// reads: a move of the active mission over it is refused, a rename writes the name alone.
+TEST(RealPilotsUpdate, MoveOverRecordsPastTheListIsRefusedAndRenameWritesTheName) {
+  const fs::path dir = test::RealPilotsDir();
+  if (dir.empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  test::TempDir temp;
+  const std::string path = temp.File("PickledYoda0.plt");
+  fs::copy_file(dir / "PickledYoda0.plt", path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  const auto original = test::ReadByteVector(path);
+  LoadResult loaded = LoadPilotFile(path);
+  ASSERT_TRUE(loaded.Succeeded());
+  PilotRecord& record = loaded.record;
+  PilotBackups backups;
+
+  EXPECT_EQ(FurthestActiveMission(record), 2);
+  EXPECT_EQ(
+      ActiveMissionLimitNote(record),
+      "The active mission cannot move past mission 3: mission 4 (battle 1, mission 1) holds a record past "
+      "the end of the campaign list (total conversion), which a move there would overwrite.");
+  PilotDetails details = DetailsOfLoadedPilot(record);
+  details.activeMission = 5;
+  const UpdateResult refused = UpdatePilotFile(path, details, record, backups);
+  EXPECT_FALSE(refused.succeeded);
+  EXPECT_EQ(
+      refused.message,
+      "The active mission cannot move to 6: the move would overwrite records past the end of the campaign "
+      "list, which the load did not read: mission 4 (battle 1, mission 1: score 2,490), mission 5 (battle 1, "
+      "mission 2: score 2,013) and mission 6 (battle 1, mission 3: score 4,194).");
+  EXPECT_EQ(test::ReadByteVector(path), original);
+  EXPECT_FALSE(fs::exists(PilotBackups::BackupPath(path)));
+
+  details.activeMission = 2;  // slots 0 and 1 and the terminating record at 2 are empty
+  EXPECT_FALSE(CheckPilotDetails(details, record));
+  details.activeMission = 0;
+  details.name = "Rookie One";
+  EXPECT_EQ(SaveAndCompare(path, record, backups, details, {{field::PilotName.offset, kPilotNameSize}}),
+            std::vector<std::size_t>{});
 }
 
 }  // namespace

@@ -41,6 +41,12 @@ constexpr std::uint8_t kFiller = 0xA5;  // every uninterpreted byte, so that a b
 
 std::size_t SlotOffset(std::size_t slot) { return MissionSlotOffset(field::CampaignMissions, slot); }
 
+// Clears the campaign slots from `first` on, as the game leaves the slots that it has not reached.
+void ClearSlotsFrom(std::vector<std::uint8_t>& bytes, std::size_t first) {
+  std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(SlotOffset(first)),
+            bytes.begin() + static_cast<std::ptrdiff_t>(SlotOffset(kMissionSlotCount)), 0);
+}
+
 class PilotUpdateTest : public ::testing::Test {
  protected:
   // A pilot with `missions` campaign records, rank 4, rating 6, status 2, written with filler bytes.
@@ -142,6 +148,7 @@ TEST_F(PilotUpdateTest, LengtheningBuildsOnlyTheNewRecords) {
   auto bytes = ReadByteVector(path);
   PatchInt32(bytes, SlotOffset(3) + mission_record::kPresenceMark, 0x0BADF00D);
   PatchInt32(bytes, SlotOffset(4) + mission_record::kBonus, 1239);
+  ClearSlotsFrom(bytes, 10);
   ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
 
@@ -150,15 +157,13 @@ TEST_F(PilotUpdateTest, LengtheningBuildsOnlyTheNewRecords) {
   EXPECT_EQ(ChangesOutside(bytes, after, {{SlotOffset(10), 3 * kMissionRecordSize}}),
             std::vector<std::size_t>{})
       << "records 0 to 9 keep every byte";
-  // Slot 10 was the all-zero terminator: its presence mark becomes 1; slot 11 held filler, which stays
-  // in the bytes the update does not define.
-  EXPECT_EQ(after[SlotOffset(10)], 0);
-  EXPECT_EQ(after[SlotOffset(10) + mission_record::kCompletedFlag], 1);
-  EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kPresenceMark), 1);
-  EXPECT_EQ(Int32At(after, SlotOffset(10) + mission_record::kScore), 0);
-  EXPECT_EQ(Int32At(after, SlotOffset(11) + mission_record::kPresenceMark),
-            static_cast<std::int32_t>(0xA5A5A5A5));
-  EXPECT_EQ(after[SlotOffset(11) + 1], kFiller);
+  // Slots 10 and 11 were empty: their presence marks become 1.
+  for (const std::size_t slot : {10u, 11u}) {
+    EXPECT_EQ(after[SlotOffset(slot)], 0);
+    EXPECT_EQ(after[SlotOffset(slot) + mission_record::kCompletedFlag], 1);
+    EXPECT_EQ(Int32At(after, SlotOffset(slot) + mission_record::kPresenceMark), 1);
+    EXPECT_EQ(Int32At(after, SlotOffset(slot) + mission_record::kScore), 0);
+  }
   EXPECT_EQ(Load(path).CampaignMissionCount, 12);
 }
 
@@ -190,6 +195,9 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
 
 TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
   const std::string path = WritePilot(10);
+  auto bytes = ReadByteVector(path);
+  ClearSlotsFrom(bytes, 10);
+  ASSERT_TRUE(tools::WriteBytesToFile(path, bytes));
   PilotRecord record = Load(path);
   const auto original = ReadByteVector(path);
 
@@ -251,6 +259,11 @@ TEST_F(PilotUpdateTest, RefusedDetailsWriteNothing) {
       {Details("Keyan", 4, -1, 2, 2), "The rating -1 is outside its list (0 to 24)."},
       {Details("Keyan", 4, 6, 7, 2), "The Kalidor Crescent status 7 is outside its list (0 to 6)."},
       {Details("Keyan", 4, 6, 2, 255), "The active mission 255 is outside its list (0 to 254)."},
+      // Slot 3 holds filler past the terminating record at slot 2: a record that the load did not read.
+      {Details("Keyan", 4, 6, 2, 3),
+       "The active mission cannot move to 4: the move would overwrite records past the end of the campaign "
+       "list, which the load did not read: 04 - Sticking it to the Viraxos: Covert Delivery (score "
+       "-1,515,870,811)."},
   };
   for (const auto& [details, message] : refused) {
     const UpdateResult result = Update(path, details, record);
@@ -354,6 +367,15 @@ TEST_F(PilotUpdateTest, MissionMovesNameWhatTheyCost) {
             "\u2192 2,102).");
   EXPECT_EQ(describe(4).at(1), "Mission 4 gets no score (campaign total 3,156 \u2192 3,156).");
   EXPECT_EQ(describe(10).at(1), "Missions 4 to 10 get no score (campaign total 3,156 \u2192 3,156).");
+
+  // After a move back is saved, a move forward writes the loaded entries again: the cost counts them.
+  ASSERT_TRUE(Update(record.PilotFileName, Details("Keyan", 4, 6, 2, 1), record).succeeded);
+  EXPECT_EQ(describe(3).at(1),
+            "Missions 2 and 3 get back the scores that the load read (campaign total 1,050 \u2192 3,156).");
+  EXPECT_EQ(
+      describe(5).at(1),
+      "Missions 2 and 3 get back the scores that the load read; missions 4 and 5 get no score (campaign "
+      "total 1,050 \u2192 3,156).");
 }
 
 #ifndef _WIN32  // POSIX permissions and file size limits

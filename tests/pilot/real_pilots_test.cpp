@@ -1,5 +1,5 @@
 // The pilot files written by the game itself must load and give sane values; pilot files of the
-// sister games must be refused with the size message.
+// sister games must be refused with the size message and named.
 
 #include <gtest/gtest.h>
 
@@ -47,14 +47,17 @@ TEST(RealPilots, EveryGamePilotLoadsWithSaneValues) {
   }
 }
 
-TEST(RealPilots, SisterGamePilotsAreRefusedBySize) {
+TEST(RealPilots, SisterGamePilotsAreRefusedBySizeAndNamed) {
   const fs::path dir = test::RealPilotsDir();
   if (dir.empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
-  const std::pair<const char*, const char*> cases[] = {{"9555XvTTC1210.plt", "253754"},
-                                                       {"VANGUARD717.PLT", "1705"}};
-  for (const auto& [name, size] : cases) {
-    const LoadResult result = LoadPilotFile((dir / "other-games" / name).string());
-    ASSERT_EQ(result.messages.size(), 2u) << name;
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"9555XvTTC1210.plt", "253754", "an X-Wing vs. TIE Fighter"}, {"VANGUARD717.PLT", "1705", "an X-Wing"}};
+  for (const auto& [name, size, game] : cases) {
+    const std::string path = (dir / "other-games" / name).string();
+    const LoadResult result = LoadPilotFile(path);
+    ASSERT_EQ(result.messages.size(), 3u) << name;
+    EXPECT_EQ(result.messages[2],
+              path + " is " + game + " pilot file; this program reads X-Wing Alliance pilot files.");
     EXPECT_EQ(result.messages[0],
               std::string("The file have wrong size. ") + size + " The plt file must be 152.076 bytes!");
     EXPECT_EQ(result.messages[1], "1 Errors while loading file! This may not be a XWA pilotfile.");

@@ -77,6 +77,8 @@ TEST_F(RosterTest, RealPilotsAndSisterGameFilesAreRowsWithTheReportsValues) {
                                              "Kalidor Crescent: Bronze Cluster",
                                              "58",
                                              "59 - <custom mission>",
+                                             "club battle",
+                                             "5",
                                              "15490",
                                              "5890",
                                              "9600",
@@ -90,16 +92,20 @@ TEST_F(RosterTest, RealPilotsAndSisterGameFilesAreRowsWithTheReportsValues) {
   for (std::size_t c = 0; c < expected.size(); ++c)
     EXPECT_EQ(CellText(xwa, RosterColumns()[c].column), expected[c]) << RosterColumns()[c].id;
   EXPECT_EQ(Named(rows, "germ.plt").checkErrorCount, 1);
+  const RosterRow& tc = Named(rows, "PickledYoda0.plt");
+  EXPECT_EQ(CellText(tc, RosterColumn::kLayout), "total conversion");
+  EXPECT_EQ(CellText(tc, RosterColumn::kWonMissions), "25");
 
-  const std::pair<const char*, const char*> sisters[] = {{"9555XvTTC1210.plt", "253754"},
-                                                         {"VANGUARD717.PLT", "1705"}};
-  for (const auto& [name, size] : sisters) {
+  const std::tuple<const char*, const char*, const char*> sisters[] = {
+      {"9555XvTTC1210.plt", "253754", "an X-Wing vs. TIE Fighter"}, {"VANGUARD717.PLT", "1705", "an X-Wing"}};
+  for (const auto& [name, size, game] : sisters) {
     const RosterRow& row = Named(rows, name);
     EXPECT_FALSE(row.loaded);
     EXPECT_EQ(row.message,
               std::string("The file have wrong size. ") + size +
                   " The plt file must be 152.076 bytes! 1 Errors while loading file! This may not be a "
-                  "XWA pilotfile.");
+                  "XWA pilotfile. " +
+                  row.path + " is " + game + " pilot file; this program reads X-Wing Alliance pilot files.");
     EXPECT_EQ(CellText(row, RosterColumn::kTotal), "");
   }
 }
