@@ -43,7 +43,7 @@ ValueScale RoundScale(std::int64_t low, std::int64_t high, int maxTicks) {
 }
 
 BarStack StackOf(const MissionValues& values) {
-  return {values.score, std::int64_t{values.score} + values.bonus};
+  return {values.score, values.total};
 }
 
 ValueScale BarScale(const std::vector<CareerMission>& missions, int maxTicks) {
