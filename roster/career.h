@@ -1,9 +1,10 @@
 #pragma once
 
 // A pilot's career as the score charts show it: every campaign slot that the pilot flew (wherever it
-// lies in the file, with the battle that holds it) and every combat simulator mission with the values that the mission listings print for it, the running campaign
-// total, and the consistency check's count. It is made from a loaded pilot by the report's own
-// functions, so a chart can never show a number that the report does not print.
+// lies in the file, with the battle that holds it) and every combat simulator mission with the values that
+// the mission listings print for it, the running campaign total, and the consistency check's count. It is
+// made from a loaded pilot by the report's own functions, so a chart can never show a number that the report
+// does not print.
 
 #include <cstdint>
 #include <optional>
@@ -32,9 +33,9 @@ struct CareerBattle {
 };
 
 struct PilotCareer {
-  std::string pilotName;                 // UTF-8, as the report prints it
-  std::string path;                      // the pilot file, as loaded
-  std::string fileName;                  // the file's name without its folder, UTF-8
+  std::string pilotName;  // UTF-8, as the report prints it
+  std::string path;       // the pilot file, as loaded
+  std::string fileName;   // the file's name without its folder, UTF-8
   // Every campaign slot that holds a mission the pilot flew or scored in, in slot order; the slots that a
   // club's fresh pilot marks as done without flying them are left out.
   std::vector<CareerMission> campaign;

@@ -140,7 +140,7 @@ TEST(CareerTest, TotalsWrapAsTheFilesInt32AndBarsStackWhatTheListingPrints) {
   record.CampaignMissionCount = 2;
   const PilotCareer career = CareerOf(record, kWholeListing);
   EXPECT_EQ(career.campaign[0].values.total, std::numeric_limits<std::int32_t>::min());
-  EXPECT_EQ(career.campaign[1].runningTotal, kMax - 1);  // min + (-2)
+  EXPECT_EQ(career.campaign[1].runningTotal, kMax - 1);                                     // min + (-2)
   EXPECT_EQ(StackOf(career.campaign[1].values).bonusTop, career.campaign[1].values.total);  // -2
   const ValueScale scale = BarScale(career.campaign, 6);
   EXPECT_GE(scale.high, kMax);
