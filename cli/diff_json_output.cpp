@@ -57,6 +57,7 @@ void WriteField(const FieldDifference& d, JsonWriter& json) {
 void WriteMission(const MissionDifference& d, JsonWriter& json) {
   json.BeginObject();
   json.Member("mission", d.index + 1);
+  if (!d.battle.empty()) json.Member("battle", d.battle);
   if (d.change == MissionChange::kAdded) {
     WriteEntryMembers(d.newEntry, json);
   } else if (d.change == MissionChange::kRemoved) {

@@ -83,7 +83,8 @@ std::string ChangedValuesText(const MissionDifference& d) {
 }
 
 std::string MissionLine(const MissionDifference& d) {
-  const std::string label = MissionLabel(d.list) + " " + std::to_string(d.index + 1) + ": ";
+  const std::string where = d.battle.empty() ? "" : " (" + d.battle + ")";
+  const std::string label = MissionLabel(d.list) + " " + std::to_string(d.index + 1) + where + ": ";
   switch (d.change) {
     case MissionChange::kAdded:
       return "+ " + label + EntryText(d.newEntry);

@@ -3,7 +3,8 @@
 // rely on (the range comes back in order, a rebuild gives the same text, a failed conversion leaves
 // the export line as it was, every line is UTF-8). The rebuild, which doubles the cost of an input,
 // runs for a sample of inputs (fuzz_sampling.h); every input checks that the corrected range is one
-// that correction leaves alone, and that the listing alone is the report's own.
+// that correction leaves alone, and that the listing alone is the report's own. The career model of
+// every loaded file keeps its sums and battles, and the active mission's limit holds.
 //
 // Input: a whole pilot file, or a pilot file given by its edits, each with a description of the run
 // (fuzz/pilot_input.h).
@@ -19,6 +20,8 @@
 
 #include "fuzz_check.h"
 #include "fuzz_sampling.h"
+#include "pilot/campaign_career.h"
+#include "pilot/campaign_move.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_record.h"
 #include "pilot_input.h"
@@ -76,6 +79,48 @@ RunDescription DescribeRun(const PilotRun& fields) {
     run.shortReadLength = static_cast<std::uint32_t>(fields.cut) % kPilotFileSize;
   run.path = fields.path;
   return run;
+}
+
+std::int32_t Wrapped(std::int64_t sum) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(sum)); }
+
+// The career model of any file: every held slot lies in exactly one battle, and the battles add up to
+// the career, wrapping as the file's int32; the load's list is held, slot by slot.
+void CheckCareer(const PilotRecord& record) {
+  const CampaignCareer career = CampaignCareerOf(record);
+  std::int64_t score = 0, bonus = 0;
+  int won = 0;
+  for (const CampaignBattle& battle : career.battles) {
+    score += battle.score;
+    bonus += battle.bonus;
+    won += battle.missionsWon;
+    ORLENDA_FUZZ_CHECK(battle.missionsWon <= battle.slotCount);
+    ORLENDA_FUZZ_CHECK((battle.status == BattleStatus::kComplete) ==
+                       (battle.slotCount > 0 && battle.missionsWon == battle.slotCount));
+  }
+  ORLENDA_FUZZ_CHECK(Wrapped(score) == career.scoreSum && Wrapped(bonus) == career.bonusSum);
+  ORLENDA_FUZZ_CHECK(won == career.missionsWon);
+  int previous = -1;
+  for (const CampaignSlot& slot : career.slots) {
+    ORLENDA_FUZZ_CHECK(slot.slot > previous && career.SlotAt(slot.slot) == &slot);
+    previous = slot.slot;
+    int holders = 0;
+    for (const CampaignBattle& battle : career.battles) holders += battle.Holds(slot.slot) ? 1 : 0;
+    ORLENDA_FUZZ_CHECK(holders == 1);
+    ORLENDA_FUZZ_CHECK(!CampaignMissionLabel(career, slot.slot).empty());
+  }
+  for (int i = 0; i < record.CampaignMissionCount; ++i) ORLENDA_FUZZ_CHECK(career.SlotAt(i) != nullptr);
+}
+
+// The furthest move of the active mission that the box allows overwrites nothing the load did not
+// read; one mission further does.
+void CheckActiveMissionLimit(const PilotRecord& record) {
+  const int furthest = FurthestActiveMission(record);
+  ORLENDA_FUZZ_CHECK(furthest >= 0 && furthest <= static_cast<int>(kMissionSlotCount) - 1);
+  ORLENDA_FUZZ_CHECK(!CampaignMoveRefusal(furthest, record));
+  const bool limited = ActiveMissionLimitNote(record).has_value();
+  if (furthest < static_cast<int>(kMissionSlotCount) - 1) {
+    ORLENDA_FUZZ_CHECK(limited && CampaignMoveRefusal(furthest + 1, record).has_value());
+  }
 }
 
 #ifdef ORLENDA_FUZZ_WITH_REPORT
@@ -188,6 +233,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LoadResult loaded = LoadPilotBytes(std::move(buffer), input.fileSize, run.path);
   ORLENDA_FUZZ_CHECK(loaded.Succeeded() == loaded.messages.empty());
   if (!loaded.Succeeded()) return 0;
+  CheckCareer(loaded.record);
+  CheckActiveMissionLimit(loaded.record);
 #ifdef ORLENDA_FUZZ_WITH_REPORT
   Report(loaded.record, run, RunsFullCheck({data, size}));
 #endif

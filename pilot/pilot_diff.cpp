@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/windows1252.h"
+#include "pilot/campaign_career.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
@@ -124,25 +125,65 @@ class Comparison {
   }
 
   void CompareMissionList(const MissionListField& list) {
-    const std::size_t oldCount = LoadedCount(old_.record.*list.member);
-    const std::size_t newCount = LoadedCount(new_.record.*list.member);
+    if (list.member == &PilotRecord::CampaignMissions) return CompareCampaignSlots(list);
+    const MissionList& oldEntries = old_.record.*list.member;
+    const MissionList& newEntries = new_.record.*list.member;
+    const std::size_t oldCount = LoadedCount(oldEntries);
+    const std::size_t newCount = LoadedCount(newEntries);
     for (std::size_t i = 0; i < std::max(oldCount, newCount); ++i) {
-      if (i < std::min(oldCount, newCount))
-        CompareSharedRecord(list, i);
-      else
-        AddRecordThatCameOrWent(list, i, i < oldCount ? MissionChange::kRemoved : MissionChange::kAdded);
+      const MissionEntry* oldEntry = i < oldCount ? &oldEntries[i] : nullptr;
+      const MissionEntry* newEntry = i < newCount ? &newEntries[i] : nullptr;
+      CompareSlot(list, i, oldEntry, newEntry, {});
     }
   }
 
+  static MissionEntry EntryOf(const CampaignSlot& slot) {
+    MissionEntry entry;
+    entry.MissionTag = slot.attempts;
+    entry.PresenceMark = slot.wins;
+    entry.Score = slot.score;
+    entry.Time = slot.time;
+    entry.Bonus = slot.bonus;
+    return entry;
+  }
+
+  // Every slot that either file holds a record in; battles named by the first file's campaign unless
+  // that is the stock one.
+  void CompareCampaignSlots(const MissionListField& list) {
+    const CampaignCareer oldCareer = ReadCampaignCareer(old_.bytes);
+    const CampaignCareer newCareer = ReadCampaignCareer(new_.bytes);
+    const bool stock =
+        oldCareer.layout == CampaignLayout::kStock && newCareer.layout == CampaignLayout::kStock;
+    const CampaignCareer& naming = oldCareer.layout != CampaignLayout::kStock ? oldCareer : newCareer;
+    for (int slot = 0; slot < static_cast<int>(kMissionSlotCount); ++slot) {
+      const CampaignSlot* oldSlot = oldCareer.SlotAt(slot);
+      const CampaignSlot* newSlot = newCareer.SlotAt(slot);
+      if (oldSlot == nullptr && newSlot == nullptr) continue;
+      const MissionEntry oldEntry = oldSlot ? EntryOf(*oldSlot) : MissionEntry{};
+      const MissionEntry newEntry = newSlot ? EntryOf(*newSlot) : MissionEntry{};
+      CompareSlot(list, static_cast<std::size_t>(slot), oldSlot ? &oldEntry : nullptr,
+                  newSlot ? &newEntry : nullptr, stock ? std::string() : CampaignMissionLabel(naming, slot));
+    }
+  }
+
+  void CompareSlot(const MissionListField& list, std::size_t index, const MissionEntry* oldEntry,
+                   const MissionEntry* newEntry, std::string battle) {
+    if (oldEntry != nullptr && newEntry != nullptr)
+      CompareSharedRecord(list, index, *oldEntry, *newEntry, std::move(battle));
+    else if (oldEntry != nullptr)
+      AddRecordThatCameOrWent(list, index, MissionChange::kRemoved, *oldEntry, std::move(battle));
+    else
+      AddRecordThatCameOrWent(list, index, MissionChange::kAdded, *newEntry, std::move(battle));
+  }
+
   // A record that both files hold: the values the load reads are interpreted, its other bytes are not.
-  void CompareSharedRecord(const MissionListField& list, std::size_t index) {
+  void CompareSharedRecord(const MissionListField& list, std::size_t index, const MissionEntry& oldEntry,
+                           const MissionEntry& newEntry, std::string battle) {
     const std::size_t slot = MissionSlotOffset(list, index);
     const auto spans = RecordValueSpans(slot);
     interpreted_.insert(interpreted_.end(), spans.begin(), spans.end());
     const std::int32_t oldBonus = StoredBonus(old_, slot);
     const std::int32_t newBonus = StoredBonus(new_, slot);
-    const MissionEntry& oldEntry = (old_.record.*list.member)[index];
-    const MissionEntry& newEntry = (new_.record.*list.member)[index];
     if (oldEntry == newEntry && oldBonus == newBonus) return;
     diff_.missions.push_back({list.name,
                               MissionChange::kChanged,
@@ -151,21 +192,23 @@ class Comparison {
                               oldEntry,
                               newEntry,
                               oldBonus,
-                              newBonus});
+                              newBonus,
+                              std::move(battle)});
   }
 
   // A record that one file holds and the other does not: its whole slot came or went with it.
-  void AddRecordThatCameOrWent(const MissionListField& list, std::size_t index, MissionChange change) {
+  void AddRecordThatCameOrWent(const MissionListField& list, std::size_t index, MissionChange change,
+                               const MissionEntry& entry, std::string battle) {
     const ByteSpan slot{MissionSlotOffset(list, index), kMissionRecordSize};
     interpreted_.push_back(slot);
-    MissionDifference difference{list.name, change, index, {slot}, {}, {}, 0, 0};
+    MissionDifference difference{list.name, change, index, {slot}, {}, {}, 0, 0, std::move(battle)};
     const std::int32_t storedBonus =
         StoredBonus(change == MissionChange::kRemoved ? old_ : new_, slot.offset);
     if (change == MissionChange::kRemoved) {
-      difference.oldEntry = (old_.record.*list.member)[index];
+      difference.oldEntry = entry;
       difference.oldStoredBonus = storedBonus;
     } else {
-      difference.newEntry = (new_.record.*list.member)[index];
+      difference.newEntry = entry;
       difference.newStoredBonus = storedBonus;
     }
     diff_.missions.push_back(std::move(difference));

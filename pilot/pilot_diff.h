@@ -58,6 +58,9 @@ struct MissionDifference {
   MissionEntry newEntry;
   std::int32_t oldStoredBonus = 0;  // the bonuses as stored (ten times the entries' values)
   std::int32_t newStoredBonus = 0;
+  // Where a campaign that is not the stock one holds the mission: "battle 1, mission 1"; empty when
+  // both files hold the stock campaign.
+  std::string battle;
 };
 
 // A value derived from the fields at load (a mission count, a total) whose two values differ.
@@ -88,7 +91,9 @@ struct PilotDiff {
 
 // Compares two successfully loaded pilot files (each of exactly kPilotFileSize bytes). Texts compare
 // up to and including their first zero byte; the bytes after it, the bytes inside mission records
-// that the load does not read and the slots after both lists' records count as unknown bytes. The
+// that the load does not read and the empty slots count as unknown bytes. The campaign's records are
+// compared slot by slot as the career model reads them, gaps and all (pilot/campaign_career.h); the
+// combat simulator's up to the first record without a presence mark. The
 // derived values compared here are the mission counts and the campaign total.
 PilotDiff ComparePilotFiles(const PilotImage& oldFile, const PilotImage& newFile);
 

@@ -418,7 +418,7 @@ class PltFileViewTest : public QObject {
 
   // Moving the active mission back names the missions whose scores leave the list and the campaign
   // total before and after; once saved, the view shows the file as a fresh load of it does; moving
-  // forward again says that the added missions get no score.
+  // forward again over the records still in the file is refused.
   void missionMovesTellTheirCostAndTheSavedFileIsShown() {
     const QString real = QStringLiteral(ORLENDA_REAL_PILOTS_DIR "/xwa.plt");
     if (!QFile::exists(real)) QSKIP("the real pilot files are not beside this checkout");
@@ -459,13 +459,47 @@ class PltFileViewTest : public QObject {
     Click(fixture.View(), "SetLastButton");
     QCOMPARE(fixture.Spin("GetToEdit").value(), 55);
 
+    // The move back wrote the terminating record alone: missions 57 and 58 still hold their records past
+    // the end of the list, and a move forward over them is refused before the question.
+    QVERIFY2(
+        fixture.Box("ActiveMissionBox")
+            .toolTip()
+            .startsWith(QStringLiteral(
+                "The active mission cannot move past mission 56: mission 57 (battle 8, mission 4) holds")),
+        qPrintable(fixture.Box("ActiveMissionBox").toolTip()));
+    const QByteArray saved = ReadAll(pilot);
+    const qsizetype shown = fixture.prompts.messages.size();
     fixture.Box("ActiveMissionBox").setCurrentIndex(57);
-    fixture.prompts.AnswerNext(MessageAnswer::No);
     Click(fixture.View(), "Button2");
-    QVERIFY2(fixture.prompts.MessageTexts().constLast().contains(
-                 QStringLiteral("Missions 56 and 57 get no score (campaign total ") + total(55)),
+    QCOMPARE(fixture.prompts.messages.size(), shown + 1);
+    QCOMPARE(fixture.prompts.messages.back().kind, MessageKind::Error);
+    QVERIFY2(fixture.prompts.MessageTexts().constLast().startsWith(
+                 QStringLiteral("The active mission cannot move to 58: the move would overwrite records")),
              qPrintable(fixture.prompts.MessageTexts().constLast()));
-    QCOMPARE(fixture.prompts.messages.back().defaultButton, DefaultButton::Usual);
+    QCOMPARE(ReadAll(pilot), saved);
+  }
+
+  // The total conversion's campaign starts at slot 3, past the end of the list that the load reads: the
+  // active-mission box says so, and a move over its missions is refused with nothing written.
+  void aMoveOverTheTotalConversionsMissionsIsRefused() {
+    const QString real = QStringLiteral(ORLENDA_REAL_PILOTS_DIR "/PickledYoda0.plt");
+    if (!QFile::exists(real)) QSKIP("the real pilot files are not beside this checkout");
+    ViewFixture fixture;
+    const QString pilot = fixture.home.File(QStringLiteral("PickledYoda0.plt"));
+    QVERIFY(QFile::copy(real, pilot));
+    QFile(pilot).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(fixture.View().ReadMission(pilot), 0);
+    QVERIFY(fixture.Box("ActiveMissionBox").toolTip().contains(QStringLiteral("total conversion")));
+    const QByteArray before = ReadAll(pilot);
+    fixture.Box("ActiveMissionBox").setCurrentIndex(5);
+    Click(fixture.View(), "Button2");
+    QCOMPARE(fixture.prompts.messages.size(), 1);
+    QCOMPARE(fixture.prompts.messages.at(0).kind, MessageKind::Error);
+    QVERIFY2(fixture.prompts.messages.at(0).text.contains(
+                 QStringLiteral("mission 4 (battle 1, mission 1: score 2,490)")),
+             qPrintable(fixture.prompts.messages.at(0).text));
+    QCOMPARE(ReadAll(pilot), before);
+    QVERIFY(!QFile::exists(pilot + QStringLiteral(".bak")));
   }
 
   // A file that another program changed is refused before the question, which would show stale values.

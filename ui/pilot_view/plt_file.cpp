@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "base/windows1252.h"
+#include "pilot/campaign_move.h"
 #include "pilot/details_changes.h"
 #include "pilot/enumerations.h"
 #include "pilot/pilot_load.h"
@@ -131,6 +132,9 @@ void TPltFileView::FillControls() {
   ChooseItemOrNone(*ui_->RatingBox, record_.Rating);
   ChooseItemOrNone(*ui_->KalidorBox, record_.KalidorStatus);
   ChooseItemOrNone(*ui_->ActiveMissionBox, record_.CampaignMissionCount);
+  // A file whose campaign holds records past the end of its list says how far the active mission
+  // may move; the save refuses a move further (CheckPilotDetails).
+  ui_->ActiveMissionBox->setToolTip(QtText(ActiveMissionLimitNote(record_).value_or("")));
   ui_->GetToEdit->setValue(record_.CampaignMissionCount);
   if (chart_ != nullptr && chart_->isVisible()) chart_->ShowCareers({CareerOf(record_, session_.settings())});
 }
