@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_bytes.h"
+#include "base/file_messages.h"
 #include "base/file_replacement.h"
 #include "base/folder_entries.h"
 #include "base/locked_file.h"
@@ -243,18 +244,6 @@ std::optional<std::string> ReadMainLogText(const std::string& path) {
 bool WriteMainLogText(const std::string& path, std::string_view text) {
   LogFileBaseline none;
   return SaveMainLog(path, text, none).ok;
-}
-
-std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
-
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason) {
-  return reason.empty() ? CannotCreateFileMessage(path) : CannotCreateFileMessage(path) + " (" + reason + ")";
-}
-
-std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
-
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason) {
-  return reason.empty() ? CannotOpenFileMessage(path) : CannotOpenFileMessage(path) + " (" + reason + ")";
 }
 
 }  // namespace orlenda

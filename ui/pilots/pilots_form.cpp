@@ -8,6 +8,7 @@
 #include <QSet>
 #include <unordered_set>
 
+#include "base/file_messages.h"
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
 #include "mainlog/main_log_file.h"
