@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <clocale>
 
 #include "app/program_identity.h"
 #include "app/session_end.h"
@@ -15,6 +16,9 @@
 int main(int argc, char** argv) {
   orlenda::TreatLimitSignalsAsFailures();  // a size limit fails a save instead of ending the program
   QApplication application(argc, argv);
+  // Reports take the decimal separator and today's date from the C library's locale, as the command
+  // line's do, so that both front ends write one form of the date into one main log.
+  std::setlocale(LC_ALL, "");
   orlenda::SetProgramIdentity();
 
   orlenda::QtPrompts prompts{orlenda::ProgramTitle()};

@@ -1,5 +1,6 @@
 #include "base/display_text.h"
 
+#include "base/hex_digits.h"
 #include "base/windows1252.h"
 
 namespace orlenda {
@@ -22,14 +23,13 @@ bool IsC1(std::string_view sequence) {
 }
 
 void AppendUnsafe(std::string& shown, std::string_view bytes, UnsafeShownAs how) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   if (how == UnsafeShownAs::kQuestionMark) {
     shown += '?';
     return;
   }
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    shown += {'\\', 'x', kUpperHexDigits[byte >> 4], kUpperHexDigits[byte & 0xF]};
   }
 }
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/locale_report_context.h"
 #include "cli/lock_wait_option.h"
 #include "cli/option_checks.h"
 #include "mainlog/main_log_file.h"
 #include "pilot/pilot_load.h"
+#include "report/locale_report_context.h"
 #include "report/rip_pilot.h"
 
 namespace orlenda::cli {

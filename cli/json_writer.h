@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/hex_digits.h"
 #include "base/utf8.h"
 
 namespace orlenda::cli {
@@ -22,7 +23,6 @@ namespace orlenda::cli {
 // (U+0080 to U+009F, among them the one-character escape U+009B) too, so that no answer of ours drives
 // the terminal it is printed on; a byte that is not part of valid UTF-8 becomes U+FFFD.
 inline void AppendJsonString(std::string& out, std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
   for (std::size_t pos = 0; pos < text.size();) {
     const char plain = text[pos];
@@ -62,7 +62,7 @@ inline void AppendJsonString(std::string& out, std::string_view text) {
         break;
       default:
         if (*code < 0x20 || (*code >= 0x7F && *code < 0xA0))
-          out += {'\\', 'u', '0', '0', kHex[*code >> 4], kHex[*code & 0xF]};
+          out += {'\\', 'u', '0', '0', kLowerHexDigits[*code >> 4], kLowerHexDigits[*code & 0xF]};
         else
           out += text.substr(start, pos - start);
     }

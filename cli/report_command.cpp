@@ -6,9 +6,9 @@
 #include <string>
 
 #include "cli/command.h"
-#include "cli/locale_report_context.h"
 #include "cli/option_checks.h"
 #include "pilot/pilot_load.h"
+#include "report/locale_report_context.h"
 #include "report/rip_pilot.h"
 
 namespace orlenda::cli {

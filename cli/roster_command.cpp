@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/locale_report_context.h"
 #include "cli/option_checks.h"
 #include "cli/pilot_paths.h"
 #include "cli/roster_output.h"
+#include "report/locale_report_context.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
 #include "settings/settings_ini.h"

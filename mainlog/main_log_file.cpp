@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_bytes.h"
+#include "base/file_messages.h"
 #include "base/file_replacement.h"
 #include "base/folder_entries.h"
 #include "base/locked_file.h"
@@ -251,20 +252,8 @@ bool WriteMainLogText(const std::string& path, std::string_view text) {
   return SaveMainLog(path, text, none).ok;
 }
 
-std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
-
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason) {
-  return reason.empty() ? CannotCreateFileMessage(path) : CannotCreateFileMessage(path) + " (" + reason + ")";
-}
-
-std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
-
 std::string LockHeldMessage(const std::string& path) {
   return "Unable to lock " + path + ": " + kLockHeldReason + ". Nothing was written.";
-}
-
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason) {
-  return reason.empty() ? CannotOpenFileMessage(path) : CannotOpenFileMessage(path) + " (" + reason + ")";
 }
 
 }  // namespace orlenda

@@ -61,13 +61,7 @@ std::optional<std::string> ReadMainLogText(const std::string& path);
 // SaveMainLog without a baseline: the file gets exactly the text's lines.
 bool WriteMainLogText(const std::string& path, std::string_view text);
 
-std::string CannotCreateFileMessage(const std::string& path);  // "Cannot create file %s"
-std::string CannotOpenFileMessage(const std::string& path);    // "Cannot open file %s"
 // A save or append given up while another program held the log's lock: in the pilot save's words.
 std::string LockHeldMessage(const std::string& path);
-// "Cannot create file %s (reason)": the system's reason after it, when there is one.
-std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
-// "Cannot open file %s (reason)", likewise.
-std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
 
 }  // namespace orlenda

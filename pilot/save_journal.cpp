@@ -4,6 +4,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "base/hex_digits.h"
+
 namespace orlenda {
 namespace {
 
@@ -42,16 +44,6 @@ std::optional<std::string_view> CheckedBody(std::string_view text) {
   return body;
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  for (const std::uint8_t byte : bytes) {
-    text.push_back(kDigits[byte >> 4]);
-    text.push_back(kDigits[byte & 0xF]);
-  }
-  return text;
-}
-
 std::optional<std::vector<std::uint8_t>> FromHex(std::string_view text) {
   if (text.size() % 2 != 0) return std::nullopt;
   std::vector<std::uint8_t> bytes(text.size() / 2);
@@ -82,7 +74,8 @@ std::string JournalText(const std::string& path, const SaveJournal& journal) {
        << " was begun and has not ended. Until a save of it ends, its .bak is kept as it is.\n"
        << kJournalLine << "\nstart " << std::hex << journal.startHash << std::dec << "\n";
   for (const SaveJournal::Write& write : journal.writes)
-    text << "write " << write.offset << " " << Hex(write.before) << " " << Hex(write.after) << "\n";
+    text << "write " << write.offset << " " << LowerHexDigits(write.before) << " "
+         << LowerHexDigits(write.after) << "\n";
   return text.str() + EndLine(text.str());
 }
 

@@ -1,6 +1,9 @@
 #include "roster/career.h"
 
+#include <algorithm>
+
 #include "base/grouped_number.h"
+#include "pilot/campaign_career.h"
 #include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
 #include "pilot/pilot_load.h"
@@ -36,6 +39,52 @@ std::vector<CareerMission> MissionsOf(const MissionList& entries, int count, std
   return missions;
 }
 
+MissionEntry EntryOf(const CampaignSlot& slot) {
+  MissionEntry entry;
+  entry.Score = slot.score;
+  entry.Bonus = slot.bonus;
+  entry.Time = slot.time;
+  return entry;
+}
+
+// "17 - Flight Staff Transfer" as the game names it; "54 - battle 1, mission 1" for a battle's mission
+// that has no name; a slot outside the battles goes by the active-mission list.
+std::string SlotLabel(const CampaignCareer& model, int slot) {
+  if (model.BattleOf(slot) == nullptr) return CampaignMissionLabel(slot + 1);
+  std::string label = CampaignMissionLabel(model, slot);
+  if (!label.empty() && label.front() >= '0' && label.front() <= '9') return label;
+  return IntText(slot + 1) + " - " + label;
+}
+
+// The campaign's missions by the career model: every held slot but the ones marked without a flight.
+std::vector<CareerMission> CampaignMissionsOf(const CampaignCareer& model) {
+  std::vector<MissionEntry> entries;
+  std::vector<CareerMission> missions;
+  for (const CampaignSlot& slot : model.slots) {
+    if (slot.Skipped()) continue;
+    entries.push_back(EntryOf(slot));
+    CareerMission mission;
+    mission.number = slot.slot + 1;
+    mission.label = SlotLabel(model, slot.slot);
+    mission.values = ValuesOf(entries.back());
+    mission.runningTotal = CampaignTotalOf(entries);
+    missions.push_back(std::move(mission));
+  }
+  return missions;
+}
+
+std::vector<CareerBattle> BattlesOf(const CampaignCareer& model, const std::vector<CareerMission>& missions) {
+  std::vector<CareerBattle> battles;
+  for (const CampaignBattle& battle : model.battles) {
+    const bool shown = std::any_of(missions.begin(), missions.end(),
+                                   [&](const CareerMission& m) { return battle.Holds(m.number - 1); });
+    if (!shown) continue;
+    battles.push_back({battle.number, battle.firstSlot + 1, battle.firstSlot + battle.slotCount,
+                       "Battle " + IntText(battle.number)});
+  }
+  return battles;
+}
+
 // "score 8,550 + bonus 530 = 9,080, time 12:5", the time as the listing writes it.
 std::string ValuesText(const MissionValues& values) {
   return "score " + GroupedNumber(values.score) + " + bonus " + GroupedNumber(values.bonus) + " = " +
@@ -49,7 +98,9 @@ PilotCareer CareerOf(const PilotRecord& record, const SettingsReader& settings) 
   career.pilotName = DecodedFieldText(record.PilotName);
   career.path = record.PilotFileName;
   career.fileName = ShownFileName(record.PilotFileName);
-  career.campaign = MissionsOf(record.CampaignMissions, record.CampaignMissionCount, CampaignMissionLabel);
+  const CampaignCareer model = CampaignCareerOf(record);
+  career.campaign = CampaignMissionsOf(model);
+  career.battles = BattlesOf(model, career.campaign);
   career.simulator = MissionsOf(record.SimMissions, record.SimMissionCount, SimulatorMissionLabel);
   const int next = record.CampaignMissionCount + 1;
   if (next <= static_cast<int>(kMissionIndexCount)) {

@@ -42,9 +42,7 @@ ValueScale RoundScale(std::int64_t low, std::int64_t high, int maxTicks) {
   return scale;
 }
 
-BarStack StackOf(const MissionValues& values) {
-  return {values.score, std::int64_t{values.score} + values.bonus};
-}
+BarStack StackOf(const MissionValues& values) { return {values.score, values.total}; }
 
 ValueScale BarScale(const std::vector<CareerMission>& missions, int maxTicks) {
   std::int64_t low = 0;

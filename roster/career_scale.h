@@ -27,8 +27,9 @@ struct ValueScale {
 // has at most `maxTicks` ticks (3 at least).
 ValueScale RoundScale(std::int64_t low, std::int64_t high, int maxTicks);
 
-// A bar stands on 0: the score first, the bonus stacked on it. The top is the exact sum (64 bits), so
-// that a negative bonus draws downward from the score.
+// A bar stands on 0: the score first, the bonus stacked on it up to the total that the listings print
+// (the 32-bit sum, wrapping as the file's int32), so that the bar never shows a number the report does
+// not; a negative bonus draws downward from the score.
 struct BarStack {
   std::int64_t scoreTop = 0;
   std::int64_t bonusTop = 0;

@@ -18,7 +18,8 @@ cli="${dir}/cli/orlenda3001-cli.exe"
 sample="${dir}/samples/Red_Kestrel.plt"
 [ -f "${program}" ] || { echo "package-windows: no ${program}: the desktop program needs the Windows Qt toolchain" >&2; exit 1; }
 
-version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+source scripts/lib.sh
+version=$(project_version)
 name="orlenda3001-${version}"
 zip_file="$(pwd)/${dir}/${name}-windows-x64.zip"
 staging="${dir}/package/${name}"

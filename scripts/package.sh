@@ -31,7 +31,8 @@ cmake --build "${build}" -j"$(nproc 2>/dev/null || echo 2)" --target orlenda3001
 rm -f "${build}"/orlenda3001_*.deb
 (cd "${build}" && cpack -G DEB >/dev/null)
 
-version=$(sed -n 's/^project(Orlenda3001 VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
+source scripts/lib.sh
+version=$(project_version)
 package=$(ls "${build}"/orlenda3001_"${version}"_*.deb)
 echo "package: ${package}"
 if [ -n "${check}" ]; then

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base/file_messages.h"
 #include "base/system_file.h"
 #include "support/file_contents.h"
 #include "support/lock_holder.h"

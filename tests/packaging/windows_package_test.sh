@@ -25,7 +25,8 @@ if [ -z "${ORLENDA_PACKAGE_TEST_IN_XVFB:-}" ]; then
   exec env ORLENDA_PACKAGE_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+source scripts/lib.sh
+version=$(project_version)
 name="orlenda3001-${version}"
 msi="${dir}/${name}-windows-x64.msi"
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-msi-test-XXXXXX")

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include "base/file_messages.h"
 #include "cli_runner.h"
 #include "fault_injection.h"
 #include "mainlog/main_log_file.h"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemWatcher>
@@ -21,10 +22,13 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
+#include <clocale>
+#include <string_view>
 
 #include "app/session_end.h"
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
+#include "report/locale_report_context.h"
 #include "settings/typed_settings.h"
 #include "support/lock_holder.h"
 #include "support/system_wording.h"
@@ -433,6 +437,42 @@ class MainWindowTest : public QObject {
              qPrintable(asked.text));
     QCOMPARE(program.LogText(), program.View().ExportText());
     QCOMPARE(ReadAll(pilot), ReadAll(WriteSamplePilot(program.home.File(QStringLiteral("same.plt")))));
+  }
+
+  // Today's date in an export line has one form from either front end, in a German as in an American
+  // locale: the command line's line and the view's are the same bytes.
+  void todaysDateIsTheCommandLinesInEitherLocale() {
+#ifdef _WIN32
+    QSKIP("Windows takes the locale from the user's settings, not from LC_ALL");
+#endif
+    int tested = 0;
+    for (const char* locale : {"de_DE.UTF-8", "en_US.UTF-8"}) {
+      if (std::setlocale(LC_ALL, locale) == nullptr) {
+        qInfo("%s is not installed", locale);
+        continue;
+      }
+      ++tested;
+      ProgramFixture program;
+      const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+      program.SetSetting("IncludeDate", "1");
+      program.context = ReportContextFromLocale;
+      program.Start();
+      QProcess cli;
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+      cli.setProcessEnvironment(environment);
+      cli.start(QStringLiteral(ORLENDA_CLI_PATH),
+                {QStringLiteral("export"), QStringLiteral("--ini"), program.home.SettingsFile(), pilot});
+      QVERIFY(cli.waitForFinished() && cli.exitCode() == 0);
+      CloseViewWhenShown();
+      program.Form1().FormDragDrop({pilot});
+      QCOMPARE(program.LogText() + QStringLiteral("\n"), QString::fromUtf8(cli.readAllStandardOutput()));
+      const bool german = std::string_view(locale).starts_with("de");
+      const QString today = QDate::currentDate().toString(german ? "dd.MM.yyyy" : "MM/dd/yyyy");
+      QVERIFY2(program.LogText().startsWith(today), qPrintable(program.LogText()));
+    }
+    std::setlocale(LC_ALL, "C");
+    if (tested == 0) QSKIP("neither de_DE.UTF-8 nor en_US.UTF-8 is installed");
   }
 
   // A line that the command line appended while the program was open stands before the export line

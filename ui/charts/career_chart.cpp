@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QKeySequence>
 
+#include "base/file_messages.h"
 #include "base/file_replacement.h"
-#include "mainlog/main_log_file.h"
 #include "ui/shell/platform_error.h"
 #include "ui/shell/run_handler.h"
 #include "ui/shell/session.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-// The picture of the score charts, drawn with QPainter from the career model: for one pilot a bar per
-// mission (the score, the bonus stacked on it), for several pilots their running campaign totals as
-// lines. The numbers, the axes' ticks and the texts come from the model; this draws them, finds the
-// mission under a point and steps between missions for the keyboard.
+// The picture of the score charts from the career model: for one pilot a bar per mission (the score,
+// the bonus stacked on it), for several pilots their running campaign totals as lines, the battles
+// marked on either. The layout (career_chart_layout.h) places everything and the painters draw it;
+// this holds the careers, finds the mission under a point and steps between missions for the keyboard.
 
 #include <QRectF>
 #include <QString>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "roster/career.h"
+#include "ui/charts/career_chart_layout.h"
 
 class QFontMetricsF;
 class QPainter;
@@ -39,6 +40,7 @@ class CareerChartPicture {
   bool ShowsLines() const { return careers_.size() > 1; }
   bool ShowsSimulator() const { return simulator_; }
   QString Title() const;
+  ChartLayout Layout(const QRectF& area, const QFontMetricsF& metrics) const;
 
   void Draw(QPainter& painter, const QRectF& area, const QPalette& palette,
             std::optional<ChartPoint> highlight = std::nullopt) const;
@@ -52,17 +54,14 @@ class CareerChartPicture {
   bool Holds(ChartPoint point) const;
 
  private:
-  struct Layout;
   const std::vector<CareerMission>& MissionsOf(int pilot) const;
-  int ColumnCount() const;
-  Layout LayoutFor(const QRectF& area, const QFontMetricsF& metrics) const;
-  void DrawTitle(QPainter& painter, const Layout& layout, const QPalette& palette) const;
-  void DrawAxes(QPainter& painter, const Layout& layout, const QPalette& palette) const;
-  void DrawBars(QPainter& painter, const Layout& layout, const QPalette& palette,
-                std::optional<ChartPoint> highlight) const;
-  void DrawLines(QPainter& painter, const Layout& layout, const QPalette& palette,
+  int LastOf(int pilot) const { return static_cast<int>(MissionsOf(pilot).size()) - 1; }
+  // The next pilot in `direction` that has missions, starting with `pilot` itself.
+  std::optional<int> PilotFrom(int pilot, int direction) const;
+  std::optional<int> MissionNumbered(int pilot, int number) const;
+  QPointF LinePoint(const ChartLayout& layout, ChartPoint point) const;
+  void DrawLines(QPainter& painter, const ChartLayout& layout, const QPalette& palette,
                  std::optional<ChartPoint> highlight) const;
-  void DrawLegend(QPainter& painter, const Layout& layout, const QPalette& palette) const;
 
   std::vector<PilotCareer> careers_;
   bool simulator_ = false;

@@ -11,6 +11,7 @@
 #include "pilot/enumerations.h"
 #include "pilot/pilot_load.h"
 #include "pilot/pilot_update.h"
+#include "report/locale_report_context.h"
 #include "report/rip_pilot.h"
 #include "roster/career.h"
 #include "ui/charts/career_chart.h"
@@ -21,7 +22,6 @@
 #include "ui/shell/compact_font.h"
 #include "ui/shell/lock_wait_prompt.h"
 #include "ui/shell/prompts.h"
-#include "ui/shell/qt_report_context.h"
 #include "ui/shell/run_handler.h"
 #include "ui/shell/session.h"
 #include "ui_plt_file.h"
@@ -54,7 +54,7 @@ TPltFileView::TPltFileView(Session& session, QWidget* parent, ContextSource cont
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TPltFileView>()),
       session_(session),
-      context_(context ? std::move(context) : ContextSource(CurrentReportContext)) {
+      context_(context ? std::move(context) : ContextSource(ReportContextFromLocale)) {
   UseCompactFont(*this);  // before the controls exist, so that they are created with it
   ui_->setupUi(this);
   setFixedSize(size());

@@ -11,9 +11,11 @@
 #include <unordered_set>
 
 #include "base/display_text.h"
+#include "base/file_messages.h"
 #include "base/file_replacement.h"
 #include "base/path_kind.h"
 #include "mainlog/main_log_file.h"
+#include "report/locale_report_context.h"
 #include "review/review_csv.h"
 #include "review/review_form.h"
 #include "roster/career.h"
@@ -26,7 +28,6 @@
 #include "ui/pilots/review_box.h"
 #include "ui/pilots/roster_table_model.h"
 #include "ui/shell/platform_error.h"
-#include "ui/shell/qt_report_context.h"
 #include "ui/shell/run_handler.h"
 #include "ui/shell/session.h"
 #include "ui_pilots_form.h"
@@ -159,7 +160,7 @@ void TPilotsForm::ShowFolder(const QString& folder) {
   pending_.assign(paths.begin(), paths.end());
   pendingTotal_ = static_cast<int>(paths.size());
   settings_.emplace(session_.settings().Snapshot());
-  context_ = CurrentReportContext();
+  context_ = ReportContextFromLocale();
   fitColumns_ = true;
   ShowProgress();
   stepTimer_.start();
@@ -273,7 +274,7 @@ void TPilotsForm::Refresh() {
   if (pending_.empty()) {
     pendingTotal_ = 0;
     settings_.emplace(session_.settings().Snapshot());
-    context_ = CurrentReportContext();
+    context_ = ReportContextFromLocale();
   }
   for (const std::string& path : toLoad) pending_.push_back(path);
   pendingTotal_ += static_cast<int>(toLoad.size());

@@ -21,10 +21,11 @@ struct ProgramFixture {
   TestHome home;
   ScriptedPrompts prompts;
   std::unique_ptr<StartSequence> windows;
+  TPltFileView::ContextSource context = FixedReportContext;  // the report's date and decimal separator
 
   // Runs the start sequence up to the event loop.
   void Start(const AboutLinks& links = {}) {
-    windows = std::make_unique<StartSequence>(prompts, DefaultSettingsPath(), links, FixedReportContext);
+    windows = std::make_unique<StartSequence>(prompts, DefaultSettingsPath(), links, context);
   }
 
   TForm1& Form1() const { return *windows->Form1; }

@@ -1,10 +1,10 @@
-#include "cli/locale_report_context.h"
+#include "report/locale_report_context.h"
 
 #include <clocale>
 
 #include "base/local_date.h"
 
-namespace orlenda::cli {
+namespace orlenda {
 
 ReportContext ReportContextFromLocale() {
   ReportContext context;
@@ -15,4 +15,4 @@ ReportContext ReportContextFromLocale() {
   return context;
 }
 
-}  // namespace orlenda::cli
+}  // namespace orlenda
