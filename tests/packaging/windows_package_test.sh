@@ -54,6 +54,10 @@ zip_listing=$(unzip -Z1 "${dir}/${name}-windows-x64.zip")
 for file in LICENSE THIRD-PARTY-NOTICES.txt; do
   check "the zip holds ${file}" grep -qx "${name}/${file}" <<<"${zip_listing}"
 done
+echo "${zip_listing}" >"${work}/zip-files.txt"
+unzip -p "${dir}/${name}-windows-x64.zip" "${name}/THIRD-PARTY-NOTICES.txt" >"${work}/zip-notices.txt"
+check "the zip carries every licence text and file that its notices point to" \
+  bash tests/packaging/notices_test.sh "${work}/zip-notices.txt" --package "${work}/zip-files.txt"
 
 # Windows' view of the prefix: the program's folder, the start menus, the registry.
 drive_c="${WINEPREFIX}/drive_c"
@@ -94,6 +98,9 @@ profile="${drive_c}/users/${user}"
 echo "== Installing ${msi##*/}"
 check "msiexec /i exits with 0" msiexec /i "Z:$(realpath "${msi}")" /qn
 check "the files are in Program Files\\Orlenda 3001" same_files "${dir}/package/${name}"
+(cd "${installed}" && find . -type f) >"${work}/installed-files.txt"
+check "the installation carries every licence text and file that its notices point to" \
+  bash tests/packaging/notices_test.sh "${installed}/THIRD-PARTY-NOTICES.txt" --package "${work}/installed-files.txt"
 check "the Start-menu shortcut is in place" test -n "$(shortcuts)"
 program_command="\"${installed_windows}\\orlenda3001.exe\" \"%1\""
 check ".plt is a pilot file" reg_equals 'HKCR\.plt' Orlenda3001.PilotFile
