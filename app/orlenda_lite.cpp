@@ -1,9 +1,10 @@
 // orlenda3001: the desktop program. The start sequence creates the windows; a pilot file named on the
-// command line is then offered in the open dialog; the event loop runs until the main window closes.
+// command line is then offered in the open dialog, or opened at once after --open (app/command_line.h);
+// the event loop runs until the main window closes.
 
 #include <QApplication>
-#include <QTimer>
 
+#include "app/command_line.h"
 #include "app/screenshot_mode.h"
 #include "app/session_end.h"
 #include "app/start_sequence.h"
@@ -31,12 +32,12 @@ int main(int argc, char** argv) {
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
 
-  const QStringList arguments = QApplication::arguments();
+  const orlenda::DesktopArguments arguments = orlenda::ParseDesktopArguments(QApplication::arguments());
   const QString screenshotFolder = orlenda::ScreenshotFolder();
-  if (!screenshotFolder.isEmpty() && arguments.size() > 1) {
+  if (!screenshotFolder.isEmpty() && !arguments.pilotFile.isEmpty()) {
     Form1.show();
     orlenda::QueueScreenshots({Form1, *windows.PltFileView, *windows.SettingsDlg, *windows.AboutBox},
-                              arguments.at(1), screenshotFolder);
+                              arguments.pilotFile, screenshotFolder);
     return QApplication::exec();
   }
 
@@ -45,10 +46,8 @@ int main(int argc, char** argv) {
   // The end of the desktop session asks the same question.
   orlenda::AskBeforeSessionEnds(Form1);
   Form1.show();
-  // The pilot file named on the command line is offered once the main window is on screen, so that the
-  // open dialog and any box about the file stand over it.
-  if (arguments.size() > 1) {
-    QTimer::singleShot(0, &Form1, [&Form1, file = arguments.at(1)] { Form1.OfferCommandLineFile(file); });
-  }
+  // The pilot file named on the command line is opened or offered once the main window is on screen,
+  // so that the open dialog and any box about the file stand over it.
+  orlenda::QueueCommandLineFile(Form1, arguments);
   return QApplication::exec();
 }
