@@ -129,7 +129,7 @@ TEST(LockWaitTest, TheLockIsTakenOnceTheOtherProgramLetsGo) {
   int pauses = 0;
   bool letGo = false;
   // The wait's own limit is the test's deadline: a holder that does not let go fails the test.
-  const LockWait wait{std::chrono::seconds(60), {}, [&](std::chrono::milliseconds) {
+  const LockWait wait{std::chrono::seconds(150), {}, [&](std::chrono::milliseconds) {
                         if (++pauses == 1) letGo = holder.LetGo();
                         return true;
                       }};

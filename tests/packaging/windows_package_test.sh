@@ -162,6 +162,7 @@ check "wine start of a .plt file shows its pilot file view" wait_for_window 'Wed
 check "... without the open dialog" bash -c "! xdotool search --onlyvisible --name '^Open\$' >/dev/null 2>&1"
 check "... with the path in Windows' form" window_named 'C:\\users\\J.*\\Wedge\.plt'
 "${wineserver}" -k 2>/dev/null # ends the program, in this test's own prefix
+"${wineserver}" -w 2>/dev/null # and waits until the server has gone
 # In its screenshot mode the program loads the file without asking, writes the report it shows, and ends.
 ORLENDA_SCREENSHOT_DIR="Z:${work}/shots" ORLENDA_REPORT_FILE="Z:${work}/window-report.txt" \
   timeout 180 "${wine}" start /wait "${windows_pilot}" >>"${work}/start.log" 2>&1

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <thread>
 #include <utility>
@@ -85,16 +84,9 @@ void EndByForce(std::intptr_t process) {
 }
 #endif
 
-// Each step of the handshake may take this long (Wine starts a program slowly on a busy machine).
-constexpr auto kStepDeadline = std::chrono::seconds(20);
+// Each step of the handshake may take this long: Wine starts a program slowly on a busy machine.
+constexpr auto kStepDeadline = std::chrono::seconds(60);
 constexpr auto kPoll = std::chrono::milliseconds(5);
-
-bool HoldsWholeMarker(const std::string& marker) {
-  std::ifstream in(marker, std::ios::binary);
-  std::string text;
-  std::getline(in, text);
-  return text == "held";
-}
 
 }  // namespace
 
@@ -116,7 +108,7 @@ LockHolder::LockHolder(const std::string& path) {
     }
     std::this_thread::sleep_for(kPoll);
   }
-  holding_ = HoldsWholeMarker(marker_);
+  holding_ = true;  // the marker appears (renamed into place) only once the lock is held
 }
 
 LockHolder::~LockHolder() { LetGo(); }
