@@ -1,10 +1,11 @@
 // orlenda3001: the desktop program. The start sequence creates the windows; a pilot file named on the
-// command line is then offered in the open dialog; the event loop runs until the main window closes.
+// command line is then offered in the open dialog, or opened at once after --open (app/command_line.h);
+// the event loop runs until the main window closes.
 
 #include <QApplication>
-#include <QTimer>
 #include <clocale>
 
+#include "app/command_line.h"
 #include "app/program_identity.h"
 #include "app/session_end.h"
 #include "app/start_sequence.h"
@@ -24,17 +25,15 @@ int main(int argc, char** argv) {
   orlenda::QtPrompts prompts{orlenda::ProgramTitle()};
   orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
   orlenda::TForm1& Form1 = *windows.Form1;
+  const orlenda::DesktopArguments arguments = orlenda::ParseDesktopArguments(QApplication::arguments());
 
   // A terminating signal closes the main window as its close box does.
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
   // The end of the desktop session asks the same question.
   orlenda::AskBeforeSessionEnds(Form1);
   Form1.show();
-  // The pilot file named on the command line is offered once the main window is on screen, so that the
-  // open dialog and any box about the file stand over it.
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) {
-    QTimer::singleShot(0, &Form1, [&Form1, file = arguments.at(1)] { Form1.OfferCommandLineFile(file); });
-  }
+  // The pilot file named on the command line is opened or offered once the main window is on screen,
+  // so that the open dialog and any box about the file stand over it.
+  orlenda::QueueCommandLineFile(Form1, arguments);
   return QApplication::exec();
 }

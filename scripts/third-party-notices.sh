@@ -5,6 +5,9 @@
 # 12's qt6-base and libjpeg-turbo, see scripts/build-qt6-mingw.sh). Run it again when a library is
 # added; tests/packaging/notices_test.sh checks the notices against the programs' link maps through
 # the "Static libraries:" lines written here (path patterns of the archives each component provides).
+# The licence texts that those copyright files point to in /usr/share/common-licenses/ (which a Windows
+# player does not have) are reproduced at the end, each under a "Licence text:" heading that the test
+# looks for, so that every package that carries this file carries them.
 #
 #   scripts/third-party-notices.sh [OUTPUT]     (default: THIRD-PARTY-NOTICES.txt)
 set -euo pipefail
@@ -53,6 +56,77 @@ qt_bundled() { # pattern of its folders in src/3rdparty/
   files_paragraphs "${qt_copyright}" "src/3rdparty/($1)/"
 }
 
+# Qt Core's BLAKE2 (QCryptographicHash) is the BLAKE2 reference code in src/3rdparty/blake2/, which
+# Debian's copyright file of qt6-base does not list: its notice is the one its files carry.
+blake2_notice() {
+  cat <<'EOF'
+Built from Qt's own copy (src/3rdparty/blake2/ of qt6-base) into Qt Core, where QCryptographicHash
+uses it. Debian's copyright file of qt6-base does not list it; its files carry this notice:
+
+  BLAKE2 reference source code package - reference C implementations
+
+  Copyright 2012, Samuel Neves <sneves@dei.uc.pt>.  You may use this under the
+  terms of the CC0, the OpenSSL Licence, or the Apache Public License 2.0, at
+  your option.
+
+Orlenda 3001 <Light> uses it under the CC0 1.0 Universal dedication, whose text is in
+/usr/share/common-licenses/CC0-1.0 (below, as is the Apache License 2.0, in
+/usr/share/common-licenses/Apache-2.0).
+EOF
+}
+
+# The names of the licence texts in /usr/share/common-licenses/ that a file points to, with the texts
+# that those which are links lead to (GPL is GPL-3).
+licence_names() { # file
+  local name
+  grep -oE '/usr/share/common-licenses/[A-Za-z0-9+-]+([.][0-9]+)*' "$1" | sed 's|.*/||' | sort -u |
+    while read -r name; do
+      echo "${name}"
+      [ -L "/usr/share/common-licenses/${name}" ] && readlink "/usr/share/common-licenses/${name}"
+    done | sort -u
+}
+
+# Each licence text that the notices so far point to, verbatim under a "Licence text:" heading; a
+# name that is a link says which text it is.
+licence_texts() { # names
+  local name
+  heading "Licence texts"
+  echo "The copyright files above point to licence texts in /usr/share/common-licenses/, where a Debian"
+  echo "system keeps them. Each of them follows, verbatim from Debian 12's base-files."
+  for name in $1; do
+    printf '\n--- Licence text: /usr/share/common-licenses/%s ---\n\n' "${name}"
+    if [ -L "/usr/share/common-licenses/${name}" ]; then
+      echo "The same text as /usr/share/common-licenses/$(readlink "/usr/share/common-licenses/${name}"), above or below."
+    else
+      cat "/usr/share/common-licenses/${name}"
+    fi
+  done
+}
+
+# What the Windows Qt was built from: Debian's original tarball without Debian's patches, and the one
+# edit that scripts/build-qt6-mingw.sh makes, quoted from the script itself.
+qt_source_statement() {
+  cat <<'EOF'
+- Qt's source: what was built is the original tarball of Debian 12's source package qt6-base
+  6.4.2+dfsg-10, qt6-base_6.4.2+dfsg.orig.tar.xz (Qt's qtbase-everywhere-src-6.4.2 without the files
+  that Debian's copyright lists under Files-Excluded), unpacked without Debian's patches (the
+  package's debian.tar.xz is not applied), with one edit that scripts/build-qt6-mingw.sh makes before
+  configuring, so that the windows platform plugin builds with OpenGL off:
+
+EOF
+  awk '/^sed -i / { quoting = 1 } quoting { print "    " $0 } quoting && !/\\$/ { exit }' scripts/build-qt6-mingw.sh
+  cat <<'EOF'
+
+  (in src/plugins/platforms/windows/qwindowswindow.cpp, each line "#if QT_CONFIG(dynamicgl)"
+  becomes "#if QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)"), then configured and built as that
+  script says. The tarball: `apt-get source --download-only qt6-base=6.4.2+dfsg-10` (which fetches
+  it with the .dsc and debian.tar.xz), or https://snapshot.debian.org/package/qt6-base/6.4.2+dfsg-10/.
+  The edit and the configuration: scripts/build-qt6-mingw.sh in the source of Orlenda 3001 <Light>
+  (below). libjpeg-turbo is built the same way from the original tarball of Debian's libjpeg-turbo
+  1:2.1.5-2, without Debian's patches and without edits.
+EOF
+}
+
 {
   cat <<'EOF'
 Third-party notices of Orlenda 3001 <Light>
@@ -65,16 +139,17 @@ with no warranty.
 
 The programs contain code of the components below, each under its own licence, which is reproduced
 with it. This file is made by scripts/third-party-notices.sh from the copyright files of the Debian
-packages that the components were built from.
+packages that the components were built from. The licence texts that those files point to in
+/usr/share/common-licenses/ are reproduced at the end of this file ("Licence texts").
 
 What each program holds
 -----------------------
 
 - orlenda3001.exe (Windows, one static program): Qt 6.4.2 (Core, Gui, Widgets, the windows platform
   plugin and the windowsvista style) with the libraries Qt bundles (zlib, libpng, FreeType, HarfBuzz,
-  PCRE2, and within Qt's own libraries md4c, double-conversion and the other code named in Qt's
-  copyright under src/3rdparty/), libjpeg-turbo, SQLite, zlib, the GCC runtime (libstdc++, libgcc) and the
-  mingw-w64 runtime (its C runtime, Windows import libraries and winpthreads).
+  PCRE2, and within Qt's own libraries BLAKE2, md4c, double-conversion and the other code named in
+  Qt's copyright under src/3rdparty/), libjpeg-turbo, SQLite, zlib, the GCC runtime (libstdc++, libgcc)
+  and the mingw-w64 runtime (its C runtime, Windows import libraries and winpthreads).
 - orlenda3001-cli.exe (Windows, one static program): CLI11, nlohmann-json, SQLite, zlib, the GCC
   runtime and the mingw-w64 runtime.
 - orlenda3001 and orlenda3001-cli (Linux, the Debian package): CLI11 and nlohmann-json are compiled
@@ -89,10 +164,9 @@ Qt is used under the GNU Lesser General Public License, version 3 (LGPL-3.0), an
 statically into orlenda3001.exe. You may modify Qt and link orlenda3001.exe against your modified
 version:
 
-- Qt's source: the exact source used is Debian 12's source package qt6-base, version 6.4.2+dfsg-10
-  (`apt-get source qt6-base=6.4.2+dfsg-10`, or https://snapshot.debian.org/package/qt6-base/6.4.2+dfsg-10/),
-  built for Windows by scripts/build-qt6-mingw.sh, which also takes libjpeg-turbo 1:2.1.5-2 the
-  same way.
+EOF
+  qt_source_statement
+  cat <<'EOF'
 - Relinking: the complete source of Orlenda 3001 <Light> (GPL-3.0-or-later) is available from the
   same place as this program. With it, build your Qt with scripts/build-qt6-mingw.sh and link the
   program against it with `ORLENDA_WINDOWS_QT=<your Qt> bash scripts/build-windows.sh` (README.md,
@@ -114,6 +188,7 @@ EOF
     qt_bundled "pcre2"
   component "md4c, double-conversion and the other code in Qt's own libraries" "orlenda3001.exe" "" libqt6core6 \
     qt_bundled "md4c|double-conversion|easing|tinycbor|sha1|sha3|md4|md5|rfc6234|icc"
+  component "BLAKE2, as bundled with Qt" "orlenda3001.exe" "" libqt6core6 blake2_notice
   component "libjpeg-turbo 2.1.5" "orlenda3001.exe" "*/jpeg/lib/libjpeg.a" libjpeg62-turbo verbatim libjpeg62-turbo
   component "SQLite 3.40.1 (for mingw-w64)" "orlenda3001.exe, orlenda3001-cli.exe" "*/mingw-libs/lib/libsqlite3.a" \
     libsqlite3-dev verbatim libsqlite3-dev
@@ -127,4 +202,5 @@ EOF
   component "The mingw-w64 runtime (C runtime, Windows import libraries, winpthreads)" \
     "orlenda3001.exe, orlenda3001-cli.exe" "/usr/x86_64-w64-mingw32/lib/*.a" mingw-w64-common verbatim mingw-w64-common
 } >"${output}"
+licence_texts "$(licence_names "${output}")" >>"${output}"
 echo "third-party notices: ${output} ($(wc -l <"${output}") lines)"

@@ -23,4 +23,22 @@ rm -f "${output}"
 # wixl reports parts of the schema it leaves to Windows Installer's defaults on standard error.
 (cd "${scratch}" && wixl --arch x64 -D "Version=${version}" -D "HelpLink=${help_link}" -o "${output}" orlenda3001.wxs \
   2>"${scratch}/wixl.log") || { cat "${scratch}/wixl.log" >&2; exit 1; }
+# What wixl cannot say, written into its tables (see orlenda3001.wxs): the registry locator of
+# PLT_OWNER (the default of HKLM\Software\Classes\.plt, raw, in the 64-bit view); the condition that
+# takes the default of .plt only where no other program owns it; and the upgrade of older versions
+# made to include this very version (attributes: migrate features, maximum inclusive); and the
+# installed-apps entry's folder, ARPINSTALLLOCATION, set to the install folder once it is known (a
+# custom action of type 51, right after CostFinalize).
+upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "${here}/orlenda3001.wxs")
+msi_query() { msibuild "${output}" -q "$1" >/dev/null 2>&1 || { echo "make-msi: refused: $1" >&2; exit 1; }; }
+msi_query "INSERT INTO \`RegLocator\` (\`Signature_\`, \`Root\`, \`Key\`, \`Type\`)
+  VALUES ('PltOwnerSearch', 2, 'Software\\Classes\\.plt', 18)"
+msi_query "UPDATE \`Component\` SET \`Condition\` = 'NOT PLT_OWNER OR PLT_OWNER = \"Orlenda3001.PilotFile\"'
+  WHERE \`Component\` = 'PilotFileDefault'"
+msi_query "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'"
+msi_query "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
+  VALUES ('{${upgrade_code}}', '${version}', 513, 'WIX_UPGRADE_DETECTED')"
+msi_query "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`)
+  VALUES ('SetInstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')"
+msi_query "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('SetInstallLocation', 1001)"
 echo "make-msi: ${output}"

@@ -127,11 +127,14 @@ TEST(LockWaitTest, TheLockIsTakenOnceTheOtherProgramLetsGo) {
   test::LockHolder holder(path);
   ASSERT_TRUE(holder.Holding());
   int pauses = 0;
-  const LockWait wait{std::chrono::milliseconds(-1), {}, [&](std::chrono::milliseconds) {
-                        if (++pauses == 1) holder.LetGo();
+  bool letGo = false;
+  // The wait's own limit is the test's deadline: a holder that does not let go fails the test.
+  const LockWait wait{std::chrono::seconds(150), {}, [&](std::chrono::milliseconds) {
+                        if (++pauses == 1) letGo = holder.LetGo();
                         return true;
                       }};
   EXPECT_NE(OpenLocked(path, SystemFile::Mode::kReadWrite, wait), nullptr);
+  EXPECT_TRUE(letGo) << "the other program did not end as told";
   EXPECT_EQ(pauses, 1);
 }
 

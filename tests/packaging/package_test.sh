@@ -54,6 +54,10 @@ fi
 for file in copyright LICENSE THIRD-PARTY-NOTICES.txt; do
   [ -f "${usr}/share/doc/orlenda3001/${file}" ] || fail "the package has no /usr/share/doc/orlenda3001/${file}"
 done
+(cd "${unpacked}" && find . -type f) >"${unpacked}.files"
+bash "${here}/notices_test.sh" "${usr}/share/doc/orlenda3001/THIRD-PARTY-NOTICES.txt" --package "${unpacked}.files" ||
+  fail "the third-party notices point to what the package does not carry"
+rm -f "${unpacked}.files"
 
 step "apt resolves the dependencies"
 if [ -z "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -print -quit 2>/dev/null)" ]; then

@@ -2,14 +2,18 @@
 # Makes the Windows packages (scripts/package-windows.sh) and checks them: the third-party notices
 # against the programs' link maps, LICENSE and the notices in the zip, and the installer under Wine on
 # a virtual display (Xvfb), in a prefix of its own, as a player would use it:
-# 1. `msiexec /i … /qn` installs per machine: the files in Program Files\Orlenda 3001, the Start-menu
-#    shortcut, the .plt association and the entry under installed apps (read with `wine reg query`);
-# 2. `wine start C:\…\Wedge.plt` starts the installed program with that file (its open dialog offers
-#    it), and the report that the windows show (through the build's screenshot tool) equals the
-#    installed `orlenda3001-cli.exe report` of the same file;
-# 3. an installer of a higher version replaces it (one product afterwards, with the new files), and
-#    the older installer is then refused;
-# 4. `msiexec /x … /qn` removes every file, shortcut and registry key of ours and leaves the player's
+# 1. where another program owns .plt, an installation and its removal leave it the owner, and "Open
+#    with" offers ours meanwhile;
+# 2. `msiexec /i … /qn` installs per machine: the files in Program Files\Orlenda 3001, the Start-menu
+#    shortcut, the .plt association and the entry under installed apps with its icon and folder (read
+#    with `wine reg query`); the licence texts the notices point to are carried;
+# 3. `wine start C:\…\Wedge.plt` opens that file in the installed program at once, its view shown
+#    without the open dialog, and the report that the windows show (through the build's screenshot
+#    tool) equals `orlenda3001-cli.exe report` of the file;
+# 4. a rebuild of the same version replaces it (one entry under installed apps), an installer of a
+#    higher version replaces that (one product afterwards, with the new files), and the older
+#    installer is then refused;
+# 5. `msiexec /x … /qn` removes every file, shortcut and registry key of ours and leaves the player's
 #    settings, main log and pilot file as they were.
 #
 #   windows_package_test.sh [WINDOWS_BUILD_FOLDER] [REAL_PILOTS_FOLDER]
@@ -58,6 +62,10 @@ zip_listing=$(unzip -Z1 "${dir}/${name}-windows-x64.zip")
 for file in LICENSE THIRD-PARTY-NOTICES.txt; do
   check "the zip holds ${file}" grep -qx "${name}/${file}" <<<"${zip_listing}"
 done
+echo "${zip_listing}" >"${work}/zip-files.txt"
+unzip -p "${dir}/${name}-windows-x64.zip" "${name}/THIRD-PARTY-NOTICES.txt" >"${work}/zip-notices.txt"
+check "the zip carries every licence text and file that its notices point to" \
+  bash tests/packaging/notices_test.sh "${work}/zip-notices.txt" --package "${work}/zip-files.txt"
 
 # Windows' view of the prefix: the program's folder, the start menus, the registry.
 drive_c="${WINEPREFIX}/drive_c"
@@ -95,11 +103,25 @@ classes_keys=('HKCR\.plt' 'HKCR\Orlenda3001.PilotFile' 'HKCR\Applications\orlend
 user=$(id -un)
 profile="${drive_c}/users/${user}"
 
+echo "== .plt owned by another program"
+other_owner=OtherGame.PilotFile
+"${wine}" reg add 'HKLM\Software\Classes\.plt' /ve /d "${other_owner}" /f >/dev/null 2>&1
+check "msiexec /i exits with 0" msiexec /i "Z:$(realpath "${msi}")" /qn
+check ".plt keeps its owner through the installation" reg_equals 'HKCR\.plt' "${other_owner}"
+check ".plt's Open with offers the pilot file type" reg_has 'HKCR\.plt\OpenWithProgids' Orlenda3001.PilotFile
+check "msiexec /x exits with 0" msiexec /x "Z:$(realpath "${msi}")" /qn
+check ".plt keeps its owner through the uninstallation" reg_equals 'HKCR\.plt' "${other_owner}"
+check ".plt's Open with no longer offers ours" bash -c "! '${wine}' reg query 'HKCR\\.plt\\OpenWithProgids' /v Orlenda3001.PilotFile >/dev/null 2>&1"
+"${wine}" reg delete 'HKLM\Software\Classes\.plt' /f >/dev/null 2>&1
+
 echo "== Installing ${msi##*/}"
 check "msiexec /i exits with 0" msiexec /i "Z:$(realpath "${msi}")" /qn
 check "the files are in Program Files\\Orlenda 3001" same_files "${dir}/package/${name}"
+(cd "${installed}" && find . -type f) >"${work}/installed-files.txt"
+check "the installation carries every licence text and file that its notices point to" \
+  bash tests/packaging/notices_test.sh "${installed}/THIRD-PARTY-NOTICES.txt" --package "${work}/installed-files.txt"
 check "the Start-menu shortcut is in place" test -n "$(shortcuts)"
-program_command="\"${installed_windows}\\orlenda3001.exe\" \"%1\""
+program_command="\"${installed_windows}\\orlenda3001.exe\" --open \"%1\""
 check ".plt is a pilot file" reg_equals 'HKCR\.plt' Orlenda3001.PilotFile
 check ".plt's Open with lists the pilot file type" reg_has 'HKCR\.plt\OpenWithProgids' Orlenda3001.PilotFile
 check "the pilot file type's name" reg_equals 'HKCR\Orlenda3001.PilotFile' "X-Wing Alliance pilot file"
@@ -113,6 +135,8 @@ entry=${entries[0]:-none}
 check "the entry's version is ${version}" reg_equals "${entry}" "${version}" DisplayVersion
 check "the entry's publisher" reg_equals "${entry}" "The Orlenda 3001 developers" Publisher
 check "the entry's help link" reg_has "${entry}" HelpLink
+check "the entry's icon is the program's" reg_equals "${entry}" "\"${installed_windows}\\orlenda3001.exe\",0" DisplayIcon
+check "the entry's install folder" reg_equals "${entry}" "${installed_windows}\\" InstallLocation
 # Windows Installer keeps the product's icon under its product key, where installed apps look for it.
 check "the entry's icon" bash -c "'${wine}' reg query 'HKLM\\Software\\Classes\\Installer\\Products' /s /v ProductIcon 2>/dev/null |
   grep -q 'orlenda3001.ico'"
@@ -126,17 +150,23 @@ fi
 mkdir -p "${drive_c}/users/Jörg"
 cp "${pilot}" "${drive_c}/users/Jörg/Wedge.plt"
 windows_pilot='C:\users\Jörg\Wedge.plt'
-# The installed program started with the file offers it in its open dialog.
-offered() { # seconds
-  for _ in $(seq 1 $(($1 * 10))); do
-    [ -n "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] && return 0
-    sleep 0.1
+# As a player's double-click does: the program opens the file at once, its view titled with the file's
+# path, and no open dialog is shown.
+window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+wait_for_window() { # title pattern, seconds
+  local waited=0
+  until window_named "$1"; do
+    [ "${waited}" -lt "$2" ] || return 1
+    sleep 1
+    waited=$((waited + 1))
   done
-  return 1
 }
 "${wine}" start "${windows_pilot}" >>"${work}/start.log" 2>&1
-check "wine start of a .plt file starts the installed program with it" offered 180
-"${wineserver}" -k 2>/dev/null
+check "wine start of a .plt file shows its pilot file view" wait_for_window 'Wedge\.plt' 180
+check "... without the open dialog" bash -c "! xdotool search --onlyvisible --name '^Open\$' >/dev/null 2>&1"
+check "... with the path in Windows' form" window_named 'C:\\users\\J.*\\Wedge\.plt'
+"${wineserver}" -k 2>/dev/null # ends the program, in this test's own prefix
+"${wineserver}" -w 2>/dev/null # and waits until the server has gone
 # The screenshot tool of the same build (no package holds it) loads the file in the same windows
 # without asking, writes the report that the pilot file view shows, and ends.
 ORLENDA_SCREENSHOT_DIR="Z:${work}/shots" ORLENDA_REPORT_FILE="Z:${work}/window-report.txt" \
@@ -146,6 +176,18 @@ check "the window's report of the file is written" test -s "${work}/window-repor
 normalise() { tr -d '\r' <"$1" | sed -e '$a\'; }
 check "its report equals orlenda3001-cli.exe report" \
   cmp -s <(normalise "${work}/window-report.txt") <(normalise "${work}/cli-report.txt")
+
+echo "== A rebuild of ${version}"
+product_code() { msiinfo export "$1" Property | awk -F'\t' '$1 == "ProductCode" { print $2 }' | tr -d '\r'; }
+bash packaging/windows/make-msi.sh "${dir}/package/${name}" "${version}" "${work}/rebuild.msi" >/dev/null ||
+  fail "no rebuilt installer of version ${version}"
+check "the rebuild has a product code of its own" test "$(product_code "${msi}")" != "$(product_code "${work}/rebuild.msi")"
+check "msiexec /i of the rebuild exits with 0" msiexec /i "Z:${work}/rebuild.msi" /qn
+mapfile -t entries < <(our_entries)
+check "one entry under installed apps after the rebuild" test "${#entries[@]}" -eq 1
+ends_with() { [[ "$1" == *"$2" ]]; }
+check "the entry is the rebuild's" ends_with "${entries[0]:-none}" "\\$(product_code "${work}/rebuild.msi")"
+check "the files are still in Program Files\\Orlenda 3001" same_files "${dir}/package/${name}"
 
 echo "== An upgrade, then the older version again"
 newer_version="${version%.*}.$((${version##*.} + 1))"

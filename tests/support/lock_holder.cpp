@@ -12,6 +12,7 @@
 
 #include "base/utf16.h"
 #else
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -42,13 +43,22 @@ std::intptr_t Start(const std::string& file, const std::string& marker) {
   return reinterpret_cast<std::intptr_t>(process.hProcess);
 }
 
-bool Ended(std::intptr_t process) {
-  return ::WaitForSingleObject(reinterpret_cast<HANDLE>(process), 0) == WAIT_OBJECT_0;
+// Whether the program has ended, and then how: its exit status, which frees the process.
+bool Ended(std::intptr_t process, int* status = nullptr) {
+  const auto handle = reinterpret_cast<HANDLE>(process);
+  if (::WaitForSingleObject(handle, 0) != WAIT_OBJECT_0) return false;
+  DWORD code = 1;
+  ::GetExitCodeProcess(handle, &code);
+  if (status != nullptr) *status = static_cast<int>(code);
+  ::CloseHandle(handle);
+  return true;
 }
 
-void WaitUntilEnded(std::intptr_t process) {
-  ::WaitForSingleObject(reinterpret_cast<HANDLE>(process), INFINITE);
-  ::CloseHandle(reinterpret_cast<HANDLE>(process));
+void EndByForce(std::intptr_t process) {
+  const auto handle = reinterpret_cast<HANDLE>(process);
+  ::TerminateProcess(handle, 9);
+  ::WaitForSingleObject(handle, INFINITE);
+  ::CloseHandle(handle);
 }
 #else
 std::intptr_t Start(const std::string& file, const std::string& marker) {
@@ -60,16 +70,23 @@ std::intptr_t Start(const std::string& file, const std::string& marker) {
   return pid;
 }
 
-bool Ended(std::intptr_t process) {
-  int status = 0;
-  return ::waitpid(static_cast<pid_t>(process), &status, WNOHANG) != 0;
+bool Ended(std::intptr_t process, int* status = nullptr) {
+  int waited = 0;
+  if (::waitpid(static_cast<pid_t>(process), &waited, WNOHANG) == 0) return false;
+  if (status != nullptr) *status = WIFEXITED(waited) ? WEXITSTATUS(waited) : 128;
+  return true;
 }
 
-void WaitUntilEnded(std::intptr_t process) {
+void EndByForce(std::intptr_t process) {
+  ::kill(static_cast<pid_t>(process), SIGKILL);
   int status = 0;
   ::waitpid(static_cast<pid_t>(process), &status, 0);
 }
 #endif
+
+// Each step of the handshake may take this long: Wine starts a program slowly on a busy machine.
+constexpr auto kStepDeadline = std::chrono::seconds(60);
+constexpr auto kPoll = std::chrono::milliseconds(5);
 
 }  // namespace
 
@@ -79,24 +96,43 @@ LockHolder::LockHolder(const std::string& path) {
                 .string();
   process_ = Start(path, marker_);
   if (process_ == 0) return;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const auto deadline = std::chrono::steady_clock::now() + kStepDeadline;
   while (!std::filesystem::exists(marker_)) {
-    if (Ended(process_) || std::chrono::steady_clock::now() > deadline) {
-      process_ = 0;  // ended, or left to end by itself: nothing to wait for
+    if (Ended(process_)) {
+      process_ = 0;  // it could not take the lock
       return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (std::chrono::steady_clock::now() > deadline) {
+      EndByForce(std::exchange(process_, 0));
+      return;
+    }
+    std::this_thread::sleep_for(kPoll);
   }
-  holding_ = true;
+  holding_ = true;  // the marker appears (renamed into place) only once the lock is held
 }
 
 LockHolder::~LockHolder() { LetGo(); }
 
-void LockHolder::LetGo() {
-  std::error_code ignored;
-  std::filesystem::remove(marker_, ignored);
-  if (process_ != 0) WaitUntilEnded(std::exchange(process_, 0));
+bool LockHolder::LetGo() {
   holding_ = false;
+  if (process_ == 0) return false;
+  // The removal is the word to let go: tried until it is done, the program's end awaited after it.
+  const auto deadline = std::chrono::steady_clock::now() + kStepDeadline;
+  std::error_code failed;
+  while (std::filesystem::exists(marker_) && !std::filesystem::remove(marker_, failed) &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(kPoll);
+  int status = -1;
+  while (!Ended(process_, &status)) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      EndByForce(std::exchange(process_, 0));
+      std::filesystem::remove(marker_, failed);
+      return false;
+    }
+    std::this_thread::sleep_for(kPoll);
+  }
+  process_ = 0;
+  return status == 0;
 }
 
 }  // namespace orlenda::test

@@ -2,6 +2,8 @@
 
 // Another program that holds a file's exclusive lock, for the tests of what waits for it. A second
 // process, since under Wine a second handle of the same process is not always kept out of a lock.
+// Each step of the handshake is checked and has a deadline, so that a step that fails is reported
+// instead of leaving the test waiting.
 
 #include <cstdint>
 #include <string>
@@ -18,8 +20,9 @@ class LockHolder {
   LockHolder& operator=(const LockHolder&) = delete;
 
   bool Holding() const { return holding_; }
-  // Tells the program to let go and waits until it has ended, which ends its lock.
-  void LetGo();
+  // Tells the program to let go and waits until it has ended, which ends its lock; true once it has
+  // ended as told. A program that does not end within the deadline is ended by force (false).
+  bool LetGo();
 
  private:
   std::string marker_;  // the program holds the lock while this file exists

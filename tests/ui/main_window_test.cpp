@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -25,6 +27,7 @@
 #include <clocale>
 #include <string_view>
 
+#include "app/command_line.h"
 #include "app/session_end.h"
 #include "mainlog/main_log_file.h"
 #include "program_fixture.h"
@@ -32,6 +35,7 @@
 #include "settings/typed_settings.h"
 #include "support/lock_holder.h"
 #include "support/system_wording.h"
+#include "ui/shell/qt_dialog_state.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/session.h"
 #include "window_test_main.h"
@@ -148,10 +152,10 @@ class MainWindowTest : public QObject {
     program.Start();
     QCOMPARE(
         program.prompts.MessageTexts(),
-        QStringList{QStringLiteral("The settings file ") + ini +
+        QStringList{QStringLiteral("The settings file ") + ShownPath(ini) +
                     QStringLiteral(" is damaged: it holds binary data instead of settings text.\n\n"
                                    "Start again from the default settings? The old file will be kept as ") +
-                    ini + QStringLiteral(".bad2.")});
+                    ShownPath(ini) + QStringLiteral(".bad2.")});
     QCOMPARE(program.prompts.MessageParents(), std::vector<QWidget*>{program.windows->SplashForm.get()});
     QCOMPARE(ReadAll(ini), DamagedSettings());
 
@@ -215,7 +219,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(open.state.initialDir, program.home.WorkingFolder());
     QCOMPARE(open.state.filters,
              (QStringList{QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")}));
-    QCOMPARE(program.View().windowTitle(), pilot);
+    QCOMPARE(program.View().windowTitle(), ShownPath(pilot));
     QVERIFY(program.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
     QCOMPARE(program.LogText(), program.View().ExportText());
     QVERIFY(program.LogModified());
@@ -317,6 +321,61 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.LogText(), program.View().ExportText());
   }
 
+  // `--open FILE`, the file association's verb, opens the file without the open dialog; the plain
+  // argument keeps its offer in the dialog.
+  void openOptionOpensTheFileAtOnce() {
+    ProgramFixture program;
+    const QString pilot = WriteSamplePilot(program.home.File(QStringLiteral("Red_Kestrel.plt")));
+    program.Start();
+    CloseViewWhenShown();
+    QueueCommandLineFile(program.Form1(), ParseDesktopArguments({QStringLiteral("orlenda3001"),
+                                                                 QStringLiteral("--open"), pilot}));
+    QTRY_VERIFY(!program.LogText().isEmpty());  // the view was shown and closed
+    QCOMPARE(program.LogText(), program.View().ExportText());
+    QCOMPARE(program.View().windowTitle(), ShownPath(pilot));
+    QVERIFY(program.prompts.fileDialogs.empty());
+
+    const auto parsed = [](const QStringList& arguments) {
+      const DesktopArguments result =
+          ParseDesktopArguments(QStringList{QStringLiteral("orlenda3001")} + arguments);
+      return std::make_pair(result.pilotFile, result.openAtOnce);
+    };
+    QCOMPARE(parsed({QStringLiteral("x.plt")}), std::make_pair(QStringLiteral("x.plt"), false));
+    QCOMPARE(parsed({QStringLiteral("--open=x.plt")}), std::make_pair(QStringLiteral("x.plt"), true));
+    QCOMPARE(parsed({QStringLiteral("--"), QStringLiteral("--open")}),
+             std::make_pair(QStringLiteral("--open"), false));
+    QCOMPARE(parsed({QStringLiteral("--open")}), std::make_pair(QString(), true));
+  }
+
+  // Qt's file dialog writes its state into Qt's settings, which every Qt program shares; after each
+  // dialog of ours they are as they were: none when there were none, else the dialog's as they stood.
+  void fileDialogsLeaveQtsSharedSettingsAsTheyWere() {
+    TestHome home;
+    const QtDialogStateGuard asBeforeTheTest;
+    const auto dialog = [&home] {
+      const QtDialogStateGuard guard;
+      QFileDialog fileDialog;  // writes its state as it ends
+      fileDialog.setOption(QFileDialog::DontUseNativeDialog);
+      fileDialog.setDirectory(home.Home());
+    };
+    RemoveQtSharedSettings();
+    dialog();
+    QVERIFY(!QtSharedSettingsExist());
+
+    {
+      QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+      shared.setValue(QStringLiteral("FileDialog/lastVisited"), QStringLiteral("file:///before"));
+      shared.setValue(QStringLiteral("Other/kept"), 7);
+    }
+    dialog();
+    QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+    shared.setFallbacksEnabled(false);
+    QCOMPARE(shared.allKeys().size(), 2);
+    QCOMPARE(shared.value(QStringLiteral("FileDialog/lastVisited")).toString(),
+             QStringLiteral("file:///before"));
+    QCOMPARE(shared.value(QStringLiteral("Other/kept")).toInt(), 7);
+  }
+
   void cancelledOpenDoesNothingAndAMissingFileIsReported() {
     ProgramFixture program;
     program.Start();
@@ -328,7 +387,8 @@ class MainWindowTest : public QObject {
     Click(program.Form1(), "GetScoreButton");
     QCOMPARE(program.LogText(), QString());
     QVERIFY(!program.LogModified());
-    QCOMPARE(program.prompts.MessageTexts(), QStringList{QStringLiteral("File not found: ") + missing});
+    QCOMPARE(program.prompts.MessageTexts(),
+             QStringList{QStringLiteral("File not found: ") + ShownPath(missing)});
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
     QCOMPARE(program.Setting("LastDir"),
              std::optional<std::string>(program.home.WorkingFolder().toStdString()));
@@ -344,7 +404,7 @@ class MainWindowTest : public QObject {
     program.Form1().show();
     program.prompts.ChooseNextFile(wrong);
     Click(program.Form1(), "GetScoreButton");  // a view shown now would never close: the test would hang
-    const QString named = QStringLiteral("\n\n") + wrong;  // each box names the file that failed
+    const QString named = QStringLiteral("\n\n") + ShownPath(wrong);  // each box names the file that failed
     const QStringList messages{
         QStringLiteral("The file have wrong size. 1000 The plt file must be 152.076 bytes!") + named,
         QStringLiteral("1 Errors while loading file! This may not be a XWA pilotfile.") + named};
@@ -628,7 +688,7 @@ class MainWindowTest : public QObject {
     });
     windows.Form1->OfferCommandLineFile(missing);
     QCOMPARE(named, missing);
-    QCOMPARE(told, QStringLiteral("File not found: ") + missing);
+    QCOMPARE(told, QStringLiteral("File not found: ") + ShownPath(missing));
   }
 
   void saveLogWritesCrLfLinesAndClearsTheFlag() {

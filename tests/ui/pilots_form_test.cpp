@@ -108,7 +108,12 @@ class PilotsFormTest : public QObject {
     const QStringList byScore = {Cell(table, 0, RosterColumn::kName), Cell(table, 1, RosterColumn::kName),
                                  Cell(table, 2, RosterColumn::kName)};
     QCOMPARE(byScore, (QStringList{"High", "Middle", "Low"}));
-    QVERIFY(Cell(table, 3, RosterColumn::kName).startsWith("The file have wrong size. 100 "));
+    const QString failure = Cell(table, 3, RosterColumn::kMessage);  // whole, in the last column
+    QVERIFY(failure.startsWith("The file have wrong size. 100 "));
+    QVERIFY(!table.isColumnHidden(Column(RosterColumn::kMessage)));
+    QVERIFY(table.columnWidth(Column(RosterColumn::kMessage)) >=
+            table.fontMetrics().horizontalAdvance(failure));
+    QCOMPARE(Cell(table, 3, RosterColumn::kName), QString());
     QCOMPARE(Cell(table, 0, RosterColumn::kErrors), QStringLiteral("1"));
     QVERIFY(table.model()->index(0, 0).data(Qt::BackgroundRole).isValid());  // marked
     QVERIFY(!table.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
@@ -119,7 +124,7 @@ class PilotsFormTest : public QObject {
     const QRect middle = table.visualRect(table.model()->index(1, Column(RosterColumn::kName)));
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, middle.center());
     QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, middle.center());
-    QCOMPARE(shownTitle, folder + "/middle.plt");
+    QCOMPARE(shownTitle, ShownPath(folder + "/middle.plt"));
     const QStringList linesOfViews = {program.View().ExportText()};
 
     // The lines that closing the views of "High" and "Middle" append, through "Open pilotfile".
@@ -221,13 +226,14 @@ class PilotsFormTest : public QObject {
     const QRect bad = table.visualRect(table.model()->index(0, Column(RosterColumn::kName)));
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, bad.center());
     QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, bad.center());
-    QCOMPARE(shownTitle, folder + QStringLiteral("/bad\\xFFname.plt"));
+    QCOMPARE(shownTitle, ShownPath(folder + QStringLiteral("/bad")) + QStringLiteral("\\xFFname.plt"));
     const QString badLine = program.View().ExportText();
     QCOMPARE(LogLines(program), QStringList{badLine});
 
     table.selectAll();
     Click(form, "AddToLogButton");
-    QCOMPARE(program.View().windowTitle(), folder + QStringLiteral("/esc\\x1Bname.plt"));
+    QCOMPARE(program.View().windowTitle(),
+             ShownPath(folder + QStringLiteral("/esc")) + QStringLiteral("\\x1Bname.plt"));
     QCOMPARE(LogLines(program), (QStringList{badLine, badLine, program.View().ExportText()}));
     QCOMPARE(program.prompts.MessageTexts(), QStringList());
     for (const char* name : {"/bad\xffname.plt", "/esc\x1bname.plt"}) RemoveFile(LocalPath(folder) + name);

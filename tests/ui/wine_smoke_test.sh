@@ -118,6 +118,7 @@ wait_for 120 "the open dialog" '^Open$'
 sleep 1
 xwd -root -silent -out "$output/open-dialog.xwd" || fail "no screenshot of the open dialog"
 "${wineserver}" -k 2>/dev/null
+"${wineserver}" -w 2>/dev/null # the next program must not meet the server that is ending
 wait "$pid" 2>/dev/null
 echo "ok: the open dialog offered $windows_pilot"
 

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "ui/shell/plain_text.h"
 
@@ -22,13 +23,29 @@ void FitListToLongestItem(QComboBox& box) {
   list.setTextElideMode(Qt::ElideNone);
 }
 
-bool TextFits(const QComboBox& box) {
+namespace {
+
+// The width that the box's edit field gives its text.
+int TextRoom(const QComboBox& box) {
   QStyleOptionComboBox option;
   option.initFrom(&box);
   option.editable = box.isEditable();
   const QRect field =
       box.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &box);
-  return box.fontMetrics().horizontalAdvance(box.currentText()) <= field.width() - 2 * kTextMargin;
+  return field.width() - 2 * kTextMargin;
+}
+
+}  // namespace
+
+bool TextFits(const QComboBox& box) {
+  return box.fontMetrics().horizontalAdvance(box.currentText()) <= TextRoom(box);
+}
+
+int WidthLackingForLongestItem(const QComboBox& box) {
+  int longest = 0;
+  for (int item = 0; item < box.count(); ++item)
+    longest = std::max(longest, box.fontMetrics().horizontalAdvance(box.itemText(item)));
+  return std::max(0, longest - TextRoom(box));
 }
 
 void ShowCutTextInToolTip(QComboBox& box) {

@@ -17,4 +17,7 @@ void ShowCutTextInToolTip(QComboBox& box);
 // Whether the box shows its text whole.
 bool TextFits(const QComboBox& box);
 
+// How much wider the box must be to show each of its items whole (0 when it does).
+int WidthLackingForLongestItem(const QComboBox& box);
+
 }  // namespace orlenda

@@ -172,7 +172,29 @@ void TPltFileView::PrepareControls() {
   for (QComboBox* box : {ui_->ActiveMissionBox, ui_->RankBox, ui_->RatingBox, ui_->KalidorBox})
     box->setEditable(true);
   FillLists();
+  WidenPilotDetails(WidthLackingForLongestItem(*ui_->KalidorBox));
   controlsPrepared_ = true;
+}
+
+// The Kalidor Crescent box shows every status whole: the pilot details' fields grow by what it lacks,
+// and whatever stands right of them moves over, the view growing with them.
+void TPltFileView::WidenPilotDetails(int extra) {
+  if (extra <= 0) return;
+  QGroupBox& group = *ui_->PilotDetailsGroup;
+  const int groupRight = group.geometry().right();
+  const int fieldWidth = ui_->KalidorBox->width();
+  for (QWidget* field : group.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (field->width() == fieldWidth) field->resize(field->width() + extra, field->height());
+  }
+  for (QWidget* widget : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const QRect place = widget->geometry();
+    if (place.left() > groupRight) {
+      widget->move(place.x() + extra, place.y());
+    } else if (place.right() >= groupRight) {
+      widget->resize(place.width() + extra, place.height());  // the group itself, and what spans past it
+    }
+  }
+  setFixedSize(width() + extra, height());
 }
 
 void TPltFileView::RipPilotIntoTextWindow() {

@@ -72,6 +72,7 @@ class TPltFileView : public QDialog {
   // A load's steps, in their order: the lists once, then the boxes and the report of the pilot.
   void PrepareControls();
   void FillLists();
+  void WidenPilotDetails(int extra);
   void FillControls();
   void ShowPilotName(const QString& name);
   void PilotNameEditEdited(const QString& text);

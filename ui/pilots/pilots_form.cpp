@@ -65,7 +65,6 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
   ui_->setupUi(this);
   proxy_->setSourceModel(model_);
   ui_->PilotsTable->setModel(proxy_);
-  ui_->PilotsTable->setColumnHidden(static_cast<int>(RosterColumn::kMessage), true);
   ui_->PilotsTable->verticalHeader()->hide();
   ui_->PilotsTable->setTextElideMode(Qt::ElideMiddle);
   ui_->PilotsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -166,9 +165,9 @@ void TPilotsForm::ShowFolder(const QString& folder) {
   stepTimer_.start();
 }
 
-// Columns as wide as their texts, measured on the first rows; a load message shown in the name
-// column is cut to a name's width, and a long file name elided in its middle (the tooltips hold them
-// whole), so that one long text cannot push the other columns out of view.
+// Columns as wide as their texts, measured on the first rows; a long name is cut to a name's width,
+// and a long file name elided in its middle (the tooltips hold them whole), so that one long text
+// cannot push the other columns out of view. The load messages, in the last column, are shown whole.
 void TPilotsForm::FitColumns() {
   QTableView& table = *ui_->PilotsTable;
   table.resizeColumnsToContents();

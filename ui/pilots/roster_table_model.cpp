@@ -21,11 +21,8 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 // a control character in a file name must not reach the table raw.
 QString Shown(const std::string& text) { return Text(EscapedText(text)); }
 
-// A file that failed to load shows its message where the pilot's name would be.
-QString DisplayText(const RosterRow& row, RosterColumn column) {
-  if (!row.loaded && column == RosterColumn::kName) return Shown(row.message);
-  return Shown(CellText(row, column));
-}
+// A file that failed to load shows its message whole in the last column, "Message".
+QString DisplayText(const RosterRow& row, RosterColumn column) { return Shown(CellText(row, column)); }
 
 // The file column's tooltip holds the whole name, which the column may show elided.
 QString ToolTip(const RosterRow& row, RosterColumn column) {

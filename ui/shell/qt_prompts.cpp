@@ -10,6 +10,7 @@
 #include <QTreeView>
 
 #include "pilot/pilot_file_name.h"
+#include "ui/shell/qt_dialog_state.h"
 
 namespace orlenda {
 namespace {
@@ -77,8 +78,10 @@ void KeepWholePresetName(QFileDialog& dialog, const QString& fileName) {
 }
 
 // Qt's own file dialog is used everywhere: its name filters ignore letter case on every desktop, so
-// "*.plt" also lists the ".PLT" files that some installations of the game write.
+// "*.plt" also lists the ".PLT" files that some installations of the game write. The dialog leaves Qt's
+// shared settings as it found them (ui/shell/qt_dialog_state.h).
 bool ExecuteFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
+  const QtDialogStateGuard keepQtSettings;
   QFileDialog dialog(parent != nullptr ? parent->window() : nullptr);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);

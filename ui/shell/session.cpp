@@ -41,7 +41,9 @@ std::string LocalPath(const QString& path) { return path.toStdString(); }
 
 QString QtPath(const std::string& path) { return QString::fromStdString(path); }
 
-QString DisplayPath(const std::string& path) { return QString::fromStdString(EscapedText(path)); }
+QString DisplayPath(const std::string& path) {
+  return QDir::toNativeSeparators(QString::fromStdString(EscapedText(path)));
+}
 
 QString DisplayMessage(std::string_view message) {
   std::string shown;

@@ -64,7 +64,8 @@ std::string LocalPath(const QString& path);
 // altered, so nothing is opened or written through it.
 QString QtPath(const std::string& path);
 // The path as the player reads it, in titles, tables and boxes: through the one escaping function, so
-// that a control character or a byte that is not UTF-8 shows as "\xNN".
+// that a control character or a byte that is not UTF-8 shows as "\xNN", and with the system's own
+// separators (backslashes on Windows, as the command line and Explorer show them).
 QString DisplayPath(const std::string& path);
 // A message of the core for a box: each line escaped as DisplayPath escapes a path, its line breaks
 // kept.

@@ -82,6 +82,8 @@ QString WritePilot(const QString& path, const PilotRecord& record) {
 
 QString WriteSamplePilot(const QString& path) { return WritePilot(path, tools::SamplePilotRecord()); }
 
+QString ShownPath(const QString& path) { return QDir::toNativeSeparators(path); }
+
 QByteArray ReadAll(const QString& path) {
   const std::vector<std::uint8_t> bytes = ReadByteVector(path.toStdString());
   return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));

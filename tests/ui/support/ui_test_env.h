@@ -45,6 +45,9 @@ class TestHome {
 QString WritePilot(const QString& path, const PilotRecord& record);
 QString WriteSamplePilot(const QString& path);
 
+// A path as the windows show it: with the system's own separators (backslashes on Windows).
+QString ShownPath(const QString& path);
+
 QByteArray ReadAll(const QString& path);  // empty when missing
 void WriteAll(const QString& path, const QByteArray& bytes);
 
