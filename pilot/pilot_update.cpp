@@ -119,6 +119,7 @@ UpdateResult SaveImage(const std::string& path, const PilotRecord& record,
   std::string backupMessage;
   const std::optional<SaveNames> names = PilotBackups::NamesOf(file, path, backupMessage);
   if (!names) return Failed(backupMessage);
+  if (record.BytesOnDisk.size() != kPilotFileSize) return Failed(ChangedMessage(path));
   if (auto refused = RefuseUnlessUnchanged(file, path, record.BytesOnDisk)) return *refused;
 
   if (!backups.BeginSave(file, *names, record.BytesOnDisk, image, ranges, backupMessage))
@@ -158,9 +159,13 @@ UpdateResult UpdatePilotFile(const std::string& path, const PilotDetails& detail
   const DetailsChanges changes = PlanChanges(details, record);
   if (changes.Empty()) return {true, true, {}, {}};
 
+  // A record that no load filled holds no bytes to patch; the save still opens the file first, so that
+  // the reason it cannot be opened is the system's, and refuses it as not the file loaded otherwise.
   std::vector<std::uint8_t> image = record.BytesOnDisk;
-  const std::vector<ByteRange> ranges =
-      PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
+  std::vector<ByteRange> ranges;
+  if (image.size() == kPilotFileSize)
+    ranges =
+        PatchPilotDetails(PilotFileImage(image.data(), kPilotFileSize), changes, record.CampaignMissions);
   UpdateResult result = SaveImage(path, record, image, ranges, backups, wait);
   if (result.succeeded) TakeWrittenValues(record, changes, std::move(image));
   return result;
