@@ -14,6 +14,8 @@
 #include "roster/career.h"
 #include "ui/charts/career_chart.h"
 #include "ui/history/history_keeping.h"
+#include "ui/history/history_window.h"
+#include "ui/history/lost_career_prompt.h"
 #include "ui/pilot_view/combo_choice.h"
 #include "ui/pilot_view/combo_width.h"
 #include "ui/pilot_view/memo_text_sink.h"
@@ -103,6 +105,7 @@ void TPltFileView::ConnectHandlers() {
   connectClick(ui_->ZeroButton, &TPltFileView::ZeroButtonClick);
   connectClick(ui_->SetLastButton, &TPltFileView::SetLastButtonClick);
   connectClick(ui_->ChartButton, &TPltFileView::ChartButtonClick);
+  connectClick(ui_->HistoryButton, &TPltFileView::HistoryButtonClick);
   connect(ui_->PilotNameEdit, &QLineEdit::textEdited, this, &TPltFileView::PilotNameEditEdited);
 }
 
@@ -110,6 +113,10 @@ int TPltFileView::ReadMission(const std::string& path) {
   PrepareControls();
   setWindowTitle(DisplayPath(path));
   LoadResult result = LoadPilotFile(path);
+  // A career that went back since the history last saw it is said at once; a restore is loaded anew.
+  if (result.Succeeded() &&
+      OfferLostCareerRestore(session_, session_.BoxOwner(this), path, result.record, backups_))
+    result = LoadPilotFile(path);
   if (!result.Succeeded()) {
     QWidget* owner = session_.BoxOwner(this);  // the view is not on screen before a load
     // The player may have dropped or chosen several files: each box names the one that failed.
@@ -352,6 +359,17 @@ void TPltFileView::ChartButtonClick() {
   }
   chart_->ShowCareers({CareerOf(record_, session_.settings())});
   chart_->Present();
+}
+
+// The window follows the file this view shows; a restore made there is loaded here at once.
+void TPltFileView::HistoryButtonClick() {
+  const std::string path = record_.PilotFileName;
+  if (history_ == nullptr || history_->pilotPath() != path) {
+    delete history_;
+    history_ = new THistoryWindow(session_, path, backups_, this, [this, path] { ReadMission(path); });
+    connect(this, &QDialog::finished, history_, &QWidget::close);
+  }
+  history_->Present();
 }
 
 }  // namespace orlenda

@@ -27,6 +27,7 @@ namespace orlenda {
 class MemoTextSink;
 class Session;
 class TCareerChart;
+class THistoryWindow;
 
 class TPltFileView : public QDialog {
   Q_OBJECT
@@ -58,6 +59,7 @@ class TPltFileView : public QDialog {
   void SetLastButtonClick();
   // "Chart": the pilot's missions as a chart, which follows the view's loads and saves.
   void ChartButtonClick();
+  void HistoryButtonClick();  // "History" (Ctrl+H): the pilot's kept states
 
  public slots:
   // Every way of closing the view (Escape, the close box, "Export and close") ends here: details edited
@@ -94,7 +96,8 @@ class TPltFileView : public QDialog {
   PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
   bool listsFitted_ = false;
   bool controlsPrepared_ = false;
-  TCareerChart* chart_ = nullptr;  // made on the first "Chart"
+  TCareerChart* chart_ = nullptr;      // made on the first "Chart"
+  THistoryWindow* history_ = nullptr;  // made on the first "History", anew for another file
 };
 
 }  // namespace orlenda
