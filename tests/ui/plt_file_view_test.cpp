@@ -460,6 +460,11 @@ class PltFileViewTest : public QObject {
     QCOMPARE(table.rowCount(), 2);
     QCOMPARE(Find<HistoryTimeline>(*window, "Timeline")->layout().points.size(), std::size_t{2});
     QCOMPARE(table.item(1, 4)->text(), QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
+    auto& timeline = *Find<HistoryTimeline>(*window, "Timeline");
+    QTest::keyClick(&timeline, Qt::Key_Right);
+    QTest::keyClick(&timeline, Qt::Key_Right);
+    QCOMPARE(table.currentRow(), 1);  // the keys walk the points, and the table follows
+    QVERIFY(timeline.PointText(1).startsWith(QStringLiteral("State 2, ")));
 
     table.selectAll();
     Click(*window, "CompareButton");

@@ -43,10 +43,12 @@ void HistoryTimeline::Highlight(std::optional<std::size_t> index) {
 
 QString HistoryTimeline::PointText(std::size_t index) const {
   const KeptState& state = states_.at(index);
-  return QStringLiteral("State %1, %2: campaign total %3, %4 missions won")
+  const int won = state.summary.missionsWon;
+  return QStringLiteral("State %1, %2: campaign total %3, %4 %5 won")
       .arg(state.number)
       .arg(QtText(LocalDateTimeText(state.firstSeen)), QtText(GroupedNumber(state.summary.campaignTotal)))
-      .arg(state.summary.missionsWon);
+      .arg(won)
+      .arg(won == 1 ? QStringLiteral("mission") : QStringLiteral("missions"));
 }
 
 QRectF HistoryTimeline::Plot() const { return QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin); }
