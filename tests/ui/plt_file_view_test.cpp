@@ -473,6 +473,14 @@ class PltFileViewTest : public QObject {
              qPrintable(compared));
 
     table.selectRow(0);
+    Click(*window, "OpenButton");
+    auto* opened = window->findChild<TPltFileView*>();
+    QVERIFY(opened != nullptr);
+    QVERIFY(opened->windowTitle().endsWith(QStringLiteral(" (state 1, read only)")));
+    QCOMPARE(opened->record().Rank, 4);  // the state before the save
+    QVERIFY(!Find<QPushButton>(*opened, "Button2")->isEnabled());
+    opened->close();
+
     fixture.prompts.AnswerNext(MessageAnswer::Ok);
     Click(*window, "RestoreButton");
     QCOMPARE(ReadAll(fixture.pilot), original);

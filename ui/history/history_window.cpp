@@ -86,6 +86,8 @@ void THistoryWindow::BuildControls() {
     timeline_->Highlight(row >= 0 ? std::optional<std::size_t>(row) : std::nullopt);
   });
   auto* buttons = new QHBoxLayout;
+  connect(AddButton(*buttons, "OpenButton", QStringLiteral("Open")), &QPushButton::clicked, this,
+          &THistoryWindow::OpenButtonClick);
   connect(AddButton(*buttons, "CompareButton", QStringLiteral("Compare")), &QPushButton::clicked, this,
           &THistoryWindow::CompareButtonClick);
   connect(AddButton(*buttons, "RestoreButton", QStringLiteral("Restore\u2026")), &QPushButton::clicked, this,
@@ -168,6 +170,12 @@ std::optional<LoadResult> THistoryWindow::FileNow() {
   for (const std::string& message : now.messages) Tell(message);
   if (now.Succeeded()) Tell("Only a whole pilot file is restored or compared in place.");
   return std::nullopt;
+}
+
+void THistoryWindow::OpenButtonClick() {
+  const KeptState* state = OneChosenState();
+  if (state == nullptr || !openState) return;
+  if (auto chosen = StateLoaded(*state)) openState(std::move(chosen->record.BytesOnDisk), state->number);
 }
 
 void THistoryWindow::CompareButtonClick() {

@@ -2,10 +2,12 @@
 
 // The History window of one pilot file: the timeline of its campaign total and missions won, one point
 // per kept state; a table of the states (when, how, missions won, campaign total, what changed);
-// "Compare" (two chosen states, or one and the file now, in `diff`'s words), "Restore…" (asks with
-// what the restore changes) and "Export…" (a state written to a new file).
+// "Open" (a state in a read-only pilot view), "Compare" (two chosen states, or one and the file now, in
+// `diff`'s words), "Restore…" (asks with what the restore changes) and "Export…" (a state written to a new
+// file).
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,6 +39,10 @@ class THistoryWindow : public QWidget {
   const std::vector<KeptState>& states() const { return states_; }
   const std::string& pilotPath() const { return path_; }
 
+  // "Open": shows the chosen state's bytes and number in a read-only pilot view.
+  std::function<void(std::vector<std::uint8_t>, int)> openState;
+
+  void OpenButtonClick();
   void CompareButtonClick();
   void RestoreButtonClick();
   void ExportButtonClick();

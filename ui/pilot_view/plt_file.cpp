@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 #include <tuple>
 
@@ -131,6 +132,23 @@ int TPltFileView::ReadMission(const std::string& path) {
   KeepPilotState(session_, session_.BoxOwner(this), path, record_, result.modifiedTime, StateKind::kOpened);
   FillControls();
   RipPilotIntoTextWindow();
+  return 0;
+}
+
+int TPltFileView::ShowKeptState(std::vector<std::uint8_t> bytes, const std::string& path, int number) {
+  PrepareControls();
+  const auto size = static_cast<std::int64_t>(bytes.size());
+  LoadResult result = LoadPilotBytes(std::move(bytes), size, path);
+  if (!result.Succeeded()) return result.errorCount;
+  record_ = std::move(result.record);
+  setWindowTitle(DisplayPath(path) + QStringLiteral(" (state %1, read only)").arg(number));
+  FillControls();
+  RipPilotIntoTextWindow();
+  // Nothing of a kept state is saved, exported to the log or kept again.
+  for (QWidget* control : std::initializer_list<QWidget*>{ui_->PilotNameEdit, ui_->ActiveMissionBox,
+                                                          ui_->RankBox, ui_->RatingBox, ui_->KalidorBox,
+                                                          ui_->Button2, ui_->HistoryButton, ui_->Button1})
+    control->setEnabled(false);
   return 0;
 }
 
@@ -367,6 +385,12 @@ void TPltFileView::HistoryButtonClick() {
   if (history_ == nullptr || history_->pilotPath() != path) {
     delete history_;
     history_ = new THistoryWindow(session_, path, backups_, this, [this, path] { ReadMission(path); });
+    history_->openState = [this, path](std::vector<std::uint8_t> bytes, int number) {
+      auto* view = new TPltFileView(session_, history_, context_);
+      view->setAttribute(Qt::WA_DeleteOnClose);
+      if (view->ShowKeptState(std::move(bytes), path, number) != 0) return view->deleteLater();
+      view->show();
+    };
     connect(this, &QDialog::finished, history_, &QWidget::close);
   }
   history_->Present();

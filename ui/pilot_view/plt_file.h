@@ -5,10 +5,12 @@
 // the main window takes into the main log when the dialog closes.
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pilot/details_changes.h"
 #include "pilot/pilot_backup.h"
@@ -45,6 +47,10 @@ class TPltFileView : public QDialog {
   // the core's (its bytes); a path from Qt is converted by LocalPath.
   int ReadMission(const std::string& path);
   int ReadMission(const QString& fileName) { return ReadMission(LocalPath(fileName)); }
+
+  // Shows a kept state of the pilot file at `path` (its bytes, state `number` of the history), read
+  // only: the details and the report as a load of those bytes fills them, with nothing to save.
+  int ShowKeptState(std::vector<std::uint8_t> bytes, const std::string& path, int number);
 
   QString ExportText() const;
   const PilotRecord& record() const { return record_; }
