@@ -11,7 +11,7 @@
 #include "cli/history_commands.h"
 #include "cli/lock_wait_option.h"
 #include "history/change_line.h"
-#include "pilot/pilot_update.h"
+#include "history/state_restore.h"
 
 namespace orlenda::cli {
 namespace {
@@ -28,11 +28,9 @@ struct RestoreOptions {
 bool AllowedRestore(const StateSummary& now, const ChosenState& chosen, bool dropScores, std::ostream& err) {
   const StateSummary restored = SummaryOf(chosen.loaded.record);
   PrintMessage("State " + std::to_string(chosen.state.number) + ": " + ChangeLine(&now, restored), err);
-  const WonMissions lost = LostMissions(now, restored);
-  if (lost.none() || dropScores) return true;
-  PrintMessage(std::string("It drops the scores of ") + (lost.count() == 1 ? "mission " : "missions ") +
-                   MissionRunsText(lost) + ". Nothing was written: give --drop-scores to restore it.",
-               err);
+  const std::string dropped = DroppedScoresLine(now, restored);
+  if (dropped.empty() || dropScores) return true;
+  PrintMessage(dropped + " Nothing was written: give --drop-scores to restore it.", err);
   return false;
 }
 
@@ -56,15 +54,15 @@ int RunRestore(const RestoreOptions& options, const std::string& history, std::o
   if (!AllowedRestore(SummaryOf(current->record), *chosen, options.dropScores, err)) return kUsageError;
 
   PilotBackups backups;
-  const UpdateResult result = WritePilotImage(options.pilot, chosen->loaded.record.BytesOnDisk,
-                                              current->record, backups, LockWaitOf(options.waitSeconds, err));
+  const UpdateResult result =
+      RestoreKeptState(*store, options.pilot, current->record, chosen->loaded.record.BytesOnDisk, backups,
+                       LockWaitOf(options.waitSeconds, err));
+  PrintHistoryWarnings(*store, err);
   if (!result.succeeded) {
     PrintMessage(result.message, err);
     return kFailure;
   }
   if (!result.warning.empty()) PrintMessage(result.warning, err);
-  if (const auto restored = LoadWholePilot(options.pilot, err))
-    KeepState(*store, options.pilot, *restored, StateKind::kRestored, err);
   return kSuccess;
 }
 

@@ -4,9 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "base/file_replacement.h"
 #include "base/path_kind.h"
 #include "base/windows1252.h"
 #include "cli/command.h"
@@ -14,6 +12,7 @@
 #include "cli/history_commands.h"
 #include "cli/option_checks.h"
 #include "cli/report_command.h"
+#include "history/state_export.h"
 
 namespace orlenda::cli {
 namespace {
@@ -38,19 +37,15 @@ int RunShow(const StateOptions& options, const std::string& history, std::ostrea
 
 // A new file only: an export never writes over a file, least of all a pilot's.
 int RunExport(const StateOptions& options, const std::string& history, std::ostream& err) {
-  const std::string shownOut = Utf8FromUtf8OrWindows1252(options.out);
   if (!NothingAt(options.out)) {
-    PrintMessage(shownOut + " exists already; nothing was written.", err);
+    PrintMessage(Utf8FromUtf8OrWindows1252(options.out) + " exists already; nothing was written.", err);
     return kFailure;
   }
   auto store = OpenHistory(history, err);
   const auto chosen = ChooseState(*store, options.pilot, options.state, err);
   if (!chosen) return kFailure;
-  const std::vector<std::uint8_t>& bytes = chosen->loaded.record.BytesOnDisk;
-  std::string reason;
-  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!ReplaceWholeFile(options.out, content, {LinkAtName::kFollow, options.pilot}, reason)) {
-    PrintMessage("Unable to write " + shownOut + ": " + reason + ".", err);
+  if (auto failure = ExportKeptState(chosen->loaded.record.BytesOnDisk, options.out, options.pilot)) {
+    PrintMessage(*failure, err);
     return kFailure;
   }
   return kSuccess;

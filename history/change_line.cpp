@@ -73,6 +73,13 @@ WonMissions LostMissions(const StateSummary& before, const StateSummary& after) 
   return before.won & ~after.won;
 }
 
+std::string DroppedScoresLine(const StateSummary& now, const StateSummary& restored) {
+  const WonMissions dropped = LostMissions(now, restored);
+  if (dropped.none()) return {};
+  return std::string("It drops the scores of ") + (dropped.count() == 1 ? "mission " : "missions ") +
+         MissionRunsText(dropped) + ".";
+}
+
 bool CareerWentBack(const StateSummary& kept, const StateSummary& now) {
   return LostMissions(kept, now).any() || now.campaignTotal < kept.campaignTotal;
 }

@@ -20,6 +20,10 @@ std::string ChangeLine(const StateSummary* before, const StateSummary& after);
 // The missions that `before` had won and `after` has not.
 WonMissions LostMissions(const StateSummary& before, const StateSummary& after);
 
+// "It drops the scores of missions 12–14.": what a restore from `now` to `restored` costs in won
+// missions; empty when it drops none.
+std::string DroppedScoresLine(const StateSummary& now, const StateSummary& restored);
+
 // Whether the file now holds less than the newest kept state: missions lost or a lower campaign total.
 bool CareerWentBack(const StateSummary& kept, const StateSummary& now);
 

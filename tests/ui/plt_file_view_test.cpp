@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +29,8 @@
 #include "support/lock_holder.h"
 #include "tools/pilot_file_writer.h"
 #include "tools/sample_pilot.h"
+#include "ui/history/history_timeline.h"
+#include "ui/history/history_window.h"
 #include "ui/pilot_view/combo_width.h"
 #include "window_test_main.h"
 
@@ -58,6 +61,17 @@ struct ViewFixture : ProgramFixture {
 
 PilotRecord LoadedRecord(const QString& path) {
   return LoadPilotFile(QFile::encodeName(path).toStdString()).record;
+}
+
+// The sample pilot as an older copy has it: its last three campaign missions not flown yet.
+PilotRecord OlderSamplePilot() {
+  PilotRecord record = tools::SamplePilotRecord();
+  for (std::size_t slot = 11; slot < 14; ++slot) {
+    record.CampaignTotal -= record.CampaignMissions[slot].Score + record.CampaignMissions[slot].Bonus;
+    record.CampaignMissions[slot] = MissionEntry{};
+  }
+  record.CampaignMissionCount = 11;
+  return record;
 }
 
 }  // namespace
@@ -409,6 +423,97 @@ class PltFileViewTest : public QObject {
     QCOMPARE(fixture.prompts.MessageTexts().filter(QStringLiteral("a new history was started")).size(), 1);
     QCOMPARE(LoadedRecord(fixture.pilot).Rank, 2);
     QVERIFY(QFile::exists(database + QStringLiteral(".bad")));
+  }
+
+  // A pilot overwritten by an older copy is said at once, naming what was lost; Ignore leaves the file
+  // as it is, and Restore… brings the later state back byte for byte, the older one kept in the history.
+  void aCareerThatWentBackIsSaidAndRestored() {
+    ViewFixture fixture;
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    const QByteArray later = ReadAll(fixture.pilot);
+    WritePilot(fixture.pilot, OlderSamplePilot());
+    const QByteArray older = ReadAll(fixture.pilot);
+    const auto warnings = [&] {
+      return fixture.prompts.MessageTexts().filter(
+          QStringLiteral("Red Kestrel has lost missions 12\u201314 since "));
+    };
+    fixture.prompts.AnswerNext(MessageAnswer::Ignore);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    QCOMPARE(warnings().size(), 1);
+    QVERIFY(warnings()[0].endsWith(QStringLiteral(". History holds the earlier state.")));
+    QCOMPARE(ReadAll(fixture.pilot), older);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);  // the older state is now the last one seen
+    QCOMPARE(warnings().size(), 1);
+
+    WriteAll(fixture.pilot, later);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    WriteAll(fixture.pilot, older);
+    fixture.prompts.AnswerNext(MessageAnswer::Restore);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    QCOMPARE(warnings().size(), 2);
+    QCOMPARE(ReadAll(fixture.pilot), later);
+    QCOMPARE(fixture.View().record().CampaignMissionCount, 14);
+    QCOMPARE(ReadAll(QString::fromStdString(PilotBackups::BackupPath(fixture.pilot.toStdString()))), older);
+    const auto kept = HistoryStore(HistoryStore::DefaultPath(), 1000).States(fixture.pilot.toStdString());
+    QCOMPARE(kept.size(), std::size_t{2});
+    QVERIFY(kept[0].current);
+    QVERIFY(StateKindWords(kept[0].kinds).find("restored") != std::string::npos);
+    QCOMPARE(fixture.prompts.unscripted, 0);
+  }
+
+  // "History" shows a row and a timeline point per kept state; Compare names the change between two
+  // states; Restore… of the first state brings the file back byte for byte; Export… writes a state to
+  // a new file only.
+  void historyWindowComparesRestoresAndExports() {
+    ViewFixture fixture;
+    const QByteArray original = ReadAll(fixture.pilot);
+    QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);
+    fixture.Box("RankBox").setCurrentIndex(3);
+    fixture.prompts.AnswerNext(MessageAnswer::Yes);
+    Click(fixture.View(), "Button2");
+    Click(fixture.View(), "HistoryButton");
+    auto* window = Find<THistoryWindow>(fixture.View(), "HistoryWindow");
+    QVERIFY(window != nullptr);
+    auto& table = *Find<QTableWidget>(*window, "StatesTable");
+    QCOMPARE(table.rowCount(), 2);
+    QCOMPARE(Find<HistoryTimeline>(*window, "Timeline")->layout().points.size(), std::size_t{2});
+    QCOMPARE(table.item(1, 4)->text(), QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
+    auto& timeline = *Find<HistoryTimeline>(*window, "Timeline");
+    QTest::keyClick(&timeline, Qt::Key_Right);
+    QTest::keyClick(&timeline, Qt::Key_Right);
+    QCOMPARE(table.currentRow(), 1);  // the keys walk the points, and the table follows
+    QVERIFY(timeline.PointText(1).startsWith(QStringLiteral("State 2, ")));
+
+    table.selectAll();
+    Click(*window, "CompareButton");
+    const QString compared = Find<QPlainTextEdit>(*window, "CompareText")->toPlainText();
+    QVERIFY2(compared.startsWith(QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG\n")),
+             qPrintable(compared));
+
+    table.selectRow(0);
+    Click(*window, "OpenButton");
+    auto* opened = window->findChild<TPltFileView*>();
+    QVERIFY(opened != nullptr);
+    QVERIFY(opened->windowTitle().endsWith(QStringLiteral(" (state 1, read only)")));
+    QCOMPARE(opened->record().Rank, 4);  // the state before the save
+    QVERIFY(!Find<QPushButton>(*opened, "Button2")->isEnabled());
+    opened->close();
+
+    fixture.prompts.AnswerNext(MessageAnswer::Ok);
+    Click(*window, "RestoreButton");
+    QCOMPARE(ReadAll(fixture.pilot), original);
+    QCOMPARE(fixture.View().record().Rank, LoadedRecord(fixture.pilot).Rank);
+    QCOMPARE(table.rowCount(), 2);  // the restored state was state 1
+
+    const QString exported = fixture.home.File(QStringLiteral("state2.plt"));
+    table.selectRow(1);
+    fixture.prompts.ChooseNextFile(fixture.pilot);  // an existing file is refused, the dialog shown again
+    fixture.prompts.ChooseNextFile(exported);
+    Click(*window, "ExportButton");
+    QCOMPARE(ReadAll(fixture.pilot), original);
+    QCOMPARE(LoadedRecord(exported).Rank, 3);
+    QCOMPARE(fixture.prompts.MessageTexts().filter(QStringLiteral("exists already")).size(), 1);
+    QCOMPARE(fixture.prompts.unscripted, 0);
   }
 
   void failedSaveIsReportedAndNeverAsComplete() {

@@ -7,14 +7,6 @@
 #include "ui/shell/session.h"
 
 namespace orlenda {
-namespace {
-
-// The desktop program waits silently for another program's write, as the settings store does: a
-// history that another program holds longer than this is a warning, not a frozen window.
-constexpr int kDesktopBusyTimeoutMs = 5000;
-
-}  // namespace
-
 void KeepPilotState(Session& session, QWidget* owner, const std::string& path, const PilotRecord& record,
                     std::optional<std::int64_t> modifiedTime, StateKind kind) {
   if (!ReadFlag(session.settings(), SettingNamed("KeepHistory"))) return;

@@ -17,6 +17,10 @@ namespace orlenda {
 
 class Session;
 
+// The desktop program waits silently for another program's write, as the settings store does: a
+// history that another program holds longer than this is a warning, not a frozen window.
+inline constexpr int kDesktopBusyTimeoutMs = 5000;
+
 void KeepPilotState(Session& session, QWidget* owner, const std::string& path, const PilotRecord& record,
                     std::optional<std::int64_t> modifiedTime, StateKind kind);
 

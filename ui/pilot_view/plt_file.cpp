@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 #include <tuple>
 
@@ -16,6 +17,8 @@
 #include "roster/career.h"
 #include "ui/charts/career_chart.h"
 #include "ui/history/history_keeping.h"
+#include "ui/history/history_window.h"
+#include "ui/history/lost_career_prompt.h"
 #include "ui/pilot_view/combo_choice.h"
 #include "ui/pilot_view/combo_width.h"
 #include "ui/pilot_view/memo_text_sink.h"
@@ -104,6 +107,7 @@ void TPltFileView::ConnectHandlers() {
   connectClick(ui_->ZeroButton, &TPltFileView::ZeroButtonClick);
   connectClick(ui_->SetLastButton, &TPltFileView::SetLastButtonClick);
   connectClick(ui_->ChartButton, &TPltFileView::ChartButtonClick);
+  connectClick(ui_->HistoryButton, &TPltFileView::HistoryButtonClick);
   connect(ui_->PilotNameEdit, &QLineEdit::textEdited, this, &TPltFileView::PilotNameEditEdited);
 }
 
@@ -111,6 +115,10 @@ int TPltFileView::ReadMission(const std::string& path) {
   PrepareControls();
   setWindowTitle(DisplayPath(path));
   LoadResult result = LoadPilotFile(path);
+  // A career that went back since the history last saw it is said at once; a restore is loaded anew.
+  if (result.Succeeded() &&
+      OfferLostCareerRestore(session_, session_.BoxOwner(this), path, result.record, backups_))
+    result = LoadPilotFile(path);
   if (!result.Succeeded()) {
     QWidget* owner = session_.BoxOwner(this);  // the view is not on screen before a load
     // The player may have dropped or chosen several files: each box names the one that failed.
@@ -125,6 +133,23 @@ int TPltFileView::ReadMission(const std::string& path) {
   KeepPilotState(session_, session_.BoxOwner(this), path, record_, result.modifiedTime, StateKind::kOpened);
   FillControls();
   RipPilotIntoTextWindow();
+  return 0;
+}
+
+int TPltFileView::ShowKeptState(std::vector<std::uint8_t> bytes, const std::string& path, int number) {
+  PrepareControls();
+  const auto size = static_cast<std::int64_t>(bytes.size());
+  LoadResult result = LoadPilotBytes(std::move(bytes), size, path);
+  if (!result.Succeeded()) return result.errorCount;
+  record_ = std::move(result.record);
+  setWindowTitle(DisplayPath(path) + QStringLiteral(" (state %1, read only)").arg(number));
+  FillControls();
+  RipPilotIntoTextWindow();
+  // Nothing of a kept state is saved, exported to the log or kept again.
+  for (QWidget* control : std::initializer_list<QWidget*>{ui_->PilotNameEdit, ui_->ActiveMissionBox,
+                                                          ui_->RankBox, ui_->RatingBox, ui_->KalidorBox,
+                                                          ui_->Button2, ui_->HistoryButton, ui_->Button1})
+    control->setEnabled(false);
   return 0;
 }
 
@@ -378,6 +403,23 @@ void TPltFileView::ChartButtonClick() {
   }
   chart_->ShowCareers({CareerOf(record_, session_.settings())});
   chart_->Present();
+}
+
+// The window follows the file this view shows; a restore made there is loaded here at once.
+void TPltFileView::HistoryButtonClick() {
+  const std::string path = record_.PilotFileName;
+  if (history_ == nullptr || history_->pilotPath() != path) {
+    delete history_;
+    history_ = new THistoryWindow(session_, path, backups_, this, [this, path] { ReadMission(path); });
+    history_->openState = [this, path](std::vector<std::uint8_t> bytes, int number) {
+      auto* view = new TPltFileView(session_, history_, context_);
+      view->setAttribute(Qt::WA_DeleteOnClose);
+      if (view->ShowKeptState(std::move(bytes), path, number) != 0) return view->deleteLater();
+      view->show();
+    };
+    connect(this, &QDialog::finished, history_, &QWidget::close);
+  }
+  history_->Present();
 }
 
 }  // namespace orlenda

@@ -5,10 +5,12 @@
 // the main window takes into the main log when the dialog closes.
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pilot/details_changes.h"
 #include "pilot/pilot_backup.h"
@@ -27,6 +29,7 @@ namespace orlenda {
 class MemoTextSink;
 class Session;
 class TCareerChart;
+class THistoryWindow;
 
 class TPltFileView : public QDialog {
   Q_OBJECT
@@ -45,6 +48,10 @@ class TPltFileView : public QDialog {
   int ReadMission(const std::string& path);
   int ReadMission(const QString& fileName) { return ReadMission(LocalPath(fileName)); }
 
+  // Shows a kept state of the pilot file at `path` (its bytes, state `number` of the history), read
+  // only: the details and the report as a load of those bytes fills them, with nothing to save.
+  int ShowKeptState(std::vector<std::uint8_t> bytes, const std::string& path, int number);
+
   QString ExportText() const;
   const PilotRecord& record() const { return record_; }
 
@@ -58,6 +65,7 @@ class TPltFileView : public QDialog {
   void SetLastButtonClick();
   // "Chart": the pilot's missions as a chart, which follows the view's loads and saves.
   void ChartButtonClick();
+  void HistoryButtonClick();  // "History" (Ctrl+H): the pilot's kept states
 
  public slots:
   // Every way of closing the view (Escape, the close box, "Export and close") ends here: details edited
@@ -95,7 +103,8 @@ class TPltFileView : public QDialog {
   PilotBackups backups_;  // one copy of each pilot file as it was before this run first saved it
   bool listsFitted_ = false;
   bool controlsPrepared_ = false;
-  TCareerChart* chart_ = nullptr;  // made on the first "Chart"
+  TCareerChart* chart_ = nullptr;      // made on the first "Chart"
+  THistoryWindow* history_ = nullptr;  // made on the first "History", anew for another file
 };
 
 }  // namespace orlenda

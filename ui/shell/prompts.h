@@ -16,9 +16,10 @@ class QWidget;
 namespace orlenda {
 
 enum class MessageKind { Warning, Error, Information, Confirmation };
-// OkCancel answers Ok or Cancel; SaveDiscardCancel answers Save, Discard or Cancel.
-enum class MessageButtons { YesNo, Ok, OkCancel, SaveDiscardCancel };
-enum class MessageAnswer { Yes, No, Ok, Save, Discard, Cancel };
+// OkCancel answers Ok or Cancel; SaveDiscardCancel answers Save, Discard or Cancel; RestoreIgnore
+// ("Restore…" and "Ignore") answers Restore or Ignore.
+enum class MessageButtons { YesNo, Ok, OkCancel, SaveDiscardCancel, RestoreIgnore };
+enum class MessageAnswer { Yes, No, Ok, Save, Discard, Cancel, Restore, Ignore };
 // The button that Return presses: the box's usual one, or the one that changes nothing (No, Cancel)
 // when the other would cost the player something.
 enum class DefaultButton { Usual, Safe };
@@ -55,6 +56,9 @@ class Prompts {
   // pilot's bytes) is refused in a box and the dialog shown again, so that no save ever writes over a
   // pilot's career.
   bool ExecuteSaveDialog(QWidget* parent, FileDialogState& dialog);
+  // A save dialog for a new file only (a kept pilot state written out): a file that exists, a pilot's
+  // or any other, is refused in a box and the dialog shown again.
+  bool ExecuteNewFileDialog(QWidget* parent, FileDialogState& dialog);
 
   // Hands a document (a web address, a mailto: address, a file:// address) to the desktop's default
   // program. False when no program took it.

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
 
@@ -46,6 +47,16 @@ int ExecuteBox(const BoxLook& look, const QString& text, QMessageBox::StandardBu
   box.setTextFormat(Qt::PlainText);
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   return box.exec();
+}
+
+// "Restore…" and "Ignore": a question whose answer is a restore, or leaving the file as it is.
+MessageAnswer ExecuteRestoreIgnore(const BoxLook& look, const QString& text, QWidget* parent) {
+  QMessageBox box(look.icon, look.title, text, QMessageBox::Yes | QMessageBox::Ignore,
+                  parent != nullptr ? parent->window() : nullptr);
+  box.setTextFormat(Qt::PlainText);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Restore\u2026"));
+  box.setDefaultButton(QMessageBox::Ignore);
+  return box.exec() == QMessageBox::Yes ? MessageAnswer::Restore : MessageAnswer::Ignore;
 }
 
 // The button that changes nothing, for a box whose other answers cost the player something.
@@ -129,6 +140,8 @@ MessageAnswer QtPrompts::ShowMessage(QWidget* parent, MessageKind kind, MessageB
                      QMessageBox::Ok
                  ? MessageAnswer::Ok
                  : MessageAnswer::Cancel;
+    case MessageButtons::RestoreIgnore:
+      return ExecuteRestoreIgnore(look, text, parent);
     case MessageButtons::SaveDiscardCancel:
       break;
   }

@@ -9,6 +9,7 @@ MessageAnswer ScriptedPrompts::ShowMessage(QWidget* parent, MessageKind kind, Me
   allParents_.push_back(parent);
   const MessageAnswer fallback = buttons == MessageButtons::Ok                  ? MessageAnswer::Ok
                                  : buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Discard
+                                 : buttons == MessageButtons::RestoreIgnore     ? MessageAnswer::Ignore
                                                                                 : MessageAnswer::No;
   if (answers_.empty()) {
     if (buttons != MessageButtons::Ok) ++unscripted;

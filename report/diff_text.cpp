@@ -1,3 +1,5 @@
+#include "report/diff_text.h"
+
 #include <set>
 #include <string>
 #include <string_view>
@@ -5,9 +7,8 @@
 #include <vector>
 
 #include "base/display_text.h"
-#include "cli/diff_output.h"
 
-namespace orlenda::cli {
+namespace orlenda {
 namespace {
 
 // A text in double quotes; a quote and a backslash are escaped, and what may not reach a terminal is
@@ -146,4 +147,4 @@ void WriteDiffText(const PilotDiff& diff, std::ostream& out) {
   out << DiffSummary(diff) << '\n';
 }
 
-}  // namespace orlenda::cli
+}  // namespace orlenda
