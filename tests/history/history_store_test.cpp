@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <variant>
 
 #include "history/state_name.h"
@@ -95,7 +96,8 @@ TEST_F(HistoryStoreTest, ADamagedDatabaseIsSetAsideAndANewOneStarted) {
   for (const char* aside : {".bad", ".bad2"}) {
     {
       std::fstream file(test::PathOfUtf8(database_), std::ios::in | std::ios::out | std::ios::binary);
-      file.write("these bytes are no database header of any kind", 48);
+      constexpr std::string_view kNoHeader = "these bytes are no database header of any kind";
+      file.write(kNoHeader.data(), static_cast<std::streamsize>(kNoHeader.size()));
     }
     HistoryStore store(database_, 1000);
     ASSERT_TRUE(store.IsAvailable());
