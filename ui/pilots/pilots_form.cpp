@@ -71,13 +71,7 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
   ui_->PilotsTable->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   ui_->PilotsTable->sortByColumn(static_cast<int>(RosterColumn::kFile), Qt::AscendingOrder);
   ui_->LoadProgress->hide();
-  ui_->ReviewChecks->hide();
-  ui_->CopyFormButton->setEnabled(false);
-  ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
-  // The verdict is shown beside the pilot's name, where a reviewer reads it first.
-  QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
-  header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
-                     header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
+  HideReview();
   folderDialog_.filters = PilotFileFilters();
   csvDialog_.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
   csvDialog_.use = QStringLiteral("the CSV file");
@@ -88,6 +82,17 @@ TPilotsForm::TPilotsForm(Session& session, std::function<void(const std::string&
 }
 
 TPilotsForm::~TPilotsForm() = default;
+
+// No verdict, checks pane or form until a review of the rows now listed; the verdict column, when a
+// review shows it, stands beside the pilot's name, where a reviewer reads it first.
+void TPilotsForm::HideReview() {
+  ui_->ReviewChecks->hide();
+  ui_->CopyFormButton->setEnabled(false);
+  ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
+  QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
+  header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
+                     header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
+}
 
 void TPilotsForm::ConnectHandlers() {
   const auto run = [this](auto handler) { RunHandler(session_.prompts(), this, handler); };
@@ -113,13 +118,7 @@ void TPilotsForm::ConnectHandlers() {
     if (pending_.empty()) {
       stepTimer_.stop();
       ui_->LoadProgress->hide();
-      ui_->ReviewChecks->hide();
-      ui_->CopyFormButton->setEnabled(false);
-      ui_->PilotsTable->setColumnHidden(RosterTableModel::VerdictColumn(), true);
-      // The verdict is shown beside the pilot's name, where a reviewer reads it first.
-      QHeaderView& header = *ui_->PilotsTable->horizontalHeader();
-      header.moveSection(header.visualIndex(RosterTableModel::VerdictColumn()),
-                         header.visualIndex(static_cast<int>(RosterColumn::kName)) + 1);
+      HideReview();
       if (std::exchange(fitColumns_, false)) FitColumns();
     }
   });

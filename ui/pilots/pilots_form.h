@@ -61,6 +61,7 @@ class TPilotsForm : public QWidget {
  private:
   void ConnectHandlers();
   void ConnectReviewHandlers();
+  void HideReview();
   // The rows arrive one file a step; the files are watched and loaded again when they change.
   void LoadStep();
   void ShowProgress();
