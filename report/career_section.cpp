@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/ascii_text.h"
 #include "report/number_text.h"
 #include "report/summary_block.h"
 
@@ -30,7 +31,7 @@ std::string BattleLine(const CampaignCareer& career, const CampaignBattle& battl
   line += IntText(battle.missionsWon) + " of " + IntText(battle.slotCount) + " won, " +
           std::string(BattleStatusName(battle.status)) + "; Score= " + IntText(battle.score) +
           " Bonus= " + IntText(battle.bonus) + " Time= ";
-  AppendMissionTimeText(line, battle.time);
+  AppendMissionTimeText(line, battle.time, TimeSeconds::kAsListed);
   return line;
 }
 
@@ -38,11 +39,10 @@ std::string BattleLine(const CampaignCareer& career, const CampaignBattle& battl
 // its own name.
 std::string MissionLine(const CampaignCareer& career, const CampaignSlot& slot) {
   std::string label = CampaignMissionLabel(career, slot.slot);
-  if (label.empty() || label.front() < '0' || label.front() > '9')
-    label = IntText(slot.slot + 1) + " - " + label;
+  if (label.empty() || !IsAsciiDigit(label.front())) label = IntText(slot.slot + 1) + " - " + label;
   std::string line = "  " + label + ": Attempts= " + IntText(slot.attempts) + " Wins= " + IntText(slot.wins) +
                      " Score= " + IntText(slot.score) + " Bonus= " + IntText(slot.bonus) + " Time= ";
-  AppendMissionTimeText(line, slot.time);
+  AppendMissionTimeText(line, slot.time, TimeSeconds::kAsListed);
   return line;
 }
 

@@ -98,7 +98,7 @@ TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
             "PilotName: \"Red Kestrel\" -> \"J\u00E9r\u00F4me\"\n"
             "MPJoinGameName: \"\" -> \"Tab\\x09here \\\"x\\\"\"\n"
             "TODKillsA[Xwing]: 3 -> 5\n"
-            "+ mission 3: score 1935, time 241, bonus 0\n"
+            "+ mission 3: score 1935, time 4:01, bonus 0\n"
             "~ simulator mission 2: score 500 -> 650\n"
             "TODBonus: 50 -> 55\n"
             "PlayersKilledByRating[Jedi Master]: 0 -> 2\n"
@@ -173,7 +173,7 @@ TEST_F(DiffCommandTest, TotalConversionMissionsAreComparedInTheirBattles) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out,
             "~ mission 4 (battle 1, mission 1): score 2490 -> 0\n"
-            "- mission 6 (battle 1, mission 3): score 4194, time 242, bonus 0\n"
+            "- mission 6 (battle 1, mission 3): score 4194, time 4:02, bonus 0\n"
             "0 fields changed, 1 mission removed, 1 mission changed\n");
 }
 
