@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "base/ascii_text.h"
 #include "report/number_text.h"
 #include "report/summary_block.h"
 
@@ -38,9 +37,8 @@ std::string BattleLine(const CampaignCareer& career, const CampaignBattle& battl
 // "  4 - battle 1, mission 1: Attempts= 1 Wins= 1 Score= 2490 Bonus= 0 Time= 3:17"; a stock mission by
 // its own name.
 std::string MissionLine(const CampaignCareer& career, const CampaignSlot& slot) {
-  std::string label = CampaignMissionLabel(career, slot.slot);
-  if (label.empty() || !IsAsciiDigit(label.front())) label = IntText(slot.slot + 1) + " - " + label;
-  std::string line = "  " + label + ": Attempts= " + IntText(slot.attempts) + " Wins= " + IntText(slot.wins) +
+  std::string line = "  " + NumberedCampaignMissionLabel(career, slot.slot) +
+                     ": Attempts= " + IntText(slot.attempts) + " Wins= " + IntText(slot.wins) +
                      " Score= " + IntText(slot.score) + " Bonus= " + IntText(slot.bonus) + " Time= ";
   AppendMissionTimeText(line, slot.time, TimeSeconds::kAsListed);
   return line;

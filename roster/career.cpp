@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/ascii_text.h"
 #include "base/grouped_number.h"
 #include "base/path_names.h"
 #include "pilot/campaign_career.h"
@@ -53,9 +52,7 @@ MissionEntry EntryOf(const CampaignSlot& slot) {
 // that has no name; a slot outside the battles goes by the active-mission list.
 std::string SlotLabel(const CampaignCareer& model, int slot) {
   if (model.BattleOf(slot) == nullptr) return CampaignMissionLabel(slot + 1);
-  std::string label = CampaignMissionLabel(model, slot);
-  if (!label.empty() && IsAsciiDigit(label.front())) return label;
-  return IntText(slot + 1) + " - " + label;
+  return NumberedCampaignMissionLabel(model, slot);
 }
 
 // The campaign's missions by the career model: every held slot but the ones marked without a flight,
