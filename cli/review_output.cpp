@@ -59,7 +59,7 @@ void WriteTallies(const PilotTallies& tallies, JsonWriter& json) {
 
 void WriteReview(const PilotReview& review, JsonWriter& json) {
   json.Object([&] {
-    json.Members("file", review.file, "loaded", review.loaded);
+    json.Members("file", EscapedText(review.file), "loaded", review.loaded);  // as the table shows it
     json.MemberOrNull("pilot", review.loaded, review.pilot);
     json.Member("verdict", VerdictWord(review));
     const ReviewCheck* failure = review.FirstFailure();

@@ -79,6 +79,8 @@ void WriteRosterJson(const std::vector<RosterRow>& rows, std::ostream& out) {
             json.Null();
           else if (info.kind == ColumnKind::kNumber && info.column != RosterColumn::kModified)
             json.Number(*CellNumber(row, info.column));
+          else if (info.column == RosterColumn::kFile)
+            json.String(EscapedText(row.fileName));  // as the table and the messages show a name
           else
             json.String(CellText(row, info.column));
         }
