@@ -63,8 +63,8 @@ TEST_F(RealCareerTest, TotalConversionsCampaignTotalIsTheWholeCareersAndTheDiffC
   const LoadResult blank = Load("xwablank.plt");
   EXPECT_EQ(tc.record.CampaignTotal, 0);
   EXPECT_EQ(CampaignTotalOf(CampaignCareerOf(tc.record)), 67'559 + 114'350);
-  const PilotDiff diff = ComparePilotFiles({blank.record, blank.record.BytesOnDisk},
-                                           {tc.record, tc.record.BytesOnDisk});
+  const PilotDiff diff =
+      ComparePilotFiles({blank.record, blank.record.BytesOnDisk}, {tc.record, tc.record.BytesOnDisk});
   const auto total = std::find_if(diff.derived.begin(), diff.derived.end(),
                                   [](const DerivedDifference& d) { return d.name == "CampaignTotal"; });
   ASSERT_NE(total, diff.derived.end());
