@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
+
+#include "base/ascii_text.h"
 
 namespace orlenda {
 namespace {
 
 bool IsRandomPart(std::string_view text) {
-  return text.size() == kRandomLength && std::all_of(text.begin(), text.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c));
-         });
+  return text.size() == kRandomLength && std::all_of(text.begin(), text.end(), IsAsciiLetterOrDigit);
 }
 
 bool EndsWithTemporaryPart(std::string_view entry, std::string_view prefix) {

@@ -36,30 +36,22 @@ std::vector<std::string> StateCells(const KeptState& state, const KeptState* bef
 }
 
 void WriteStatesJson(const std::vector<KeptState>& states, std::ostream& out) {
-  JsonWriter json(out);
-  json.BeginArray();
-  for (std::size_t i = 0; i < states.size(); ++i) {
-    const KeptState& s = states[i];
-    json.BeginObject();
-    json.Member("state", s.number);
-    json.Member("sha256", s.hash);
-    json.Member("first_seen", s.firstSeen);
-    json.Member("last_seen", s.lastSeen);
-    json.Member("how", StateKindWords(s.kinds));
-    json.Member("current", s.current);
-    json.Member("name", s.summary.name);
-    json.Member("rank", s.summary.rank);
-    json.Member("missions_won", s.summary.missionsWon);
-    json.Member("campaign_total", s.summary.campaignTotal);
-    json.Member("tod_score", s.summary.todScore);
-    json.Member("total", s.summary.total);
-    json.Member("check_errors", s.summary.checkErrors);
-    json.Member("change", ChangeLine(i == 0 ? nullptr : &states[i - 1].summary, s.summary));
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Flush();
-  out << '\n';
+  WriteJsonAnswer(out, [&states](JsonWriter& json) {
+    json.BeginArray();
+    for (std::size_t i = 0; i < states.size(); ++i) {
+      const KeptState& s = states[i];
+      const StateSummary& summary = s.summary;
+      json.Object([&] {
+        json.Members("state", s.number, "sha256", s.hash, "first_seen", s.firstSeen, "last_seen", s.lastSeen,
+                     "how", StateKindWords(s.kinds), "current", s.current, "name", summary.name, "rank",
+                     summary.rank, "missions_won", summary.missionsWon, "campaign_total",
+                     summary.campaignTotal, "tod_score", summary.todScore, "total", summary.total,
+                     "check_errors", summary.checkErrors, "change",
+                     ChangeLine(i == 0 ? nullptr : &states[i - 1].summary, summary));
+      });
+    }
+    json.EndArray();
+  });
 }
 
 void WriteStatesCsv(const std::vector<KeptState>& states, std::ostream& out) {
@@ -88,19 +80,14 @@ void WriteStates(const std::vector<KeptState>& states, const ListOptions& option
 
 void WritePilots(const std::vector<KnownPilot>& pilots, const ListOptions& options, std::ostream& out) {
   if (options.json) {
-    JsonWriter json(out);
-    json.BeginArray();
-    for (const KnownPilot& pilot : pilots) {
-      json.BeginObject();
-      json.Member("path", Utf8FromUtf8OrWindows1252(pilot.path));
-      json.Member("states", pilot.stateCount);
-      json.Member("last_seen", pilot.lastSeen);
-      json.EndObject();
-    }
-    json.EndArray();
-    json.Flush();
-    out << '\n';
-    return;
+    return WriteJsonAnswer(out, [&pilots](JsonWriter& json) {
+      json.Array(pilots, [&json](const KnownPilot& pilot) {
+        json.Object([&] {
+          json.Members("path", Utf8FromUtf8OrWindows1252(pilot.path), "states", pilot.stateCount, "last_seen",
+                       pilot.lastSeen);
+        });
+      });
+    });
   }
   if (options.csv) out << CsvRecord({"path", "states", "last_seen"});
   std::vector<std::vector<std::string>> rows;

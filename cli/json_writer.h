@@ -115,15 +115,71 @@ class JsonWriter {
     buffer_.append(digits, end);
   }
 
+  // A value by its type: true or false, a number, or a string.
   template <typename Value>
-  void Member(std::string_view key, const Value& value) {
-    Key(key);
+  void Scalar(const Value& value) {
     if constexpr (std::is_same_v<Value, bool>)
       Bool(value);
     else if constexpr (std::is_integral_v<Value>)
       Number(value);
     else
       String(value);
+  }
+
+  template <typename Value>
+  void Member(std::string_view key, const Value& value) {
+    Key(key);
+    Scalar(value);
+  }
+
+  // Members in a row: Members("score", 1, "bonus", 2) writes "score": 1, "bonus": 2.
+  template <typename Value, typename... More>
+  void Members(std::string_view key, const Value& value, const More&... more) {
+    Member(key, value);
+    if constexpr (sizeof...(more) > 0) Members(more...);
+  }
+
+  // A member whose value may be missing: null when it is.
+  template <typename Value>
+  void MemberOrNull(std::string_view key, const std::optional<Value>& value) {
+    Key(key);
+    if (value)
+      Scalar(*value);
+    else
+      Null();
+  }
+
+  template <typename Value>
+  void MemberOrNull(std::string_view key, bool present, const Value& value) {
+    MemberOrNull(key, present ? std::optional<Value>(value) : std::nullopt);
+  }
+
+  // An object whose members `write` writes, as the next value.
+  template <typename Write>
+  void Object(Write write) {
+    BeginObject();
+    write();
+    EndObject();
+  }
+
+  // An array of the range's elements, each written by `write(element)`.
+  template <typename Range, typename Write>
+  void Array(const Range& range, Write write) {
+    BeginArray();
+    for (const auto& element : range) write(element);
+    EndArray();
+  }
+
+  template <typename Range, typename Write>
+  void ArrayMember(std::string_view key, const Range& range, Write write) {
+    Key(key);
+    Array(range, write);
+  }
+
+  // An array of numbers.
+  template <typename Range>
+  void NumberArrayMember(std::string_view key, const Range& numbers) {
+    ArrayMember(key, numbers, [this](auto number) { Number(number); });
   }
 
   void Flush() {
@@ -175,5 +231,14 @@ class JsonWriter {
   std::vector<bool> hasElements_;  // one for each open object or array
   bool afterKey_ = false;
 };
+
+// A whole answer on `out`: what `write` writes into the writer, then a line break when `lineEnd` says so.
+template <typename Write>
+void WriteJsonAnswer(std::ostream& out, Write write, bool lineEnd = true) {
+  JsonWriter json(out);
+  write(json);
+  json.Flush();
+  if (lineEnd) out << '\n';
+}
 
 }  // namespace orlenda::cli

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/json_writer.h"
 #include "pilot/pilot_record.h"
 
 namespace orlenda::cli {
@@ -11,5 +12,8 @@ namespace orlenda::cli {
 // layout, every slot that holds a record and the battles. Laid out and escaped as every JSON answer of
 // ours (cli/json_writer.h).
 void WritePilotJson(const PilotRecord& record, std::ostream& out);
+
+// A mission record's members under the names of its fields, as the dump and the diff write them.
+void WriteMissionEntryMembers(const MissionEntry& e, JsonWriter& json);
 
 }  // namespace orlenda::cli

@@ -14,38 +14,27 @@ namespace {
 
 std::array<std::string, 4> TableRow(const PilotReview& review) {
   const ReviewCheck* failure = review.FirstFailure();
-  return {review.file, EscapedText(review.pilot), failure == nullptr ? "Pass" : "Fail",
+  return {EscapedText(review.file), EscapedText(review.pilot), failure == nullptr ? "Pass" : "Fail",
           failure == nullptr ? std::string() : EscapedText(failure->title + ": " + failure->detail)};
 }
 
 void WriteMission(const ReviewedMission& mission, JsonWriter& json) {
-  json.BeginObject();
-  json.Member("mission", mission.mission);
-  json.Member("held", mission.held);
-  json.Member("attempts", mission.attempts);
-  json.Member("wins", mission.wins);
-  json.Member("score", mission.score);
-  json.Member("bonus", mission.bonus);
-  json.Member("time", mission.time);
-  json.Key("high_score");
-  if (mission.highScore)
-    json.Number(*mission.highScore);
-  else
-    json.Null();
-  json.EndObject();
+  json.Object([&] {
+    json.Members("mission", mission.mission, "held", mission.held, "attempts", mission.attempts, "wins",
+                 mission.wins, "score", mission.score, "bonus", mission.bonus, "time", mission.time);
+    json.MemberOrNull("high_score", mission.highScore);
+  });
 }
 
 void WriteCheck(const ReviewCheck& check, JsonWriter& json) {
-  json.BeginObject();
-  json.Member("id", check.id);
-  json.Member("title", check.title);
-  json.Member("result", CheckResultName(check.result));
-  json.Member("detail", check.detail);
-  json.Key("numbers");
-  json.BeginObject();
-  for (const ReviewNumber& number : check.numbers) json.Member(number.name, number.value);
-  json.EndObject();
-  json.EndObject();
+  json.Object([&] {
+    json.Members("id", check.id, "title", check.title, "result", CheckResultName(check.result), "detail",
+                 check.detail);
+    json.Key("numbers");
+    json.Object([&] {
+      for (const ReviewNumber& number : check.numbers) json.Member(number.name, number.value);
+    });
+  });
 }
 
 void WriteBattle(const PilotReview& review, JsonWriter& json) {
@@ -54,56 +43,33 @@ void WriteBattle(const PilotReview& review, JsonWriter& json) {
     json.Null();
     return;
   }
-  json.BeginObject();
-  json.Member("first_mission", review.battle->first);
-  json.Member("last_mission", review.battle->last);
-  json.Member("missions_won", review.missionsWon);
-  json.Member("score", review.score);
-  json.Member("bonus", review.bonus);
-  json.Member("time", review.time);
-  json.Key("missions");
-  json.BeginArray();
-  for (const ReviewedMission& mission : review.missions) WriteMission(mission, json);
-  json.EndArray();
-  json.EndObject();
+  json.Object([&] {
+    json.Members("first_mission", review.battle->first, "last_mission", review.battle->last, "missions_won",
+                 review.missionsWon, "score", review.score, "bonus", review.bonus, "time", review.time);
+    json.ArrayMember("missions", review.missions,
+                     [&json](const ReviewedMission& mission) { WriteMission(mission, json); });
+  });
 }
 
 void WriteTallies(const PilotTallies& tallies, JsonWriter& json) {
-  json.Member("kills", tallies.kills);
-  json.Member("losses", tallies.losses);
-  json.Member("lasers_fired", tallies.lasersFired);
-  json.Member("laser_hits", tallies.laserHits);
-  json.Member("warheads_fired", tallies.warheadsFired);
-  json.Member("warhead_hits", tallies.warheadHits);
+  json.Members("kills", tallies.kills, "losses", tallies.losses, "lasers_fired", tallies.lasersFired,
+               "laser_hits", tallies.laserHits, "warheads_fired", tallies.warheadsFired, "warhead_hits",
+               tallies.warheadHits);
 }
 
 void WriteReview(const PilotReview& review, JsonWriter& json) {
-  json.BeginObject();
-  json.Member("file", review.file);
-  json.Member("loaded", review.loaded);
-  json.Key("pilot");
-  if (review.loaded)
-    json.String(review.pilot);
-  else
-    json.Null();
-  json.Member("verdict", VerdictWord(review));
-  json.Key("first_failed_check");
-  if (const ReviewCheck* failure = review.FirstFailure())
-    json.String(failure->id);
-  else
-    json.Null();
-  json.Key("sha256");
-  if (review.loaded)
-    json.String(review.sha256);
-  else
-    json.Null();
-  WriteBattle(review, json);
-  if (review.loaded) WriteTallies(review.tallies, json);
-  json.Key("checks");
-  json.BeginArray();
-  for (const ReviewCheck& check : review.checks) WriteCheck(check, json);
-  json.EndArray();
-  json.EndObject();
+  json.Object([&] {
+    json.Members("file", EscapedText(review.file), "loaded", review.loaded);  // as the table shows it
+    json.MemberOrNull("pilot", review.loaded, review.pilot);
+    json.Member("verdict", VerdictWord(review));
+    const ReviewCheck* failure = review.FirstFailure();
+    json.MemberOrNull("first_failed_check", failure != nullptr,
+                      failure != nullptr ? failure->id : std::string());
+    json.MemberOrNull("sha256", review.loaded, review.sha256);
+    WriteBattle(review, json);
+    if (review.loaded) WriteTallies(review.tallies, json);
+    json.ArrayMember("checks", review.checks, [&json](const ReviewCheck& check) { WriteCheck(check, json); });
+  });
 }
 
 }  // namespace
@@ -127,12 +93,9 @@ void WriteReviewTable(const std::vector<PilotReview>& reviews, std::ostream& out
 void WriteReviewCsv(const std::vector<PilotReview>& reviews, std::ostream& out) { out << ReviewCsv(reviews); }
 
 void WriteReviewJson(const std::vector<PilotReview>& reviews, std::ostream& out) {
-  JsonWriter json(out);
-  json.BeginArray();
-  for (const PilotReview& review : reviews) WriteReview(review, json);
-  json.EndArray();
-  json.Flush();
-  out << '\n';
+  WriteJsonAnswer(out, [&reviews](JsonWriter& json) {
+    json.Array(reviews, [&json](const PilotReview& review) { WriteReview(review, json); });
+  });
 }
 
 void WriteReviewForms(const std::vector<PilotReview>& reviews, std::ostream& out) {

@@ -66,32 +66,28 @@ void WriteRosterTable(const std::vector<RosterRow>& rows, std::ostream& out) {
 void WriteRosterCsv(const std::vector<RosterRow>& rows, std::ostream& out) { out << RosterCsv(rows); }
 
 void WriteRosterJson(const std::vector<RosterRow>& rows, std::ostream& out) {
-  JsonWriter json(out);
-  json.BeginArray();
-  for (const RosterRow& row : rows) {
-    json.BeginObject();
-    json.Member("loaded", row.loaded);
-    for (const RosterColumnInfo& info : RosterColumns()) {
-      json.Key(info.id);
-      const bool pilotValue = info.column != RosterColumn::kFile && info.column != RosterColumn::kMessage &&
-                              info.column != RosterColumn::kModified;
-      if (pilotValue && !row.loaded)
-        json.Null();
-      else if (info.kind == ColumnKind::kNumber && info.column != RosterColumn::kModified)
-        json.Number(*CellNumber(row, info.column));
-      else
-        json.String(CellText(row, info.column));
-    }
-    json.Key("export_line");
-    if (row.loaded)
-      json.String(row.exportLine);
-    else
-      json.Null();
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Flush();
-  out << '\n';
+  WriteJsonAnswer(out, [&rows](JsonWriter& json) {
+    json.Array(rows, [&json](const RosterRow& row) {
+      json.Object([&] {
+        json.Member("loaded", row.loaded);
+        for (const RosterColumnInfo& info : RosterColumns()) {
+          json.Key(info.id);
+          const bool pilotValue = info.column != RosterColumn::kFile &&
+                                  info.column != RosterColumn::kMessage &&
+                                  info.column != RosterColumn::kModified;
+          if (pilotValue && !row.loaded)
+            json.Null();
+          else if (info.kind == ColumnKind::kNumber && info.column != RosterColumn::kModified)
+            json.Number(*CellNumber(row, info.column));
+          else if (info.column == RosterColumn::kFile)
+            json.String(EscapedText(row.fileName));  // as the table and the messages show a name
+          else
+            json.String(CellText(row, info.column));
+        }
+        json.MemberOrNull("export_line", row.loaded, row.exportLine);
+      });
+    });
+  });
 }
 
 }  // namespace orlenda::cli

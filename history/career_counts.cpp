@@ -1,6 +1,7 @@
 #include "history/career_counts.h"
 
 #include "pilot/campaign_career.h"
+#include "pilot/campaign_total.h"
 
 namespace orlenda {
 
@@ -10,9 +11,7 @@ CareerCounts CareerCountsOf(const PilotRecord& record) {
   for (const CampaignSlot& slot : career.slots)
     if (slot.Won() && slot.slot >= 0 && static_cast<std::size_t>(slot.slot) < kMissionSlotCount)
       counts.won.set(static_cast<std::size_t>(slot.slot));
-  // The sum wraps as the file's int32 values do, computed without a signed overflow.
-  counts.campaignTotal = static_cast<std::int32_t>(static_cast<std::uint32_t>(career.scoreSum) +
-                                                   static_cast<std::uint32_t>(career.bonusSum));
+  counts.campaignTotal = CampaignTotalOf(career);
   return counts;
 }
 

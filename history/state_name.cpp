@@ -1,7 +1,6 @@
 #include "history/state_name.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/ascii_text.h"
 #include "base/decimal_number.h"
@@ -13,8 +12,7 @@ constexpr std::size_t kShortestHashPrefix = 4;
 
 bool IsHexPrefix(const std::string& text) {
   return text.size() >= kShortestHashPrefix && text.size() <= 64 &&
-         std::all_of(text.begin(), text.end(),
-                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+         std::all_of(text.begin(), text.end(), IsAsciiHexDigit);
 }
 
 std::string HeldStates(const std::vector<KeptState>& states) {

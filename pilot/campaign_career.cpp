@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "pilot/campaign_layout.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
@@ -139,6 +140,12 @@ std::string CampaignMissionLabel(const CampaignCareer& career, int slot) {
   if (battle == nullptr) return "mission " + std::to_string(slot + 1);
   return "battle " + std::to_string(battle->number) + ", mission " +
          std::to_string(slot - battle->firstSlot + 1);
+}
+
+std::string NumberedCampaignMissionLabel(const CampaignCareer& career, int slot) {
+  std::string label = CampaignMissionLabel(career, slot);
+  if (!label.empty() && IsAsciiDigit(label.front())) return label;
+  return std::to_string(slot + 1) + " - " + label;
 }
 
 }  // namespace orlenda

@@ -80,4 +80,8 @@ CampaignCareer CampaignCareerOfSlots(std::vector<CampaignSlot> slots);
 // slot that no battle holds.
 std::string CampaignMissionLabel(const CampaignCareer& career, int slot);
 
+// The label with the game's mission number in front where it holds none: "55 - <name>" as it is,
+// "62 - battle 8, mission 2".
+std::string NumberedCampaignMissionLabel(const CampaignCareer& career, int slot);
+
 }  // namespace orlenda

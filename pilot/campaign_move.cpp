@@ -1,9 +1,9 @@
 #include "pilot/campaign_move.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "base/grouped_number.h"
 #include "pilot/campaign_career.h"
 #include "pilot/details_changes.h"
@@ -43,8 +43,7 @@ std::vector<const CampaignSlot*> SlotsOverwritten(const CampaignOnDisk& campaign
 std::string MissionNamed(const CampaignCareer& career, int slot, const std::string& score = {}) {
   const std::string label = CampaignMissionLabel(career, slot);
   const std::string scored = score.empty() ? "" : "score " + score;
-  if (std::isdigit(static_cast<unsigned char>(label.front())))
-    return scored.empty() ? label : label + " (" + scored + ")";
+  if (IsAsciiDigit(label.front())) return scored.empty() ? label : label + " (" + scored + ")";
   return "mission " + std::to_string(slot + 1) + " (" + label + (scored.empty() ? "" : ": " + scored) + ")";
 }
 

@@ -1,9 +1,9 @@
 #include "pilot/details_changes.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 
+#include "base/ascii_text.h"
 #include "base/grouped_number.h"
 #include "base/windows1252.h"
 #include "pilot/campaign_total.h"
@@ -74,7 +74,7 @@ std::int32_t TotalOfFirst(const MissionList& entries, int count) {
 }
 
 std::string Capitalised(std::string text) {
-  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  if (!text.empty()) text[0] = UpperAscii(text[0]);
   return text;
 }
 

@@ -20,7 +20,7 @@ std::optional<std::size_t> DecimalIndex(std::string_view text) {
   if (text.empty() || text.size() > 9) return std::nullopt;
   std::size_t value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (!IsAsciiDigit(c)) return std::nullopt;
     value = value * 10 + static_cast<std::size_t>(c - '0');
   }
   return value;

@@ -20,7 +20,7 @@ namespace orlenda {
 // first copy: it holds the file as it was before the last session that changed it, which is older than
 // what the player now has, and the new copy always holds the state just before this run's changes.
 //
-// Every save notes itself beside the copy (NAME.plt.bak.keep, base/save_journal.h) before its first
+// Every save notes itself beside the copy (NAME.plt.bak.keep, pilot/save_journal.h) before its first
 // write and removes the note once the file is on disk. The two properties this keeps, whatever instant
 // any run of either program is stopped at:
 //   (a) the pilot file holds a state that no run of ours left half-written, or the copy holds the state

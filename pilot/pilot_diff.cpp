@@ -7,6 +7,7 @@
 
 #include "base/windows1252.h"
 #include "pilot/campaign_career.h"
+#include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
@@ -218,7 +219,9 @@ class Comparison {
   void CompareDerived() {
     AddDerived("CampaignMissionCount", old_.record.CampaignMissionCount, new_.record.CampaignMissionCount);
     AddDerived("SimMissionCount", old_.record.SimMissionCount, new_.record.SimMissionCount);
-    AddDerived("CampaignTotal", old_.record.CampaignTotal, new_.record.CampaignTotal);
+    // The campaign total over every held slot, as the roster and the history show it.
+    AddDerived("CampaignTotal", CampaignTotalOf(ReadCampaignCareer(old_.bytes)),
+               CampaignTotalOf(ReadCampaignCareer(new_.bytes)));
   }
 
   void CountDifferingBytes(std::size_t from, std::size_t to) {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "base/fnv1a.h"
 #include "base/hex_digits.h"
 
 namespace orlenda {
@@ -15,21 +16,9 @@ constexpr std::string_view kEndLineStart = "\nend ";
 // How the first form of the marker, a single sentence, ended.
 constexpr std::string_view kFirstFormEnd = " It is kept until a save of the file succeeds.\n";
 
-// FNV-1a: a hash that every build and every system computes alike, as a marker written by one program
-// is read by the other.
-std::uint64_t StableHash(std::span<const std::uint8_t> bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
-  return hash;
-}
-
-std::uint64_t StableHash(std::string_view text) {
-  return StableHash(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
 std::string EndLine(std::string_view body) {
   std::ostringstream line;
-  line << kEndWord << std::hex << StableHash(body) << "\n";
+  line << kEndWord << std::hex << Fnv1a(body) << "\n";
   return line.str();
 }
 
@@ -59,7 +48,7 @@ std::optional<std::vector<std::uint8_t>> FromHex(std::string_view text) {
 SaveJournal JournalOf(std::span<const std::uint8_t> before, std::span<const std::uint8_t> after,
                       const std::vector<ByteRange>& ranges) {
   SaveJournal journal;
-  journal.startHash = StableHash(before);
+  journal.startHash = Fnv1a(before);
   for (const ByteRange& range : ranges) {
     const auto was = before.subspan(range.offset, range.size);
     const auto will = after.subspan(range.offset, range.size);
@@ -138,7 +127,7 @@ bool IsLeftByJournaledSave(const SaveJournal& journal, std::span<const std::uint
       putBack[write.offset + i] = write.before[i];
     }
   }
-  return StableHash(putBack) == journal.startHash;
+  return Fnv1a(putBack) == journal.startHash;
 }
 
 }  // namespace orlenda

@@ -30,19 +30,17 @@ std::string BattleLine(const CampaignCareer& career, const CampaignBattle& battl
   line += IntText(battle.missionsWon) + " of " + IntText(battle.slotCount) + " won, " +
           std::string(BattleStatusName(battle.status)) + "; Score= " + IntText(battle.score) +
           " Bonus= " + IntText(battle.bonus) + " Time= ";
-  AppendMissionTimeText(line, battle.time);
+  AppendMissionTimeText(line, battle.time, TimeSeconds::kAsListed);
   return line;
 }
 
 // "  4 - battle 1, mission 1: Attempts= 1 Wins= 1 Score= 2490 Bonus= 0 Time= 3:17"; a stock mission by
 // its own name.
 std::string MissionLine(const CampaignCareer& career, const CampaignSlot& slot) {
-  std::string label = CampaignMissionLabel(career, slot.slot);
-  if (label.empty() || label.front() < '0' || label.front() > '9')
-    label = IntText(slot.slot + 1) + " - " + label;
-  std::string line = "  " + label + ": Attempts= " + IntText(slot.attempts) + " Wins= " + IntText(slot.wins) +
+  std::string line = "  " + NumberedCampaignMissionLabel(career, slot.slot) +
+                     ": Attempts= " + IntText(slot.attempts) + " Wins= " + IntText(slot.wins) +
                      " Score= " + IntText(slot.score) + " Bonus= " + IntText(slot.bonus) + " Time= ";
-  AppendMissionTimeText(line, slot.time);
+  AppendMissionTimeText(line, slot.time, TimeSeconds::kAsListed);
   return line;
 }
 

@@ -50,12 +50,16 @@ void AppendComparedValues(const PilotRecord& record, TextSink& sink) {
 
 }  // namespace
 
+std::string CheckErrorCountText(int errors) {
+  return errors == 0 ? std::string() : IntText(errors) + " error(s) found!";
+}
+
 int AppendConsistencyCheck(const PilotRecord& record, const SettingsReader& settings, TextSink& sink) {
   if (!ReadFlag(settings, SettingNamed("CheckCheat"))) return 0;
   sink.AppendLine("File Cheat/Error check:");
   const int errors = CountCopyMismatches(record, sink);
   AppendTotalTest(record, sink);
-  sink.AppendLine(errors == 0 ? std::string("Pilotfile seems OK.") : IntText(errors) + " error(s) found!");
+  sink.AppendLine(errors == 0 ? std::string("Pilotfile seems OK.") : CheckErrorCountText(errors));
   if (ReadFlag(settings, SettingNamed("ShowErrorDetailes")) && errors > 0) AppendComparedValues(record, sink);
   return errors;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/display_text.h"
+#include "report/number_text.h"
 
 namespace orlenda {
 namespace {
@@ -35,8 +36,16 @@ std::string ValueText(const FieldValue& value) {
   return Quoted(std::get<std::string>(value));
 }
 
+// The arrow of every change in the diff's text: ASCII, as scripts that read the text match it.
+constexpr std::string_view kArrow = " -> ";
+
 std::string Change(std::int32_t oldValue, std::int32_t newValue) {
-  return std::to_string(oldValue) + " -> " + std::to_string(newValue);
+  return std::to_string(oldValue) + std::string(kArrow) + std::to_string(newValue);
+}
+
+std::string TimeChange(std::int32_t oldSeconds, std::int32_t newSeconds) {
+  return MissionTimeText(oldSeconds, TimeSeconds::kTwoDigits) + std::string(kArrow) +
+         MissionTimeText(newSeconds, TimeSeconds::kTwoDigits);
 }
 
 std::string StoredNote(std::int32_t oldStored, std::int32_t newStored) {
@@ -46,7 +55,7 @@ std::string StoredNote(std::int32_t oldStored, std::int32_t newStored) {
 std::string FieldLine(const FieldDifference& d) {
   std::string line(d.field);
   if (d.element) line += "[" + (d.elementName.empty() ? std::to_string(*d.element) : d.elementName) + "]";
-  line += ": " + ValueText(d.oldValue) + " -> " + ValueText(d.newValue);
+  line += ": " + ValueText(d.oldValue) + std::string(kArrow) + ValueText(d.newValue);
   if (d.oldStored && d.newStored) line += StoredNote(*d.oldStored, *d.newStored);
   return line;
 }
@@ -59,8 +68,8 @@ std::string MissionLabel(std::string_view list) {
 }
 
 std::string EntryText(const MissionEntry& e) {
-  return "score " + std::to_string(e.Score) + ", time " + std::to_string(e.Time) + ", bonus " +
-         std::to_string(e.Bonus);
+  return "score " + std::to_string(e.Score) + ", time " + MissionTimeText(e.Time, TimeSeconds::kTwoDigits) +
+         ", bonus " + std::to_string(e.Bonus);
 }
 
 // The values of a record held by both files that differ, as "score 1 -> 2, bonus 3 -> 4".
@@ -72,7 +81,8 @@ std::string ChangedValuesText(const MissionDifference& d) {
   add("tag", d.oldEntry.MissionTag, d.newEntry.MissionTag);
   add("presence mark", d.oldEntry.PresenceMark, d.newEntry.PresenceMark);
   add("score", d.oldEntry.Score, d.newEntry.Score);
-  add("time", d.oldEntry.Time, d.newEntry.Time);
+  if (d.oldEntry.Time != d.newEntry.Time)
+    parts.push_back("time " + TimeChange(d.oldEntry.Time, d.newEntry.Time));
   if (d.oldEntry.Bonus != d.newEntry.Bonus)
     add("bonus", d.oldEntry.Bonus, d.newEntry.Bonus);
   else if (d.oldStoredBonus != d.newStoredBonus)

@@ -60,7 +60,7 @@ void WriteMissionLine(std::string& line, int number, const MissionValues& values
     AppendScoreAndBonus(line, values, flags, labels);
   if (flags.showTime) {
     line += labels.time;
-    AppendMissionTimeText(line, values.time);
+    AppendMissionTimeText(line, values.time, TimeSeconds::kAsListed);
   }
 }
 

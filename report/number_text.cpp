@@ -47,19 +47,20 @@ std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_vi
   return text;
 }
 
-std::string MissionTimeText(std::int32_t seconds) {
+std::string MissionTimeText(std::int32_t seconds, TimeSeconds form) {
   std::string text;
-  AppendMissionTimeText(text, seconds);
+  AppendMissionTimeText(text, seconds, form);
   return text;
 }
 
-void AppendMissionTimeText(std::string& text, std::int32_t seconds) {
+void AppendMissionTimeText(std::string& text, std::int32_t seconds, TimeSeconds form) {
   // Whole minutes are taken off only while more than 59 seconds remain, so a time below one minute,
   // negative or not, keeps all its seconds.
   const std::int32_t minutes = seconds > 59 ? seconds / 60 : 0;
   const std::int32_t rest = seconds > 59 ? seconds % 60 : seconds;
   AppendIntText(text, minutes);
   text += ':';
+  if (form == TimeSeconds::kTwoDigits && rest >= 0 && rest < 10) text += '0';
   AppendIntText(text, rest);
 }
 

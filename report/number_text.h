@@ -20,11 +20,15 @@ void AppendIntText(std::string& text, std::int64_t value);
 // (2 of 3 gives "66.7", 1 of 16 "6.3", 12345.67 "12346.0"). The caller makes sure that shots > 0.
 std::string PercentageText(std::int32_t hits, std::int32_t shots, std::string_view decimalSeparator);
 
-// A mission time in seconds as "minutes:seconds", the seconds without a leading zero. Times below one
-// minute, negative ones included, stay whole seconds: 59 gives "0:59", 60 "1:0", -5 "0:-5".
-std::string MissionTimeText(std::int32_t seconds);
+// How a mission time's seconds are written: as the report's listings write them, without a leading zero
+// ("12:5"), or with two digits ("12:05"), as every other text of ours shows a time.
+enum class TimeSeconds { kAsListed, kTwoDigits };
 
-// Appends MissionTimeText(seconds) to `text`.
-void AppendMissionTimeText(std::string& text, std::int32_t seconds);
+// A mission time in seconds as "minutes:seconds". Times below one minute, negative ones included, stay
+// whole seconds: 59 gives "0:59", 60 "1:0" or "1:00", -5 "0:-5".
+std::string MissionTimeText(std::int32_t seconds, TimeSeconds form);
+
+// Appends MissionTimeText(seconds, form) to `text`.
+void AppendMissionTimeText(std::string& text, std::int32_t seconds, TimeSeconds form);
 
 }  // namespace orlenda

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "base/path_names.h"
 #include "base/sha256.h"
 #include "base/system_file.h"
 #include "pilot/campaign_career.h"
@@ -97,7 +98,7 @@ LoadResult WithSisterGameNamed(LoadResult load, const std::string& path) {
   });
   SystemFile file(path, SystemFile::Mode::kRead);
   const auto game = file.IsOpen() ? SisterGameOfSize(file.RegularFileSize()) : std::nullopt;
-  if (game && !named) load.messages.push_back(SisterGameMessage(ShownFileName(path), *game));
+  if (game && !named) load.messages.push_back(SisterGameMessage(std::string(LastPathComponent(path)), *game));
   return load;
 }
 
@@ -156,7 +157,7 @@ std::string VerdictText(const PilotReview& review) {
 PilotReview ReviewLoadedPilot(const LoadResult& load, const std::string& path, const ReviewRequest& request) {
   PilotReview review;
   review.path = path;
-  review.file = ShownFileName(path);
+  review.file = LastPathComponent(path);
   review.checks.push_back(LoadCheck(load));
   if (!load.Succeeded()) {
     for (std::string_view id : ReviewCheckIds())

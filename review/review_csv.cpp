@@ -22,7 +22,7 @@ std::vector<std::string> ReviewCsvHeading() {
 std::vector<std::string> ReviewCsvFields(const PilotReview& review) {
   const ReviewCheck* failure = review.FirstFailure();
   const bool battle = review.battle.has_value();
-  std::vector<std::string> fields{review.file,
+  std::vector<std::string> fields{EscapedText(review.file),
                                   EscapedText(review.pilot),
                                   VerdictWord(review),
                                   failure != nullptr ? failure->title : std::string(),

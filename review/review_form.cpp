@@ -24,7 +24,7 @@ std::string MissionLine(const ReviewedMission& mission) {
   std::string line = "Mission " + std::to_string(mission.mission) + ": ";
   if (!mission.held) return line + "not flown";
   line += "score " + IntText(mission.score) + ", bonus " + IntText(mission.bonus) + ", time " +
-          MissionTimeText(mission.time) + ", attempts " + IntText(mission.attempts);
+          MissionTimeText(mission.time, TimeSeconds::kTwoDigits) + ", attempts " + IntText(mission.attempts);
   if (!mission.won) line += mission.flown ? ", not won" : ", not flown";
   return line + HighScoreText(mission);
 }
@@ -33,8 +33,9 @@ void AppendBattle(const PilotReview& review, std::vector<std::string>& lines) {
   lines.push_back("Battle: missions " + BattleMissionsText(*review.battle));
   for (const ReviewedMission& mission : review.missions) lines.push_back(MissionLine(mission));
   lines.push_back("Total: score " + IntText(review.score) + ", bonus " + IntText(review.bonus) + ", time " +
-                  MissionTimeText(review.time) + ", " + std::to_string(review.missionsWon) + " of " +
-                  std::to_string(review.missions.size()) + " missions won");
+                  MissionTimeText(review.time, TimeSeconds::kTwoDigits) + ", " +
+                  std::to_string(review.missionsWon) + " of " + std::to_string(review.missions.size()) +
+                  " missions won");
 }
 
 void AppendTallies(const PilotTallies& tallies, std::vector<std::string>& lines) {
@@ -49,7 +50,7 @@ void AppendTallies(const PilotTallies& tallies, std::vector<std::string>& lines)
 std::vector<std::string> ReviewFormLines(const PilotReview& review) {
   std::vector<std::string> lines;
   lines.push_back("Pilot: " + (review.loaded ? EscapedText(review.pilot) : std::string("-")));
-  lines.push_back("File: " + review.file);
+  lines.push_back("File: " + EscapedText(review.file));
   lines.push_back("SHA-256: " + (review.sha256.empty() ? std::string("-") : review.sha256));
   if (review.battle)
     AppendBattle(review, lines);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/grouped_number.h"
+#include "base/path_names.h"
 #include "pilot/campaign_career.h"
 #include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
@@ -51,18 +52,17 @@ MissionEntry EntryOf(const CampaignSlot& slot) {
 // that has no name; a slot outside the battles goes by the active-mission list.
 std::string SlotLabel(const CampaignCareer& model, int slot) {
   if (model.BattleOf(slot) == nullptr) return CampaignMissionLabel(slot + 1);
-  std::string label = CampaignMissionLabel(model, slot);
-  if (!label.empty() && label.front() >= '0' && label.front() <= '9') return label;
-  return IntText(slot + 1) + " - " + label;
+  return NumberedCampaignMissionLabel(model, slot);
 }
 
-// The campaign's missions by the career model: every held slot but the ones marked without a flight.
+// The campaign's missions by the career model: every held slot but the ones marked without a flight,
+// whose values still count in the running total, so that the last one is the career's campaign total.
 std::vector<CareerMission> CampaignMissionsOf(const CampaignCareer& model) {
   std::vector<MissionEntry> entries;
   std::vector<CareerMission> missions;
   for (const CampaignSlot& slot : model.slots) {
-    if (slot.Skipped()) continue;
     entries.push_back(EntryOf(slot));
+    if (slot.Skipped()) continue;
     CareerMission mission;
     mission.number = slot.slot + 1;
     mission.label = SlotLabel(model, slot.slot);
@@ -85,10 +85,10 @@ std::vector<CareerBattle> BattlesOf(const CampaignCareer& model, const std::vect
   return battles;
 }
 
-// "score 8,550 + bonus 530 = 9,080, time 12:5", the time as the listing writes it.
+// "score 8,550 + bonus 530 = 9,080, time 12:05".
 std::string ValuesText(const MissionValues& values) {
   return "score " + GroupedNumber(values.score) + " + bonus " + GroupedNumber(values.bonus) + " = " +
-         GroupedNumber(values.total) + ", time " + MissionTimeText(values.time);
+         GroupedNumber(values.total) + ", time " + MissionTimeText(values.time, TimeSeconds::kTwoDigits);
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ PilotCareer CareerOf(const PilotRecord& record, const SettingsReader& settings) 
   PilotCareer career;
   career.pilotName = DecodedFieldText(record.PilotName);
   career.path = record.PilotFileName;
-  career.fileName = ShownFileName(record.PilotFileName);
+  career.fileName = std::string(LastPathComponent(record.PilotFileName));
   const CampaignCareer model = CampaignCareerOf(record);
   career.campaign = CampaignMissionsOf(model);
   career.battles = BattlesOf(model, career.campaign);
@@ -119,7 +119,7 @@ LoadedCareers LoadCareers(const std::vector<std::string>& paths, const SettingsR
     if (result.Succeeded())
       loaded.careers.push_back(CareerOf(result.record, settings));
     else
-      loaded.leftOut.push_back(ShownFileName(path) + ": " + JoinedMessages(result.messages));
+      loaded.leftOut.push_back(std::string(LastPathComponent(path)) + ": " + JoinedMessages(result.messages));
   }
   return loaded;
 }
@@ -131,11 +131,6 @@ std::string MissionSummary(const CareerMission& mission) {
 std::string RunningTotalSummary(const CareerMission& mission) {
   return mission.label + ": campaign total " + GroupedNumber(mission.runningTotal) + " (" +
          ValuesText(mission.values) + ")";
-}
-
-std::string CheckErrorNote(int checkErrorCount) {
-  if (checkErrorCount == 0) return {};
-  return IntText(checkErrorCount) + (checkErrorCount == 1 ? " error" : " errors") + " in the score check";
 }
 
 }  // namespace orlenda

@@ -59,14 +59,10 @@ struct LoadedCareers {
 };
 LoadedCareers LoadCareers(const std::vector<std::string>& paths, const SettingsReader& settings);
 
-// "17 - Flight Staff Transfer: score 8,550 + bonus 530 = 9,080, time 12:5" (the time as the listing
-// writes it).
+// "17 - Flight Staff Transfer: score 8,550 + bonus 530 = 9,080, time 12:05".
 std::string MissionSummary(const CareerMission& mission);
 
-// "17 - Flight Staff Transfer: campaign total 152,100 (score 8,550 + bonus 530 = 9,080, time 12:5)".
+// "17 - Flight Staff Transfer: campaign total 152,100 (score 8,550 + bonus 530 = 9,080, time 12:05)".
 std::string RunningTotalSummary(const CareerMission& mission);
-
-// "1 error in the score check", "2 errors in the score check"; empty for none.
-std::string CheckErrorNote(int checkErrorCount);
 
 }  // namespace orlenda

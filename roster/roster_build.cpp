@@ -1,6 +1,5 @@
 #include "roster/roster_build.h"
 
-#include "base/display_text.h"
 #include "base/folder_listing.h"
 #include "base/path_names.h"
 #include "pilot/campaign_career.h"
@@ -41,8 +40,6 @@ void FillPilotValues(const PilotRecord& record, const SettingsReader& settings, 
 
 }  // namespace
 
-std::string ShownFileName(const std::string& path) { return EscapedText(LastPathComponent(path)); }
-
 std::string JoinedMessages(const std::vector<std::string>& messages) {
   std::string joined;
   for (const std::string& message : messages) joined += (joined.empty() ? "" : " ") + message;
@@ -52,7 +49,7 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context) {
   RosterRow row;
   row.path = path;
-  row.fileName = ShownFileName(path);
+  row.fileName = LastPathComponent(path);
   const LoadResult loaded = LoadPilotFile(path);
   row.modifiedTime = loaded.modifiedTime;
   row.loaded = loaded.Succeeded();

@@ -12,10 +12,6 @@
 
 namespace orlenda {
 
-// A file's name as the rows show it: the path's last component, its bytes that are not UTF-8 or are
-// control characters escaped (\xFF).
-std::string ShownFileName(const std::string& path);
-
 // A failed load's messages, one after the other.
 std::string JoinedMessages(const std::vector<std::string>& messages);
 

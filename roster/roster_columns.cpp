@@ -6,6 +6,7 @@
 #include "base/ascii_text.h"
 #include "base/local_date.h"
 #include "pilot/campaign_career.h"
+#include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
 
 namespace orlenda {
@@ -23,6 +24,11 @@ std::int32_t Stored(const PilotRecord& record) {
 // The campaign missions won, in every slot that holds a record, as the career model counts them.
 std::int32_t WonMissions(const PilotRecord& record) { return CampaignCareerOf(record).missionsWon; }
 
+// The campaign total over every slot that holds a record, whatever the campaign's layout.
+std::int32_t CareerCampaignTotal(const PilotRecord& record) {
+  return CampaignTotalOf(CampaignCareerOf(record));
+}
+
 // In the order of RosterColumn. The missions column's number, CampaignMissionCount, is also the index
 // of the active mission.
 constexpr std::array kColumns = {
@@ -35,8 +41,7 @@ constexpr std::array kColumns = {
     RosterColumnInfo{kActiveMission, "active_mission", "Active mission", kText},
     RosterColumnInfo{kLayout, "layout", "Layout", kText},
     RosterColumnInfo{kWonMissions, "won_missions", "Won missions", kNumber, WonMissions},
-    RosterColumnInfo{kCampaignTotal, "campaign_total", "Campaign total", kNumber,
-                     Stored<&PilotRecord::CampaignTotal>},
+    RosterColumnInfo{kCampaignTotal, "campaign_total", "Campaign total", kNumber, CareerCampaignTotal},
     RosterColumnInfo{kTodScore, "tod_score", "TOD score", kNumber, Stored<&PilotRecord::TODScoreA>},
     RosterColumnInfo{kTodBonus, "tod_bonus", "TOD bonus", kNumber, Stored<&PilotRecord::TODBonus>},
     RosterColumnInfo{kAzzScore, "azz_score", "Azz score", kNumber, Stored<&PilotRecord::AzzScoreB>},

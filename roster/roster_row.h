@@ -14,7 +14,7 @@ namespace orlenda {
 
 struct RosterRow {
   std::string path;                          // as listed or given
-  std::string fileName;                      // the path's last component, shown as EscapedText shows it
+  std::string fileName;                      // the path's last component, its bytes as they are
   std::optional<std::int64_t> modifiedTime;  // seconds since 1970 (UTC), when the file told it
 
   bool loaded = false;

@@ -1,7 +1,9 @@
 #include "settings/ini_lookup.h"
 
 #include <cstddef>
+#include <cstdint>
 
+#include "base/fnv1a.h"
 #include "settings/ini_lines.h"
 
 namespace orlenda {
@@ -10,20 +12,19 @@ namespace {
 
 // FNV-1a over the bytes with ASCII letters lowered, so that a stored (folded) entry name and the names
 // of a look-up in any case hash alike.
-constexpr std::size_t kHashStart = 14695981039346656037ull;
-std::size_t HashFolded(std::size_t hash, std::string_view text) {
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(FoldedIniChar(c))) * 1099511628211ull;
-  return hash;
+std::uint64_t HashFolded(std::uint64_t hash, std::string_view text) {
+  return Fnv1a(hash, text, FoldedIniChar);
 }
 
 }  // namespace
 
 std::size_t ParsedIni::EntryHash::operator()(std::string_view entry) const {
-  return HashFolded(kHashStart, entry);
+  return static_cast<std::size_t>(HashFolded(kFnv1aStart, entry));
 }
 
 std::size_t ParsedIni::EntryHash::operator()(const Names& names) const {
-  return HashFolded(HashFolded(HashFolded(kHashStart, names.section), "\n"), names.key);
+  return static_cast<std::size_t>(
+      HashFolded(HashFolded(HashFolded(kFnv1aStart, names.section), "\n"), names.key));
 }
 
 bool ParsedIni::EntryEqual::operator()(std::string_view entry, const Names& names) const {

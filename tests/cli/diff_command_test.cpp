@@ -11,6 +11,7 @@
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
+#include "report/number_text.h"
 #include "support/system_wording.h"
 #include "tools/sample_pilot.h"
 
@@ -98,7 +99,7 @@ TEST_F(DiffCommandTest, ShowsEachChangeInFileOrderAsTextAndJson) {
             "PilotName: \"Red Kestrel\" -> \"J\u00E9r\u00F4me\"\n"
             "MPJoinGameName: \"\" -> \"Tab\\x09here \\\"x\\\"\"\n"
             "TODKillsA[Xwing]: 3 -> 5\n"
-            "+ mission 3: score 1935, time 241, bonus 0\n"
+            "+ mission 3: score 1935, time 4:01, bonus 0\n"
             "~ simulator mission 2: score 500 -> 650\n"
             "TODBonus: 50 -> 55\n"
             "PlayersKilledByRating[Jedi Master]: 0 -> 2\n"
@@ -137,13 +138,13 @@ TEST_F(DiffCommandTest, ActiveMissionMovedBackShowsTheRemovedMissionsAndCounts) 
       0);
 
   // The terminating record takes slot 11 alone: the records after it stay in the file, which the
-  // campaign's slots compare, and the list that the load reads ends before them.
-  std::int32_t total = 0;
-  for (std::size_t i = 0; i < 11; ++i)
-    total += sample.CampaignMissions[i].Score + sample.CampaignMissions[i].Bonus;
+  // campaign's slots compare, and the list that the load reads ends before them. The campaign total is
+  // the career's, over every held slot: it loses the one removed mission.
   const MissionEntry& e = sample.CampaignMissions[11];
+  const std::int32_t total = sample.CampaignTotal - e.Score - e.Bonus;
   std::string expected = "- mission 12 (12 - Reconnaissance of Imperial Task Force): score " +
-                         std::to_string(e.Score) + ", time " + std::to_string(e.Time) + ", bonus " +
+                         std::to_string(e.Score) + ", time " +
+                         MissionTimeText(e.Time, TimeSeconds::kTwoDigits) + ", bonus " +
                          std::to_string(e.Bonus) + "\n";
   expected += "CampaignMissionCount: " + std::to_string(sample.CampaignMissionCount) + " -> 11\n";
   expected +=
@@ -173,7 +174,8 @@ TEST_F(DiffCommandTest, TotalConversionMissionsAreComparedInTheirBattles) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out,
             "~ mission 4 (battle 1, mission 1): score 2490 -> 0\n"
-            "- mission 6 (battle 1, mission 3): score 4194, time 242, bonus 0\n"
+            "- mission 6 (battle 1, mission 3): score 4194, time 4:02, bonus 0\n"
+            "CampaignTotal: 181909 -> 175225\n"
             "0 fields changed, 1 mission removed, 1 mission changed\n");
 }
 

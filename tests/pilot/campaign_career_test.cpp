@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <numeric>
 #include <random>
 
+#include "pilot/campaign_total.h"
 #include "pilot/enumerations.h"
+#include "pilot/pilot_diff.h"
 #include "pilot/pilot_load.h"
 #include "pilot/sister_games.h"
 #include "support/temp_dir.h"
@@ -52,6 +55,22 @@ class RealCareerTest : public ::testing::Test {
   }
   static CampaignCareer CareerOfFile(const char* name) { return CampaignCareerOf(Load(name).record); }
 };
+
+// A total conversion's campaign starts past the first slot, so the load's list sums nothing; the
+// campaign total that the roster, the charts, the history and the diff show is the whole career's.
+TEST_F(RealCareerTest, TotalConversionsCampaignTotalIsTheWholeCareersAndTheDiffComparesIt) {
+  const LoadResult tc = Load("PickledYoda0.plt");
+  const LoadResult blank = Load("xwablank.plt");
+  EXPECT_EQ(tc.record.CampaignTotal, 0);
+  EXPECT_EQ(CampaignTotalOf(CampaignCareerOf(tc.record)), 67'559 + 114'350);
+  const PilotDiff diff =
+      ComparePilotFiles({blank.record, blank.record.BytesOnDisk}, {tc.record, tc.record.BytesOnDisk});
+  const auto total = std::find_if(diff.derived.begin(), diff.derived.end(),
+                                  [](const DerivedDifference& d) { return d.name == "CampaignTotal"; });
+  ASSERT_NE(total, diff.derived.end());
+  EXPECT_EQ(total->oldValue, CampaignTotalOf(CampaignCareerOf(blank.record)));
+  EXPECT_EQ(total->newValue, 181'909);
+}
 
 TEST_F(RealCareerTest, TotalConversionPilotHasItsWonMissionsInItsBattles) {
   const LoadResult loaded = Load("PickledYoda0.plt");

@@ -39,14 +39,21 @@ TEST(PercentageText, UsesTheLocalesDecimalSeparator) {
 }
 
 TEST(MissionTimeText, SplitsWholeMinutesOnlyAboveFiftyNineSeconds) {
-  EXPECT_EQ(MissionTimeText(0), "0:0");
-  EXPECT_EQ(MissionTimeText(59), "0:59");
-  EXPECT_EQ(MissionTimeText(60), "1:0");
-  EXPECT_EQ(MissionTimeText(125), "2:5");
-  EXPECT_EQ(MissionTimeText(-5), "0:-5");
-  EXPECT_EQ(MissionTimeText(-3600), "0:-3600");
-  EXPECT_EQ(MissionTimeText(kMax), "35791394:7");
-  EXPECT_EQ(MissionTimeText(kMin), "0:-2147483648");
+  EXPECT_EQ(MissionTimeText(0, TimeSeconds::kAsListed), "0:0");
+  EXPECT_EQ(MissionTimeText(59, TimeSeconds::kAsListed), "0:59");
+  EXPECT_EQ(MissionTimeText(60, TimeSeconds::kAsListed), "1:0");
+  EXPECT_EQ(MissionTimeText(125, TimeSeconds::kAsListed), "2:5");
+  EXPECT_EQ(MissionTimeText(-5, TimeSeconds::kAsListed), "0:-5");
+  EXPECT_EQ(MissionTimeText(-3600, TimeSeconds::kAsListed), "0:-3600");
+  EXPECT_EQ(MissionTimeText(kMax, TimeSeconds::kAsListed), "35791394:7");
+  EXPECT_EQ(MissionTimeText(kMin, TimeSeconds::kAsListed), "0:-2147483648");
+}
+
+TEST(MissionTimeText, TwoDigitSecondsPadOnlyTheSecondsOfAWholeMinute) {
+  EXPECT_EQ(MissionTimeText(728, TimeSeconds::kTwoDigits), "12:08");
+  EXPECT_EQ(MissionTimeText(0, TimeSeconds::kTwoDigits), "0:00");
+  EXPECT_EQ(MissionTimeText(59, TimeSeconds::kTwoDigits), "0:59");
+  EXPECT_EQ(MissionTimeText(-5, TimeSeconds::kTwoDigits), "0:-5");
 }
 
 }  // namespace

@@ -95,6 +95,7 @@ TEST_F(RosterTest, RealPilotsAndSisterGameFilesAreRowsWithTheReportsValues) {
   const RosterRow& tc = Named(rows, "PickledYoda0.plt");
   EXPECT_EQ(CellText(tc, RosterColumn::kLayout), "total conversion");
   EXPECT_EQ(CellText(tc, RosterColumn::kWonMissions), "25");
+  EXPECT_EQ(CellText(tc, RosterColumn::kCampaignTotal), "181909");
 
   const std::tuple<const char*, const char*, const char*> sisters[] = {
       {"9555XvTTC1210.plt", "253754", "an X-Wing vs. TIE Fighter"}, {"VANGUARD717.PLT", "1705", "an X-Wing"}};

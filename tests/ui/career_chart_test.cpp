@@ -174,7 +174,7 @@ class CareerChartTest : public QObject {
   void theTitleNamesThePilotAndTheCheckNoteIsRed() {
     TCareerChart& chart = AceChart();
     QVERIFY(chart.windowTitle().contains(QStringLiteral("Ace (Ace.plt): campaign missions")));
-    QVERIFY(TitleHasRed(chart.Picture()));  // "1 error in the score check"
+    QVERIFY(TitleHasRed(chart.Picture()));  // "1 error(s) found!"
   }
 
   void theKeyboardsHighlightSaysWhatTheListingSays() {
@@ -221,7 +221,7 @@ class CareerChartTest : public QObject {
     QVERIFY(chart.windowTitle().endsWith(QStringLiteral("combat simulator missions")));
     QTest::keyClick(&canvas, Qt::Key_Home);
     QCOMPARE(StatusOf(chart),
-             QStringLiteral("Combat simulator mission 1: score 2,500 + bonus 120 = 2,620, time 5:0"));
+             QStringLiteral("Combat simulator mission 1: score 2,500 + bonus 120 = 2,620, time 5:00"));
   }
 
   void aSaveRebuildsTheChartFromTheBytesWritten() {

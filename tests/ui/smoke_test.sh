@@ -8,6 +8,8 @@ set -uo pipefail
 
 program=$(realpath "$1")
 output=$(realpath -m "$2")
+# shellcheck source=tests/ui/window_painted.sh
+. "$(dirname "$(realpath "$0")")/window_painted.sh"
 
 if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
   exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
@@ -52,7 +54,9 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 [ "$(map_state 'Orlenda 3001 is starting')" != "IsViewable" ] || fail "the splash screen is still shown after 10 s"
-sleep 0.5  # let it paint before the picture is taken
+main_window=$(xwininfo -name 'Orlenda 3001 <Light>' 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+[ -n "$main_window" ] || fail "the main window has no X window id"
+wait_painted "$main_window" 10 "$scratch/window.xwd" || fail "the main window did not paint within 10 s"
 
 xwd -root -silent -out "$output/screen.xwd" || fail "no screenshot"
 grep -q '^LastDir=' "$scratch/config/orlenda3001.ini" || fail "the start-up did not write LastDir"

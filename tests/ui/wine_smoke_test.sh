@@ -3,8 +3,9 @@
 # 1. alone: its main window must appear (a screenshot is saved as main-window-wine.png) and close
 #    from its close key (Alt+F4) with status 0, leaving LastDir in %APPDATA%\orlenda3001.ini;
 # 2. with a pilot file named by a path that is not ASCII (C:\users\Jörg\Wedge.plt in the Wine prefix):
-#    the open dialog must offer it (the dialog is not driven further: key presses sent into Xvfb do
-#    not reliably reach a Wine window without a window manager);
+#    a window titled "Open" must appear and paint (a screenshot is saved as open-dialog.xwd; what the
+#    dialog offers is not read, nor is the dialog driven further: key presses sent into Xvfb do not
+#    reliably reach a Wine window without a window manager);
 # 3. the screenshot tool (orlenda3001-screenshots.exe, which starts the same windows) with the same
 #    path, which loads the file without asking: the load must succeed and the report text that the
 #    pilot file view shows must equal `orlenda3001-cli.exe report` of the same file.
@@ -20,6 +21,8 @@ cli=$(realpath "$3")
 sample=$(realpath "$4")
 output=$(realpath -m "$5")
 real_pilots=${6:-}
+# shellcheck source=tests/ui/window_painted.sh
+. "$(dirname "$(realpath "$0")")/window_painted.sh"
 
 if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
   exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
@@ -98,7 +101,8 @@ echo "== the main window"
 pid=$!
 wait_for 120 "the main window" "^${main_title}\$"
 wait_gone 20 "the splash screen" '^Orlenda 3001 is starting$'
-sleep 1  # let it paint before the picture is taken
+wait_painted "$(xdotool search --onlyvisible --name "^${main_title}\$" | head -1)" 20 "$output/painting.xwd" ||
+  fail "the main window did not paint within 20 s"
 xwd -root -silent -out "$output/screen.xwd" || fail "no screenshot"
 if command -v xwdtopnm >/dev/null && command -v pnmtopng >/dev/null; then
   xwdtopnm "$output/screen.xwd" 2>/dev/null | pnmtopng >"$output/main-window-wine.png" 2>/dev/null ||
@@ -111,16 +115,17 @@ close_active
 wait_exit "closing the main window"
 echo "ok: main window shown and closed; settings in %APPDATA%\\orlenda3001.ini"
 
-echo "== a pilot file named by a path that is not ASCII, offered"
+echo "== a pilot file named by a path that is not ASCII, given to the program"
 "$wine" "$program" "$windows_pilot" >>"$output/program.log" 2>&1 &
 pid=$!
-wait_for 120 "the open dialog" '^Open$'
-sleep 1
+wait_for 120 "a window titled Open" '^Open$'
+wait_painted "$(xdotool search --onlyvisible --name '^Open$' | head -1)" 20 "$output/painting.xwd" ||
+  fail "the window titled Open did not paint within 20 s"
 xwd -root -silent -out "$output/open-dialog.xwd" || fail "no screenshot of the open dialog"
 "${wineserver}" -k 2>/dev/null
 "${wineserver}" -w 2>/dev/null # the next program must not meet the server that is ending
 wait "$pid" 2>/dev/null
-echo "ok: the open dialog offered $windows_pilot"
+echo "ok: a window titled Open appeared for $windows_pilot (what it offers is not read)"
 
 echo "== its report against the command line's"
 pid=""

@@ -49,7 +49,7 @@ void TCareerChart::ShowCareers(std::vector<PilotCareer> careers, const std::vect
   ui_->ChartCanvas->SetSimulator(ui_->SimulatorCheckBox->isChecked());
   QString note;
   if (!leftOut.empty()) note = QStringLiteral("Left out, as they failed to load:");
-  for (const std::string& file : leftOut) note += QStringLiteral("\n") + QString::fromStdString(file);
+  for (const std::string& file : leftOut) note += QStringLiteral("\n") + DisplayMessage(file);
   ui_->NoteLabel->setText(note);
   ui_->NoteLabel->setVisible(!note.isEmpty());
   setWindowTitle(QStringLiteral("Score chart: ") + ui_->ChartCanvas->picture().Title());

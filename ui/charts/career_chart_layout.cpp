@@ -3,6 +3,9 @@
 #include <QFontMetricsF>
 #include <algorithm>
 
+#include "base/display_text.h"
+#include "report/consistency_check.h"
+
 namespace orlenda {
 namespace {
 
@@ -27,8 +30,8 @@ std::vector<LegendEntry> LegendEntriesOf(const std::vector<PilotCareer>& careers
   }
   for (int pilot = 0; ShowsLines(careers) && pilot < static_cast<int>(careers.size()); ++pilot) {
     const PilotCareer& career = careers[static_cast<std::size_t>(pilot)];
-    std::string text = career.pilotName + " (" + career.fileName + ")";
-    if (career.checkErrorCount > 0) text += ": " + CheckErrorNote(career.checkErrorCount);
+    std::string text = career.pilotName + " (" + EscapedText(career.fileName) + ")";
+    if (career.checkErrorCount > 0) text += ": " + CheckErrorCountText(career.checkErrorCount);
     legend.push_back({Swatch::kPilot, pilot, QtText(text), career.checkErrorCount > 0, {}});
   }
   return legend;
@@ -149,7 +152,7 @@ ChartLayout LayOutChart(const std::vector<PilotCareer>& careers, bool simulator,
   ChartLayout layout;
   layout.line = metrics.height();
   layout.area = area;
-  if (careers.size() == 1) layout.note = QtText(CheckErrorNote(careers.front().checkErrorCount));
+  if (careers.size() == 1) layout.note = QtText(CheckErrorCountText(careers.front().checkErrorCount));
   layout.legend = LegendEntriesOf(careers, simulator);
   PlacePlot(layout, careers, simulator, FlowLegend(layout.legend, area, metrics), metrics);
   layout.caption = simulator && !ShowsLines(careers) ? QStringLiteral("Combat simulator mission")

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/display_text.h"
 #include "ui/charts/career_chart_painters.h"
 
 namespace orlenda {
@@ -31,7 +32,7 @@ QString CareerChartPicture::Title() const {
   if (careers_.empty()) return QStringLiteral("No pilot to show");
   if (ShowsLines()) return QStringLiteral("Running campaign total of %1 pilots").arg(careers_.size());
   const PilotCareer& career = careers_.front();
-  return QtText(career.pilotName + " (" + career.fileName + "): ") +
+  return QtText(career.pilotName + " (" + EscapedText(career.fileName) + "): ") +
          (simulator_ ? QStringLiteral("combat simulator missions") : QStringLiteral("campaign missions"));
 }
 

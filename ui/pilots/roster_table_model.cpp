@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "base/display_text.h"
+#include "report/consistency_check.h"
 #include "roster/roster_columns.h"
 #include "ui/shell/plain_text.h"
 
@@ -28,8 +29,7 @@ QString DisplayText(const RosterRow& row, RosterColumn column) { return Shown(Ce
 QString ToolTip(const RosterRow& row, RosterColumn column) {
   if (column == RosterColumn::kFile) return Shown(row.fileName);
   if (!row.loaded) return Shown(row.message);
-  if (row.checkErrorCount > 0)
-    return QString::number(row.checkErrorCount) + QStringLiteral(" error(s) found!");
+  if (row.checkErrorCount > 0) return Text(CheckErrorCountText(row.checkErrorCount));
   return Text(row.exportLine);
 }
 
