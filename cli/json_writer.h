@@ -179,7 +179,10 @@ class JsonWriter {
   // An array of numbers.
   template <typename Range>
   void NumberArrayMember(std::string_view key, const Range& numbers) {
-    ArrayMember(key, numbers, [this](auto number) { Number(number); });
+    Key(key);
+    BeginArray();
+    for (const auto number : numbers) Number(number);
+    EndArray();
   }
 
   void Flush() {
