@@ -136,19 +136,20 @@ TEST_F(DiffCommandTest, ActiveMissionMovedBackShowsTheRemovedMissionsAndCounts) 
       test::RunCli({"update", newPath, "--active-mission", "11", "--drop-scores"}, environment_).exitStatus,
       0);
 
-  // The terminating record takes slot 11 alone: the records after it stay in the file, which the
-  // campaign's slots compare, and the list that the load reads ends before them.
+  // The records from slot 11 to the end of the list leave the file, each named as removed.
   std::int32_t total = 0;
   for (std::size_t i = 0; i < 11; ++i)
     total += sample.CampaignMissions[i].Score + sample.CampaignMissions[i].Bonus;
-  const MissionEntry& e = sample.CampaignMissions[11];
-  std::string expected = "- mission 12 (12 - Reconnaissance of Imperial Task Force): score " +
-                         std::to_string(e.Score) + ", time " + std::to_string(e.Time) + ", bonus " +
-                         std::to_string(e.Bonus) + "\n";
+  std::string expected;
+  for (int slot = 11; slot < sample.CampaignMissionCount; ++slot) {
+    const MissionEntry& e = sample.CampaignMissions[static_cast<std::size_t>(slot)];
+    expected += "- mission " + std::to_string(slot + 1) + ": score " + std::to_string(e.Score) + ", time " +
+                std::to_string(e.Time) + ", bonus " + std::to_string(e.Bonus) + "\n";
+  }
   expected += "CampaignMissionCount: " + std::to_string(sample.CampaignMissionCount) + " -> 11\n";
   expected +=
       "CampaignTotal: " + std::to_string(sample.CampaignTotal) + " -> " + std::to_string(total) + "\n";
-  expected += "0 fields changed, 1 mission removed\n";
+  expected += "0 fields changed, " + std::to_string(sample.CampaignMissionCount - 11) + " missions removed\n";
   const test::CliRun run = Diff({oldPath, newPath});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, expected);
