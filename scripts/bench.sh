@@ -105,8 +105,9 @@ echo "roster, --json:               ${roster_json_ms} ms"
 echo "roster / export: $(ratio "${roster_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${roster_json_ms}" "${export_ms}")x"
 # The review of every check of each file (its battle, friendly craft named), and the same flight sought
 # across the 1,000 copies of one pilot, which all share it.
+# Every copy fails as the same flight as the others, so the review's status 1 is its answer, not a failure.
 review_with() { # OPTIONS
-  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null"
+  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null; [ \$? -le 1 ]"
 }
 read -r review_ms review_kb < <(review_with)
 read -r review_json_ms _ < <(review_with --json)
