@@ -26,6 +26,16 @@ struct FileIdentity {
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// What one look at an open file tells of its contents without reading them: the size, when the contents
+// last changed (nanoseconds since 1970-01-01 UTC, as finely as the file system keeps it) and the file's
+// identity.
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  FileIdentity identity;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class SystemFile {
  public:
   enum class Mode {
@@ -53,6 +63,9 @@ class SystemFile {
   // When the file's contents last changed, in seconds since 1970-01-01 UTC; nothing when the system
   // will not tell.
   std::optional<std::int64_t> ModifiedTime();
+
+  // The stamp of a regular file, from one query of the system; nothing for anything else or on failure.
+  std::optional<FileStamp> Stamp();
 
   // Reads from `offset` until `size` bytes are in or the file ends; `done` tells how many came.
   bool ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done);

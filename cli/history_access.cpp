@@ -28,8 +28,9 @@ void PrintHistoryWarnings(HistoryStore& store, std::ostream& err) {
 }
 
 std::optional<RecordedState> KeepState(HistoryStore& store, const std::string& path, const LoadResult& loaded,
-                                       StateKind kind, std::ostream& err) {
-  auto recorded = store.Record(path, loaded.record, loaded.modifiedTime, kind);
+                                       StateKind kind, std::ostream& err,
+                                       const std::optional<TakenStamp>& stamp) {
+  auto recorded = store.Record(path, loaded.record, loaded.modifiedTime, kind, stamp);
   PrintHistoryWarnings(store, err);
   return recorded;
 }

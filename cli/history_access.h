@@ -27,9 +27,11 @@ std::unique_ptr<HistoryStore> OpenHistory(const std::string& option, std::ostrea
 // Prints what went wrong in the history since the last call: warnings, never failures of the command.
 void PrintHistoryWarnings(HistoryStore& store, std::ostream& err);
 
-// Keeps the state of a loaded pilot file; a failure is a warning on `err`.
+// Keeps the state of a loaded pilot file, with the file's stamp from before the load when there is one
+// (HistoryStore::Record); a failure is a warning on `err`.
 std::optional<RecordedState> KeepState(HistoryStore& store, const std::string& path, const LoadResult& loaded,
-                                       StateKind kind, std::ostream& err);
+                                       StateKind kind, std::ostream& err,
+                                       const std::optional<TakenStamp>& stamp = std::nullopt);
 
 // One kept state of a pilot, with its bytes loaded as a pilot file.
 struct ChosenState {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/display_text.h"
+#include "base/file_stamp.h"
 #include "base/folder_listing.h"
 #include "base/path_kind.h"
 #include "base/sha256.h"
@@ -50,11 +51,21 @@ void PrintRecorded(const RecordedState& recorded, const std::string& path, std::
   out.flush();
 }
 
-// Keeps the file's present state and says so.
+// Keeps the file's present state and says so. A file whose stamp is the one recorded with the pilot's
+// current state is that state still, and is neither read nor hashed again.
 bool RecordFile(HistoryStore& store, const std::string& path, std::ostream& out, std::ostream& err) {
+  const std::optional<TakenStamp> stamp = TakeFileStamp(path);  // before the read, as it must describe it
+  if (stamp) {
+    const auto unchanged = store.UnchangedSince(path, *stamp, StateKind::kRecorded);
+    PrintHistoryWarnings(store, err);
+    if (unchanged) {
+      PrintRecorded(*unchanged, path, out);
+      return true;
+    }
+  }
   const auto loaded = LoadWholePilot(path, err);
   if (!loaded) return false;
-  const auto recorded = KeepState(store, path, *loaded, StateKind::kRecorded, err);
+  const auto recorded = KeepState(store, path, *loaded, StateKind::kRecorded, err, stamp);
   if (recorded) PrintRecorded(*recorded, path, out);
   return recorded.has_value();
 }

@@ -43,6 +43,7 @@ std::optional<ReviewRequest> RequestOf(const ReviewOptions& options, std::ostrea
   ReviewRequest request;
   if (!options.battle.empty()) request.battle = ParseBattleMissions(options.battle);
   if (!options.friendly.empty()) request.friendlyCraft = ChooseFriendlyCraft(options.friendly).craft;
+  request.digest = options.csv || options.json || options.form;  // the table shows no digest
   if (!options.highScores.empty()) {
     HighScoresRead read = ReadHighScoresFile(options.highScores);
     if (!read.scores) {

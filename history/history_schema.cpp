@@ -9,6 +9,8 @@
 namespace orlenda {
 namespace {
 
+// Every table of the present version, each made only where it is missing: a database of an earlier
+// version gains the tables added since (version 2: pilot_stamps) and keeps its rows.
 constexpr const char* kTables = R"(
 CREATE TABLE IF NOT EXISTS pilots(
   id INTEGER PRIMARY KEY,
@@ -39,6 +41,13 @@ CREATE TABLE IF NOT EXISTS pilot_states(
   kinds INTEGER NOT NULL,
   PRIMARY KEY(pilot, state),
   UNIQUE(pilot, number));
+CREATE TABLE IF NOT EXISTS pilot_stamps(
+  pilot INTEGER PRIMARY KEY REFERENCES pilots(id),
+  state INTEGER NOT NULL REFERENCES states(id),
+  size INTEGER NOT NULL,
+  modified_ns INTEGER NOT NULL,
+  volume INTEGER NOT NULL,
+  file_index INTEGER NOT NULL);
 )";
 
 int UserVersion(SqliteDatabase& db) {

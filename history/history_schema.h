@@ -9,7 +9,7 @@
 
 namespace orlenda {
 
-inline constexpr int kHistorySchemaVersion = 1;
+inline constexpr int kHistorySchemaVersion = 2;
 
 // Makes the folder and an empty file only the user may read and write, when there is none yet (SQLite
 // gives its log files the database file's permissions).

@@ -9,6 +9,7 @@
 #include "base/sha256.h"
 #include "base/user_folders.h"
 #include "history/history_schema.h"
+#include "history/pilot_stamps.h"
 #include "history/sqlite_database.h"
 #include "history/state_body.h"
 #include "history/state_rows.h"
@@ -92,19 +93,45 @@ auto HistoryStore::WithRecovery(const std::string& doing, Work work) -> decltype
   return {};
 }
 
+namespace {
+
+void KeepOrForgetStamp(SqliteDatabase& db, const std::string& key, const std::optional<TakenStamp>& stamp) {
+  if (!stamp) return;
+  if (IsSettled(*stamp))
+    KeepStamp(db, key, stamp->stamp);
+  else
+    ForgetStamp(db, key);
+}
+
+}  // namespace
+
 std::optional<RecordedState> HistoryStore::Record(const std::string& pilotPath, const PilotRecord& record,
-                                                  std::optional<std::int64_t> modifiedTime, StateKind kind) {
+                                                  std::optional<std::int64_t> modifiedTime, StateKind kind,
+                                                  const std::optional<TakenStamp>& stamp) {
   const std::string key = PilotKey(pilotPath);
   StateToKeep state{Sha256Hex(record.BytesOnDisk), record.BytesOnDisk, {}, modifiedTime, kind, NowSeconds()};
   return WithRecovery("keep the state of " + key, [&]() -> std::optional<RecordedState> {
-    if (auto unchanged = AlreadyCurrent(*db_, key, state)) return unchanged;
-    // The summary is worked out only for a state that is to be written.
-    state.summary = SummaryOf(record);
+    std::optional<RecordedState> recorded = AlreadyCurrent(*db_, key, state);
+    if (recorded && !stamp) return recorded;
     SqliteTransaction transaction(*db_);
-    RecordedState recorded = KeepState(*db_, key, state);
+    // Asked again under the writer's lock: the stamp goes beside the state that these bytes are.
+    if (recorded) recorded = AlreadyCurrent(*db_, key, state);
+    if (!recorded) {
+      state.summary = SummaryOf(record);  // worked out only for a state that is to be written
+      recorded = KeepState(*db_, key, state);
+    }
+    KeepOrForgetStamp(*db_, key, stamp);
     transaction.Commit();
     return recorded;
   });
+}
+
+std::optional<RecordedState> HistoryStore::UnchangedSince(const std::string& pilotPath,
+                                                          const TakenStamp& stamp, StateKind kind) {
+  if (!IsSettled(stamp)) return std::nullopt;
+  const std::string key = PilotKey(pilotPath);
+  return WithRecovery("read the state of " + key,
+                      [&] { return StampedCurrentState(*db_, key, stamp.stamp, kind); });
 }
 
 std::vector<KeptState> HistoryStore::States(const std::string& pilotPath) {

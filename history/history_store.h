@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_stamp.h"
 #include "history/state_kind.h"
 #include "history/state_summary.h"
 #include "pilot/pilot_record.h"
@@ -73,8 +74,16 @@ class HistoryStore {
 
   // Keeps the state of a successfully loaded pilot file (record.BytesOnDisk, the whole file). Nothing
   // when the history is unavailable or the recording failed (a warning says why).
+  // With the stamp that the file had before it was read, the history keeps it beside the state when it
+  // has settled (base/file_stamp.h), and forgets the pilot's stamp when it has not.
   std::optional<RecordedState> Record(const std::string& pilotPath, const PilotRecord& record,
-                                      std::optional<std::int64_t> modifiedTime, StateKind kind);
+                                      std::optional<std::int64_t> modifiedTime, StateKind kind,
+                                      const std::optional<TakenStamp>& stamp = std::nullopt);
+
+  // The pilot's current state, when `stamp` has settled and is the stamp kept with that state, which was
+  // seen as `kind`: the file is as it was recorded, and a recording need not read it. Nothing otherwise.
+  std::optional<RecordedState> UnchangedSince(const std::string& pilotPath, const TakenStamp& stamp,
+                                              StateKind kind);
 
   // The pilot's states by number; none for a pilot the history does not know.
   std::vector<KeptState> States(const std::string& pilotPath);

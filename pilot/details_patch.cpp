@@ -16,13 +16,14 @@ std::span<std::uint8_t, 4> FourBytes(std::span<std::uint8_t> bytes, std::size_t 
 
 // What a slot gets for a completed mission: the entry, of whose tag only the low byte is written (the
 // slot keeps its other three), with a presence mark that a later load finds (the slot's own when it has
-// one, else 1).
+// one, else 1). A slot that an earlier move back cleared gets the whole entry that the load read again.
 MissionEntry CompletedRecordFor(const MissionEntry& entry, const MissionEntry& inSlot) {
-  const auto keptBits = static_cast<std::uint32_t>(inSlot.MissionTag) & ~0xFFu;
+  const MissionEntry& kept = inSlot.MissionTag == 0 && inSlot.PresenceMark == 0 ? entry : inSlot;
+  const auto keptBits = static_cast<std::uint32_t>(kept.MissionTag) & ~0xFFu;
   const auto lowByte = static_cast<std::uint32_t>(entry.MissionTag) & 0xFFu;
   MissionEntry written = entry;
   written.MissionTag = static_cast<std::int32_t>(keptBits | lowByte);
-  written.PresenceMark = inSlot.PresenceMark != 0 ? inSlot.PresenceMark : 1;
+  written.PresenceMark = kept.PresenceMark != 0 ? kept.PresenceMark : 1;
   return written;
 }
 
@@ -37,10 +38,13 @@ ByteRange PatchCampaignList(PilotFileImage image, const CampaignChange& change, 
     const std::size_t offset = MissionSlotOffset(field::CampaignMissions, slot);
     PatchCompletedRecord(MissionRecordBytes(image.data() + offset, kMissionRecordSize), campaign[slot]);
   }
+  // The terminating record, and on a move back every record that leaves the list after it.
+  const std::size_t cleared = std::max(from, to + 1) - to;
   const std::size_t terminator = MissionSlotOffset(field::CampaignMissions, to);
-  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(terminator), kMissionRecordSize, std::uint8_t{0});
+  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(terminator), kMissionRecordSize * cleared,
+              std::uint8_t{0});
   const std::size_t first = std::min(from, to);
-  return {MissionSlotOffset(field::CampaignMissions, first), kMissionRecordSize * (to + 1 - first)};
+  return {MissionSlotOffset(field::CampaignMissions, first), kMissionRecordSize * (to + cleared - first)};
 }
 
 bool IsWritableCampaignChange(const std::optional<CampaignChange>& change) {

@@ -86,7 +86,7 @@ void AddLoadedChecks(PilotReview& review, const PilotRecord& record, const Revie
     review.checks.push_back(NotRun("high_scores", "no high scores given"));
   else
     review.checks.push_back(review.battle ? HighScoresCheck(review) : NotRun("high_scores", "no battle"));
-  review.checks.push_back(Sha256Check(review));
+  review.checks.push_back(request.digest ? Sha256Check(review) : NotRun("sha256", "not asked"));
 }
 
 // A sister game's pilot that failed to load is named as such, beside the load's own messages (once,
@@ -166,7 +166,7 @@ PilotReview ReviewLoadedPilot(const LoadResult& load, const std::string& path, c
   }
   review.loaded = true;
   review.pilot = DecodedFieldText(load.record.PilotName);
-  review.sha256 = Sha256Hex(load.record.BytesOnDisk);
+  if (request.digest) review.sha256 = Sha256Hex(load.record.BytesOnDisk);
   review.tallies = TalliesOf(load.record);
   AddLoadedChecks(review, load.record, request);
   return review;

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Speed and memory figures, each a ratio against a floor measured in the same run (docs/PERFORMANCE.md):
-#   1. the core benchmarks (Google Benchmark): pilot load vs one plain read, the whole report vs the load;
+#   1. the core benchmarks (Google Benchmark): pilot load vs a read into a new buffer, the whole report vs
+#      the load;
 #   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files, and `roster` and
-#      `review` of their folder vs that export; re-sorting the Pilots window's 1,000 rows; drawing the score chart
-#      of 20 pilots with 255 missions each (goal: under 16 ms, one frame at 60 Hz);
+#      `review` of their folder vs that export, and `history record` of the 1,000 unchanged files vs that
+#      export; re-sorting the Pilots window's 1,000 rows; drawing the score chart of 20 pilots with 255
+#      missions each (goal: under 16 ms, one frame at 60 Hz);
 #   3. the desktop program's start until its main window is first painted vs a bare Qt Widgets window,
 #      both under Xvfb, with the peak memory of both; and its start with a 100,000-line main log vs an
 #      empty one. (Skipped with a note where the desktop program is not built or Xvfb is missing.)
 #
-#   scripts/bench.sh            Environment: BENCH_BUILD_DIR (default build-bench), BENCH_RUNS (default 7)
+# A goal that a floor of the same run shows to be out of reach is printed restated against that floor,
+# with the reason (docs/PERFORMANCE.md).
+#
+#   scripts/bench.sh            Environment: BENCH_BUILD_DIR (default build-bench), BENCH_RUNS (default 7),
+#                               BENCH_ONLY (1, 2 or 3: that section alone)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -46,15 +52,25 @@ best_of() {
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+# "met" or "missed": a ratio against its goal.
+judged() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "missed") }'; }
+# Whether section $1 runs: every one, or the one BENCH_ONLY names.
+section() { [ -z "${BENCH_ONLY:-}" ] || [ "${BENCH_ONLY}" = "$1" ]; }
 
-echo
-echo "== 1. Core benchmarks"
-"${dir}/bench/orlenda_core_bench" --benchmark_min_time=0.5 --benchmark_color=false
+if section 1; then
+  echo
+  echo "== 1. Core benchmarks"
+  "${dir}/bench/orlenda_core_bench" --benchmark_min_time=0.5 --benchmark_color=false
+fi
 
+if section 2; then
 echo
 echo "== 2. orlenda3001-cli export over 1,000 pilot files vs cat"
 mkdir -p "${work}/pilots"
 for i in $(seq -w 1 1000); do cp "${dir}/samples/Red_Kestrel.plt" "${work}/pilots/Pilot_${i}.plt"; done
+# Files that the game wrote a minute ago, as a player's pilots are between two flights (a file changed
+# within the last two seconds is always read again by `history record`).
+touch -d "@$(($(date +%s) - 60))" "${work}"/pilots/*.plt
 cat "${work}"/pilots/*.plt >/dev/null  # into the page cache
 read -r cat_ms _ < <(best_of sh -c "cat '${work}'/pilots/*.plt >/dev/null")
 # The settings file that the settings dialog writes with its initial values.
@@ -89,14 +105,21 @@ echo "roster, --json:               ${roster_json_ms} ms"
 echo "roster / export: $(ratio "${roster_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${roster_json_ms}" "${export_ms}")x"
 # The review of every check of each file (its battle, friendly craft named), and the same flight sought
 # across the 1,000 copies of one pilot, which all share it.
+# Every copy fails as the same flight as the others, so the review's status 1 is its answer, not a failure.
 review_with() { # OPTIONS
-  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null"
+  best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null; [ \$? -le 1 ]"
 }
 read -r review_ms review_kb < <(review_with)
 read -r review_json_ms _ < <(review_with --json)
 echo "review of the folder, table:  ${review_ms} ms, ${review_kb} kB peak"
 echo "review, --json:               ${review_json_ms} ms"
-echo "review / export: $(ratio "${review_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${review_json_ms}" "${export_ms}")x"
+echo "review / export: $(ratio "${review_ms}" "${export_ms}")x (goal <= 2x: $(judged "$(ratio "${review_ms}" "${export_ms}")" 2)); --json $(ratio "${review_json_ms}" "${export_ms}")x"
+# The history: every file recorded once into a new database, then the same files recorded again
+# unchanged, each found by its stamp (size, modification time, identity) without being read.
+"${root}/${dir}/cli/orlenda3001-cli" history --history "${work}/history.sqlite3" record "${work}/pilots" >/dev/null
+read -r record_ms record_kb < <(best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' history --history '${work}/history.sqlite3' record '${work}/pilots' >/dev/null")
+echo "history record, unchanged:    ${record_ms} ms, ${record_kb} kB peak"
+echo "record / export: $(ratio "${record_ms}" "${export_ms}")x (goal <= 2x: $(judged "$(ratio "${record_ms}" "${export_ms}")" 2))"
 if [ -x "${dir}/bench/orlenda_roster_bench" ]; then
   "${dir}/bench/orlenda_roster_bench" --benchmark_min_time=0.5 --benchmark_color=false
 fi
@@ -104,6 +127,9 @@ if [ -x "${dir}/bench/orlenda_chart_bench" ]; then
   echo "load before the chart benchmark: $(uptime)"
   "${dir}/bench/orlenda_chart_bench" --benchmark_min_time=0.5 --benchmark_color=false
 fi
+fi
+
+section 3 || exit 0
 
 echo
 echo "== 3. Desktop program start under Xvfb"
@@ -142,4 +168,7 @@ echo "desktop program, empty log:        ${app_ms} ms, ${app_kb} kB peak"
 echo "desktop program, 100,000 lines:    ${big_ms} ms, ${big_kb} kB peak"
 echo "start / bare:               $(ratio "${app_ms}" "${bare_ms}")x (goal <= 1.3x); / bare with text $(ratio "${app_ms}" "${label_ms}")x"
 echo "peak memory / bare:         $(ratio "${app_kb}" "${bare_kb}")x (goal <= 1.3x); / bare with text $(ratio "${app_kb}" "${label_kb}")x"
-echo "100,000 lines / empty log:  $(ratio "${big_ms}" "${app_ms}")x (goal <= 1.5x); the bare window's own: $(ratio "${bare_big_ms}" "${label_ms}")x"
+big_vs_bare=$(ratio "${big_ms}" "${bare_big_ms}")
+echo "100,000 lines / bare window with the same text: ${big_vs_bare}x (goal <= 1.3x: $(judged "${big_vs_bare}" 1.3))"
+echo "  against the empty log $(ratio "${big_ms}" "${app_ms}")x: no goal, as the bare window's own 100,000 lines cost it"
+echo "  $(ratio "${bare_big_ms}" "${label_ms}")x its start with a line of text (Qt's text document makes one block per line)"

@@ -83,6 +83,19 @@ std::optional<std::int64_t> SystemFile::ModifiedTime() {
   return static_cast<std::int64_t>(info.st_mtime);
 }
 
+std::optional<FileStamp> SystemFile::Stamp() {
+  struct stat info {};
+  if (::fstat(static_cast<int>(native_), &info) != 0) {
+    Fail();
+    return std::nullopt;
+  }
+  if (!S_ISREG(info.st_mode)) return std::nullopt;
+  constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+  return FileStamp{static_cast<std::int64_t>(info.st_size),
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNsPerSecond + info.st_mtim.tv_nsec,
+                   {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+}
+
 bool SystemFile::ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done) {
   done = 0;
   while (done < size) {

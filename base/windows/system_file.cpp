@@ -22,6 +22,15 @@ FileIdentity IdentityIn(const BY_HANDLE_FILE_INFORMATION& information) {
           (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
+// FILETIME counts 100-nanosecond steps since 1601-01-01 UTC.
+constexpr std::int64_t kStepsPerSecond = 10'000'000;
+constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+
+std::int64_t StepsOf(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
 OVERLAPPED At(std::int64_t offset) {
   OVERLAPPED position{};
   position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
@@ -107,12 +116,21 @@ std::optional<std::int64_t> SystemFile::ModifiedTime() {
     Fail();
     return std::nullopt;
   }
-  // 100-nanosecond steps since 1601-01-01 UTC.
-  constexpr std::int64_t kStepsPerSecond = 10'000'000;
-  constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
-  const std::int64_t steps = static_cast<std::int64_t>(
-      (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
-  return steps / kStepsPerSecond - kSecondsFrom1601To1970;
+  return StepsOf(written) / kStepsPerSecond - kSecondsFrom1601To1970;
+}
+
+std::optional<FileStamp> SystemFile::Stamp() {
+  if (::GetFileType(Handle(native_)) != FILE_TYPE_DISK) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(Handle(native_), &info)) {
+    Fail();
+    return std::nullopt;
+  }
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  constexpr std::int64_t kNsPerStep = 100;
+  return FileStamp{(static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                   (StepsOf(info.ftLastWriteTime) - kSecondsFrom1601To1970 * kStepsPerSecond) * kNsPerStep,
+                   IdentityIn(info)};
 }
 
 bool SystemFile::ReadAt(std::int64_t offset, void* data, std::size_t size, std::size_t& done) {

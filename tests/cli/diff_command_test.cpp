@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
+#include "pilot/campaign_career.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
@@ -137,19 +138,24 @@ TEST_F(DiffCommandTest, ActiveMissionMovedBackShowsTheRemovedMissionsAndCounts) 
       test::RunCli({"update", newPath, "--active-mission", "11", "--drop-scores"}, environment_).exitStatus,
       0);
 
-  // The terminating record takes slot 11 alone: the records after it stay in the file, which the
-  // campaign's slots compare, and the list that the load reads ends before them. The campaign total is
-  // the career's, over every held slot: it loses the one removed mission.
-  const MissionEntry& e = sample.CampaignMissions[11];
-  const std::int32_t total = sample.CampaignTotal - e.Score - e.Bonus;
-  std::string expected = "- mission 12 (12 - Reconnaissance of Imperial Task Force): score " +
-                         std::to_string(e.Score) + ", time " +
-                         MissionTimeText(e.Time, TimeSeconds::kTwoDigits) + ", bonus " +
-                         std::to_string(e.Bonus) + "\n";
+  // The records from slot 11 to the end of the list leave the file, each named as removed; the
+  // campaign total is the career's, over the slots that stay.
+  const CampaignCareer career = CampaignCareerOf(sample);
+  std::int32_t total = 0;
+  for (std::size_t i = 0; i < 11; ++i)
+    total += sample.CampaignMissions[i].Score + sample.CampaignMissions[i].Bonus;
+  std::string expected;
+  for (int slot = 11; slot < sample.CampaignMissionCount; ++slot) {
+    const MissionEntry& e = sample.CampaignMissions[static_cast<std::size_t>(slot)];
+    expected += "- mission " + std::to_string(slot + 1) + " (" + NumberedCampaignMissionLabel(career, slot) +
+                "): score " + std::to_string(e.Score) + ", time " +
+                MissionTimeText(e.Time, TimeSeconds::kTwoDigits) + ", bonus " + std::to_string(e.Bonus) +
+                "\n";
+  }
   expected += "CampaignMissionCount: " + std::to_string(sample.CampaignMissionCount) + " -> 11\n";
   expected +=
       "CampaignTotal: " + std::to_string(sample.CampaignTotal) + " -> " + std::to_string(total) + "\n";
-  expected += "0 fields changed, 1 mission removed\n";
+  expected += "0 fields changed, " + std::to_string(sample.CampaignMissionCount - 11) + " missions removed\n";
   const test::CliRun run = Diff({oldPath, newPath});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, expected);

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 #include <variant>
 
+#include "base/file_stamp.h"
+#include "history/sqlite_database.h"
 #include "history/state_name.h"
 #include "history_test_support.h"
 #include "support/file_contents.h"
@@ -128,6 +131,69 @@ TEST_F(HistoryStoreTest, ADatabaseOfALaterVersionIsLeftAloneAndNothingIsKept) {
       << warnings[0];
   EXPECT_FALSE(store.Record(PilotPath("ace.plt"), test::HistoryPilot("Ace", 1), {}, StateKind::kRecorded));
   EXPECT_FALSE(fs::exists(test::PathOfUtf8(database_ + ".bad")));
+}
+
+// Writes the pilot's bytes over the file in place and gives it the modification time `modified`.
+void WritePilotAt(const std::string& path, const PilotRecord& pilot, fs::file_time_type modified) {
+  ASSERT_TRUE(tools::WriteBytesToFile(path, pilot.BytesOnDisk));
+  fs::last_write_time(test::PathOfUtf8(path), modified);
+}
+
+// A file left alone since its stamp was kept is its recorded state, unread; a rewrite of the same size,
+// or a stamp taken while the file could still change within its clock's granularity, is never trusted.
+TEST_F(HistoryStoreTest, OnlyAnUnchangedSettledStampStandsForTheRecordedState) {
+  HistoryStore store(database_, 1000);
+  const std::string path = PilotPath("ace.plt");
+  const PilotRecord first = test::HistoryPilot("Ace", 3), second = test::HistoryPilot("Ace", 4);
+  const fs::file_time_type hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  WritePilotAt(path, first, hourAgo);
+  ASSERT_EQ(store.Record(path, first, {}, StateKind::kRecorded, TakeFileStamp(path))->number, 1);
+  const auto unchanged = store.UnchangedSince(path, *TakeFileStamp(path), StateKind::kRecorded);
+  ASSERT_TRUE(unchanged.has_value());
+  EXPECT_EQ(unchanged->number, 1);
+  EXPECT_EQ(unchanged->hash, store.States(path)[0].hash);
+  EXPECT_FALSE(store.UnchangedSince(path, *TakeFileStamp(path), StateKind::kBeforeSave))
+      << "the state was never seen before a save";
+
+  WritePilotAt(path, second, hourAgo + std::chrono::seconds(1));  // the same size, another old time
+  EXPECT_FALSE(store.UnchangedSince(path, *TakeFileStamp(path), StateKind::kRecorded));
+  EXPECT_EQ(store.Record(path, second, {}, StateKind::kRecorded, TakeFileStamp(path))->number, 2);
+  EXPECT_EQ(store.UnchangedSince(path, *TakeFileStamp(path), StateKind::kRecorded)->number, 2);
+
+  // Written just now: its stamp is not kept, and a second write within the same clock tick (the same
+  // time) is found when the stamp has settled later.
+  const fs::file_time_type now = fs::file_time_type::clock::now();
+  WritePilotAt(path, first, now);
+  const TakenStamp fresh = *TakeFileStamp(path);
+  EXPECT_FALSE(IsSettled(fresh));
+  EXPECT_FALSE(store.UnchangedSince(path, fresh, StateKind::kRecorded));
+  EXPECT_EQ(store.Record(path, first, {}, StateKind::kRecorded, fresh)->number, 1);
+  WritePilotAt(path, second, now);
+  TakenStamp later = *TakeFileStamp(path);
+  ASSERT_EQ(later.stamp, fresh.stamp);
+  later.takenAtNs += 2 * kSettledStampNs;
+  EXPECT_FALSE(store.UnchangedSince(path, later, StateKind::kRecorded));
+  EXPECT_EQ(store.Record(path, second, {}, StateKind::kRecorded, later)->number, 2);
+  EXPECT_TRUE(store.TakeWarnings().empty());
+}
+
+// A database of the first version, which had no stamps, keeps its states and gains the stamps' table.
+TEST_F(HistoryStoreTest, ADatabaseOfTheFirstVersionIsUpgradedInPlace) {
+  const std::string path = PilotPath("ace.plt");
+  WritePilotAt(path, test::HistoryPilot("Ace", 3), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  { HistoryStore(database_, 1000).Record(path, test::HistoryPilot("Ace", 3), {}, StateKind::kRecorded); }
+  {
+    SqliteDatabase db(database_, 1000);
+    db.Execute("DROP TABLE pilot_stamps; PRAGMA user_version=1");
+  }
+  HistoryStore store(database_, 1000);
+  ASSERT_TRUE(store.IsAvailable());
+  EXPECT_EQ(store.States(path).size(), 1u);
+  const std::optional<TakenStamp> stamp = TakeFileStamp(path);
+  EXPECT_FALSE(store.UnchangedSince(path, *stamp, StateKind::kRecorded));
+  EXPECT_EQ(store.Record(path, test::HistoryPilot("Ace", 3), {}, StateKind::kRecorded, stamp)->number, 1);
+  EXPECT_EQ(store.UnchangedSince(path, *stamp, StateKind::kRecorded)->number, 1);
+  EXPECT_EQ(store.Check(), std::vector<std::string>{"ok"});
 }
 
 #ifndef _WIN32  // POSIX modes and links; Windows keeps the file in the user's own local folder

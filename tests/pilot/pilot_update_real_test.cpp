@@ -68,12 +68,13 @@ TEST(RealPilotsUpdate, EachSaveChangesOnlyWhatThePlayerChanged) {
     EXPECT_EQ(SaveAndCompare(path, record, backups, details, {{field::Rank.offset, 4}}),
               std::vector<std::size_t>{});
 
-    // Shortening writes the terminating record alone; lengthening again writes the records after it.
+    // Shortening clears the records that leave the list; lengthening again writes the records after it.
     if (count == 0 || count == 255) continue;
     const int shorter = count / 2;
     details.activeMission = shorter;
     const std::size_t slot = MissionSlotOffset(field::CampaignMissions, static_cast<std::size_t>(shorter));
-    EXPECT_EQ(SaveAndCompare(path, record, backups, details, {{slot, kMissionRecordSize}}),
+    EXPECT_EQ(SaveAndCompare(path, record, backups, details,
+                             {{slot, kMissionRecordSize * static_cast<std::size_t>(count - shorter)}}),
               std::vector<std::size_t>{});
     details.activeMission = std::min(count + 5, 254);
     const std::size_t written =

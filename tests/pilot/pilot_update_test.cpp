@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "pilot/campaign_career.h"
 #include "pilot/details_changes.h"
 #include "pilot/file_layout.h"
 #include "pilot/le_int32.h"
@@ -174,11 +175,11 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
   auto after = ReadByteVector(path);
-  EXPECT_EQ(ChangesOutside(original, after, {{SlotOffset(3), kMissionRecordSize}}),
+  EXPECT_EQ(ChangesOutside(original, after, {{SlotOffset(3), 7 * kMissionRecordSize}}),
             std::vector<std::size_t>{})
-      << "only the terminating record is written";
-  EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + SlotOffset(3), after.begin() + SlotOffset(4)),
-            std::vector<std::uint8_t>(kMissionRecordSize, 0));
+      << "only the records that leave the list are written";
+  EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + SlotOffset(3), after.begin() + SlotOffset(10)),
+            std::vector<std::uint8_t>(7 * kMissionRecordSize, 0));
   PilotRecord reloaded = Load(path);
   EXPECT_EQ(reloaded.CampaignMissionCount, 3);
   EXPECT_EQ(reloaded.CampaignTotal, 1000 + 50 + 1001 + 51 + 1002 + 52);
@@ -193,6 +194,27 @@ TEST_F(PilotUpdateTest, ShortensAndLengthensTheCampaignList) {
   EXPECT_EQ(reloaded.CampaignMissions[9], record.CampaignMissions[9]);
 }
 
+// A move back clears the records of exactly the missions that its question says lose their scores, and
+// nothing past the list that the load read (here filler that the career model counts as held slots).
+TEST_F(PilotUpdateTest, AMoveBackClearsExactlyTheMissionsThatItSaysLoseTheirScores) {
+  const std::string path = WritePilot(10);
+  PilotRecord record = Load(path);
+  const auto original = ReadByteVector(path);
+  const DetailsChanges move = PlanChanges(Details("Keyan", 4, 6, 2, 3), record);
+  EXPECT_EQ(DescribeChanges(move, record).at(1).substr(0, 36), "Missions 4 to 10 lose their scores; ");
+
+  ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 3), record).succeeded);
+  const auto after = ReadByteVector(path);
+  EXPECT_EQ(ChangesOutside(original, after, {{SlotOffset(3), 7 * kMissionRecordSize}}),
+            std::vector<std::size_t>{});
+  const CampaignCareer before = ReadCampaignCareer(original), now = ReadCampaignCareer(after);
+  std::vector<int> dropped;
+  for (const CampaignSlot& slot : before.slots)
+    if (now.SlotAt(slot.slot) == nullptr) dropped.push_back(slot.slot + 1);
+  EXPECT_EQ(dropped, (std::vector<int>{4, 5, 6, 7, 8, 9, 10}));
+  EXPECT_EQ(now.slots.size(), before.slots.size() - 7);
+}
+
 TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
   const std::string path = WritePilot(10);
   auto bytes = ReadByteVector(path);
@@ -202,7 +224,7 @@ TEST_F(PilotUpdateTest, FirstAndLastActiveMission) {
   const auto original = ReadByteVector(path);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 0), record).succeeded);
-  EXPECT_EQ(ChangesOutside(original, ReadByteVector(path), UpdatableRanges(0)), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangesOutside(original, ReadByteVector(path), UpdatableRanges(9)), std::vector<std::size_t>{});
   EXPECT_EQ(Load(path).CampaignMissionCount, 0);
 
   ASSERT_TRUE(Update(path, Details("Keyan", 4, 6, 2, 254), record).succeeded);

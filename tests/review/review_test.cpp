@@ -66,6 +66,15 @@ TEST_F(RealPilotReviewTest, AClubBattleFlownWholePasses) {
   ASSERT_TRUE(byLayout.battle.has_value());
   EXPECT_EQ(*byLayout.battle, (BattleMissions{54, 59}));
   EXPECT_TRUE(byLayout.Passed()) << VerdictText(byLayout);
+  // A review that shows no digest skips it and keeps every other check.
+  ReviewRequest undigested = Battle(54, 59);
+  undigested.digest = false;
+  const PilotReview table = ReviewPilotFile(review.path, undigested);
+  EXPECT_TRUE(table.sha256.empty());
+  EXPECT_EQ(CheckOf(table, "sha256").result, CheckResult::kNotRun);
+  ASSERT_EQ(table.checks.size(), review.checks.size());
+  for (std::size_t i = 0; i + 1 < table.checks.size(); ++i)
+    EXPECT_EQ(table.checks[i].detail, review.checks[i].detail) << table.checks[i].id;
 }
 
 TEST_F(RealPilotReviewTest, AMissingMissionAndScoresOutsideTheBattleFail) {
