@@ -75,6 +75,7 @@ installed_key() {
 
 stamp="/var/tmp/orlenda3001-install-deps.$(id -u)"
 if stamp_matches "${stamp}" "$(installed_key)"; then
+  echo "install-deps: every package installed already (${stamp})"
   exit 0
 fi
 install_missing_packages

@@ -34,6 +34,7 @@ configure build -DCHOICE=b
 expect "a cache written since by hand is configured again" test "$(runs)" = "a b c b"
 
 export ORLENDA_STEP_TIMES="${scratch}/times.tsv"
+unset ORLENDA_STEP_DEPTH # (set when this test runs inside a timed step, as in CI)
 inner() { timed_step "inner" true; print_step_times >"${scratch}/while-running.txt"; }
 timed_step "outer" inner >/dev/null
 timed_step "failing" bash -c 'exit 3' >/dev/null
