@@ -16,10 +16,9 @@ bash scripts/build-windows.sh orlenda3001 bare_qt_window >/dev/null
 program="$(pwd)/${dir}/app/orlenda3001.exe"
 bare="$(pwd)/${dir}/bench/bare_qt_window.exe"
 
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+source scripts/lib.sh
 # A prefix of its own, so that the tests' prefix and Wine server are left alone.
-export WINEPREFIX="$(pwd)/${dir}/wine-bench" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine "$(pwd)/${dir}/wine-bench"
 display=:$((90 + RANDOM % 100))
 Xvfb "${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!

@@ -78,12 +78,11 @@ windows_libs() {
 # --- Configure and build -----------------------------------------------------------------------------
 
 bash scripts/install-deps.sh
-source scripts/configurations.sh  # the generator of new build folders
+source scripts/configurations.sh  # the generator of new build folders, configure and scripts/lib.sh
 # The build runs a few of its own programs (the sample pilot's maker) under Wine, in a prefix that
 # lives and dies with the build folder, without a display.
 mkdir -p "${dir}"
-export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+use_wine --headless "$(pwd)/${dir}/wine"
 
 libs_root=$(windows_libs)
 prefixes="${libs_root}"
@@ -104,7 +103,7 @@ fi
 
 # Optimised at -O2: at -O3, GCC 12 reports overlaps inside std::string that are not there (-Wrestrict),
 # and warnings are errors here.
-cmake -S . -B "${dir}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+configure "${dir}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "${desktop[@]}" "-DCMAKE_PREFIX_PATH=${prefixes}" \
-  "-DCMAKE_FIND_ROOT_PATH=${prefixes}" -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
+  "-DCMAKE_FIND_ROOT_PATH=${prefixes}" -DORLENDA_WARNINGS_AS_ERRORS=ON
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" ${1:+--target "$@"}

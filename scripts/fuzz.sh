@@ -4,7 +4,8 @@
 # and builds as scripts/test.sh does when it is not there yet.
 #
 #   scripts/fuzz.sh [SECONDS_PER_TARGET]     default 30 (what CI runs, before the tests); a longer run:
-#                                            scripts/fuzz.sh 3600
+#                                            scripts/fuzz.sh 3600. The targets run one per core at a
+#                                            time, side by side.
 #
 # Environment: FUZZ_BUILD_DIR (default build-asan), FUZZ_TARGETS (default "pilot_report settings_ini
 # main_log"). Each target's corpus grows in $FUZZ_BUILD_DIR/corpus/<target> from one run to the next; it
@@ -53,10 +54,11 @@ if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDI
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:malloc_context_size=0:quarantine_size_mb=2
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-failed=()
-for t in "${targets[@]}"; do
-  corpus="${dir}/corpus/${t}"
-  artifacts="${dir}/artifacts/${t}"
+# fuzz_target TARGET: one target's run, its output in ${dir}/fuzz_TARGET.log and its exit status in
+# ${dir}/fuzz_TARGET.status.
+fuzz_target() {
+  local t=$1 status=0
+  local corpus="${dir}/corpus/${t}" artifacts="${dir}/artifacts/${t}"
   mkdir -p "${corpus}" "${artifacts}"
   # The pilot target's seeds already hold its regression inputs and the real pilot files, as edited
   # files (made at build time: fuzz/pilot_input.h).
@@ -64,12 +66,36 @@ for t in "${targets[@]}"; do
   if [ "${t}" != pilot_report ] && [ -d "fuzz/regressions/${t}" ]; then
     cp -r "fuzz/regressions/${t}/." "${corpus}/"
   fi
+  "${dir}/fuzz/fuzz_${t}" "${corpus}" -max_total_time="${seconds}" -max_len="$(max_len "${t}")" \
+    -timeout=10 -rss_limit_mb=2048 -artifact_prefix="${artifacts}/" -print_final_stats=1 \
+    2>"${dir}/fuzz_${t}.log" || status=$?
+  echo "${status}" >"${dir}/fuzz_${t}.status"
+}
+
+# The targets run side by side, one per core (each libFuzzer run is one process on one core), each
+# for the same time as it would alone; their results are shown in the targets' order once all ended.
+cores=$(nproc 2>/dev/null || echo 2)
+running=0
+for t in "${targets[@]}"; do
+  if [ "${running}" -ge "${cores}" ]; then
+    wait -n
+    running=$((running - 1))
+  fi
   echo "== Fuzzing ${t} for ${seconds} s"
-  if ! "${dir}/fuzz/fuzz_${t}" "${corpus}" -max_total_time="${seconds}" -max_len="$(max_len "${t}")" \
-    -timeout=10 -rss_limit_mb=2048 -artifact_prefix="${artifacts}/" -print_final_stats=1 2>"${dir}/fuzz_${t}.log"; then
+  rm -f "${dir}/fuzz_${t}.status"
+  fuzz_target "${t}" &
+  running=$((running + 1))
+done
+wait
+
+failed=()
+for t in "${targets[@]}"; do
+  if [ "$(cat "${dir}/fuzz_${t}.status" 2>/dev/null)" != 0 ]; then
+    echo "== ${t}: failed"
     tail -n 60 "${dir}/fuzz_${t}.log"
     failed+=("${t}")
   else
+    echo "== ${t}"
     grep -E '^stat::number_of_executed_units|^Done' "${dir}/fuzz_${t}.log" || true
   fi
 done

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and the de_DE.UTF-8 locale
 # that the tests of a decimal comma run in. Only what is missing is installed; sudo is used when not run
-# as root.
+# as root. A stamp in /var/tmp keeps the answer: while this script (and so its package list) and the
+# system's package and locale databases are as they were at the last complete run, it returns at once,
+# so that the scripts that call it first cost nothing after the first.
 set -euo pipefail
+# shellcheck source=scripts/lib.sh
+source "$(dirname "$0")/lib.sh"
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
@@ -63,5 +67,17 @@ install_locale() {
   "${sudo_cmd[@]}" locale-gen >/dev/null
 }
 
+# What the last complete run depends on: this script, and the databases that an installation, a
+# removal or a locale generation changes.
+installed_key() {
+  key_of "$(sha256sum <"${BASH_SOURCE[0]}")" "$(stat -c '%n %s %Y' /var/lib/dpkg/status /usr/lib/locale/locale-archive 2>&1)"
+}
+
+stamp="/var/tmp/orlenda3001-install-deps.$(id -u)"
+if stamp_matches "${stamp}" "$(installed_key)"; then
+  echo "install-deps: every package installed already (${stamp})"
+  exit 0
+fi
 install_missing_packages
 install_locale de_DE.UTF-8 UTF-8
+stamp_write "${stamp}" "$(installed_key)"

@@ -13,6 +13,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=scripts/lib.sh
+source "$root/scripts/lib.sh"
 build=$(realpath "${1:-$root/build}")
 program="$build/tools/screenshots/orlenda3001-screenshots"
 sample="$build/samples/Red_Kestrel.plt"
@@ -38,5 +40,5 @@ printf '[Orlenda]\nLastDir=%s\nLogFile=%s\n' "$scratch/home/pilots" "$scratch/ho
 
 cd "$scratch/home/pilots"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" ORLENDA_SCREENSHOT_DIR="$output" LC_ALL=C.UTF-8 \
-  xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$program" "$scratch/home/pilots/Red_Kestrel.plt"
+  in_xvfb "$program" "$scratch/home/pilots/Red_Kestrel.plt"
 echo "screenshots: written to $output"

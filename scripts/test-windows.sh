@@ -16,20 +16,18 @@ dir=${WINDOWS_BUILD_DIR:-build-windows}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 bash scripts/build-windows.sh
+source scripts/configurations.sh  # configure and scripts/lib.sh
 if [ -z "${LINUX_CLI:-}" ]; then
   echo "== Building the Linux command line to compare with"
-  cmake -S . -B build-cli-release -DCMAKE_BUILD_TYPE=Release -DORLENDA_BUILD_GUI=OFF -DORLENDA_BUILD_TESTS=OFF \
-    -DORLENDA_WARNINGS_AS_ERRORS=ON >/dev/null
+  configure build-cli-release -DCMAKE_BUILD_TYPE=Release -DORLENDA_BUILD_GUI=OFF -DORLENDA_BUILD_TESTS=OFF \
+    -DORLENDA_WARNINGS_AS_ERRORS=ON
   cmake --build build-cli-release -j"${jobs}" --target orlenda3001-cli >/dev/null
   LINUX_CLI=build-cli-release/cli/orlenda3001-cli
 fi
 
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-windows-XXXXXX")
 # Wine's prefix is the build's own (scripts/build-windows.sh), thrown away with the build folder.
-export WINEPREFIX="$(pwd)/${dir}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+use_wine --headless "$(pwd)/${dir}/wine"
 # The Linux command line's updates keep their history in the throw-away folder, not the user's.
 export XDG_DATA_HOME="${work}/linux-data"
 cleanup() {

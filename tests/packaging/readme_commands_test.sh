@@ -4,11 +4,14 @@
 # test can run them: `sudo apt install` is simulated (`apt-get install --simulate`), and `scripts/run.sh`
 # runs on a virtual display with ORLENDA_SCREENSHOT_DIR set, so that it opens the sample pilot in the
 # screenshot tool's windows, which end by themselves (settings and pictures in a throw-away folder). The scripts reuse the
-# build folders that are already there, so only what changed is built.
+# build folders that are already there, so only what changed is built; in CI (.ci/run), which has built,
+# fuzzed and tested the Windows build before, each script says what it reuses: the installed packages,
+# the configured build folders, the formatting check and the package already made. Each line is timed.
 #
 #   tests/packaging/readme_commands_test.sh [README.md]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/lib.sh
 readme=${1:-README.md}
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-readme-XXXXXX")
 trap 'rm -rf "${scratch}"' EXIT
@@ -24,7 +27,6 @@ section_commands() { # heading
 
 run_line() { # line
   local line=$1
-  echo "== README: ${line}"
   case "${line}" in
     "sudo apt install "*)
       bash -c "apt-get install --simulate ${line#sudo apt install }" >"${scratch}/apt.log" ||
@@ -35,7 +37,7 @@ run_line() { # line
     "bash scripts/run.sh")
       mkdir -p "${scratch}/config" "${scratch}/shots"
       XDG_CONFIG_HOME="${scratch}/config" ORLENDA_SCREENSHOT_DIR="${scratch}/shots" \
-        xvfb-run -a -s "-screen 0 1024x768x24" bash -c "${line}"
+        in_xvfb bash -c "${line}"
       ;;
     *) bash -c "${line}" ;;
   esac
@@ -46,5 +48,5 @@ mapfile -t lines < <(section_commands Installing; section_commands Set-up)
 # Said before the run, so that the last command's own closing lines (the test summary) end the output.
 echo "readme commands: running the ${#lines[@]} command lines of Installing and Set-up"
 for line in "${lines[@]}"; do
-  run_line "${line}" || { echo "FAIL: README's command failed: ${line}" >&2; exit 1; }
+  timed_step "README: ${line}" run_line "${line}" || { echo "FAIL: README's command failed: ${line}" >&2; exit 1; }
 done

@@ -26,7 +26,9 @@ if [ -z "${ORLENDA_PACKAGE_TEST_IN_XVFB:-}" ]; then
   bash scripts/package-windows.sh >/dev/null || { echo "FAIL: scripts/package-windows.sh" >&2; exit 1; }
   bash scripts/build-windows.sh orlenda3001-screenshots >/dev/null ||
     { echo "FAIL: scripts/build-windows.sh orlenda3001-screenshots" >&2; exit 1; }
-  exec env ORLENDA_PACKAGE_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  source scripts/lib.sh
+  in_xvfb env ORLENDA_PACKAGE_TEST_IN_XVFB=1 "$0" "$@"
+  exit
 fi
 
 source scripts/lib.sh
@@ -34,10 +36,8 @@ version=$(project_version)
 name="orlenda3001-${version}"
 msi="${dir}/${name}-windows-x64.msi"
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-msi-test-XXXXXX")
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 # A prefix of its own; Wine's menu builder stays off, so that nothing reaches the host's desktop menus.
-export WINEPREFIX="${work}/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+use_wine "${work}/wine" "winemenubuilder.exe=d"
 cleanup() {
   "${wineserver}" -k 2>/dev/null
   rm -rf "${work}"

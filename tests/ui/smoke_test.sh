@@ -12,7 +12,10 @@ output=$(realpath -m "$2")
 . "$(dirname "$(realpath "$0")")/window_painted.sh"
 
 if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
-  exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+  # shellcheck source=scripts/lib.sh
+  source "$(dirname "$0")/../../scripts/lib.sh"
+  in_xvfb env ORLENDA_SMOKE_IN_XVFB=1 "$0" "$@"
+  exit
 fi
 
 fail() {

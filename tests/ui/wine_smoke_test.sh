@@ -24,8 +24,11 @@ real_pilots=${6:-}
 # shellcheck source=tests/ui/window_painted.sh
 . "$(dirname "$(realpath "$0")")/window_painted.sh"
 
+# shellcheck source=scripts/lib.sh
+source "$(dirname "$0")/../../scripts/lib.sh"
 if [ -z "${ORLENDA_SMOKE_IN_XVFB:-}" ]; then
-  exec env ORLENDA_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+  in_xvfb env ORLENDA_SMOKE_IN_XVFB=1 "$0" "$@"
+  exit
 fi
 
 fail() {
@@ -34,9 +37,7 @@ fail() {
   exit 1
 }
 
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX=${WINEPREFIX:-$output/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine "${WINEPREFIX:-$output/wine}"
 mkdir -p "$output"
 rm -f "$output"/*.xwd "$output"/*.png "$output"/*.txt "$output"/*.log
 "$wine" cmd /c exit >/dev/null 2>&1  # makes the prefix when it is new
