@@ -112,9 +112,10 @@ void THistoryWindow::Present() {
 }
 
 void THistoryWindow::Refresh() {
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  states_ = store.States(path_);
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  {
+    DesktopHistory history(session_, this);
+    states_ = history.store().States(path_);
+  }
   FillTable();
   timeline_->SetStates(states_);
 }
@@ -149,9 +150,11 @@ const KeptState* THistoryWindow::OneChosenState() {
 }
 
 std::optional<LoadResult> THistoryWindow::StateLoaded(const KeptState& state) {
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  auto bytes = store.StateBytes(state.hash);
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  std::optional<std::vector<std::uint8_t>> bytes;
+  {
+    DesktopHistory history(session_, this);
+    bytes = history.store().StateBytes(state.hash);
+  }
   if (!bytes) {
     Tell("The history does not hold state " + std::to_string(state.number) + " whole.");
     return std::nullopt;
@@ -210,10 +213,12 @@ void THistoryWindow::Restore(const KeptState& state, LoadResult& now) {
   if (!chosen) return;
   if (chosen->record.BytesOnDisk == now.record.BytesOnDisk)
     return Tell("The file holds state " + std::to_string(state.number) + " already.");
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  const UpdateResult result = RestoreKeptState(
-      store, path_, now.record, std::move(chosen->record.BytesOnDisk), backups_, LockWaitPrompt(this).Wait());
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  UpdateResult result;
+  {
+    DesktopHistory history(session_, this);
+    result = RestoreKeptState(history.store(), path_, now.record, std::move(chosen->record.BytesOnDisk),
+                              backups_, LockWaitPrompt(this).Wait());
+  }
   if (!result.succeeded) return Tell(result.message);
   if (!result.warning.empty()) Tell(result.warning);
   Refresh();
