@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -554,14 +554,16 @@ class PltFileViewTest : public QObject {
     Click(fixture.View(), "HistoryButton");
     auto* window = Find<THistoryWindow>(fixture.View(), "HistoryWindow");
     QVERIFY(window != nullptr);
-    auto& table = *Find<QTableWidget>(*window, "StatesTable");
-    QCOMPARE(table.rowCount(), 2);
+    auto& table = *Find<QTableView>(*window, "StatesTable");
+    const auto rows = [&table] { return table.model()->rowCount(); };
+    QCOMPARE(rows(), 2);
     QCOMPARE(Find<HistoryTimeline>(*window, "Timeline")->layout().points.size(), std::size_t{2});
-    QCOMPARE(table.item(1, 4)->text(), QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
+    QCOMPARE(table.model()->index(1, 4).data().toString(),
+             QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
     auto& timeline = *Find<HistoryTimeline>(*window, "Timeline");
     QTest::keyClick(&timeline, Qt::Key_Right);
     QTest::keyClick(&timeline, Qt::Key_Right);
-    QCOMPARE(table.currentRow(), 1);  // the keys walk the points, and the table follows
+    QCOMPARE(table.currentIndex().row(), 1);  // the keys walk the points, and the table follows
     QVERIFY(timeline.PointText(1).startsWith(QStringLiteral("State 2, ")));
 
     table.selectAll();
@@ -583,7 +585,7 @@ class PltFileViewTest : public QObject {
     Click(*window, "RestoreButton");
     QCOMPARE(ReadAll(fixture.pilot), original);
     QCOMPARE(fixture.View().record().Rank, LoadedRecord(fixture.pilot).Rank);
-    QCOMPARE(table.rowCount(), 2);  // the restored state was state 1
+    QCOMPARE(rows(), 2);  // the restored state was state 1
 
     const QString exported = fixture.home.File(QStringLiteral("state2.plt"));
     table.selectRow(1);
