@@ -23,14 +23,32 @@ bool Pause(const LockWait& wait, milliseconds pause) {
 
 }  // namespace
 
+LockWaitRound::LockWaitRound(const LockWait& wait, std::string path)
+    : wait_(wait),
+      path_(std::move(path)),
+      start_(std::chrono::steady_clock::now()),
+      // A short bound is half waited before the note, so that a run told to wait a second still says why.
+      noteAfter_(wait.limit.count() >= 0 ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter),
+      pause_(kFirstPause) {}
+
+bool LockWaitRound::BeforeNextTry() {
+  const bool bounded = wait_.limit.count() >= 0;
+  const milliseconds waited =
+      std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start_);
+  if (bounded && waited >= wait_.limit) return false;
+  if (!told_ && waited >= noteAfter_) {
+    told_ = true;
+    if (wait_.onLongWait && !wait_.onLongWait(path_)) return false;
+  }
+  const milliseconds left = bounded ? wait_.limit - waited : pause_;
+  const milliseconds pause = std::min(pause_, left);
+  pause_ = std::min(pause_ * 2, kLongestPause);
+  return Pause(wait_, pause);
+}
+
 bool WaitForLock(SystemFile& file, const std::string& path, const LockWait& wait) {
-  using Clock = std::chrono::steady_clock;
-  const bool bounded = wait.limit.count() >= 0;
-  // A short bound is half waited before the note, so that a run told to wait a second still says why.
-  const milliseconds noteAfter = bounded ? std::min(wait.limit / 2, kNoteAfter) : kNoteAfter;
-  const Clock::time_point start = Clock::now();
-  bool told = false;
-  for (milliseconds pause = kFirstPause;; pause = std::min(pause * 2, kLongestPause)) {
+  LockWaitRound round(wait, path);
+  for (;;) {
     switch (file.TryLockExclusive()) {
       case SystemFile::LockAttempt::kLocked:
         return true;
@@ -39,14 +57,7 @@ bool WaitForLock(SystemFile& file, const std::string& path, const LockWait& wait
       case SystemFile::LockAttempt::kHeldElsewhere:
         break;
     }
-    const milliseconds waited = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
-    if (bounded && waited >= wait.limit) return file.Fail(kLockHeldReason);
-    if (!told && waited >= noteAfter) {
-      told = true;
-      if (wait.onLongWait && !wait.onLongWait(path)) return file.Fail(kLockHeldReason);
-    }
-    const milliseconds left = bounded ? wait.limit - waited : pause;
-    if (!Pause(wait, std::min(pause, left))) return file.Fail(kLockHeldReason);
+    if (!round.BeforeNextTry()) return file.Fail(kLockHeldReason);
   }
 }
 

@@ -35,6 +35,24 @@ struct LockWait {
   std::function<bool(std::chrono::milliseconds pause)> pauseBetweenTries;
 };
 
+// One wait as WaitForLock waits, for callers whose tries are made elsewhere (the history database's
+// busy handler): after each try that found the lock held, BeforeNextTry tells the note when it is due,
+// ends the wait at the limit and pauses; false when the wait is over (the limit reached, the note or the
+// pause answered false). The wait refers to `wait`, which must outlive it.
+class LockWaitRound {
+ public:
+  LockWaitRound(const LockWait& wait, std::string path);
+  bool BeforeNextTry();
+
+ private:
+  const LockWait& wait_;
+  std::string path_;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::milliseconds noteAfter_;
+  std::chrono::milliseconds pause_;
+  bool told_ = false;
+};
+
 // The reason a lock that was not had gives.
 inline constexpr const char* kLockHeldReason = "another program holds its lock";
 

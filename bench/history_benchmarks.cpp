@@ -17,6 +17,7 @@
 #include "base/file_stamp.h"
 #include "bench_files.h"
 #include "history/history_store.h"
+#include "long_history.h"
 #include "pilot/file_layout.h"
 #include "pilot/pilot_load.h"
 #include "report/report_context.h"
@@ -117,17 +118,8 @@ BENCHMARK(BM_BytesOfANewState)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_OpenHistoryOf10000States(benchmark::State& state) {
   const BenchFolder folder("orlenda-history-bench");
   const std::string pilot = folder.File("pilot.plt");
-  tools::WriteBytesToFile(pilot, {});
   const std::string database = folder.File("history.sqlite3");
-  {
-    HistoryStore store(database, 30000);
-    PilotRecord record = LoadPilotBytes(tools::EncodePilotFile(FullPilot()), kPilotFileSize, pilot).record;
-    for (int i = 0; i < kStates; ++i) {
-      tools::PatchInt32(record.BytesOnDisk, field::TODScoreA.offset, i);
-      store.Record(pilot, LoadPilotBytes(record.BytesOnDisk, kPilotFileSize, pilot).record, {},
-                   StateKind::kGameWrite);
-    }
-  }
+  MakeLongHistory(database, pilot, kStates);
   for (auto _ : state) {
     HistoryStore store(database, 30000);
     benchmark::DoNotOptimize(store.States(pilot));

@@ -68,6 +68,9 @@ void PrepareHistorySchema(SqliteDatabase& db) {
   db.Execute("PRAGMA journal_mode=WAL");
   db.Execute("PRAGMA synchronous=FULL");
   db.Execute("PRAGMA foreign_keys=ON");
+  // A database of this version needs no writer's lock to open, so that reading it never waits for
+  // another program's write: its version is set in the transaction that makes its tables.
+  if (UserVersion(db) == kHistorySchemaVersion) return;
   SqliteTransaction transaction(db);
   const int version = UserVersion(db);
   if (version > kHistorySchemaVersion)

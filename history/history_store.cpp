@@ -29,10 +29,12 @@ std::string HistoryStore::DefaultPath() { return InFolder(ProgramDataFolder(), "
 
 std::string HistoryStore::PilotKey(const std::string& pilotPath) { return CanonicalPath(pilotPath); }
 
-HistoryStore::HistoryStore(std::string path, int busyTimeoutMs)
-    : path_(std::move(path)), busyTimeoutMs_(busyTimeoutMs) {
+HistoryStore::HistoryStore(std::string path, LockWait wait) : path_(std::move(path)), wait_(std::move(wait)) {
   OpenOrSetAside();
 }
+
+HistoryStore::HistoryStore(std::string path, int busyTimeoutMs)
+    : HistoryStore(std::move(path), LockWait{std::chrono::milliseconds(busyTimeoutMs), {}, {}}) {}
 
 HistoryStore::~HistoryStore() = default;
 
@@ -40,7 +42,7 @@ std::vector<std::string> HistoryStore::TakeWarnings() { return std::exchange(war
 
 void HistoryStore::Open() {
   PrepareHistoryFile(path_);
-  db_ = std::make_unique<SqliteDatabase>(path_, busyTimeoutMs_);
+  db_ = std::make_unique<SqliteDatabase>(path_, wait_);
   PrepareHistorySchema(*db_);
 }
 

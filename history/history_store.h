@@ -7,7 +7,7 @@
 //
 // Every change is one transaction, so that a program stopped at any instant leaves the database as
 // it was before the change or after it. Two programs may write at once: each waits for the other's
-// transaction (up to the busy timeout) instead of failing. The database file is the user's alone.
+// transaction (as its caller's LockWait says) instead of failing. The database file is the user's alone.
 //
 // A database that cannot be opened or is damaged is moved aside as history.sqlite3.bad (as the
 // settings file is), explained in a warning, and a new one is started; a history that cannot be kept
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/file_stamp.h"
+#include "base/locked_file.h"
 #include "history/state_kind.h"
 #include "history/state_summary.h"
 #include "pilot/pilot_record.h"
@@ -57,9 +58,12 @@ class HistoryStore {
   // The default place of the database: history.sqlite3 in base/'s ProgramDataFolder().
   static std::string DefaultPath();
 
-  // Opens the history at `path` (creating it and its folder when missing), waiting up to
-  // `busyTimeoutMs` for another program's transaction at every step. Never throws: a history that
+  // Opens the history at `path` (creating it and its folder when missing). A step that finds another
+  // program's transaction under way waits for it as `wait` says (the desktop program's box, or a silent
+  // bounded wait); a wait that ends first fails that step with a warning. Never throws: a history that
   // cannot be kept is unavailable, and warnings() says why.
+  HistoryStore(std::string path, LockWait wait);
+  // The same with a silent wait of up to `busyTimeoutMs`.
   HistoryStore(std::string path, int busyTimeoutMs);
   ~HistoryStore();
   HistoryStore(const HistoryStore&) = delete;
@@ -107,7 +111,7 @@ class HistoryStore {
   auto WithRecovery(const std::string& doing, Work work) -> decltype(work());
 
   std::string path_;
-  int busyTimeoutMs_;
+  LockWait wait_;
   std::unique_ptr<SqliteDatabase> db_;
   std::vector<std::string> warnings_;
 };

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace orlenda {
 
 bool SqliteError::IsDamage() const {
@@ -11,17 +13,35 @@ bool SqliteError::IsDamage() const {
 
 bool SqliteError::IsUnopenable() const { return (code_ & 0xFF) == SQLITE_CANTOPEN; }
 
-SqliteDatabase::SqliteDatabase(const std::string& path, int busyTimeoutMs) {
+std::string SqliteDatabase::Words(int code, const char* sqliteWords) {
+  if ((code & 0xFF) == SQLITE_BUSY) return kLockHeldReason;
+  return sqliteWords != nullptr ? sqliteWords : sqlite3_errstr(code);
+}
+
+SqliteDatabase::SqliteDatabase(const std::string& path, LockWait wait) : path_(path), wait_(std::move(wait)) {
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
   const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
   if (code != SQLITE_OK) {
-    const std::string words = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    const std::string words = Words(code, db_ != nullptr ? sqlite3_errmsg(db_) : nullptr);
     sqlite3_close(db_);
     db_ = nullptr;
     throw SqliteError(words, code);
   }
   sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, busyTimeoutMs);
+  sqlite3_busy_handler(db_, &SqliteDatabase::OnBusy, this);
+}
+
+// SQLite asks before each new try of a statement that found the database locked, `tries` counting from
+// 0 for each wait; a nonzero answer tries again. The pause runs here (the windows' event loop, or a
+// sleep), and nothing may be thrown through SQLite.
+int SqliteDatabase::OnBusy(void* self, int tries) {
+  auto& db = *static_cast<SqliteDatabase*>(self);
+  try {
+    if (tries == 0 || !db.round_) db.round_.emplace(db.wait_, db.path_);
+    return db.round_->BeforeNextTry() ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
 }
 
 SqliteDatabase::~SqliteDatabase() { sqlite3_close_v2(db_); }
@@ -30,7 +50,7 @@ void SqliteDatabase::Execute(const char* sql) {
   char* message = nullptr;
   const int code = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
   if (code == SQLITE_OK) return;
-  const std::string words = message != nullptr ? message : sqlite3_errstr(code);
+  const std::string words = Words(code, message);
   sqlite3_free(message);
   throw SqliteError(words, code);
 }
@@ -40,7 +60,7 @@ std::int64_t SqliteDatabase::LastInsertId() const { return sqlite3_last_insert_r
 void SqliteDatabase::Fail(std::string_view doing, int code) const {
   std::string words(doing);
   if (!words.empty()) words += ": ";
-  words += sqlite3_errmsg(db_);
+  words += Words(code, sqlite3_errmsg(db_));
   throw SqliteError(words, code);
 }
 

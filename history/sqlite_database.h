@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/locked_file.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -32,9 +34,11 @@ class SqliteError : public std::runtime_error {
 
 class SqliteDatabase {
  public:
-  // Opens (creating when missing) the database file, waiting up to `busyTimeoutMs` for another
-  // program's lock at every statement.
-  SqliteDatabase(const std::string& path, int busyTimeoutMs);
+  // Opens (creating when missing) the database file. A statement that finds another program's lock
+  // on it waits as `wait` says, as every wait for a file that others hold (base/locked_file.h): tries
+  // again between pauses, told after about a second, until the lock is had or the wait ends, and then
+  // fails with kLockHeldReason.
+  SqliteDatabase(const std::string& path, LockWait wait);
   ~SqliteDatabase();
   SqliteDatabase(const SqliteDatabase&) = delete;
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
@@ -44,11 +48,19 @@ class SqliteDatabase {
   std::int64_t LastInsertId() const;
   sqlite3* handle() const { return db_; }
 
+  // SQLite's words for a failure, the lock's own reason for a wait that ended.
+  static std::string Words(int code, const char* sqliteWords);
+
   // Throws the connection's last error, prefixed by `doing`.
   [[noreturn]] void Fail(std::string_view doing, int code) const;
 
  private:
+  static int OnBusy(void* self, int tries);
+
   sqlite3* db_ = nullptr;
+  std::string path_;
+  LockWait wait_;
+  std::optional<LockWaitRound> round_;  // the wait under way, from the first busy try of a statement
 };
 
 class SqliteStatement {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace orlenda {
 namespace {
@@ -22,7 +23,41 @@ void FindAxes(const std::vector<KeptState>& states, TimelineLayout& layout) {
   }
 }
 
+int ColumnOf(double x, int columns) {
+  return std::clamp(static_cast<int>(std::floor(x * columns)), 0, columns - 1);
+}
+
+// The points [first, end) of one column, into the line: its first, lowest, highest and last, in order.
+void AddColumn(const TimelineLayout& layout, double TimelinePoint::*y, std::size_t first, std::size_t end,
+               VisibleLine& line) {
+  std::size_t lowest = first;
+  std::size_t highest = first;
+  for (std::size_t i = first; i < end; ++i) {
+    if (layout.points[i].*y < layout.points[lowest].*y) lowest = i;
+    if (layout.points[i].*y > layout.points[highest].*y) highest = i;
+  }
+  std::size_t kept[] = {first, lowest, highest, end - 1};
+  std::sort(std::begin(kept), std::end(kept));
+  for (std::size_t i = 0; i < std::size(kept); ++i)
+    if (i == 0 || kept[i] != kept[i - 1]) line.path.push_back(kept[i]);
+  line.dots.push_back(end - 1);
+}
+
 }  // namespace
+
+VisibleLine VisiblePoints(const TimelineLayout& layout, double TimelinePoint::*y, int columns) {
+  VisibleLine line;
+  const std::size_t count = layout.points.size();
+  columns = std::max(columns, 1);
+  for (std::size_t first = 0; first < count;) {
+    const int column = ColumnOf(layout.points[first].x, columns);
+    std::size_t end = first + 1;
+    while (end < count && ColumnOf(layout.points[end].x, columns) == column) ++end;
+    AddColumn(layout, y, first, end, line);
+    first = end;
+  }
+  return line;
+}
 
 TimelineLayout LayOutTimeline(const std::vector<KeptState>& states) {
   TimelineLayout layout;

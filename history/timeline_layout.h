@@ -32,6 +32,17 @@ struct TimelineLayout {
 
 TimelineLayout LayOutTimeline(const std::vector<KeptState>& states);
 
+// What a plot `columns` pixels wide draws of one line (`y`: &TimelinePoint::totalY or missionsY), so
+// that a long history costs what its width costs: of the points that fall in one pixel column, the line
+// goes through the first, the lowest, the highest and the last (in the states' order), which draws the
+// same pixels as a line through all of them, and one dot stands for them all, at the last. Every point
+// when no two share a column. Indices into layout.points.
+struct VisibleLine {
+  std::vector<std::size_t> path;
+  std::vector<std::size_t> dots;
+};
+VisibleLine VisiblePoints(const TimelineLayout& layout, double TimelinePoint::*y, int columns);
+
 // The point nearest to `x` along the time axis, within `reach` (a fraction of the width); nothing when
 // no point is that near.
 std::optional<std::size_t> PointNear(const TimelineLayout& layout, double x, double reach);

@@ -47,10 +47,14 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
 }
 
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context) {
+  return RosterRowOf(path, LoadPilotFile(path), settings, context);
+}
+
+RosterRow RosterRowOf(const std::string& path, const LoadResult& loaded, const SettingsReader& settings,
+                      const ReportContext& context) {
   RosterRow row;
   row.path = path;
   row.fileName = LastPathComponent(path);
-  const LoadResult loaded = LoadPilotFile(path);
   row.modifiedTime = loaded.modifiedTime;
   row.loaded = loaded.Succeeded();
   if (row.loaded)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pilot/pilot_load.h"
 #include "report/report_context.h"
 #include "roster/roster_row.h"
 #include "settings/settings_reader.h"
@@ -18,6 +19,9 @@ std::string JoinedMessages(const std::vector<std::string>& messages);
 // The row of one file. A file that fails to load is a row with the load's messages. Throws
 // SettingsError when NameSource or ScoreFormat does not convert, as a report build would.
 RosterRow RosterRowOf(const std::string& path, const SettingsReader& settings, const ReportContext& context);
+// The same of a file already loaded (a caller that also keeps what it loaded).
+RosterRow RosterRowOf(const std::string& path, const LoadResult& loaded, const SettingsReader& settings,
+                      const ReportContext& context);
 
 std::vector<RosterRow> BuildRoster(const std::vector<std::string>& paths, const SettingsReader& settings,
                                    const ReportContext& context);

@@ -5,7 +5,8 @@
 #   2. `orlenda3001-cli export` over 1,000 pilot files vs `cat` of the same files, and `roster` and
 #      `review` of their folder vs that export, and `history record` of the 1,000 unchanged files vs that
 #      export; re-sorting the Pilots window's 1,000 rows; drawing the score chart of 20 pilots with 255
-#      missions each (goal: under 16 ms, one frame at 60 Hz);
+#      missions each (goal: under 16 ms, one frame at 60 Hz); the History window of a pilot with 10,000
+#      states opened (goal: under 200 ms) and its timeline drawn (goal: under 16 ms);
 #   3. the desktop program's start until its main window is first painted vs a bare Qt Widgets window,
 #      both under Xvfb, with the peak memory of both; and its start with a 100,000-line main log vs an
 #      empty one. (Skipped with a note where the desktop program is not built or Xvfb is missing.)
@@ -26,7 +27,7 @@ echo "== Building in ${dir}"
 cmake -S . -B "${dir}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLENDA_BUILD_BENCH=ON >/dev/null
 gui=$(sed -n 's/^ORLENDA_BUILD_GUI:BOOL=//p' "${dir}/CMakeCache.txt")
 targets=(orlenda_core_bench run_measured orlenda3001-cli sample_pilot)
-if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint orlenda_roster_bench orlenda_chart_bench); fi
+if [ "${gui}" = ON ]; then targets+=(orlenda3001 bare_qt_window exit_after_first_paint orlenda_roster_bench orlenda_chart_bench orlenda_history_window_bench); fi
 cmake --build "${dir}" -j"$(nproc 2>/dev/null || echo 2)" --target "${targets[@]}" >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orlenda-bench-XXXXXX")
@@ -126,6 +127,10 @@ fi
 if [ -x "${dir}/bench/orlenda_chart_bench" ]; then
   echo "load before the chart benchmark: $(uptime)"
   "${dir}/bench/orlenda_chart_bench" --benchmark_min_time=0.5 --benchmark_color=false
+fi
+if [ -x "${dir}/bench/orlenda_history_window_bench" ]; then
+  "${dir}/bench/orlenda_history_window_bench" --benchmark_filter=OpenHistoryWindow --benchmark_min_time=0.5 --benchmark_color=false
+  "${dir}/bench/orlenda_history_window_bench" --benchmark_filter=DrawTimeline --benchmark_min_time=0.5 --benchmark_color=false
 fi
 fi
 

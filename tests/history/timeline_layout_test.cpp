@@ -19,6 +19,31 @@ KeptState State(int number, std::int64_t seen, int won, bool current = false) {
   return state;
 }
 
+// A layout of points at the given places (x, totalY), for the thinning alone.
+TimelineLayout PointsAt(const std::vector<std::pair<double, double>>& places) {
+  TimelineLayout layout;
+  for (const auto& [x, y] : places)
+    layout.points.push_back({static_cast<int>(layout.points.size()) + 1, x, y, 0});
+  return layout;
+}
+
+TEST(TimelineLayoutTest, ThinsPointsThatShareAPixelColumnToTheirShape) {
+  // Three columns' width: no two points share one, so every point is drawn.
+  const TimelineLayout sparse = PointsAt({{0.0, 0.1}, {0.5, 0.9}, {1.0, 0.4}});
+  const VisibleLine all = VisiblePoints(sparse, &TimelinePoint::totalY, 3);
+  EXPECT_EQ(all.path, (std::vector<std::size_t>{0, 1, 2}));
+  EXPECT_EQ(all.dots, (std::vector<std::size_t>{0, 1, 2}));
+
+  // Two columns: the first holds five points, whose line keeps its first, lowest, highest and last in
+  // order, one dot at the last; the second column's lone point stays (the right edge is in the last).
+  const TimelineLayout dense =
+      PointsAt({{0.0, 0.5}, {0.1, 0.9}, {0.2, 0.3}, {0.3, 0.2}, {0.4, 0.6}, {1.0, 0.1}});
+  const VisibleLine thinned = VisiblePoints(dense, &TimelinePoint::totalY, 2);
+  EXPECT_EQ(thinned.path, (std::vector<std::size_t>{0, 1, 3, 4, 5}));
+  EXPECT_EQ(thinned.dots, (std::vector<std::size_t>{4, 5}));
+  EXPECT_TRUE(VisiblePoints(TimelineLayout{}, &TimelinePoint::totalY, 0).path.empty());
+}
+
 TEST(TimelineLayoutTest, PlacesOnePointPerStateByTimeAndScore) {
   const std::vector<KeptState> states = {State(1, 1000, 2), State(2, 1100, 4), State(3, 2000, 0)};
   const TimelineLayout layout = LayOutTimeline(states);

@@ -28,9 +28,8 @@ std::wstring Wide(const std::string& utf8) {
   return std::wstring(utf16.begin(), utf16.end());
 }
 
-std::intptr_t Start(const std::string& file, const std::string& marker) {
+std::intptr_t Start(const std::string& program, const std::string& file, const std::string& marker) {
   // Under Wine the build machine's folders are on drive Z:, whatever the current folder's drive.
-  const std::string program = ORLENDA_LOCK_HOLDER_PATH;
   const std::string holder = program.starts_with('/') ? "Z:" + program : program;
   std::wstring commandLine = L"\"" + Wide(holder) + L"\" \"" + Wide(file) + L"\" \"" + Wide(marker) + L"\"";
   STARTUPINFOW startup{};
@@ -61,8 +60,7 @@ void EndByForce(std::intptr_t process) {
   ::CloseHandle(handle);
 }
 #else
-std::intptr_t Start(const std::string& file, const std::string& marker) {
-  std::string program = ORLENDA_LOCK_HOLDER_PATH;
+std::intptr_t Start(std::string program, const std::string& file, const std::string& marker) {
   std::vector<char*> arguments{program.data(), const_cast<char*>(file.c_str()),
                                const_cast<char*>(marker.c_str()), nullptr};
   pid_t pid = 0;
@@ -90,11 +88,12 @@ constexpr auto kPoll = std::chrono::milliseconds(5);
 
 }  // namespace
 
-LockHolder::LockHolder(const std::string& path) {
+LockHolder::LockHolder(const std::string& path, Lock lock) {
   marker_ = (std::filesystem::temp_directory_path() /
              ("orlenda-lock-holder-" + std::to_string(std::random_device{}()) + ".txt"))
                 .string();
-  process_ = Start(path, marker_);
+  process_ =
+      Start(lock == Lock::kFile ? ORLENDA_LOCK_HOLDER_PATH : ORLENDA_DATABASE_HOLDER_PATH, path, marker_);
   if (process_ == 0) return;
   const auto deadline = std::chrono::steady_clock::now() + kStepDeadline;
   while (!std::filesystem::exists(marker_)) {

@@ -1,7 +1,9 @@
 #pragma once
 
-// Another program that holds a file's exclusive lock, for the tests of what waits for it. A second
-// process, since under Wine a second handle of the same process is not always kept out of a lock.
+// Another program that holds a file's exclusive lock, or an SQLite database's writer's lock (a
+// transaction begun EXCLUSIVE), for the tests of what waits for it. A second process, since under Wine a
+// second handle of the same process is not always kept out of a lock, and SQLite shares its locks
+// between the connections of one process.
 // Each step of the handshake is checked and has a deadline, so that a step that fails is reported
 // instead of leaving the test waiting.
 
@@ -12,9 +14,12 @@ namespace orlenda::test {
 
 class LockHolder {
  public:
-  // Starts the program and returns once it holds the lock of the file at `path` (which must exist);
-  // Holding() tells whether it got there.
-  explicit LockHolder(const std::string& path);
+  enum class Lock { kFile, kDatabase };
+
+  // Starts the program and returns once it holds the lock of the file or database at `path` (which
+  // must exist); Holding() tells whether it got there. The database's holder lets go by itself after
+  // a minute, so that a wait that the test never ends ends anyway.
+  explicit LockHolder(const std::string& path, Lock lock = Lock::kFile);
   ~LockHolder();  // lets go
   LockHolder(const LockHolder&) = delete;
   LockHolder& operator=(const LockHolder&) = delete;

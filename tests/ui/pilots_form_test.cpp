@@ -17,6 +17,8 @@
 #include <filesystem>
 
 #include "base/folder_entries.h"
+#include "base/sha256.h"
+#include "history/history_store.h"
 #include "program_fixture.h"
 #include "roster/roster_build.h"
 #include "roster/roster_columns.h"
@@ -311,6 +313,35 @@ class PilotsFormTest : public QObject {
     std::filesystem::rename(LocalPath(folder + "/new.tmp"), LocalPath(folder + "/a.plt"));
     QTRY_COMPARE(pilotIn("a.plt"), QStringLiteral("Charlie"));
     QCOMPARE(pilotIn("b.plt"), QStringLiteral("Bravo"));
+  }
+
+  // A pilot file that another program rewrites while the window follows its folder: the window shows
+  // the new state and the history keeps it as the game's write (the states of the first listing are
+  // not the game's writes, and are not kept).
+  void aPilotRewrittenFromOutsideIsKeptAsTheGamesWrite() {
+    ProgramFixture program;
+    const QString folder = program.home.File(QStringLiteral("followed"));
+    QDir().mkpath(folder);
+    const QString real = QStringLiteral(ORLENDA_REAL_PILOTS_DIR);
+    const QString pilot = folder + QStringLiteral("/low.plt");
+    WriteAll(pilot, ReadAll(real + QStringLiteral("/xwa.plt")));
+    TPilotsForm& form = OpenPilotsWindowOn(program, folder);
+    const QTableView& table = *Find<QTableView>(form, "PilotsTable");
+    const QString before = Cell(table, 0, RosterColumn::kName);
+    const auto kept = [&] {
+      return HistoryStore(HistoryStore::DefaultPath(), 1000).States(LocalPath(pilot));
+    };
+    QVERIFY(kept().empty());
+
+    const QByteArray written = ReadAll(real + QStringLiteral("/germ.plt"));
+    WriteAll(pilot, written);  // in place, as the game writes
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(table, 0, RosterColumn::kName) != before, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(kept().size(), std::size_t{1}, 20000);
+    const KeptState state = kept().front();
+    QCOMPARE(StateKindWords(state.kinds), std::string("game's write"));
+    const std::vector<std::uint8_t> bytes(written.begin(), written.end());
+    QCOMPARE(state.hash, Sha256Hex(bytes));
+    QCOMPARE(program.prompts.unscripted, 0);
   }
 
   // "Review battle…" over a folder of the real pilots (and a second copy of one): the verdicts that

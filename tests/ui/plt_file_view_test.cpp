@@ -13,12 +13,14 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "base/windows1252.h"
 #include "history/history_store.h"
@@ -74,6 +76,45 @@ PilotRecord OlderSamplePilot() {
   record.CampaignMissionCount = 11;
   return record;
 }
+
+// The lock wait box over the history's database, as it stands while another program holds the
+// database: each one seen is handed to `act` once (which lets the holder go or answers Cancel). Every wait of
+// the test has its own end: past `deadline` the holder is let go, which ends any wait for it.
+class HistoryBoxWatcher {
+ public:
+  HistoryBoxWatcher(LockHolder& holder, std::function<void(QMessageBox&)> act) : holder_(holder) {
+    const QString locked = ShownPath(QString::fromStdString(HistoryStore::DefaultPath())) +
+                           QStringLiteral(" is locked by another program.");
+    QObject::connect(&timer_, &QTimer::timeout, [this, locked, act] {
+      if (since_.elapsed() > kDeadlineMs) {
+        timedOut = true;
+        holder_.LetGo();
+        return timer_.stop();
+      }
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr || !box->isVisible() || !box->text().startsWith(locked)) continue;
+        if (acted_.contains(box)) continue;  // it stands until its wait has ended
+        acted_.append(box);
+        ++boxes;
+        act(*box);
+        return;
+      }
+    });
+    since_.start();
+    timer_.start(20);
+  }
+
+  int boxes = 0;
+  bool timedOut = false;
+
+ private:
+  static constexpr qint64 kDeadlineMs = 30000;
+  LockHolder& holder_;
+  QTimer timer_;
+  QElapsedTimer since_;
+  QList<QPointer<QMessageBox>> acted_;
+};
 
 }  // namespace
 
@@ -426,6 +467,45 @@ class PltFileViewTest : public QObject {
     QVERIFY(QFile::exists(database + QStringLiteral(".bad")));
   }
 
+  // Another program holds the history's database: the save waits for it as for a pilot's lock (the box
+  // after about a second), and the database is written once the other program lets go; Cancel gives up
+  // the recording only, with a warning, and the save still succeeds.
+  void aHeldHistoryWaitsWithTheBoxAndNeverFailsTheSave() {
+    for (const bool cancel : {false, true}) {
+      ViewFixture fixture;
+      const std::string path = fixture.pilot.toStdString();
+      QCOMPARE(fixture.View().ReadMission(fixture.pilot), 0);  // kept as opened, the database made
+      LockHolder holder(HistoryStore::DefaultPath(), LockHolder::Lock::kDatabase);
+      QVERIFY(holder.Holding());
+      HistoryBoxWatcher watcher(holder, [&](QMessageBox& box) {
+        if (cancel) return box.button(QMessageBox::Cancel)->click();
+        QVERIFY(holder.LetGo());
+      });
+      fixture.Box("RankBox").setCurrentIndex(7);
+      fixture.prompts.AnswerNext(MessageAnswer::Yes);
+      Click(fixture.View(), "Button2");
+      QVERIFY(!watcher.timedOut);
+      QCOMPARE(LoadedRecord(fixture.pilot).Rank, 7);
+      QVERIFY(fixture.prompts.MessageTexts().contains(QStringLiteral("Update complete.")));
+      const QStringList given =
+          fixture.prompts.MessageTexts().filter(QStringLiteral("The history could not keep the state of "));
+      holder.LetGo();
+      const std::vector<KeptState> kept = HistoryStore(HistoryStore::DefaultPath(), 1000).States(path);
+      if (cancel) {  // a box for the state before the save and one for the state after it
+        QCOMPARE(watcher.boxes, 2);
+        QCOMPARE(given.size(), 2);
+        QVERIFY(given[0].endsWith(QStringLiteral(": another program holds its lock.")));
+        QCOMPARE(kept.size(), std::size_t{1});
+        QCOMPARE(StateKindWords(kept[0].kinds), std::string("opened"));
+      } else {
+        QCOMPARE(watcher.boxes, 1);
+        QVERIFY(given.isEmpty());
+        QCOMPARE(kept.size(), std::size_t{2});
+        QCOMPARE(kept[1].summary.rank, 7);
+      }
+    }
+  }
+
   // A pilot overwritten by an older copy is said at once, naming what was lost; Ignore leaves the file
   // as it is, and Restore… brings the later state back byte for byte, the older one kept in the history.
   void aCareerThatWentBackIsSaidAndRestored() {
@@ -475,14 +555,16 @@ class PltFileViewTest : public QObject {
     Click(fixture.View(), "HistoryButton");
     auto* window = Find<THistoryWindow>(fixture.View(), "HistoryWindow");
     QVERIFY(window != nullptr);
-    auto& table = *Find<QTableWidget>(*window, "StatesTable");
-    QCOMPARE(table.rowCount(), 2);
+    auto& table = *Find<QTableView>(*window, "StatesTable");
+    const auto rows = [&table] { return table.model()->rowCount(); };
+    QCOMPARE(rows(), 2);
     QCOMPARE(Find<HistoryTimeline>(*window, "Timeline")->layout().points.size(), std::size_t{2});
-    QCOMPARE(table.item(1, 4)->text(), QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
+    QCOMPARE(table.model()->index(1, 4).data().toString(),
+             QStringLiteral("Rank Lieutenant \u2192 Lieutenant JG"));
     auto& timeline = *Find<HistoryTimeline>(*window, "Timeline");
     QTest::keyClick(&timeline, Qt::Key_Right);
     QTest::keyClick(&timeline, Qt::Key_Right);
-    QCOMPARE(table.currentRow(), 1);  // the keys walk the points, and the table follows
+    QCOMPARE(table.currentIndex().row(), 1);  // the keys walk the points, and the table follows
     QVERIFY(timeline.PointText(1).startsWith(QStringLiteral("State 2, ")));
 
     table.selectAll();
@@ -504,7 +586,7 @@ class PltFileViewTest : public QObject {
     Click(*window, "RestoreButton");
     QCOMPARE(ReadAll(fixture.pilot), original);
     QCOMPARE(fixture.View().record().Rank, LoadedRecord(fixture.pilot).Rank);
-    QCOMPARE(table.rowCount(), 2);  // the restored state was state 1
+    QCOMPARE(rows(), 2);  // the restored state was state 1
 
     const QString exported = fixture.home.File(QStringLiteral("state2.plt"));
     table.selectRow(1);

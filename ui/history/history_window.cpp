@@ -2,30 +2,31 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <sstream>
 
-#include "base/grouped_number.h"
-#include "base/local_date.h"
 #include "history/change_line.h"
 #include "history/state_export.h"
-#include "history/state_kind.h"
 #include "history/state_restore.h"
 #include "pilot/pilot_diff.h"
 #include "report/diff_text.h"
 #include "report/pilot_comparison.h"
 #include "ui/history/history_keeping.h"
 #include "ui/history/history_timeline.h"
+#include "ui/history/states_table_model.h"
 #include "ui/shell/lock_wait_prompt.h"
 #include "ui/shell/prompts.h"
 #include "ui/shell/session.h"
 
 namespace orlenda {
 namespace {
+
+constexpr int kMeasuredRows = 100;  // rows measured for a column's width
 
 QString QtText(const std::string& text) { return QString::fromStdString(text); }
 
@@ -35,13 +36,6 @@ QPushButton* AddButton(QHBoxLayout& row, const char* name, const QString& text) 
   button->setAutoDefault(false);
   row.addWidget(button);
   return button;
-}
-
-// The table's cells of one state: when, how, missions won, campaign total, what changed.
-QStringList RowTexts(const KeptState& state, const KeptState* before) {
-  return {QtText(LocalDateTimeText(state.firstSeen)), QtText(StateKindWords(state.kinds)),
-          QString::number(state.summary.missionsWon), QtText(GroupedNumber(state.summary.campaignTotal)),
-          QtText(ChangeLine(before != nullptr ? &before->summary : nullptr, state.summary))};
 }
 
 // What the restore changes, and the scores it drops; Cancel is the default when it drops any.
@@ -73,18 +67,22 @@ void THistoryWindow::BuildControls() {
   timeline_ = new HistoryTimeline(this);
   timeline_->setObjectName(QStringLiteral("Timeline"));
   timeline_->pointChosen = [this](std::size_t index) { table_->selectRow(static_cast<int>(index)); };
-  table_ = new QTableWidget(0, 5, this);
+  model_ = new StatesTableModel(this);
+  table_ = new QTableView(this);
   table_->setObjectName(QStringLiteral("StatesTable"));
-  table_->setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("How"),
-                                     QStringLiteral("Missions won"), QStringLiteral("Campaign total"),
-                                     QStringLiteral("Change")});
+  table_->setModel(model_);
+  // Columns as wide as the texts of their first rows: measuring every row of a long history would
+  // take longer than the rest of the opening.
+  table_->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setVisible(true);
-  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
-    timeline_->Highlight(row >= 0 ? std::optional<std::size_t>(row) : std::nullopt);
-  });
+  connect(
+      table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+      [this](const QModelIndex& current) {
+        timeline_->Highlight(current.isValid() ? std::optional<std::size_t>(current.row()) : std::nullopt);
+      });
   auto* buttons = new QHBoxLayout;
   connect(AddButton(*buttons, "OpenButton", QStringLiteral("Open")), &QPushButton::clicked, this,
           &THistoryWindow::OpenButtonClick);
@@ -112,22 +110,16 @@ void THistoryWindow::Present() {
 }
 
 void THistoryWindow::Refresh() {
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  states_ = store.States(path_);
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  {
+    DesktopHistory history(session_, this);
+    states_ = history.store().States(path_);
+  }
   FillTable();
   timeline_->SetStates(states_);
 }
 
 void THistoryWindow::FillTable() {
-  table_->setRowCount(static_cast<int>(states_.size()));
-  for (std::size_t i = 0; i < states_.size(); ++i) {
-    const QStringList texts = RowTexts(states_[i], i == 0 ? nullptr : &states_[i - 1]);
-    for (int column = 0; column < texts.size(); ++column)
-      table_->setItem(static_cast<int>(i), column, new QTableWidgetItem(texts[column]));
-    table_->setVerticalHeaderItem(static_cast<int>(i),
-                                  new QTableWidgetItem(QString::number(states_[i].number)));
-  }
+  model_->SetStates(states_);
   table_->resizeColumnsToContents();
 }
 
@@ -149,9 +141,11 @@ const KeptState* THistoryWindow::OneChosenState() {
 }
 
 std::optional<LoadResult> THistoryWindow::StateLoaded(const KeptState& state) {
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  auto bytes = store.StateBytes(state.hash);
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  std::optional<std::vector<std::uint8_t>> bytes;
+  {
+    DesktopHistory history(session_, this);
+    bytes = history.store().StateBytes(state.hash);
+  }
   if (!bytes) {
     Tell("The history does not hold state " + std::to_string(state.number) + " whole.");
     return std::nullopt;
@@ -210,10 +204,12 @@ void THistoryWindow::Restore(const KeptState& state, LoadResult& now) {
   if (!chosen) return;
   if (chosen->record.BytesOnDisk == now.record.BytesOnDisk)
     return Tell("The file holds state " + std::to_string(state.number) + " already.");
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
-  const UpdateResult result = RestoreKeptState(
-      store, path_, now.record, std::move(chosen->record.BytesOnDisk), backups_, LockWaitPrompt(this).Wait());
-  for (const std::string& warning : store.TakeWarnings()) Tell(warning);
+  UpdateResult result;
+  {
+    DesktopHistory history(session_, this);
+    result = RestoreKeptState(history.store(), path_, now.record, std::move(chosen->record.BytesOnDisk),
+                              backups_, LockWaitPrompt(this).Wait());
+  }
   if (!result.succeeded) return Tell(result.message);
   if (!result.warning.empty()) Tell(result.warning);
   Refresh();

@@ -18,12 +18,13 @@
 #include "pilot/pilot_load.h"
 
 class QPlainTextEdit;
-class QTableWidget;
+class QTableView;
 
 namespace orlenda {
 
 class Session;
 class HistoryTimeline;
+class StatesTableModel;
 
 class THistoryWindow : public QWidget {
   Q_OBJECT
@@ -63,7 +64,8 @@ class THistoryWindow : public QWidget {
   PilotBackups& backups_;
   std::function<void()> restored_;
   std::vector<KeptState> states_;
-  QTableWidget* table_ = nullptr;
+  QTableView* table_ = nullptr;
+  StatesTableModel* model_ = nullptr;
   QPlainTextEdit* compareText_ = nullptr;
   HistoryTimeline* timeline_ = nullptr;
 };

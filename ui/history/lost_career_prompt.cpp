@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "history/career_loss.h"
@@ -10,8 +11,6 @@
 #include "history/history_store.h"
 #include "history/state_restore.h"
 #include "history/state_summary.h"
-#include "settings/settings_table.h"
-#include "settings/typed_settings.h"
 #include "ui/history/history_keeping.h"
 #include "ui/shell/lock_wait_prompt.h"
 #include "ui/shell/prompts.h"
@@ -28,11 +27,6 @@ std::string DayText(std::int64_t secondsSinceEpoch) {
   return QLocale().toString(moment.date(), QStringLiteral("d MMM yyyy")).toStdString();
 }
 
-void ShowWarnings(Session& session, QWidget* owner, HistoryStore& store) {
-  for (const std::string& warning : store.TakeWarnings())
-    session.prompts().ShowMessage(owner, MessageKind::Warning, MessageButtons::Ok, DisplayMessage(warning));
-}
-
 // A restore that would drop missions the file has now (won since the kept state) is asked once more,
 // with what it changes; No is the default.
 bool RestoreAgreed(Session& session, QWidget* owner, const StateSummary& now, const StateSummary& kept) {
@@ -43,25 +37,27 @@ bool RestoreAgreed(Session& session, QWidget* owner, const StateSummary& now, co
                                        QtText(question), DefaultButton::Safe) == MessageAnswer::Yes;
 }
 
-bool Restore(Session& session, QWidget* owner, HistoryStore& store, const std::string& path,
-             PilotRecord& record, const KeptState& kept, PilotBackups& backups) {
-  auto image = store.StateBytes(kept.hash);
-  if (!image) {
-    ShowWarnings(session, owner, store);
+bool Restore(Session& session, QWidget* owner, const std::string& path, PilotRecord& record,
+             const KeptState& kept, PilotBackups& backups) {
+  std::optional<UpdateResult> result;
+  {
+    DesktopHistory history(session, owner);
+    if (auto image = history.store().StateBytes(kept.hash))
+      result = RestoreKeptState(history.store(), path, record, std::move(*image), backups,
+                                LockWaitPrompt(owner).Wait());
+  }
+  if (!result) {
     session.prompts().ShowMessage(
         owner, MessageKind::Error, MessageButtons::Ok,
         QStringLiteral("The history does not hold that state whole: nothing was written."));
     return false;
   }
-  const UpdateResult result =
-      RestoreKeptState(store, path, record, std::move(*image), backups, LockWaitPrompt(owner).Wait());
-  ShowWarnings(session, owner, store);
-  if (!result.succeeded) {
-    session.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, QtText(result.message));
+  if (!result->succeeded) {
+    session.prompts().ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, QtText(result->message));
     return false;
   }
-  if (!result.warning.empty())
-    session.prompts().ShowMessage(owner, MessageKind::Warning, MessageButtons::Ok, QtText(result.warning));
+  if (!result->warning.empty())
+    session.prompts().ShowMessage(owner, MessageKind::Warning, MessageButtons::Ok, QtText(result->warning));
   return true;
 }
 
@@ -69,19 +65,21 @@ bool Restore(Session& session, QWidget* owner, HistoryStore& store, const std::s
 
 bool OfferLostCareerRestore(Session& session, QWidget* owner, const std::string& path, PilotRecord& record,
                             PilotBackups& backups) {
-  if (!ReadFlag(session.settings(), SettingNamed("KeepHistory"))) return false;
-  if (record.BytesOnDisk.size() != kPilotFileSize) return false;
-  HistoryStore store(HistoryStore::DefaultPath(), kDesktopBusyTimeoutMs);
+  if (!KeepsHistoryOf(session, record)) return false;
   const StateSummary now = SummaryOf(record);
-  const auto kept = CareerLostSince(store.States(path), now);
-  ShowWarnings(session, owner, store);
+  std::vector<KeptState> states;
+  {
+    DesktopHistory history(session, owner);
+    states = history.store().States(path);
+  }
+  const auto kept = CareerLostSince(states, now);
   if (!kept) return false;
   const QString warning = QtText(LostMissionsWarning(kept->summary, now, DayText(kept->lastSeen)));
   if (session.prompts().ShowMessage(owner, MessageKind::Warning, MessageButtons::RestoreIgnore, warning,
                                     DefaultButton::Safe) != MessageAnswer::Restore)
     return false;
   if (!RestoreAgreed(session, owner, now, kept->summary)) return false;
-  return Restore(session, owner, store, path, record, *kept, backups);
+  return Restore(session, owner, path, record, *kept, backups);
 }
 
 }  // namespace orlenda

@@ -27,6 +27,7 @@
 #include "ui/charts/career_chart.h"
 #include "ui/pilots/review_box.h"
 #include "ui/pilots/roster_table_model.h"
+#include "ui/shell/lock_wait_prompt.h"
 #include "ui/shell/platform_error.h"
 #include "ui/shell/run_handler.h"
 #include "ui/shell/session.h"
@@ -147,6 +148,7 @@ void TPilotsForm::ShowFolder(const QString& folder) {
   model_->Clear();
   pending_.clear();
   changedFiles_.clear();
+  seenChanged_.clear();
   folderChanged_ = false;
   if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
   if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
@@ -201,6 +203,7 @@ void TPilotsForm::LoadStep() {
   step.start();
   std::vector<std::string> missing;
   std::vector<RosterRow> rows;
+  std::vector<SeenState> seen;
   while (!pending_.empty() && step.elapsed() < kStepMilliseconds) {
     const std::string path = pending_.front();
     pending_.pop_front();
@@ -208,11 +211,24 @@ void TPilotsForm::LoadStep() {
       missing.push_back(path);
       continue;
     }
-    rows.push_back(RosterRowOf(path, *settings_, context_));
+    LoadResult loaded = LoadPilotFile(path);
+    rows.push_back(RosterRowOf(path, loaded, *settings_, context_));
+    if (seenChanged_.erase(path) != 0 && loaded.Succeeded())
+      seen.push_back({path, std::move(loaded.record), loaded.modifiedTime});
   }
   model_->RemovePaths(missing);
   model_->PutRows(std::move(rows));
   ShowProgress();
+  if (!seen.empty()) KeepGameWrites(std::move(seen));
+}
+
+// Kept once the rows show them. A save of ours or the history's own wait may be waiting in its box
+// meanwhile: the states are then kept after it, in a wait of their own.
+void TPilotsForm::KeepGameWrites(std::vector<SeenState> seen) {
+  LockWaitPrompt::RunWhenNoWaitIsUnderWay(this, [this, seen = std::move(seen)] {
+    RunHandler(session_.prompts(), this,
+               [&] { KeepPilotStates(session_, this, seen, StateKind::kGameWrite); });
+  });
 }
 
 // The folder lost or gained files: they are listed again once the notices of one save have settled.
@@ -275,6 +291,7 @@ void TPilotsForm::Refresh() {
     context_ = ReportContextFromLocale();
   }
   for (const std::string& path : toLoad) pending_.push_back(path);
+  seenChanged_.insert(toLoad.begin(), toLoad.end());
   pendingTotal_ += static_cast<int>(toLoad.size());
   ShowProgress();
   stepTimer_.start();

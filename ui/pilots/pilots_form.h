@@ -14,9 +14,11 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 #include "report/report_context.h"
 #include "settings/settings_snapshot.h"
+#include "ui/history/history_keeping.h"
 #include "ui/shell/prompts.h"
 
 namespace Ui {
@@ -64,6 +66,7 @@ class TPilotsForm : public QWidget {
   void HideReview();
   // The rows arrive one file a step; the files are watched and loaded again when they change.
   void LoadStep();
+  void KeepGameWrites(std::vector<SeenState> seen);
   void ShowProgress();
   void Watch(const std::vector<std::string>& paths);
   void FolderChanged();
@@ -91,6 +94,7 @@ class TPilotsForm : public QWidget {
   QTimer refreshTimer_;  // gathers the file system's notices of one save into one refresh
   QFileSystemWatcher watcher_;
   std::set<std::string> changedFiles_;
+  std::unordered_set<std::string> seenChanged_;  // pending files loaded because they changed or came
   bool folderChanged_ = false;
   bool fitColumns_ = false;  // once the folder's first round of loads ends
   FileDialogState folderDialog_;
