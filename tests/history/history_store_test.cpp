@@ -183,7 +183,7 @@ TEST_F(HistoryStoreTest, ADatabaseOfTheFirstVersionIsUpgradedInPlace) {
   WritePilotAt(path, test::HistoryPilot("Ace", 3), fs::file_time_type::clock::now() - std::chrono::hours(1));
   { HistoryStore(database_, 1000).Record(path, test::HistoryPilot("Ace", 3), {}, StateKind::kRecorded); }
   {
-    SqliteDatabase db(database_, 1000);
+    SqliteDatabase db(database_, LockWait{std::chrono::milliseconds(1000), {}, {}});
     db.Execute("DROP TABLE pilot_stamps; PRAGMA user_version=1");
   }
   HistoryStore store(database_, 1000);
