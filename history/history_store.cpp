@@ -128,6 +128,24 @@ std::optional<RecordedState> HistoryStore::Record(const std::string& pilotPath, 
   });
 }
 
+std::optional<RecordedState> HistoryStore::RecordChange(const std::string& pilotPath,
+                                                        const PilotRecord& record,
+                                                        std::optional<std::int64_t> modifiedTime,
+                                                        StateKind kind) {
+  const std::string key = PilotKey(pilotPath);
+  StateToKeep state{Sha256Hex(record.BytesOnDisk), record.BytesOnDisk, {}, modifiedTime, kind, NowSeconds()};
+  return WithRecovery("keep the state of " + key, [&]() -> std::optional<RecordedState> {
+    if (auto current = CurrentStateWithHash(*db_, key, state.hash)) return current;
+    SqliteTransaction transaction(*db_);
+    // Asked again under the writer's lock: another program's save may have recorded it meanwhile.
+    if (auto current = CurrentStateWithHash(*db_, key, state.hash)) return current;
+    state.summary = SummaryOf(record);
+    const RecordedState recorded = KeepState(*db_, key, state);
+    transaction.Commit();
+    return recorded;
+  });
+}
+
 std::optional<RecordedState> HistoryStore::UnchangedSince(const std::string& pilotPath,
                                                           const TakenStamp& stamp, StateKind kind) {
   if (!IsSettled(stamp)) return std::nullopt;

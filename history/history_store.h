@@ -84,6 +84,12 @@ class HistoryStore {
                                       std::optional<std::int64_t> modifiedTime, StateKind kind,
                                       const std::optional<TakenStamp>& stamp = std::nullopt);
 
+  // Keeps the state as Record does, unless the pilot is in it already, however it was seen: a file
+  // that a save of ours (or of another program) has just recorded, seen changed by a watch of its
+  // folder, is that save's state and not a new one. Then the current state, kept as it was.
+  std::optional<RecordedState> RecordChange(const std::string& pilotPath, const PilotRecord& record,
+                                            std::optional<std::int64_t> modifiedTime, StateKind kind);
+
   // The pilot's current state, when `stamp` has settled and is the stamp kept with that state, which was
   // seen as `kind`: the file is as it was recorded, and a recording need not read it. Nothing otherwise.
   std::optional<RecordedState> UnchangedSince(const std::string& pilotPath, const TakenStamp& stamp,

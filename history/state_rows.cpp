@@ -78,17 +78,30 @@ StateSummary SummaryOfRow(const SqliteStatement& row, int first) {
   return s;
 }
 
-}  // namespace
-
-std::optional<RecordedState> AlreadyCurrent(SqliteDatabase& db, const std::string& pilot,
-                                            const StateToKeep& state) {
+// The pilot's current state when it is the state `hash` and was seen in one of the ways `kinds` has.
+std::optional<RecordedState> CurrentStateSeenAs(SqliteDatabase& db, const std::string& pilot,
+                                                const std::string& hash, std::int64_t kinds) {
   SqliteStatement select(db,
                          "SELECT ps.number FROM pilots p JOIN states s ON s.id = p.current_state "
                          "JOIN pilot_states ps ON ps.pilot = p.id AND ps.state = s.id "
                          "WHERE p.path = ? AND s.sha256 = ? AND (ps.kinds & ?) != 0");
-  select.Bind(1, pilot).Bind(2, state.hash).Bind(3, static_cast<std::int64_t>(state.kind));
+  select.Bind(1, pilot).Bind(2, hash).Bind(3, kinds);
   if (!select.Step()) return std::nullopt;
-  return RecordedState{static_cast<int>(select.Int(0)), state.hash, false};
+  return RecordedState{static_cast<int>(select.Int(0)), hash, false};
+}
+
+constexpr std::int64_t kAnyKind = ~std::int64_t{0};
+
+}  // namespace
+
+std::optional<RecordedState> AlreadyCurrent(SqliteDatabase& db, const std::string& pilot,
+                                            const StateToKeep& state) {
+  return CurrentStateSeenAs(db, pilot, state.hash, static_cast<std::int64_t>(state.kind));
+}
+
+std::optional<RecordedState> CurrentStateWithHash(SqliteDatabase& db, const std::string& pilot,
+                                                  const std::string& hash) {
+  return CurrentStateSeenAs(db, pilot, hash, kAnyKind);
 }
 
 RecordedState KeepState(SqliteDatabase& db, const std::string& pilot, const StateToKeep& state) {

@@ -27,6 +27,10 @@ struct StateToKeep {
 std::optional<RecordedState> AlreadyCurrent(SqliteDatabase& db, const std::string& pilot,
                                             const StateToKeep& state);
 
+// The pilot's current state when it is the state `hash`, however it was seen.
+std::optional<RecordedState> CurrentStateWithHash(SqliteDatabase& db, const std::string& pilot,
+                                                  const std::string& hash);
+
 // Keeps the state (once for all pilots), the pilot's sighting of it, and makes it the pilot's current state.
 RecordedState KeepState(SqliteDatabase& db, const std::string& pilot, const StateToKeep& state);
 

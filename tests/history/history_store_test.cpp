@@ -77,6 +77,33 @@ TEST_F(HistoryStoreTest, KeepsEachStateOnceAndNumbersThemInTheOrderFirstSeen) {
   EXPECT_EQ(again.Pilots()[0].stateCount, 2);
 }
 
+// A watch of the folder sees our own saves too: only a state the pilot is not in is a change.
+TEST_F(HistoryStoreTest, AChangeSeenIsKeptOnlyWhenThePilotIsNotInThatStateAlready) {
+  HistoryStore store(database_, 1000);
+  const std::string pilot = PilotPath("ace.plt");
+  const PilotRecord before = test::HistoryPilot("Ace", 3);
+  const PilotRecord saved = test::HistoryPilot("Ace", 4);
+  const PilotRecord flown = test::HistoryPilot("Ace", 5);
+  store.Record(pilot, before, 1000, StateKind::kBeforeSave);
+  store.Record(pilot, saved, 1010, StateKind::kAfterSave);
+
+  const auto ours = store.RecordChange(pilot, saved, 1010, StateKind::kGameWrite);
+  ASSERT_TRUE(ours);
+  EXPECT_EQ(ours->number, 2);
+  EXPECT_FALSE(ours->newState);
+  EXPECT_EQ(store.RecordChange(pilot, flown, 1020, StateKind::kGameWrite)->number, 3);
+  EXPECT_EQ(store.RecordChange(pilot, before, 1030, StateKind::kGameWrite)->number, 1)
+      << "an older copy written over the file is a change";
+  EXPECT_TRUE(store.TakeWarnings().empty());
+
+  const std::vector<KeptState> states = store.States(pilot);
+  ASSERT_EQ(states.size(), 3u);
+  EXPECT_EQ(StateKindWords(states[0].kinds), "before save, game's write");
+  EXPECT_TRUE(states[0].current);
+  EXPECT_EQ(StateKindWords(states[1].kinds), "after save");
+  EXPECT_EQ(StateKindWords(states[2].kinds), "game's write");
+}
+
 TEST_F(HistoryStoreTest, NamesAStateByItsNumberOrAPrefixOfItsHash) {
   HistoryStore store(database_, 1000);
   const std::string pilot = PilotPath("ace.plt");

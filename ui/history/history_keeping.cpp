@@ -42,7 +42,7 @@ void KeepPilotStates(Session& session, QWidget* owner, const std::vector<SeenSta
   DesktopHistory history(session, owner);
   for (const SeenState& state : seen)
     if (state.record.BytesOnDisk.size() == kPilotFileSize)
-      history.store().Record(state.path, state.record, state.modifiedTime, kind);
+      history.store().RecordChange(state.path, state.record, state.modifiedTime, kind);
 }
 
 }  // namespace orlenda

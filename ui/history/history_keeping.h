@@ -57,7 +57,8 @@ struct SeenState {
   std::optional<std::int64_t> modifiedTime;
 };
 
-// Keeps every state in `seen` (each a whole pilot file) as `kind`, in one opening of the history.
+// Keeps every state in `seen` (each a whole pilot file) as `kind`, in one opening of the history, but
+// for a state its pilot is in already: a save of ours that the Pilots window then sees is not the game's.
 void KeepPilotStates(Session& session, QWidget* owner, const std::vector<SeenState>& seen, StateKind kind);
 
 }  // namespace orlenda
