@@ -97,7 +97,8 @@ std::int64_t NowSeconds() {
 }
 
 // Keeps the file's state when it is new to the watch: the files as the first look finds them are
-// recorded, what changes afterwards is the game's write.
+// recorded, what changes afterwards is the game's write, unless the pilot is in that state already
+// (a save of the desktop program or of `update`, which kept it as its own).
 void LookAtFile(HistoryStore& store, const std::string& file, FileMark& mark, bool firstLook,
                 std::ostream& out, std::ostream& err) {
   const auto loaded = LoadWholePilot(file, err);
@@ -105,8 +106,13 @@ void LookAtFile(HistoryStore& store, const std::string& file, FileMark& mark, bo
   const std::string hash = Sha256Hex(loaded->record.BytesOnDisk);
   if (hash == mark.hash) return;
   mark.hash = hash;
-  const auto recorded =
-      KeepState(store, file, *loaded, firstLook ? StateKind::kRecorded : StateKind::kGameWrite, err);
+  std::optional<RecordedState> recorded;
+  if (firstLook) {
+    recorded = KeepState(store, file, *loaded, StateKind::kRecorded, err);
+  } else {
+    recorded = store.RecordChange(file, loaded->record, loaded->modifiedTime, StateKind::kGameWrite);
+    PrintHistoryWarnings(store, err);
+  }
   if (recorded) PrintRecorded(*recorded, file, out);
 }
 
