@@ -102,6 +102,12 @@ void THistoryWindow::BuildControls() {
   layout->addWidget(compareText_, 2);
 }
 
+// The table's model refers to states_, which is gone before QWidget's destructor hides the children,
+// when the table's header still asks the model for its texts: the table lets go of the model first.
+THistoryWindow::~THistoryWindow() {
+  if (table_ != nullptr) table_->setModel(nullptr);
+}
+
 void THistoryWindow::Present() {
   Refresh();
   show();

@@ -33,6 +33,7 @@ class THistoryWindow : public QWidget {
   // `restored` is called after a restore wrote the file, so that the pilot's view loads it again.
   THistoryWindow(Session& session, std::string pilotPath, PilotBackups& backups, QWidget* parent,
                  std::function<void()> restored = {});
+  ~THistoryWindow() override;
 
   // Reads the pilot's states again, fills the table and the timeline and shows the window in front.
   void Present();
