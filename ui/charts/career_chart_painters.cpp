@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPolygonF>
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace orlenda {
 namespace {
@@ -126,21 +128,27 @@ void PaintAxes(QPainter& painter, const ChartLayout& layout, const QPalette& pal
   if (!layout.emptyText.isEmpty()) painter.drawText(plot, Qt::AlignCenter, layout.emptyText);
 }
 
-// Every other battle's columns shaded, each battle's first column edged, its name at the plot's top.
+// Every other battle's columns shaded, each battle's first column edged, its name at the plot's top
+// where it fits into its band and clears the names already drawn (pilots whose battles start at other
+// missions have bands that overlap).
 void PaintBattles(QPainter& painter, const ChartLayout& layout, const QPalette& palette) {
   const ChartColours colours = ColoursFor(palette);
   QColor shade = colours.text;
   shade.setAlpha(14);
+  const QFontMetricsF metrics(painter.font());
+  std::vector<QRectF> names;
   for (std::size_t i = 0; i < layout.battles.size(); ++i) {
     const BattleMark& mark = layout.battles[i];
     if (i % 2 == 1) painter.fillRect(mark.band, shade);
     painter.setPen(colours.grid);
     painter.drawLine(mark.band.topLeft(), mark.band.bottomLeft());
-    const QFontMetricsF metrics(painter.font());
-    if (metrics.horizontalAdvance(mark.label) > mark.band.width()) continue;
+    const double width = metrics.horizontalAdvance(mark.label);
+    const QRectF name(mark.band.center().x() - width / 2, mark.band.top(), width, layout.line);
+    const auto clashes = [&name](const QRectF& drawn) { return drawn.intersects(name); };
+    if (width > mark.band.width() || std::any_of(names.begin(), names.end(), clashes)) continue;
+    names.push_back(name);
     painter.setPen(colours.text);
-    painter.drawText(QRectF(mark.band.left(), mark.band.top(), mark.band.width(), layout.line),
-                     Qt::AlignHCenter | Qt::AlignTop, mark.label);
+    painter.drawText(name, Qt::AlignHCenter | Qt::AlignTop, mark.label);
   }
 }
 
