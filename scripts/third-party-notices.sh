@@ -67,7 +67,16 @@ uses it. Debian's copyright file of qt6-base does not list it; its files carry t
 
   Copyright 2012, Samuel Neves <sneves@dei.uc.pt>.  You may use this under the
   terms of the CC0, the OpenSSL Licence, or the Apache Public License 2.0, at
-  your option.
+  your option.  The terms of these licenses can be found at:
+
+  - CC0 1.0 Universal : http://creativecommons.org/publicdomain/zero/1.0
+  - OpenSSL license   : https://www.openssl.org/source/license.html
+  - Apache 2.0        : http://www.apache.org/licenses/LICENSE-2.0
+
+  More information about the BLAKE2 hash function can be found at
+  https://blake2.net.
+
+(That is the whole comment at the head of Qt's src/3rdparty/blake2/src/blake2.h.)
 
 Orlenda 3001 <Light> uses it under the CC0 1.0 Universal dedication, whose text is in
 /usr/share/common-licenses/CC0-1.0 (below, as is the Apache License 2.0, in
