@@ -19,7 +19,8 @@ enum class EntryKind {
 
 struct FolderEntry {
   std::string name;
-  std::string path;  // folder + "/" + name (no separator added after one that ends the folder)
+  std::string path;  // folder + separator + name ("\\" on Windows, "/" elsewhere; none added after one
+                     // that ends the folder)
   EntryKind kind = EntryKind::kOther;
   bool isLink = false;  // the name itself is a link
 };

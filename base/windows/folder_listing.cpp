@@ -9,9 +9,11 @@
 namespace orlenda {
 namespace {
 
+// Joined with the system's separator, so that the rows and messages that show an entry's path show it
+// as a Windows player writes it.
 std::string Joined(const std::string& folder, const std::string& name) {
   const bool endsWithSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return endsWithSeparator ? folder + name : folder + "/" + name;
+  return endsWithSeparator ? folder + name : folder + "\\" + name;
 }
 
 EntryKind KindOf(const std::filesystem::directory_entry& found) {

@@ -150,7 +150,7 @@ TEST(FolderListingTest, EntriesSortedWithTheirKindsAndOnlyThoseWanted) {
   ASSERT_TRUE(listing.readable);
   ASSERT_EQ(listing.entries.size(), 3u) << "without . and ..";
   EXPECT_EQ(listing.entries[0].name, "a.txt");
-  EXPECT_EQ(listing.entries[0].path, folder + "/a.txt");
+  EXPECT_EQ(listing.entries[0].path, WithSystemSeparators(folder + "/a.txt"));
   EXPECT_EQ(listing.entries[1].kind, EntryKind::kFile);
   EXPECT_EQ(listing.entries[2].kind, EntryKind::kFolder);
   listing = ListFolder(folder, [](std::string_view name) { return name.starts_with("a"); });

@@ -100,7 +100,8 @@ class MainWindowTest : public QObject {
     ProgramFixture program;
     program.Start();
     QCOMPARE(ReadAll(program.home.SettingsFile()),
-             QByteArray("[Orlenda]\nLastDir=") + QFile::encodeName(program.home.WorkingFolder()) + "\n");
+             QByteArray("[Orlenda]\nLastDir=") +
+                 QFile::encodeName(QDir::toNativeSeparators(program.home.WorkingFolder())) + "\n");
     QCOMPARE(program.LogText(), QString());
     QVERIFY(!program.LogModified());
     QCOMPARE(Find<QPushButton>(program.Form1(), "SaveButton")->toolTip(),
@@ -164,7 +165,8 @@ class MainWindowTest : public QObject {
     again.prompts.AnswerNext(MessageAnswer::Yes);
     again.Start();
     QCOMPARE(ReadAll(again.home.SettingsFile() + QStringLiteral(".bad")), DamagedSettings());
-    QCOMPARE(again.Setting("LastDir"), std::optional<std::string>(again.home.WorkingFolder().toStdString()));
+    QCOMPARE(again.Setting("LastDir"),
+             std::optional<std::string>(QDir::toNativeSeparators(again.home.WorkingFolder()).toStdString()));
     QCOMPARE(again.prompts.standardErrors, QStringList());
   }
 
@@ -174,8 +176,8 @@ class MainWindowTest : public QObject {
     QFile::setPermissions(program.home.LogFile(), QFileDevice::Permissions());
     if (QFile(program.home.LogFile()).open(QIODevice::ReadOnly)) QSKIP("this account reads any file (root)");
     program.Start();
-    QCOMPARE(program.prompts.standardErrors,
-             QStringList{QStringLiteral("Cannot open file ") + program.home.LogFile()});
+    QCOMPARE(program.prompts.standardErrors, QStringList{QStringLiteral("Cannot open file ") +
+                                                         QDir::toNativeSeparators(program.home.LogFile())});
     QCOMPARE(program.LogText(), QString());
   }
 
@@ -216,14 +218,15 @@ class MainWindowTest : public QObject {
     const ShownFileDialog& open = program.prompts.fileDialogs.at(0);
     QVERIFY(!open.save);
     QCOMPARE(open.parent, &program.Form1());
-    QCOMPARE(open.state.initialDir, program.home.WorkingFolder());
+    QCOMPARE(open.state.initialDir, QDir::toNativeSeparators(program.home.WorkingFolder()));
     QCOMPARE(open.state.filters,
              (QStringList{QStringLiteral("XWA Pilotfiles (*.plt)"), QStringLiteral("All files (*)")}));
     QCOMPARE(program.View().windowTitle(), ShownPath(pilot));
     QVERIFY(program.View().ExportText().startsWith(QStringLiteral("Red - Score: ")));
     QCOMPARE(program.LogText(), program.View().ExportText());
     QVERIFY(program.LogModified());
-    QCOMPARE(program.Setting("LastDir"), std::optional<std::string>(pilot.toStdString()));
+    QCOMPARE(program.Setting("LastDir"),
+             std::optional<std::string>(QDir::toNativeSeparators(pilot).toStdString()));
 
     // The next open starts from the file just opened; the view closed by its close box still exports,
     // with the text as the user left it.
@@ -302,8 +305,9 @@ class MainWindowTest : public QObject {
     program.prompts.ChooseNextFile(pilot);
     CloseViewWhenShown();
     Click(program.Form1(), "GetScoreButton");
-    QCOMPARE(program.Setting("LastDir"),
-             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
+    QCOMPARE(
+        program.Setting("LastDir"),
+        std::optional<std::string>(QDir::toNativeSeparators(program.home.WorkingFolder()).toStdString()));
     QCOMPARE(program.LogText(), program.View().ExportText());
   }
 
@@ -390,8 +394,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.prompts.MessageTexts(),
              QStringList{QStringLiteral("File not found: ") + ShownPath(missing)});
     QCOMPARE(program.prompts.messages.at(0).kind, MessageKind::Error);
-    QCOMPARE(program.Setting("LastDir"),
-             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
+    QCOMPARE(
+        program.Setting("LastDir"),
+        std::optional<std::string>(QDir::toNativeSeparators(program.home.WorkingFolder()).toStdString()));
   }
 
   // The boxes stand over the main window, not over the view that was never shown; from the command
@@ -415,8 +420,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.prompts.MessageTexts(), messages + messages);
     for (QWidget* parent : program.prompts.MessageParents()) QCOMPARE(parent, &program.Form1());
     QCOMPARE(program.LogText(), QString());
-    QCOMPARE(program.Setting("LastDir"),
-             std::optional<std::string>(program.home.WorkingFolder().toStdString()));
+    QCOMPARE(
+        program.Setting("LastDir"),
+        std::optional<std::string>(QDir::toNativeSeparators(program.home.WorkingFolder()).toStdString()));
   }
 
   // Pilot files dropped on the log's text area open as the open dialog would, one after the other,
@@ -729,8 +735,8 @@ class MainWindowTest : public QObject {
     WriteAll(pilot, "not loaded as a log");
     program.SetSetting("LogFile", pilot.toStdString());
     program.Start();
-    const QString refusal =
-        QStringLiteral("Cannot use ") + pilot + QStringLiteral(" as the log: it is a pilot file");
+    const QString refusal = QStringLiteral("Cannot use ") + QDir::toNativeSeparators(pilot) +
+                            QStringLiteral(" as the log: it is a pilot file");
     QCOMPARE(program.prompts.standardErrors, QStringList{refusal});
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
@@ -747,8 +753,8 @@ class MainWindowTest : public QObject {
     program.Form1().mainLog().AppendLine(QStringLiteral("line"));
     Click(program.Form1(), "SaveButton");
     QCOMPARE(program.prompts.standardErrors,
-             QStringList{QStringLiteral("Cannot create file ") + unreachable + QStringLiteral(" (") +
-                         MissingFolderReason() + QStringLiteral(")")});
+             QStringList{QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(unreachable) +
+                         QStringLiteral(" (") + MissingFolderReason() + QStringLiteral(")")});
     QVERIFY(program.LogModified());
     QCOMPARE(program.LogText(), QStringLiteral("line"));
 
@@ -982,7 +988,7 @@ void MainWindowTest::exitQuestionsInEveryBranch() {
     Click(program.Form1(), "ExitButton");
 
     QStringList expected = exit.expectedQuestions;
-    expected.replaceInStrings(QStringLiteral("BAD"), bad);
+    expected.replaceInStrings(QStringLiteral("BAD"), QDir::toNativeSeparators(bad));
     expected.replaceInStrings(QStringLiteral("No such file or directory"), MissingFolderReason());
     QVERIFY2(program.prompts.MessageTexts() == expected, exit.name);
     QVERIFY2(program.prompts.queuedLeft() == 0 && program.prompts.unscripted == 0, exit.name);

@@ -277,7 +277,8 @@ class PilotsFormTest : public QObject {
     program.prompts.ChooseNextFile(std::nullopt);
     Click(form, "SaveCsvButton");
     const auto refusal = [](const QString& path) {
-      return QStringLiteral("Cannot use ") + path + QStringLiteral(" as the CSV file: it is a pilot file");
+      return QStringLiteral("Cannot use ") + QDir::toNativeSeparators(path) +
+             QStringLiteral(" as the CSV file: it is a pilot file");
     };
     QCOMPARE(program.prompts.MessageTexts(),
              (QStringList{refusal(pilot), refusal(folder + "/NEW.PLT"), refusal(copy)}));

@@ -73,7 +73,8 @@ class SettingsDialogTest : public QObject {
     QFile::remove(fixture.home.SettingsFile());
     fixture.ShowAndPress("CancelBtn");
     QCOMPARE(fixture.SettingsBytes(),
-             "[Orlenda]\nLastDir=" + QFile::encodeName(fixture.home.WorkingFolder()) + "\n");
+             "[Orlenda]\nLastDir=" +
+                 QFile::encodeName(QDir::toNativeSeparators(fixture.home.WorkingFolder())) + "\n");
     QCOMPARE(fixture.Dialog().result(), int(QDialog::Rejected));
   }
 
@@ -81,7 +82,8 @@ class SettingsDialogTest : public QObject {
     DialogFixture fixture;
     fixture.ShowAndPress("OKBtn");
     QByteArray expected =
-        "[Orlenda]\nLastDir=" + QFile::encodeName(fixture.home.WorkingFolder()) + "\n" + kAllDefaults;
+        "[Orlenda]\nLastDir=" + QFile::encodeName(QDir::toNativeSeparators(fixture.home.WorkingFolder())) +
+        "\n" + kAllDefaults;
     expected.replace("%LOG%", QFile::encodeName(fixture.home.LogFile()));
     QCOMPARE(fixture.SettingsBytes(), expected);
     QCOMPARE(fixture.Dialog().result(), int(QDialog::Accepted));
@@ -301,7 +303,8 @@ class SettingsDialogTest : public QObject {
     });
     QVERIFY(stayed);
     QCOMPARE(fixture.prompts.MessageTexts().constLast(),
-             QStringLiteral("Cannot use ") + pilot + QStringLiteral(" as the log: it is a pilot file"));
+             QStringLiteral("Cannot use ") + QDir::toNativeSeparators(pilot) +
+                 QStringLiteral(" as the log: it is a pilot file"));
     QCOMPARE(fixture.SettingsBytes(), before);
   }
 };

@@ -36,8 +36,10 @@ QWidget* Session::BoxOwner(QWidget* preferred) const {
 std::string CurrentFolder() { return LocalPath(QDir::currentPath()); }
 
 // UTF-8 on every system: the core's file calls take UTF-8 paths (on Windows they widen them to UTF-16),
-// so a name in any script reaches the file system whole, whatever the system's code page.
-std::string LocalPath(const QString& path) { return path.toStdString(); }
+// so a name in any script reaches the file system whole, whatever the system's code page. With the
+// system's separators, so that the core's messages name the file as the player writes it (Qt hands
+// over "C:/Games/..." on Windows).
+std::string LocalPath(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 
 QString QtPath(const std::string& path) { return QString::fromStdString(path); }
 

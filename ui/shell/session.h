@@ -57,8 +57,9 @@ class Session {
 std::string CurrentFolder();
 
 // The core names a file by its bytes: UTF-8 on every system, and on Linux whatever bytes the name
-// holds. LocalPath gives those bytes for a path that Qt handed over (a dialog, a drop, a setting);
-// a path that the core gave (a folder's listing) is kept as it is for every open, append and save.
+// holds. LocalPath gives those bytes, with the system's separators, for a path that Qt handed over
+// (a dialog, a drop, a setting); a path that the core gave (a folder's listing) is kept as it is for
+// every open, append and save.
 std::string LocalPath(const QString& path);
 // The path for Qt's own file calls (the file system watcher): a name that is not UTF-8 reaches Qt
 // altered, so nothing is opened or written through it.
