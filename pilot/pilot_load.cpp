@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "base/file_bytes.h"
 #include "base/folder_entries.h"
@@ -24,12 +25,18 @@ class FieldReader {
   void CountError() { ++errors_; }
 
   bool Read(std::size_t offset, std::span<std::uint8_t> out) {
-    if (offset > bytes_.size() || bytes_.size() - offset < out.size()) {
+    const std::optional<std::span<const std::uint8_t>> in = View(offset, out.size());
+    if (in) std::memcpy(out.data(), in->data(), out.size());
+    return in.has_value();
+  }
+
+  // The bytes of a field where they stand, without a copy (the mission lists are most of the load).
+  std::optional<std::span<const std::uint8_t>> View(std::size_t offset, std::size_t size) {
+    if (offset > bytes_.size() || bytes_.size() - offset < size) {
       ++errors_;
-      return false;
+      return std::nullopt;
     }
-    std::memcpy(out.data(), bytes_.data() + offset, out.size());
-    return true;
+    return bytes_.subspan(offset, size);
   }
 
   template <std::size_t N>
@@ -64,9 +71,9 @@ std::uint8_t ReadMissionList(FieldReader& reader, const MissionListField& list, 
   MissionList& entries = record.*list.member;
   std::size_t count = 0;
   while (count < kMissionSlotCount) {
-    std::array<std::uint8_t, kMissionRecordSize> raw{};
-    if (!reader.Read(MissionSlotOffset(list, count), raw)) break;
-    const MissionEntry entry = DecodeMissionRecord(raw);
+    const auto raw = reader.View(MissionSlotOffset(list, count), kMissionRecordSize);
+    if (!raw) break;
+    const MissionEntry entry = DecodeMissionRecord(raw->first<kMissionRecordSize>());
     if (entry.PresenceMark == 0) break;
     entries[count] = entry;
     ++count;
