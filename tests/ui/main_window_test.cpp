@@ -234,7 +234,7 @@ class MainWindowTest : public QObject {
     program.prompts.ChooseNextFile(pilot);
     CloseViewWhenShown(true, QStringLiteral("edited by hand"));
     Click(program.Form1(), "GetScoreButton");
-    QCOMPARE(program.prompts.fileDialogs.at(1).state.initialDir, pilot);
+    QCOMPARE(program.prompts.fileDialogs.at(1).state.initialDir, QDir::toNativeSeparators(pilot));
     QCOMPARE(Lines(program.LogText()), (QStringList{first, QStringLiteral("edited by hand")}));
     QVERIFY(program.prompts.MessageTexts().isEmpty());
   }
