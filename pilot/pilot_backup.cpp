@@ -201,9 +201,10 @@ bool PilotBackups::BeginSave(SystemFile& file, const SaveNames& names, std::span
 // and the player is told: only a save through a name in another folder, after this one stopped part
 // way, would miss the copy.
 void PilotBackups::NoteInIndex(const SaveNames& names) {
+  if (!names.shared) return;  // a file with one name has no entry
   const std::string owner = CanonicalPath(names.owner);
   std::string why;
-  if (!names.shared || NoteOwner(*names.shared, names.owner, why))
+  if (NoteOwner(*names.shared, names.owner, why))
     unnoted_.erase(owner);
   else
     unnoted_[owner] = LostNoteText(names, why);
@@ -214,7 +215,8 @@ std::string PilotBackups::EndSave(const SaveNames& names) {
   if (IsPlainFileItself(names.marker) && !RemoveFile(names.marker, &reason))
     return "The save of " + names.given + " ended, but " + names.marker + " could not be removed (" + reason +
            "). The next save sees that this save ended, and backs up the file as it is then.";
-  if (names.shared) ForgetOwner(*names.shared);
+  if (!names.shared) return {};
+  ForgetOwner(*names.shared);
   const auto unnoted = unnoted_.find(CanonicalPath(names.owner));
   if (unnoted == unnoted_.end()) return {};
   const std::string warning = "The save of " + names.given + " ended, but " + unnoted->second +
@@ -234,7 +236,7 @@ std::string PilotBackups::WhatBackupHolds(const SaveNames& names) const {
   const std::string holds =
       names.backup + (kept ? " holds it as it was before an earlier save that did not end first changed it."
                            : " holds it as it was before this run first saved it.");
-  const auto unnoted = unnoted_.find(CanonicalPath(names.owner));
+  const auto unnoted = names.shared ? unnoted_.find(CanonicalPath(names.owner)) : unnoted_.end();
   if (unnoted == unnoted_.end()) return holds;
   return holds + " Save it again through " + names.given + " only: " + unnoted->second + ".";
 }

@@ -761,21 +761,29 @@ TEST_F(PilotUpdateTest, AStaleEntryOfTheIndexIsIgnored) {
 }
 
 // An index that cannot be written does not stop the save of a file with two names; the player is
-// told that its names in other folders would not find the copy.
-TEST_F(PilotUpdateTest, AnIndexThatCannotBeWrittenIsReportedAfterTheSave) {
+// told, after the save and in the message of a save that fails part way, that its names in other
+// folders would not find the copy.
+TEST_F(PilotUpdateTest, AnIndexThatCannotBeWrittenIsReported) {
   const std::string real = WritePilot(3, "real.plt");
   fs::create_hard_link(real, dir_.File("other.plt"));
   test::WriteBytes(dir_.File("data"), "a file where the data folder would be");
+  const std::string lost = "the note that leads this file's names in other folders to " + real +
+                           ".bak could not be kept: " + SaveIndexEntry(*SystemFile::IdentityOf(real)) +
+                           " could not be written (the folder could not be made)";
   PilotRecord record = Load(real);
-  const UpdateResult result = Update(real, Details("Saved", 2, 6, 2, 3), record);
-  ASSERT_TRUE(result.succeeded) << result.message;
-  EXPECT_TRUE(result.warning.starts_with("The save of " + real +
-                                         " ended, but the note that leads this "
-                                         "file's names in other folders to " +
-                                         real + ".bak could not be kept: "))
-      << result.warning;
+  const UpdateResult saved = Update(real, Details("Saved", 2, 6, 2, 3), record);
+  ASSERT_TRUE(saved.succeeded) << saved.message;
+  EXPECT_EQ(saved.warning, "The save of " + real + " ended, but " + lost +
+                               ". Had it stopped part way, a save through such a name would have made a "
+                               "copy of its own from the half-written file.");
   EXPECT_FALSE(fs::exists(real + ".bak.keep"));
   EXPECT_EQ(FieldText(Load(real).PilotName), "Saved");
+
+  const FileSizeLimit limit(1000);  // the note beside the copy is written, the rank is not
+  const UpdateResult failed = Update(real, Details("Failed", 5, 6, 2, 3), record);
+  EXPECT_FALSE(failed.succeeded);
+  EXPECT_TRUE(failed.message.ends_with(" Save it again through " + real + " only: " + lost + "."))
+      << failed.message;
 }
 
 // After a failed save, the game rewrites the file (a mission flown): that is a whole state again, and
