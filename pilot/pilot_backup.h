@@ -36,9 +36,10 @@ namespace orlenda {
 // name they are kept beside the file the link leads to, and a save through one of two hard links of a
 // file, while the note of a save through the other stands, uses that other name's copy and note, so
 // that every name of one file shares them. A hard link beside the file is found by its note; one in
-// another folder through the index of saves under way in the program's data folder
-// (pilot/save_index.h), which a save of a file with more than one name writes before its note and
-// clears after it. When that index cannot be written the save goes on and the player is told.
+// another folder through the index of saves under way in the program's data folder (saves/ in
+// ~/.local/share/orlenda3001 or %LOCALAPPDATA%\Orlenda 3001, pilot/save_index.h), which a save of a file with
+// more than one name writes before its note and clears after it. When that index cannot be written the save
+// goes on and the player is told.
 //
 // The copy is written to a temporary file and renamed into place, so an old copy stays whole until the
 // new one is complete; a link at the copy's name is replaced, never followed. The copy and the note

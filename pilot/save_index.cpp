@@ -1,6 +1,8 @@
 #include "pilot/save_index.h"
 
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 
 #include "base/file_bytes.h"
 #include "base/file_replacement.h"

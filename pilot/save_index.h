@@ -6,8 +6,10 @@
 // A save of such a file notes here, before it writes its own note beside the copy, which name's copy
 // and note (NAME.plt.bak, NAME.plt.bak.keep, pilot/pilot_backup.h) the file uses, and removes the entry
 // once that note is gone. One small file per pilot file, named from the file's identity in hex
-// ("VOLUME-INDEX") in saves/ of the program's data folder (base/user_folders.h), holding that name as
-// an absolute path. A file with one name has no entry and costs nothing.
+// ("VOLUME-INDEX") in saves/ of the program's data folder (base/user_folders.h:
+// $XDG_DATA_HOME/orlenda3001/saves/ or ~/.local/share/orlenda3001/saves/, on Windows
+// %LOCALAPPDATA%\Orlenda 3001\saves\), holding that name as an absolute path. A file with one name
+// has no entry and costs nothing.
 
 #include <optional>
 #include <string>

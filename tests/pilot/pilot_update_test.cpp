@@ -14,6 +14,7 @@
 #include <csignal>
 #endif
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
