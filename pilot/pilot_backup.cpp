@@ -9,6 +9,7 @@
 #include "base/folder_listing.h"
 #include "base/path_kind.h"
 #include "pilot/pilot_record.h"
+#include "pilot/save_index.h"
 #include "pilot/save_journal.h"
 
 namespace orlenda {
@@ -32,19 +33,39 @@ std::string CopyFailedMessage(const SaveNames& names, const std::string& reason)
          "), so nothing was written to the pilot file.";
 }
 
-// Another name of the open file beside it, a plain file, whose note of a save stands: the file then
-// shares that name's copy and note. `file` itself when its own note stands, or no other name has one.
-std::string OwnerOf(SystemFile& open, const std::string& file) {
-  if (!NothingAt(file + std::string(kMarkerSuffix))) return file;
-  const std::optional<std::uint32_t> names = open.NameCount();
-  const std::optional<FileIdentity> identity = open.Identity();
-  if (!names || *names < 2 || !identity) return file;
+// Whether `other` is a plain file, still the file of `identity`, whose note of a save stands.
+bool IsNotedNameOf(const std::string& other, const FileIdentity& identity) {
+  return KindOfName(other) == NameKind::kPlainFile && SystemFile::IdentityOf(other) == identity &&
+         !NothingAt(other + std::string(kMarkerSuffix));
+}
+
+// Another name of the open file whose note of a save stands, beside it or, through the index of saves
+// under way, in any folder: the file then shares that name's copy and note. `file` itself when its own
+// note stands, when it has one name (`shared` is nothing), or when no other name has a note.
+std::string OwnerOf(const std::string& file, const std::optional<FileIdentity>& shared) {
+  if (!NothingAt(file + std::string(kMarkerSuffix)) || !shared) return file;
   const auto isMarker = [](std::string_view name) { return name.ends_with(kMarkerSuffix); };
   for (const FolderEntry& marker : ListFolder(FolderOf(file), isMarker).entries) {
     const std::string other = marker.path.substr(0, marker.path.size() - kMarkerSuffix.size());
-    if (KindOfName(other) == NameKind::kPlainFile && SystemFile::IdentityOf(other) == identity) return other;
+    if (IsNotedNameOf(other, *shared)) return other;
   }
-  return file;
+  // An entry whose name no longer leads to this file, or whose note is gone, is stale: ignored.
+  const std::optional<std::string> noted = NotedOwner(*shared);
+  return noted && IsNotedNameOf(*noted, *shared) ? *noted : file;
+}
+
+// The identity of a file with more than one name, whose saves are noted in the index; nothing for a
+// file with one name, or when the system will not tell.
+std::optional<FileIdentity> SharedIdentity(SystemFile& open) {
+  const std::optional<std::uint32_t> names = open.NameCount();
+  if (!names || *names < 2) return std::nullopt;
+  return open.Identity();
+}
+
+// Why a save of a file with more than one name could not note itself in the index.
+std::string LostNoteText(const SaveNames& names, const std::string& why) {
+  return "the note that leads this file's names in other folders to " + names.backup +
+         " could not be kept: " + why;
 }
 
 // What a marker tells of the file beside it.
@@ -123,7 +144,8 @@ std::optional<SaveNames> PilotBackups::NamesOf(SystemFile& file, const std::stri
   names.file = RealFileOf(path);
   names.owner = names.file;
   if (!StillLeadTo(file, names, message)) return std::nullopt;
-  names.owner = OwnerOf(file, names.file);
+  names.shared = SharedIdentity(file);
+  names.owner = OwnerOf(names.file, names.shared);
   names.backup = names.owner + std::string(kBackupSuffix);
   names.marker = names.owner + std::string(kMarkerSuffix);
   return names;
@@ -163,6 +185,7 @@ bool PilotBackups::BeginSave(SystemFile& file, const SaveNames& names, std::span
                              std::string& message) {
   if (!HasBackup(names) && !KeepCopy(file, names, before, message)) return false;
   if (!StillLeadTo(file, names, message)) return false;
+  NoteInIndex(names);
   std::string reason;
   if (!ReplaceWholeFile(names.marker, JournalText(names.file, JournalOf(before, after, ranges)),
                         CopyRules(names), reason)) {
@@ -173,11 +196,34 @@ bool PilotBackups::BeginSave(SystemFile& file, const SaveNames& names, std::span
   return true;
 }
 
+// A file with more than one name notes its save in the index before the note beside the copy is
+// written. When the entry cannot be written the save goes on, as a save of a file with one name does,
+// and the player is told: only a save through a name in another folder, after this one stopped part
+// way, would miss the copy.
+void PilotBackups::NoteInIndex(const SaveNames& names) {
+  if (!names.shared) return;  // a file with one name has no entry
+  const std::string owner = CanonicalPath(names.owner);
+  std::string why;
+  if (NoteOwner(*names.shared, names.owner, why))
+    unnoted_.erase(owner);
+  else
+    unnoted_[owner] = LostNoteText(names, why);
+}
+
 std::string PilotBackups::EndSave(const SaveNames& names) {
   std::string reason;
-  if (!IsPlainFileItself(names.marker) || RemoveFile(names.marker, &reason)) return {};
-  return "The save of " + names.given + " ended, but " + names.marker + " could not be removed (" + reason +
-         "). The next save sees that this save ended, and backs up the file as it is then.";
+  if (IsPlainFileItself(names.marker) && !RemoveFile(names.marker, &reason))
+    return "The save of " + names.given + " ended, but " + names.marker + " could not be removed (" + reason +
+           "). The next save sees that this save ended, and backs up the file as it is then.";
+  if (!names.shared) return {};
+  ForgetOwner(*names.shared);
+  const auto unnoted = unnoted_.find(CanonicalPath(names.owner));
+  if (unnoted == unnoted_.end()) return {};
+  const std::string warning = "The save of " + names.given + " ended, but " + unnoted->second +
+                              ". Had it stopped part way, a save through such a name would have made a "
+                              "copy of its own from the half-written file.";
+  unnoted_.erase(unnoted);
+  return warning;
 }
 
 bool PilotBackups::HasBackup(const SaveNames& names) const {
@@ -187,9 +233,12 @@ bool PilotBackups::HasBackup(const SaveNames& names) const {
 std::string PilotBackups::WhatBackupHolds(const SaveNames& names) const {
   const auto copy = done_.find(CanonicalPath(names.owner));
   const bool kept = copy != done_.end() && copy->second;
-  return names.backup + (kept
-                             ? " holds it as it was before an earlier save that did not end first changed it."
-                             : " holds it as it was before this run first saved it.");
+  const std::string holds =
+      names.backup + (kept ? " holds it as it was before an earlier save that did not end first changed it."
+                           : " holds it as it was before this run first saved it.");
+  const auto unnoted = names.shared ? unnoted_.find(CanonicalPath(names.owner)) : unnoted_.end();
+  if (unnoted == unnoted_.end()) return holds;
+  return holds + " Save it again through " + names.given + " only: " + unnoted->second + ".";
 }
 
 }  // namespace orlenda

@@ -35,7 +35,11 @@ namespace orlenda {
 // The copy and the note belong to the file, not to the name it was reached by: through a link at the
 // name they are kept beside the file the link leads to, and a save through one of two hard links of a
 // file, while the note of a save through the other stands, uses that other name's copy and note, so
-// that every name of one file shares them. (Hard links in other folders are not looked for.)
+// that every name of one file shares them. A hard link beside the file is found by its note; one in
+// another folder through the index of saves under way in the program's data folder (saves/ in
+// ~/.local/share/orlenda3001 or %LOCALAPPDATA%\Orlenda 3001, pilot/save_index.h), which a save of a file with
+// more than one name writes before its note and clears after it. When that index cannot be written the save
+// goes on and the player is told.
 //
 // The copy is written to a temporary file and renamed into place, so an old copy stays whole until the
 // new one is complete; a link at the copy's name is replaced, never followed. The copy and the note
@@ -44,12 +48,14 @@ namespace orlenda {
 // write may be a link) and checked again before each use, so that a name that another program turns
 // into a link to another file meanwhile never leads the copy or the note to that file.
 struct SaveNames {
-  std::string given;   // the name the save was asked to write through
-  std::string file;    // where that name led when the file was opened: a link at the name followed
-  std::string owner;   // the name whose copy and note the file uses: `file`, or another name of the
-                       // same file (a hard link beside it) whose note of a save stands
-  std::string backup;  // owner + ".bak"
-  std::string marker;  // owner + ".bak.keep"
+  std::string given;  // the name the save was asked to write through
+  std::string file;   // where that name led when the file was opened: a link at the name followed
+  std::string owner;  // the name whose copy and note the file uses: `file`, or another name of the
+                      // same file (a hard link, in any folder) whose note of a save stands
+  std::optional<FileIdentity> shared;  // the file's identity when it has more than one name: its saves
+                                       // are noted in the index of saves under way (pilot/save_index.h)
+  std::string backup;                  // owner + ".bak"
+  std::string marker;                  // owner + ".bak.keep"
 };
 
 class PilotBackups {
@@ -87,10 +93,13 @@ class PilotBackups {
  private:
   bool KeepCopy(SystemFile& file, const SaveNames& names, std::span<const std::uint8_t> before,
                 std::string& message);
+  void NoteInIndex(const SaveNames& names);
 
   // The files whose copy this run made sure of, by the name that owns it: true when the copy was kept
   // for an unfinished save of an earlier run, false when this run made it.
   std::map<std::string, bool> done_;
+  // The saves, by the name that owns the copy, whose entry in the index could not be written: why.
+  std::map<std::string, std::string> unnoted_;
 };
 
 }  // namespace orlenda

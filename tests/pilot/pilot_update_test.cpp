@@ -14,6 +14,7 @@
 #include <csignal>
 #endif
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -23,6 +24,7 @@
 #include "pilot/le_int32.h"
 #include "pilot/mission_record.h"
 #include "pilot/pilot_load.h"
+#include "pilot/save_index.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "tools/pilot_file_writer.h"
@@ -80,6 +82,17 @@ class PilotUpdateTest : public ::testing::Test {
 
   test::TempDir dir_;
   PilotBackups backups_;
+#ifndef _WIN32
+  // The index of saves under way, kept in the program's data folder, goes to this test's folder.
+  struct DataFolder {
+    explicit DataFolder(const std::string& folder) {
+      if (const char* old = std::getenv("XDG_DATA_HOME")) old_ = old;
+      ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    }
+    ~DataFolder() { old_ ? ::setenv("XDG_DATA_HOME", old_->c_str(), 1) : ::unsetenv("XDG_DATA_HOME"); }
+    std::optional<std::string> old_;
+  } data_{dir_.File("data")};
+#endif
 };
 
 PilotDetails Details(std::string name, int rank, int rating, int kalidor, std::optional<int> active) {
@@ -692,6 +705,86 @@ TEST_F(PilotUpdateTest, HardLinksShareTheCopyOfAnUnfinishedSave) {
   EXPECT_FALSE(fs::exists(other + ".bak"));
   EXPECT_FALSE(fs::exists(real + ".bak.keep")) << "the shared note ends with the save";
   EXPECT_FALSE(fs::exists(other + ".bak.keep"));
+}
+
+// The same with the second name in another folder: the save through it finds the first name's note
+// through the index of saves under way, keeps the original and clears the entry when it ends.
+TEST_F(PilotUpdateTest, HardLinksInOtherFoldersShareTheCopyOfAnUnfinishedSave) {
+  fs::create_directories(dir_.path() / "a");
+  fs::create_directories(dir_.path() / "b");
+  const std::string real = WritePilot(3, "a/real.plt");
+  const std::string other = dir_.File("b/other.plt");
+  fs::create_hard_link(real, other);
+  const std::string entry = SaveIndexEntry(*SystemFile::IdentityOf(real));
+  const auto original = ReadByteVector(real);
+  KillASaveBetweenItsWrites(real, Load(real));
+  ASSERT_TRUE(fs::exists(entry)) << "written before the note beside the copy";
+
+  PilotRecord halfWritten = Load(other);
+  PilotBackups nextRun;
+  const UpdateResult result = UpdatePilotFile(other, Details("Other", 2, 6, 2, 3), halfWritten, nextRun);
+  ASSERT_TRUE(result.succeeded) << result.message;
+  EXPECT_EQ(result.warning, "");
+  EXPECT_EQ(ReadByteVector(real + ".bak"), original);
+  EXPECT_FALSE(fs::exists(other + ".bak"));
+  EXPECT_FALSE(fs::exists(real + ".bak.keep"));
+  EXPECT_FALSE(fs::exists(other + ".bak.keep"));
+  EXPECT_FALSE(fs::exists(entry)) << "cleared once the note is gone";
+}
+
+// An entry of the index that no longer holds (the name's note is gone, or the name now leads to
+// another file) is ignored: the save keeps its own copy, and the files the entry names are untouched.
+TEST_F(PilotUpdateTest, AStaleEntryOfTheIndexIsIgnored) {
+  fs::create_directories(dir_.path() / "a");
+  fs::create_directories(dir_.path() / "b");
+  const std::string real = WritePilot(3, "a/real.plt");
+  const std::string other = dir_.File("b/other.plt");
+  fs::create_hard_link(real, other);
+  const std::string stranger = WritePilot(3, "a/stranger.plt");
+  test::WriteBytes(stranger + ".bak.keep", "a note of another file");
+  const std::string entry = SaveIndexEntry(*SystemFile::IdentityOf(real));
+  for (const std::string& noted : {real, stranger}) {
+    SCOPED_TRACE(noted);
+    fs::remove(other + ".bak");
+    fs::create_directories(fs::path(entry).parent_path());
+    test::WriteBytes(entry, noted);
+    const auto before = ReadByteVector(other);
+    PilotRecord record = Load(other);
+    PilotBackups run;
+    ASSERT_TRUE(UpdatePilotFile(other, Details(noted == real ? "Own" : "Own again", 2, 6, 2, 3), record, run)
+                    .succeeded);
+    EXPECT_EQ(ReadByteVector(other + ".bak"), before);
+    EXPECT_FALSE(fs::exists(real + ".bak"));
+    EXPECT_FALSE(fs::exists(stranger + ".bak"));
+    EXPECT_EQ(test::ReadBytes(stranger + ".bak.keep"), "a note of another file");
+    EXPECT_FALSE(fs::exists(entry));
+  }
+}
+
+// An index that cannot be written does not stop the save of a file with two names; the player is
+// told, after the save and in the message of a save that fails part way, that its names in other
+// folders would not find the copy.
+TEST_F(PilotUpdateTest, AnIndexThatCannotBeWrittenIsReported) {
+  const std::string real = WritePilot(3, "real.plt");
+  fs::create_hard_link(real, dir_.File("other.plt"));
+  test::WriteBytes(dir_.File("data"), "a file where the data folder would be");
+  const std::string lost = "the note that leads this file's names in other folders to " + real +
+                           ".bak could not be kept: " + SaveIndexEntry(*SystemFile::IdentityOf(real)) +
+                           " could not be written (the folder could not be made)";
+  PilotRecord record = Load(real);
+  const UpdateResult saved = Update(real, Details("Saved", 2, 6, 2, 3), record);
+  ASSERT_TRUE(saved.succeeded) << saved.message;
+  EXPECT_EQ(saved.warning, "The save of " + real + " ended, but " + lost +
+                               ". Had it stopped part way, a save through such a name would have made a "
+                               "copy of its own from the half-written file.");
+  EXPECT_FALSE(fs::exists(real + ".bak.keep"));
+  EXPECT_EQ(FieldText(Load(real).PilotName), "Saved");
+
+  const FileSizeLimit limit(1000);  // the note beside the copy is written, the rank is not
+  const UpdateResult failed = Update(real, Details("Failed", 5, 6, 2, 3), record);
+  EXPECT_FALSE(failed.succeeded);
+  EXPECT_TRUE(failed.message.ends_with(" Save it again through " + real + " only: " + lost + "."))
+      << failed.message;
 }
 
 // After a failed save, the game rewrites the file (a mission flown): that is a whole state again, and
