@@ -3,11 +3,15 @@
 // The pilot files that the subcommands over many files take: each folder named stands for its .plt
 // files, any other name is a file of its own, whether or not it loads.
 
+#include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace orlenda::cli {
+
+// The subcommand's arguments FOLDER|PILOT.plt, one or more, given into `paths`.
+void AddPilotPathsArgument(CLI::App& command, std::vector<std::string>& paths);
 
 // A folder that cannot be read is said on `err`, and `allRead` becomes false.
 std::vector<std::string> PilotPathsOf(const std::vector<std::string>& arguments, bool& allRead,
