@@ -69,9 +69,7 @@ int RunReview(const ReviewOptions& options, std::ostream& out, std::ostream& err
   const std::vector<PilotReview> reviews =
       ReviewPilotFiles(PilotPathsOf(options.paths, allRead, err), *request);
   WriteReviews(options, reviews, out);
-  const bool allPassed =
-      std::ranges::all_of(reviews, [](const PilotReview& review) { return review.Passed(); });
-  return allPassed && allRead ? kSuccess : kFailure;
+  return StatusOfEvery(reviews, &PilotReview::Passed, allRead);
 }
 
 }  // namespace

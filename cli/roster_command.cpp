@@ -47,8 +47,7 @@ int RunRoster(const RosterOptions& options, std::ostream& out, std::ostream& err
   }
   if (!options.sort.empty()) SortRoster(rows, *RosterColumnNamed(options.sort));
   WriteRoster(options, rows, out);
-  const bool allLoaded = std::ranges::all_of(rows, [](const RosterRow& row) { return row.loaded; });
-  return allLoaded && allRead ? kSuccess : kFailure;
+  return StatusOfEvery(rows, &RosterRow::loaded, allRead);
 }
 
 }  // namespace
