@@ -113,6 +113,11 @@ class SystemFile {
   static constexpr std::intptr_t kNoFile = -1;  // both an invalid descriptor and INVALID_HANDLE_VALUE
 
   bool Fail();
+  // Fail() for a question about the file that the system would not answer; nothing is the answer.
+  std::nullopt_t Unanswered() {
+    Fail();
+    return std::nullopt;
+  }
 
   std::intptr_t native_ = kNoFile;
   std::string reason_;

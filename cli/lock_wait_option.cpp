@@ -22,7 +22,7 @@ void AddLockWaitOption(CLI::App& command, int& seconds) {
             if (IsDecimalNumberOutOfRange(text) && !text.starts_with('-'))
               return "\"" + EscapedText(text) + "\" is too large a number of seconds (at most " +
                      std::to_string(std::numeric_limits<int>::max()) + ")";
-            return "\"" + EscapedText(text) + "\" is not a number of seconds (0 or more)";
+            return NotAValue(text, "a number of seconds (0 or more)");
           },
           "SECONDS"));
 }

@@ -44,13 +44,22 @@ CLI::Validator FileNameCheck() {
                         "FILE");
 }
 
-CLI::Validator DecimalNumberCheck() {
+std::string NotAValue(const std::string& text, std::string_view what) {
+  return "\"" + EscapedText(text) + "\" is not " + std::string(what);
+}
+
+CLI::Validator AcceptedValueCheck(std::function<bool(std::string_view)> accepts, std::string_view what,
+                                  std::string typeName) {
   return CLI::Validator(
-      [](std::string& text) -> std::string {
-        if (ParseDecimalNumber(text)) return {};
-        return "\"" + EscapedText(text) + "\" is not a decimal number (digits with an optional sign)";
+      [accepts = std::move(accepts), what = std::string(what)](std::string& text) {
+        return accepts(text) ? std::string() : NotAValue(text, what);
       },
-      "N");
+      std::move(typeName));
+}
+
+CLI::Validator DecimalNumberCheck() {
+  return AcceptedValueCheck([](std::string_view text) { return ParseDecimalNumber(text).has_value(); },
+                            "a decimal number (digits with an optional sign)", "N");
 }
 
 void RefuseEmptyValues(CLI::App& app) {

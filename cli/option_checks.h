@@ -4,8 +4,10 @@
 // (exit status 2) before any file is touched.
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/decimal_number.h"
@@ -18,6 +20,14 @@ CLI::Validator SettingsFileCheck();
 
 // A file to write (--log): any name but an empty one.
 CLI::Validator FileNameCheck();
+
+// The refusal of a value that is not what its option takes: "\"VALUE\" is not WHAT", the value escaped.
+std::string NotAValue(const std::string& text, std::string_view what);
+
+// A check that lets every value through that `accepts` takes, and refuses any other with NotAValue;
+// `typeName` stands for the value in the help ("N", "FIRST-LAST").
+CLI::Validator AcceptedValueCheck(std::function<bool(std::string_view)> accepts, std::string_view what,
+                                  std::string typeName);
 
 // A decimal whole number as ParseDecimalNumber (base/decimal_number.h) reads it: digits with an optional
 // sign and nothing else. "017" is seventeen; "0x10" and "" are refused.

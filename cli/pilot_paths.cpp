@@ -6,6 +6,10 @@
 
 namespace orlenda::cli {
 
+void AddPilotPathsArgument(CLI::App& command, std::vector<std::string>& paths) {
+  command.add_option("FOLDER|PILOT.plt", paths, "A folder of pilot files, or pilot files")->required();
+}
+
 std::vector<std::string> PilotPathsOf(const std::vector<std::string>& arguments, bool& allRead,
                                       std::ostream& err) {
   std::vector<std::string> paths;

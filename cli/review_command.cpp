@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/display_text.h"
 #include "cli/command.h"
+#include "cli/option_checks.h"
 #include "cli/pilot_paths.h"
 #include "cli/review_output.h"
 #include "review/friendly_craft.h"
@@ -26,12 +26,8 @@ struct ReviewOptions {
 };
 
 CLI::Validator BattleCheck() {
-  return CLI::Validator(
-      [](std::string& text) -> std::string {
-        if (ParseBattleMissions(text)) return {};
-        return "\"" + EscapedText(text) + "\" is not a battle (FIRST-LAST, mission numbers from 1 to 255)";
-      },
-      "FIRST-LAST");
+  return AcceptedValueCheck([](std::string_view text) { return ParseBattleMissions(text).has_value(); },
+                            "a battle (FIRST-LAST, mission numbers from 1 to 255)", "FIRST-LAST");
 }
 
 CLI::Validator FriendlyCheck() {
@@ -73,9 +69,7 @@ int RunReview(const ReviewOptions& options, std::ostream& out, std::ostream& err
   const std::vector<PilotReview> reviews =
       ReviewPilotFiles(PilotPathsOf(options.paths, allRead, err), *request);
   WriteReviews(options, reviews, out);
-  const bool allPassed =
-      std::ranges::all_of(reviews, [](const PilotReview& review) { return review.Passed(); });
-  return allPassed && allRead ? kSuccess : kFailure;
+  return StatusOfEvery(reviews, &PilotReview::Passed, allRead);
 }
 
 }  // namespace
@@ -84,8 +78,7 @@ void AddReviewCommand(CLI::App& app, int& exitStatus) {
   auto* command = app.add_subcommand(
       "review", "Review pilot files for one battle by a squadron club's rules, one verdict each");
   auto options = std::make_shared<ReviewOptions>();
-  command->add_option("FOLDER|PILOT.plt", options->paths, "A folder of pilot files, or pilot files")
-      ->required();
+  AddPilotPathsArgument(*command, options->paths);
   command
       ->add_option("--battle", options->battle,
                    "The battle's missions as the program lists them (54-59); else the file's own club battle")

@@ -47,8 +47,7 @@ int RunRoster(const RosterOptions& options, std::ostream& out, std::ostream& err
   }
   if (!options.sort.empty()) SortRoster(rows, *RosterColumnNamed(options.sort));
   WriteRoster(options, rows, out);
-  const bool allLoaded = std::ranges::all_of(rows, [](const RosterRow& row) { return row.loaded; });
-  return allLoaded && allRead ? kSuccess : kFailure;
+  return StatusOfEvery(rows, &RosterRow::loaded, allRead);
 }
 
 }  // namespace
@@ -57,8 +56,7 @@ void AddRosterCommand(CLI::App& app, int& exitStatus) {
   auto* command = app.add_subcommand(
       "roster", "List the pilot files of a folder (or the files named) side by side, one row each");
   auto options = std::make_shared<RosterOptions>();
-  command->add_option("FOLDER|PILOT.plt", options->paths, "A folder of pilot files, or pilot files")
-      ->required();
+  AddPilotPathsArgument(*command, options->paths);
   command->add_option("--ini", options->ini, "Settings file to read instead of the desktop program's")
       ->check(SettingsFileCheck());
   auto* csv = command->add_flag("--csv", options->csv, "Print RFC 4180 CSV with a heading row");

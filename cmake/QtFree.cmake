@@ -6,6 +6,24 @@ function(orlenda_require_qt_free target)
   set_property(GLOBAL APPEND PROPERTY ORLENDA_QT_FREE_TARGETS ${target})
 endfunction()
 
+# A static library of the Qt-free code, as every core room has one: its headers included by their
+# room's name ("pilot/pilot_record.h"), the libraries it uses linked publicly, the project's warnings
+# on, and registered for the Qt check.
+#   orlenda_qt_free_library(NAME SOURCES file.cpp... [USES library...])
+function(orlenda_qt_free_library name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;USES")
+  if(arg_UNPARSED_ARGUMENTS OR NOT arg_SOURCES)
+    message(FATAL_ERROR "orlenda_qt_free_library(${name}) takes SOURCES and USES lists: ${ARGN}")
+  endif()
+  add_library(${name} STATIC ${arg_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(arg_USES)
+    target_link_libraries(${name} PUBLIC ${arg_USES})
+  endif()
+  orlenda_target_warnings(${name})
+  orlenda_require_qt_free(${name})
+endfunction()
+
 function(_orlenda_collect_links target out_var)
   set(seen "")
   set(queue ${target})

@@ -1,6 +1,7 @@
 #include "review/review_checks.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/display_text.h"
 #include "pilot/enumerations.h"
@@ -32,17 +33,18 @@ std::int32_t FirstNonZero(std::initializer_list<std::int32_t> copies) {
   return 0;
 }
 
+// The layouts that hold no one battle, each with what it says against the file; the club battle
+// layouts say nothing.
+constexpr std::pair<CampaignLayout, std::string_view> kNoBattleLayouts[] = {
+    {CampaignLayout::kStock, "the file holds the stock campaign, not one battle"},
+    {CampaignLayout::kTotalConversion, "the file holds a total conversion campaign, not one battle"},
+    {CampaignLayout::kOther, "the file's missions lie in no known layout"},
+};
+
 std::string TheLayoutSays(CampaignLayout layout) {
-  switch (layout) {
-    case CampaignLayout::kStock:
-      return "the file holds the stock campaign, not one battle";
-    case CampaignLayout::kTotalConversion:
-      return "the file holds a total conversion campaign, not one battle";
-    case CampaignLayout::kOther:
-      return "the file's missions lie in no known layout";
-    default:
-      return {};
-  }
+  for (const auto& [each, says] : kNoBattleLayouts)
+    if (each == layout) return std::string(says);
+  return {};
 }
 
 std::vector<int> MissionsOutside(const PilotReview& review, const CampaignCareer& career) {

@@ -58,9 +58,7 @@ std::string RosterCsvWithVerdicts(const std::vector<RosterRow>& rows,
 }
 
 std::string ReviewCsv(const std::vector<PilotReview>& reviews) {
-  std::string csv = CsvRecord(ReviewCsvHeading());
-  for (const PilotReview& review : reviews) csv += CsvRecord(ReviewCsvFields(review));
-  return csv;
+  return CsvTable(ReviewCsvHeading(), reviews, ReviewCsvFields);
 }
 
 }  // namespace orlenda

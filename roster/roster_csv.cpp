@@ -37,9 +37,7 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
 }
 
 std::string RosterCsv(const std::vector<RosterRow>& rows) {
-  std::string csv = CsvRecord(RosterColumnIds());
-  for (const RosterRow& row : rows) csv += CsvRecord(RosterCsvFields(row));
-  return csv;
+  return CsvTable(RosterColumnIds(), rows, RosterCsvFields);
 }
 
 }  // namespace orlenda

@@ -24,4 +24,13 @@ std::vector<std::string> RosterCsvFields(const RosterRow& row);
 // as they are.
 std::string CsvRecord(const std::vector<std::string>& fields);
 
+// A whole table as CSV: the heading's record, then the record of `fieldsOf(item)` for each item.
+template <typename Item, typename FieldsOf>
+std::string CsvTable(const std::vector<std::string>& heading, const std::vector<Item>& items,
+                     FieldsOf fieldsOf) {
+  std::string csv = CsvRecord(heading);
+  for (const Item& item : items) csv += CsvRecord(fieldsOf(item));
+  return csv;
+}
+
 }  // namespace orlenda

@@ -99,22 +99,25 @@ echo "export / cat: $(ratio "${export_ms}" "${cat_ms}")x (goal <= 3x); without a
 roster_with() { # OPTIONS
   best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' roster --ini '${work}/dialog.ini' $* '${work}/pilots' >/dev/null"
 }
-read -r roster_ms roster_kb < <(roster_with)
-read -r roster_json_ms _ < <(roster_with --json)
-echo "roster of the folder, table:  ${roster_ms} ms, ${roster_kb} kB peak"
-echo "roster, --json:               ${roster_json_ms} ms"
-echo "roster / export: $(ratio "${roster_ms}" "${export_ms}")x (goal <= 2x); --json $(ratio "${roster_json_ms}" "${export_ms}")x"
+# Times COMMAND_with (a table) and COMMAND_with --json over the folder and prints both, and their ratios
+# to the export against the goal of 2x, the table's judged met or missed when asked.
+table_and_json() { # COMMAND [judged]
+  local ms kb json_ms goal="goal <= 2x"
+  read -r ms kb < <("$1_with")
+  read -r json_ms _ < <("$1_with" --json)
+  echo "$1 of the folder, table:  ${ms} ms, ${kb} kB peak"
+  echo "$1, --json:               ${json_ms} ms"
+  if [ "${2:-}" = judged ]; then goal+=": $(judged "$(ratio "${ms}" "${export_ms}")" 2)"; fi
+  echo "$1 / export: $(ratio "${ms}" "${export_ms}")x (${goal}); --json $(ratio "${json_ms}" "${export_ms}")x"
+}
+table_and_json roster
 # The review of every check of each file (its battle, friendly craft named), and the same flight sought
 # across the 1,000 copies of one pilot, which all share it.
 # Every copy fails as the same flight as the others, so the review's status 1 is its answer, not a failure.
 review_with() { # OPTIONS
   best_of sh -c "'${root}/${dir}/cli/orlenda3001-cli' review --battle 1-9 --friendly Xwing,Awing $* '${work}/pilots' >/dev/null; [ \$? -le 1 ]"
 }
-read -r review_ms review_kb < <(review_with)
-read -r review_json_ms _ < <(review_with --json)
-echo "review of the folder, table:  ${review_ms} ms, ${review_kb} kB peak"
-echo "review, --json:               ${review_json_ms} ms"
-echo "review / export: $(ratio "${review_ms}" "${export_ms}")x (goal <= 2x: $(judged "$(ratio "${review_ms}" "${export_ms}")" 2)); --json $(ratio "${review_json_ms}" "${export_ms}")x"
+table_and_json review judged
 # The history: every file recorded once into a new database, then the same files recorded again
 # unchanged, each found by its stamp (size, modification time, identity) without being read.
 "${root}/${dir}/cli/orlenda3001-cli" history --history "${work}/history.sqlite3" record "${work}/pilots" >/dev/null

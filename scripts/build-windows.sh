@@ -27,6 +27,20 @@ find_windows_qt() {
   find ../shared/toolchains -maxdepth 1 -name 'qt6-mingw-*.tar.xz' 2>/dev/null | sort | tail -1
 }
 
+# Unpacks the .tar.xz ARCHIVE into the build's FOLDER, unless the same archive (its name, size and
+# time) was the last one unpacked there; WHAT names it in the note.
+unpack_once() { # archive folder what
+  local source=$1 target=$2 stamp
+  stamp="$(basename "${source}") $(stat -c '%s %Y' "${source}")"
+  if [ "$(cat "${target}/.unpacked" 2>/dev/null)" != "${stamp}" ]; then
+    echo "== Unpacking $3 from ${source}" >&2
+    rm -rf "${target}"
+    mkdir -p "${target}"
+    tar -xJf "${source}" -C "${target}"
+    echo "${stamp}" >"${target}/.unpacked"
+  fi
+}
+
 # Prints the folder holding qt/ and jpeg/; an archive is unpacked into the build folder once.
 unpack_windows_qt() { # archive-or-folder
   local source=$1
@@ -34,16 +48,8 @@ unpack_windows_qt() { # archive-or-folder
     readlink -f "${source}"
     return
   fi
-  local target="${dir}/toolchain" stamp
-  stamp="$(basename "${source}") $(stat -c '%s %Y' "${source}")"
-  if [ "$(cat "${target}/.unpacked" 2>/dev/null)" != "${stamp}" ]; then
-    echo "== Unpacking the Windows Qt toolchain from ${source}" >&2
-    rm -rf "${target}"
-    mkdir -p "${target}"
-    tar -xJf "${source}" -C "${target}"
-    echo "${stamp}" >"${target}/.unpacked"
-  fi
-  readlink -f "${target}"
+  unpack_once "${source}" "${dir}/toolchain" "the Windows Qt toolchain"
+  readlink -f "${dir}/toolchain"
 }
 
 # --- SQLite and zlib for mingw-w64 -----------------------------------------------------------------
@@ -63,16 +69,8 @@ windows_libs() {
     readlink -f "${source}"
     return
   fi
-  local target="${dir}/mingw-libs" stamp
-  stamp="$(basename "${source}") $(stat -c '%s %Y' "${source}")"
-  if [ "$(cat "${target}/.unpacked" 2>/dev/null)" != "${stamp}" ]; then
-    echo "== Unpacking SQLite and zlib for mingw-w64 from ${source}" >&2
-    rm -rf "${target}"
-    mkdir -p "${target}"
-    tar -xJf "${source}" -C "${target}"
-    echo "${stamp}" >"${target}/.unpacked"
-  fi
-  readlink -f "${target}/mingw-libs"
+  unpack_once "${source}" "${dir}/mingw-libs" "SQLite and zlib for mingw-w64"
+  readlink -f "${dir}/mingw-libs/mingw-libs"
 }
 
 # --- Configure and build -----------------------------------------------------------------------------

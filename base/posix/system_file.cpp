@@ -76,19 +76,13 @@ std::int64_t SystemFile::RegularFileSize() {
 
 std::optional<std::int64_t> SystemFile::ModifiedTime() {
   struct stat info {};
-  if (::fstat(static_cast<int>(native_), &info) != 0) {
-    Fail();
-    return std::nullopt;
-  }
+  if (::fstat(static_cast<int>(native_), &info) != 0) return Unanswered();
   return static_cast<std::int64_t>(info.st_mtime);
 }
 
 std::optional<FileStamp> SystemFile::Stamp() {
   struct stat info {};
-  if (::fstat(static_cast<int>(native_), &info) != 0) {
-    Fail();
-    return std::nullopt;
-  }
+  if (::fstat(static_cast<int>(native_), &info) != 0) return Unanswered();
   if (!S_ISREG(info.st_mode)) return std::nullopt;
   constexpr std::int64_t kNsPerSecond = 1'000'000'000;
   return FileStamp{static_cast<std::int64_t>(info.st_size),
@@ -167,19 +161,13 @@ bool SystemFile::IsStillNamedBy(const std::string& path) {
 
 std::optional<FileIdentity> SystemFile::Identity() {
   struct stat open {};
-  if (::fstat(static_cast<int>(native_), &open) != 0) {
-    Fail();
-    return std::nullopt;
-  }
+  if (::fstat(static_cast<int>(native_), &open) != 0) return Unanswered();
   return FileIdentity{static_cast<std::uint64_t>(open.st_dev), static_cast<std::uint64_t>(open.st_ino)};
 }
 
 std::optional<std::uint32_t> SystemFile::NameCount() {
   struct stat open {};
-  if (::fstat(static_cast<int>(native_), &open) != 0) {
-    Fail();
-    return std::nullopt;
-  }
+  if (::fstat(static_cast<int>(native_), &open) != 0) return Unanswered();
   return static_cast<std::uint32_t>(open.st_nlink);
 }
 

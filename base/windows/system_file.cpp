@@ -112,20 +112,14 @@ std::int64_t SystemFile::RegularFileSize() {
 
 std::optional<std::int64_t> SystemFile::ModifiedTime() {
   FILETIME written{};
-  if (!::GetFileTime(Handle(native_), nullptr, nullptr, &written)) {
-    Fail();
-    return std::nullopt;
-  }
+  if (!::GetFileTime(Handle(native_), nullptr, nullptr, &written)) return Unanswered();
   return StepsOf(written) / kStepsPerSecond - kSecondsFrom1601To1970;
 }
 
 std::optional<FileStamp> SystemFile::Stamp() {
   if (::GetFileType(Handle(native_)) != FILE_TYPE_DISK) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!::GetFileInformationByHandle(Handle(native_), &info)) {
-    Fail();
-    return std::nullopt;
-  }
+  if (!::GetFileInformationByHandle(Handle(native_), &info)) return Unanswered();
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   constexpr std::int64_t kNsPerStep = 100;
   return FileStamp{(static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
@@ -201,19 +195,13 @@ bool SystemFile::IsStillNamedBy(const std::string& path) {
 
 std::optional<FileIdentity> SystemFile::Identity() {
   BY_HANDLE_FILE_INFORMATION open{};
-  if (!::GetFileInformationByHandle(Handle(native_), &open)) {
-    Fail();
-    return std::nullopt;
-  }
+  if (!::GetFileInformationByHandle(Handle(native_), &open)) return Unanswered();
   return IdentityIn(open);
 }
 
 std::optional<std::uint32_t> SystemFile::NameCount() {
   BY_HANDLE_FILE_INFORMATION open{};
-  if (!::GetFileInformationByHandle(Handle(native_), &open)) {
-    Fail();
-    return std::nullopt;
-  }
+  if (!::GetFileInformationByHandle(Handle(native_), &open)) return Unanswered();
   return static_cast<std::uint32_t>(open.nNumberOfLinks);
 }
 

@@ -145,6 +145,23 @@ TEST_F(OutputErrorsTest, MissionNumbersAreDecimal) {
   }
 }
 
+// A value that is not of its option's kind is refused in one wording, whichever option takes it.
+TEST_F(OutputErrorsTest, AValueOfTheWrongKindIsRefusedInOneWording) {
+  const std::pair<std::vector<std::string>, std::string> refusals[] = {
+      {{"report", "--from", "0x10"},
+       "--from: \"0x10\" is not a decimal number (digits with an optional sign)\n"},
+      {{"export", "--wait", "x"}, "--wait: \"x\" is not a number of seconds (0 or more)\n"},
+      {{"review", "--battle", "9-1"},
+       "--battle: \"9-1\" is not a battle (FIRST-LAST, mission numbers from 1 to 255)\n"},
+  };
+  for (auto [arguments, refusal] : refusals) {
+    arguments.push_back(pilot_);
+    const test::CliRun run = test::RunCli(arguments, environment_);
+    EXPECT_EQ(run.exitStatus, 2) << arguments.front();
+    EXPECT_EQ(run.err.rfind(refusal, 0), 0u) << run.err;
+  }
+}
+
 // Bytes that are not UTF-8, and control characters, come back as \xNN in messages.
 #ifndef _WIN32  // Windows passes arguments as UTF-16: bytes that are not UTF-8 cannot be passed
 TEST_F(OutputErrorsTest, ArgumentsAreEchoedPrintable) {

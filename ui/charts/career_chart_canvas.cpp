@@ -7,27 +7,22 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <utility>
 
 namespace orlenda {
 namespace {
 
+// The keys that walk the chart, each with its step.
+constexpr std::pair<int, ChartStep> kKeySteps[] = {
+    {Qt::Key_Left, ChartStep::kPrevious}, {Qt::Key_Right, ChartStep::kNext},
+    {Qt::Key_Home, ChartStep::kFirst},    {Qt::Key_End, ChartStep::kLast},
+    {Qt::Key_Up, ChartStep::kPilotUp},    {Qt::Key_Down, ChartStep::kPilotDown},
+};
+
 std::optional<ChartStep> StepOfKey(int key) {
-  switch (key) {
-    case Qt::Key_Left:
-      return ChartStep::kPrevious;
-    case Qt::Key_Right:
-      return ChartStep::kNext;
-    case Qt::Key_Home:
-      return ChartStep::kFirst;
-    case Qt::Key_End:
-      return ChartStep::kLast;
-    case Qt::Key_Up:
-      return ChartStep::kPilotUp;
-    case Qt::Key_Down:
-      return ChartStep::kPilotDown;
-    default:
-      return std::nullopt;
-  }
+  for (const auto& [stepKey, step] : kKeySteps)
+    if (stepKey == key) return step;
+  return std::nullopt;
 }
 
 }  // namespace
