@@ -58,7 +58,8 @@ std::optional<UpdateResult> RefuseUnlessStillNamed(SystemFile& file, const SaveN
   return Failed(message);
 }
 
-// Writes the ranges, flushes them to disk and checks that the path still names the file written.
+// Writes the ranges, flushes them to disk and checks that the path still names the file written. The
+// file stays open, and so locked, for the note's removal.
 std::optional<UpdateResult> WriteRanges(SystemFile& file, const SaveNames& names,
                                         const std::vector<std::uint8_t>& image,
                                         const std::vector<ByteRange>& ranges, const PilotBackups& backups) {
@@ -77,7 +78,6 @@ std::optional<UpdateResult> WriteRanges(SystemFile& file, const SaveNames& names
                               path +
                                   " was replaced or removed by another program while it was being saved, so "
                                   "the changes did not reach it;");
-  if (!file.Close()) return writeFailed();
   return std::nullopt;
 }
 
@@ -133,7 +133,14 @@ UpdateResult SaveImage(const std::string& path, const PilotRecord& record,
     return *refused;
   }
   if (auto failed = WriteRanges(file, *names, image, ranges, backups)) return *failed;
-  return {true, false, {}, backups.EndSave(*names)};
+  // The note goes while this save still holds the lock: a save that waits for it would otherwise note
+  // itself in that instant and find its note removed by this one.
+  const std::string warning = backups.EndSave(*names);
+  if (!file.Close())
+    return FailedAfterWriting(
+        *names, backups,
+        "Unable to write to " + path + ": " + file.reason() + ". The file may be only partly updated;");
+  return {true, false, {}, warning};
 }
 
 // The runs of bytes in which two whole files differ; runs closer than a few bytes are written as one.

@@ -2,7 +2,12 @@
 // library and from the command line: the update is refused with a message naming the file, and the
 // pilot file keeps every byte.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "cli_runner.h"
 #include "fault_injection.h"
@@ -131,6 +136,25 @@ TEST_F(PilotUpdateFaultTest, AMarkerThatCouldNotBeRemovedKeepsNoOldBackup) {
   ASSERT_TRUE(UpdatePilotFile(path_, {"Wedge", 5, 6, 2, 3}, loaded.record, nextRun).succeeded);
   EXPECT_EQ(ReadBytes(PilotBackups::BackupPath(path_)), saved);
   EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+// The note of a save goes while the save still holds the file's lock: another save that waited for the
+// lock cannot note itself in between and have its note removed by this one.
+TEST_F(PilotUpdateFaultTest, TheNoteIsRemovedWhileTheLockIsHeld) {
+  path_ = dir_.File("Red_Kestrel.plt");
+  tools::WriteBytesToFile(path_, tools::EncodePilotFile(tools::SamplePilotRecord()));
+  LoadResult loaded = LoadPilotFile(path_);
+  PilotBackups backups;
+  bool lockedMeanwhile = false;
+  const test::BeforeCall atTheNotesRemoval(test::SystemCall::kUnlink, 1, [&] {
+    const int other = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+    lockedMeanwhile = other >= 0 && ::flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (other >= 0) ::close(other);
+  });
+  ASSERT_TRUE(UpdatePilotFile(path_, NewDetails(), loaded.record, backups).succeeded);
+  ASSERT_TRUE(atTheNotesRemoval.ran());
+  EXPECT_TRUE(lockedMeanwhile);
+  EXPECT_FALSE(std::filesystem::exists(PilotBackups::KeepMarkerPath(path_)));
 }
 
 }  // namespace
