@@ -26,4 +26,9 @@ inline std::string ReportText(std::string_view text) {
   return DisplayText(text, UnsafeShownAs::kQuestionMark);
 }
 
+// The refusal of a value that is not what it should be: "\"VALUE\" is not WHAT", the value escaped.
+inline std::string NotAValue(std::string_view text, std::string_view what) {
+  return "\"" + EscapedText(text) + "\" is not " + std::string(what);
+}
+
 }  // namespace orlenda

@@ -44,10 +44,6 @@ CLI::Validator FileNameCheck() {
                         "FILE");
 }
 
-std::string NotAValue(const std::string& text, std::string_view what) {
-  return "\"" + EscapedText(text) + "\" is not " + std::string(what);
-}
-
 CLI::Validator AcceptedValueCheck(std::function<bool(std::string_view)> accepts, std::string_view what,
                                   std::string typeName) {
   return CLI::Validator(

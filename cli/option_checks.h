@@ -21,9 +21,6 @@ CLI::Validator SettingsFileCheck();
 // A file to write (--log): any name but an empty one.
 CLI::Validator FileNameCheck();
 
-// The refusal of a value that is not what its option takes: "\"VALUE\" is not WHAT", the value escaped.
-std::string NotAValue(const std::string& text, std::string_view what);
-
 // A check that lets every value through that `accepts` takes, and refuses any other with NotAValue;
 // `typeName` stands for the value in the help ("N", "FIRST-LAST").
 CLI::Validator AcceptedValueCheck(std::function<bool(std::string_view)> accepts, std::string_view what,

@@ -64,10 +64,10 @@ std::string AddRow(const std::vector<std::string>& fields, HighScores& scores) {
   const std::string_view missionText = Trimmed(fields[0]);
   const std::optional<int> mission = ParseDecimalNumber(missionText);
   if (!mission || *mission < 1 || *mission > static_cast<int>(kMissionSlotCount))
-    return "\"" + EscapedText(missionText) + "\" is not a mission number (1 to 255)";
+    return NotAValue(missionText, "a mission number (1 to 255)");
   const std::string_view scoreText = Trimmed(fields[1]);
   const std::optional<int> score = ParseDecimalNumber(scoreText);
-  if (!score) return "\"" + EscapedText(scoreText) + "\" is not a score (a whole number)";
+  if (!score) return NotAValue(scoreText, "a score (a whole number)");
   if (!scores.scoreOf.emplace(*mission, static_cast<std::int32_t>(*score)).second)
     return "mission " + std::to_string(*mission) + " is given twice";
   return {};
