@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   orlenda::SetProgramIdentity();
 
   orlenda::QtPrompts prompts{orlenda::ProgramTitle()};
-  orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks());
+  orlenda::StartSequence windows(prompts, orlenda::DefaultSettingsPath(), orlenda::BuiltInAboutLinks(), {},
+                                 orlenda::MainWindowShown::kBeforeTheHiddenWindows);
   orlenda::TForm1& Form1 = *windows.Form1;
   const orlenda::DesktopArguments arguments = orlenda::ParseDesktopArguments(QApplication::arguments());
 
@@ -31,9 +32,10 @@ int main(int argc, char** argv) {
   orlenda::TerminationSignal termination([&Form1] { Form1.close(); });
   // The end of the desktop session asks the same question.
   orlenda::AskBeforeSessionEnds(Form1);
-  Form1.show();
   // The pilot file named on the command line is opened or offered once the main window is on screen,
   // so that the open dialog and any box about the file stand over it.
   orlenda::QueueCommandLineFile(Form1, arguments);
+  // A main window closed while the start waited for its first paint has ended the run already.
+  if (!Form1.isVisible()) return 0;
   return QApplication::exec();
 }

@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
+#include <algorithm>
 #include <clocale>
 #include <string_view>
 
@@ -87,6 +88,26 @@ void ShowActive(QWidget& window) {
   window.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&window));
 }
+
+// Notes whether a settings dialog existed when the main window was first painted.
+class FirstPaintOfMainWindow : public QObject {
+ public:
+  FirstPaintOfMainWindow() { QApplication::instance()->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!seen && event->type() == QEvent::Paint && watched->objectName() == QStringLiteral("Form1")) {
+      seen = true;
+      const QWidgetList windows = QApplication::topLevelWidgets();
+      settingsDialogExisted = std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+        return qobject_cast<const TSettingsDlg*>(window);
+      });
+    }
+    return false;
+  }
+
+  bool seen = false;
+  bool settingsDialogExisted = false;
+};
 
 }  // namespace
 
@@ -194,6 +215,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.prompts.standardErrors.size(), 1);
     QVERIFY(program.prompts.standardErrors.front().startsWith(QStringLiteral("Unable to write to ")));
     QCOMPARE(program.LogText(), QStringLiteral("kept line"));
+  }
+
+  // The desktop program's start: the main window is on screen before the windows that are not shown
+  // yet are made, and they all exist when the sequence is done.
+  void desktopStartPaintsTheMainWindowBeforeMakingTheHiddenOnes() {
+    ProgramFixture program;
+    FirstPaintOfMainWindow paint;
+    program.Start({}, MainWindowShown::kBeforeTheHiddenWindows);
+    QVERIFY(paint.seen);
+    QVERIFY(!paint.settingsDialogExisted);
+    QVERIFY(program.Form1().isVisible());
+    QVERIFY(!program.windows->SplashForm->isVisible());
+    QVERIFY(program.windows->SettingsDlg && program.windows->AboutBox && program.windows->PltFileView);
   }
 
   void splashIsHiddenWhenTheMainWindowIsShown() {

@@ -3,9 +3,11 @@
 
 #include <QLabel>
 #include <QTest>
+#include <chrono>
 
 #include "ui/pictures/jpeg_image.h"
 #include "ui/pictures/picture_resources.h"
+#include "ui/shell/first_paint.h"
 #include "ui/start/splash.h"
 #include "ui_test_env.h"
 #include "window_test_main.h"
@@ -30,6 +32,14 @@ bool HasSeveralColours(const QImage& image) {
   }
   return false;
 }
+
+class PaintCounter : public QWidget {
+ public:
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override { ++paints; }
+};
 
 }  // namespace
 
@@ -57,6 +67,20 @@ class SplashScreenTest : public QObject {
     }
     const QPixmap picture = Find<QLabel>(splash, "Image1")->pixmap();
     QCOMPARE(picture.size(), QSize(150, 150));
+  }
+
+  // The start's wait for a window's first paint ends with the paint, or at its bound for a window that
+  // is never painted.
+  void showingWaitsForTheFirstPaintOrItsBound() {
+    PaintCounter painted;
+    ShowAndWaitForFirstPaint(painted, kFirstPaintBound);
+    QVERIFY(painted.isVisible());
+    QCOMPARE(painted.paints, 1);
+    PaintCounter neverPainted;
+    neverPainted.setUpdatesEnabled(false);
+    ShowAndWaitForFirstPaint(neverPainted, std::chrono::milliseconds(20));
+    QVERIFY(neverPainted.isVisible());
+    QCOMPARE(neverPainted.paints, 0);
   }
 
   void storedPicturesDecodeToTheirSizes() {

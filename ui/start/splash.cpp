@@ -1,12 +1,12 @@
 #include "ui/start/splash.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 
 #include "ui/pictures/jpeg_image.h"
 #include "ui/pictures/picture_resources.h"
+#include "ui/shell/first_paint.h"
 #include "ui_splash.h"
 
 namespace orlenda {
@@ -62,10 +62,8 @@ TSplashForm::TSplashForm(QWidget* parent)
 
 TSplashForm::~TSplashForm() = default;
 
-void TSplashForm::ShowAndPaint() {
-  show();
-  repaint();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+// Where showing the window paints it (X11), the wait ends at once; a second paint of its own would
+// only draw the same picture again.
+void TSplashForm::ShowAndPaint() { ShowAndWaitForFirstPaint(*this, kFirstPaintBound); }
 
 }  // namespace orlenda

@@ -24,8 +24,8 @@ struct ProgramFixture {
   TPltFileView::ContextSource context = FixedReportContext;  // the report's date and decimal separator
 
   // Runs the start sequence up to the event loop.
-  void Start(const AboutLinks& links = {}) {
-    windows = std::make_unique<StartSequence>(prompts, DefaultSettingsPath(), links, context);
+  void Start(const AboutLinks& links = {}, MainWindowShown shown = MainWindowShown::kByTheCaller) {
+    windows = std::make_unique<StartSequence>(prompts, DefaultSettingsPath(), links, context, shown);
   }
 
   TForm1& Form1() const { return *windows->Form1; }
