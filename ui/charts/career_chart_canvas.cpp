@@ -2,12 +2,12 @@
 
 #include <QAccessible>
 #include <QFontMetricsF>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <utility>
+
+#include "ui/shell/point_tips.h"
 
 namespace orlenda {
 namespace {
@@ -32,6 +32,10 @@ CareerChartCanvas::CareerChartCanvas(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleName(QStringLiteral("Score chart"));
   setMinimumSize(320, 200);
+  ShowPointTips(*this, [this](QPoint position) {
+    const std::optional<ChartPoint> point = picture_.PointAt(position, QRectF(rect()), QFontMetricsF(font()));
+    return point ? picture_.Summary(*point) : QString();
+  });
 }
 
 void CareerChartCanvas::SetCareers(std::vector<PilotCareer> careers) {
@@ -88,18 +92,6 @@ void CareerChartCanvas::keyPressEvent(QKeyEvent* event) {
 void CareerChartCanvas::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   Highlight(picture_.PointAt(event->position(), QRectF(rect()), QFontMetricsF(font())));
-}
-
-bool CareerChartCanvas::event(QEvent* event) {
-  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-  const auto* help = static_cast<QHelpEvent*>(event);
-  const std::optional<ChartPoint> point =
-      picture_.PointAt(help->pos(), QRectF(rect()), QFontMetricsF(font()));
-  if (point)
-    QToolTip::showText(help->globalPos(), picture_.Summary(*point), this);
-  else
-    QToolTip::hideText();
-  return true;
 }
 
 void CareerChartCanvas::Highlight(std::optional<ChartPoint> point) {

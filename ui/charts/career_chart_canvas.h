@@ -38,7 +38,6 @@ class CareerChartCanvas : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  bool event(QEvent* event) override;
 
  private:
   void Highlight(std::optional<ChartPoint> point);

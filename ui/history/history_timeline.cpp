@@ -1,14 +1,13 @@
 #include "ui/history/history_timeline.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <cmath>
 
 #include "base/grouped_number.h"
 #include "base/local_date.h"
+#include "ui/shell/point_tips.h"
 
 namespace orlenda {
 namespace {
@@ -25,6 +24,10 @@ HistoryTimeline::HistoryTimeline(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Timeline"));
   setMinimumSize(320, 120);
+  ShowPointTips(*this, [this](QPoint position) {
+    const std::optional<std::size_t> index = PointAt(position);
+    return index ? PointText(*index) : QString();
+  });
 }
 
 void HistoryTimeline::SetStates(const std::vector<KeptState>& states) {
@@ -119,16 +122,6 @@ std::optional<std::size_t> HistoryTimeline::PointAt(QPointF position) const {
 void HistoryTimeline::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   if (auto index = PointAt(event->position())) Choose(index);
-}
-
-bool HistoryTimeline::event(QEvent* event) {
-  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-  const auto* help = static_cast<QHelpEvent*>(event);
-  if (const auto index = PointAt(help->pos()))
-    QToolTip::showText(help->globalPos(), PointText(*index), this);
-  else
-    QToolTip::hideText();
-  return true;
 }
 
 void HistoryTimeline::Choose(std::optional<std::size_t> index) {
