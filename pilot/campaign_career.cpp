@@ -1,6 +1,7 @@
 #include "pilot/campaign_career.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "base/ascii_text.h"
 #include "pilot/campaign_layout.h"
@@ -130,22 +131,43 @@ CampaignCareer CampaignCareerOf(const PilotRecord& record) {
   return CampaignCareerOfSlots(std::move(slots));
 }
 
-std::string CampaignMissionLabel(const CampaignCareer& career, int slot) {
+void AppendCampaignMissionLabel(std::string& text, const CampaignCareer& career, int slot) {
   if (HasStockMissionName(career.layout, slot)) {
-    std::string name = MissionIndexNames()[static_cast<std::size_t>(slot)];
-    while (name.back() == ' ') name.pop_back();  // three of the game's names end in blanks
-    return name;
+    std::string_view name = MissionIndexNames()[static_cast<std::size_t>(slot)];
+    while (!name.empty() && name.back() == ' ')
+      name.remove_suffix(1);  // three of the game's names end in blanks
+    text += name;
+    return;
   }
   const CampaignBattle* battle = career.BattleOf(slot);
-  if (battle == nullptr) return "mission " + std::to_string(slot + 1);
-  return "battle " + std::to_string(battle->number) + ", mission " +
-         std::to_string(slot - battle->firstSlot + 1);
+  if (battle == nullptr) {
+    text += "mission ";
+    text += std::to_string(slot + 1);
+    return;
+  }
+  text += "battle ";
+  text += std::to_string(battle->number);
+  text += ", mission ";
+  text += std::to_string(slot - battle->firstSlot + 1);
+}
+
+void AppendNumberedCampaignMissionLabel(std::string& text, const CampaignCareer& career, int slot) {
+  const std::size_t start = text.size();
+  AppendCampaignMissionLabel(text, career, slot);
+  if (text.size() > start && IsAsciiDigit(text[start])) return;
+  text.insert(start, std::to_string(slot + 1) + " - ");
+}
+
+std::string CampaignMissionLabel(const CampaignCareer& career, int slot) {
+  std::string label;
+  AppendCampaignMissionLabel(label, career, slot);
+  return label;
 }
 
 std::string NumberedCampaignMissionLabel(const CampaignCareer& career, int slot) {
-  std::string label = CampaignMissionLabel(career, slot);
-  if (!label.empty() && IsAsciiDigit(label.front())) return label;
-  return std::to_string(slot + 1) + " - " + label;
+  std::string label;
+  AppendNumberedCampaignMissionLabel(label, career, slot);
+  return label;
 }
 
 }  // namespace orlenda

@@ -84,4 +84,8 @@ std::string CampaignMissionLabel(const CampaignCareer& career, int slot);
 // "62 - battle 8, mission 2".
 std::string NumberedCampaignMissionLabel(const CampaignCareer& career, int slot);
 
+// The two labels appended to `text`, for lines built in one buffer.
+void AppendCampaignMissionLabel(std::string& text, const CampaignCareer& career, int slot);
+void AppendNumberedCampaignMissionLabel(std::string& text, const CampaignCareer& career, int slot);
+
 }  // namespace orlenda
