@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -274,9 +275,10 @@ void PrintSummary(const RecordingReporter& reporter) {
   const double appended = reporter.At("BM_SaveAppendedLog/100000");
   if (floor > 0 && edited > 0 && appended > 0)
     std::printf(
-        "save, 100,000-line log / write and flush: %5.2fx edited, %5.2fx appended (goal <= 3x)   "
+        "save, 100,000-line log / write and flush: %5.2fx edited, %5.2fx appended (goal <= 3x: %s)   "
         "%.1f ms, %.1f ms vs %.1f ms\n",
-        edited / floor, appended / floor, edited / 1e6, appended / 1e6, floor / 1e6);
+        edited / floor, appended / floor, std::max(edited, appended) <= 3 * floor ? "met" : "missed",
+        edited / 1e6, appended / 1e6, floor / 1e6);
   const double read = reporter.At("BM_PlainRead");
   const double newBuffer = reporter.At("BM_ReadIntoNewBuffer");
   const double load = reporter.At("BM_LoadPilotFile");
@@ -289,10 +291,17 @@ void PrintSummary(const RecordingReporter& reporter) {
       "records\n",
       load / newBuffer, load <= 2 * newBuffer ? "met" : "missed", load / 1000, newBuffer / 1000, load / read,
       read / 1000);
-  std::printf("whole report:             %6.1f us (goal < 50 us)\n", report / 1000);
+  const double lines = reporter.At("BM_MissionLinesFloor");
+  std::printf("whole report:             %6.1f us (goal < 50 us: %s)\n", report / 1000,
+              report < 50'000 ? "met" : "missed");
+  if (report >= 50'000 && lines > 0)
+    std::printf(
+        "  %.2fx the 511 mission lines alone (%.1f us), which move with the machine as the report does;\n"
+        "  the goal was set for the report of 604 lines: the campaign battles section came after it and\n"
+        "  lists this pilot's 255 flown campaign missions once more (871 lines in all)\n",
+        report / lines, lines / 1000);
   std::printf("whole report / load:      %6.2fx\n", report / load);
   const double setting = reporter.At("BM_ReadSetting");
-  const double lines = reporter.At("BM_MissionLinesFloor");
   if (setting > 0 && lines > 0)
     std::printf(
         "for comparison:   one setting read from the file %.1f us (a build reads the file once),"
