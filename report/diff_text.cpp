@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "base/display_text.h"
 #include "report/number_text.h"
@@ -31,80 +30,119 @@ std::string Quoted(const std::string& text) {
   return shown;
 }
 
-std::string ValueText(const FieldValue& value) {
-  if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
-  return Quoted(std::get<std::string>(value));
+// The lines are built by appending to one buffer, which the whole text reuses from line to line.
+
+void AppendValueText(std::string& line, const FieldValue& value) {
+  if (const auto* number = std::get_if<std::int32_t>(&value))
+    AppendIntText(line, *number);
+  else
+    line += Quoted(std::get<std::string>(value));
 }
 
 // The arrow of every change in the diff's text: ASCII, as scripts that read the text match it.
 constexpr std::string_view kArrow = " -> ";
 
-std::string Change(std::int32_t oldValue, std::int32_t newValue) {
-  return std::to_string(oldValue) + std::string(kArrow) + std::to_string(newValue);
+void AppendChange(std::string& line, std::int32_t oldValue, std::int32_t newValue) {
+  AppendIntText(line, oldValue);
+  line += kArrow;
+  AppendIntText(line, newValue);
 }
 
-std::string TimeChange(std::int32_t oldSeconds, std::int32_t newSeconds) {
-  return MissionTimeText(oldSeconds, TimeSeconds::kTwoDigits) + std::string(kArrow) +
-         MissionTimeText(newSeconds, TimeSeconds::kTwoDigits);
+void AppendTimeChange(std::string& line, std::int32_t oldSeconds, std::int32_t newSeconds) {
+  AppendMissionTimeText(line, oldSeconds, TimeSeconds::kTwoDigits);
+  line += kArrow;
+  AppendMissionTimeText(line, newSeconds, TimeSeconds::kTwoDigits);
 }
 
-std::string StoredNote(std::int32_t oldStored, std::int32_t newStored) {
-  return " (stored " + Change(oldStored, newStored) + ")";
+void AppendStoredNote(std::string& line, std::int32_t oldStored, std::int32_t newStored) {
+  line += " (stored ";
+  AppendChange(line, oldStored, newStored);
+  line += ')';
 }
 
-std::string FieldLine(const FieldDifference& d) {
-  std::string line(d.field);
-  if (d.element) line += "[" + (d.elementName.empty() ? std::to_string(*d.element) : d.elementName) + "]";
-  line += ": " + ValueText(d.oldValue) + std::string(kArrow) + ValueText(d.newValue);
-  if (d.oldStored && d.newStored) line += StoredNote(*d.oldStored, *d.newStored);
-  return line;
+void WriteFieldLine(std::string& line, const FieldDifference& d) {
+  line.assign(d.field);
+  if (d.element) {
+    line += '[';
+    if (d.elementName.empty())
+      AppendIntText(line, *d.element);
+    else
+      line += d.elementName;
+    line += ']';
+  }
+  line += ": ";
+  AppendValueText(line, d.oldValue);
+  line += kArrow;
+  AppendValueText(line, d.newValue);
+  if (d.oldStored && d.newStored) AppendStoredNote(line, *d.oldStored, *d.newStored);
 }
 
 // What players call the records of a list.
-std::string MissionLabel(std::string_view list) {
+std::string_view MissionLabel(std::string_view list) {
   if (list == "CampaignMissions") return "mission";
   if (list == "SimMissions") return "simulator mission";
-  return std::string(list);
+  return list;
 }
 
-std::string EntryText(const MissionEntry& e) {
-  return "score " + std::to_string(e.Score) + ", time " + MissionTimeText(e.Time, TimeSeconds::kTwoDigits) +
-         ", bonus " + std::to_string(e.Bonus);
+void AppendEntryText(std::string& line, const MissionEntry& e) {
+  line += "score ";
+  AppendIntText(line, e.Score);
+  line += ", time ";
+  AppendMissionTimeText(line, e.Time, TimeSeconds::kTwoDigits);
+  line += ", bonus ";
+  AppendIntText(line, e.Bonus);
 }
 
 // The values of a record held by both files that differ, as "score 1 -> 2, bonus 3 -> 4".
-std::string ChangedValuesText(const MissionDifference& d) {
-  std::vector<std::string> parts;
-  auto add = [&parts](const char* name, std::int32_t a, std::int32_t b) {
-    if (a != b) parts.push_back(std::string(name) + " " + Change(a, b));
+void AppendChangedValues(std::string& line, const MissionDifference& d) {
+  bool first = true;
+  auto name = [&line, &first](const char* value) {
+    if (!first) line += ", ";
+    first = false;
+    line += value;
+    line += ' ';
+  };
+  auto add = [&line, &name](const char* value, std::int32_t a, std::int32_t b) {
+    if (a == b) return;
+    name(value);
+    AppendChange(line, a, b);
   };
   add("tag", d.oldEntry.MissionTag, d.newEntry.MissionTag);
   add("presence mark", d.oldEntry.PresenceMark, d.newEntry.PresenceMark);
   add("score", d.oldEntry.Score, d.newEntry.Score);
-  if (d.oldEntry.Time != d.newEntry.Time)
-    parts.push_back("time " + TimeChange(d.oldEntry.Time, d.newEntry.Time));
-  if (d.oldEntry.Bonus != d.newEntry.Bonus)
+  if (d.oldEntry.Time != d.newEntry.Time) {
+    name("time");
+    AppendTimeChange(line, d.oldEntry.Time, d.newEntry.Time);
+  }
+  if (d.oldEntry.Bonus != d.newEntry.Bonus) {
     add("bonus", d.oldEntry.Bonus, d.newEntry.Bonus);
-  else if (d.oldStoredBonus != d.newStoredBonus)
-    parts.push_back("bonus " + Change(d.oldEntry.Bonus, d.newEntry.Bonus) +
-                    StoredNote(d.oldStoredBonus, d.newStoredBonus));
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
-  return text;
+  } else if (d.oldStoredBonus != d.newStoredBonus) {
+    name("bonus");
+    AppendChange(line, d.oldEntry.Bonus, d.newEntry.Bonus);
+    AppendStoredNote(line, d.oldStoredBonus, d.newStoredBonus);
+  }
 }
 
-std::string MissionLine(const MissionDifference& d) {
-  const std::string where = d.battle.empty() ? "" : " (" + d.battle + ")";
-  const std::string label = MissionLabel(d.list) + " " + std::to_string(d.index + 1) + where + ": ";
+// "+ mission 4 (battle 1): score …" for a record added, "-" removed, "~" changed.
+void WriteMissionLine(std::string& line, const MissionDifference& d) {
+  line.assign(d.change == MissionChange::kAdded ? "+ " : d.change == MissionChange::kRemoved ? "- " : "~ ");
+  line += MissionLabel(d.list);
+  line += ' ';
+  AppendIntText(line, d.index + 1);
+  if (!d.battle.empty()) {
+    line += " (";
+    line += d.battle;
+    line += ')';
+  }
+  line += ": ";
   switch (d.change) {
     case MissionChange::kAdded:
-      return "+ " + label + EntryText(d.newEntry);
+      return AppendEntryText(line, d.newEntry);
     case MissionChange::kRemoved:
-      return "- " + label + EntryText(d.oldEntry);
+      return AppendEntryText(line, d.oldEntry);
     case MissionChange::kChanged:
-      break;
+      return AppendChangedValues(line, d);
   }
-  return "~ " + label + ChangedValuesText(d);
 }
 
 std::string UnknownBytesLine(const UnknownByteDifferences& unknown) {
@@ -144,16 +182,31 @@ void WriteDiffText(const PilotDiff& diff, std::ostream& out) {
     return;
   }
   // Fields and mission records merged in file order.
+  std::string line;
+  auto writeLine = [&line, &out] {
+    line += '\n';
+    out << line;
+  };
   auto field = diff.fields.begin();
   for (const MissionDifference& mission : diff.missions) {
-    for (; field != diff.fields.end() && field->bytes.offset < mission.bytes.front().offset; ++field)
-      out << FieldLine(*field) << '\n';
-    out << MissionLine(mission) << '\n';
+    for (; field != diff.fields.end() && field->bytes.offset < mission.bytes.front().offset; ++field) {
+      WriteFieldLine(line, *field);
+      writeLine();
+    }
+    WriteMissionLine(line, mission);
+    writeLine();
   }
-  for (; field != diff.fields.end(); ++field) out << FieldLine(*field) << '\n';
+  for (; field != diff.fields.end(); ++field) {
+    WriteFieldLine(line, *field);
+    writeLine();
+  }
   if (diff.unknownBytes.count != 0) out << UnknownBytesLine(diff.unknownBytes) << '\n';
-  for (const DerivedDifference& d : diff.derived)
-    out << d.name << ": " << Change(d.oldValue, d.newValue) << '\n';
+  for (const DerivedDifference& d : diff.derived) {
+    line.assign(d.name);
+    line += ": ";
+    AppendChange(line, d.oldValue, d.newValue);
+    writeLine();
+  }
   out << DiffSummary(diff) << '\n';
 }
 
