@@ -24,13 +24,12 @@ namespace orlenda::cli {
 // the terminal it is printed on; a byte that is not part of valid UTF-8 becomes U+FFFD.
 inline void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
+  auto plain = [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
   for (std::size_t pos = 0; pos < text.size();) {
-    const char plain = text[pos];
-    if (plain >= 0x20 && plain < 0x7F && plain != '"' && plain != '\\') {  // most text, as it is
-      out += plain;
-      ++pos;
-      continue;
-    }
+    const std::size_t run = pos;  // most text, copied as it is in one piece
+    while (pos < text.size() && plain(text[pos])) ++pos;
+    out.append(text.substr(run, pos - run));
+    if (pos == text.size()) break;
     const std::size_t start = pos;
     const std::optional<char32_t> code = NextCodePoint(text, pos);
     if (!code) {
