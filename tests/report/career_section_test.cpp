@@ -75,5 +75,20 @@ TEST_F(CareerSectionRealTest, TotalConversionPilotEndsItsReportWithItsWonMission
       "114350.\n"));
 }
 
+// A club's battle of one mission, flown by a fresh pilot whose stock missions are all marked skipped.
+TEST_F(CareerSectionRealTest, ClubBattleOfOneMissionAfterTheSkippedStockBattles) {
+  if (test::RealPilotsDir().empty()) GTEST_SKIP() << "the real pilot files are not beside this checkout";
+  const LoadResult loaded = LoadPilotFile((test::RealPilotsDir() / "steem.plt").string());
+  ASSERT_TRUE(loaded.Succeeded());
+  const std::string section = Section(loaded.record);
+  EXPECT_NE(section.find("Layout: club battle\nBattle 0 (missions 1 to 9): not flown, 9 missions skipped\n"),
+            std::string::npos)
+      << section;
+  EXPECT_NE(section.find("Battle 8 (mission 54): 1 of 1 won, complete; Score= 55 Bonus= 0 Time= 17:25\n"
+                         "  54 - battle 8, mission 1: Attempts= 1 Wins= 1 Score= 55 Bonus= 0 Time= 17:25\n"),
+            std::string::npos)
+      << section;
+}
+
 }  // namespace
 }  // namespace orlenda
