@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 
 #include "base/windows1252.h"
@@ -566,6 +568,15 @@ class PltFileViewTest : public QObject {
     QTest::keyClick(&timeline, Qt::Key_Right);
     QCOMPARE(table.currentIndex().row(), 1);  // the keys walk the points, and the table follows
     QVERIFY(timeline.PointText(1).startsWith(QStringLiteral("State 2, ")));
+    // The mouse over a point shows its text (the two states, kept moments apart, may share one).
+    QString hovered;
+    for (int x = 0; x < timeline.width() && hovered.isEmpty(); ++x) {
+      const QPoint at(x, timeline.height() / 2);
+      QHelpEvent hover(QEvent::ToolTip, at, timeline.mapToGlobal(at));
+      QCoreApplication::sendEvent(&timeline, &hover);
+      hovered = QToolTip::text();
+    }
+    QVERIFY2(hovered == timeline.PointText(0) || hovered == timeline.PointText(1), qPrintable(hovered));
 
     table.selectAll();
     Click(*window, "CompareButton");
